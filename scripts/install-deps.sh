@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tikkora needs on Debian 12, once: the
+# MinGW-w64 cross compiler, 32-bit Wine, Xvfb, xdotool, ImageMagick, CMake and
+# GoogleTest's sources. Does nothing when everything is there.
+set -euo pipefail
+
+need=()
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
+command -v wine >/dev/null || need+=(wine)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v xdotool >/dev/null || need+=(xdotool)
+[ -x /usr/bin/convert ] || need+=(imagemagick)
+command -v cmake >/dev/null || need+=(cmake)
+command -v g++ >/dev/null || need+=(g++)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+command -v xwininfo >/dev/null || need+=(x11-utils)
+
+if [ ${#need[@]} -eq 0 ]; then
+    exit 0
+fi
+echo "install-deps: installing ${need[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+fi
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"

@@ -1,0 +1,22 @@
+#pragma once
+// Window placement arithmetic of the clock window, in screen pixels.
+
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct WindowPlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Pulls a window that lies wholly beyond an edge of the screen area back
+// onto it; a window that still overlaps the area by any amount stays where it
+// is. The area is the whole desktop across all monitors, so a clock on a
+// second monitor keeps its place.
+WindowPlace PullOntoScreen(WindowPlace window, const ScreenArea& screen);

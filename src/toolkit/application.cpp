@@ -1,0 +1,167 @@
+#include "toolkit/application.h"
+
+#include "toolkit/form.h"
+#include "toolkit/seams.h"
+#include "toolkit/wide.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+constexpr wchar_t kApplicationClass[] = L"TApplication";
+}
+
+TApplication::TApplication() {
+    Application = this;
+    cursors_[crDefault] = LoadCursorW(nullptr, IDC_ARROW);
+    // The toolkit's own hand-point cursor until the program installs the system's.
+    cursors_[crHandPoint] = LoadCursorW(nullptr, IDC_ARROW);
+}
+
+TApplication::~TApplication() {
+    // Forms go first: their windows are owned by the application window.
+    while (!forms_.empty()) {
+        forms_.pop_back();
+    }
+    if (handle_) {
+        DestroyWindow(handle_);
+    }
+    if (Application == this) {
+        Application = nullptr;
+    }
+}
+
+void TApplication::Initialize() {
+    if (handle_) {
+        return;
+    }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    if (!GetClassInfoW(instance, kApplicationClass, &windowClass)) {
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kApplicationClass;
+        RegisterClassW(&windowClass);
+    }
+    // Never shown: a hidden owner gives its forms no taskbar button.
+    handle_ = CreateWindowExW(0, kApplicationClass, Widen(title_).c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    if (handle_) {
+        SetWindowTextW(handle_, Widen(title_).c_str());
+    }
+}
+
+void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
+    TForm* raw = form.get();
+    forms_.push_back(std::move(form));
+    if (!mainForm_) {
+        mainForm_ = raw;
+    }
+    raw->CreateHandle();
+}
+
+void TApplication::Run() {
+    if (mainForm_ && !terminated_) {
+        mainForm_->Show();
+    }
+    while (!terminated_) {
+        HandleMessage();
+    }
+}
+
+void TApplication::ProcessMessages() {
+    MSG message;
+    while (ProcessMessage(message)) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    MSG message;
+    if (!ProcessMessage(message)) {
+        WaitMessage();
+    }
+}
+
+bool TApplication::ProcessMessage(MSG& message) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    if (message.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    if (!PreviewMessage(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+// Key preview: a form that asks for it sees key presses before its focused control.
+bool TApplication::PreviewMessage(MSG& message) {
+    if (!message.hwnd) {
+        return false;
+    }
+    TForm* form = TForm::FromHandle(GetAncestor(message.hwnd, GA_ROOT));
+    if (!form) {
+        return false;
+    }
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->KeyPreview) {
+        try {
+            if (form->PreviewKeyDown(message.wParam)) {
+                return true;
+            }
+        } catch (...) {
+            HandleException(std::current_exception());
+            return true;
+        }
+    }
+    return form->IsDialog() && IsDialogMessageW(form->Handle(), &message);
+}
+
+void TApplication::Terminate() {
+    if (!terminated_) {
+        PostQuitMessage(0);
+    }
+}
+
+void TApplication::HandleException(const std::exception& failure) {
+    seams::ShowMessageBox(handle_, failure.what(), title_, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleException(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        HandleException(e);
+    } catch (...) {
+        seams::ShowMessageBox(handle_, "Unbekannter Fehler", title_, MB_OK | MB_ICONERROR);
+    }
+}
+
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+    HWND owner = mainForm_ ? mainForm_->Handle() : handle_;
+    bool done = seams::CallHelp(owner, helpFile_, command, data);
+    if (command != HELP_QUIT) {
+        helpOpened_ = true;
+    } else {
+        helpOpened_ = false;
+    }
+    return done;
+}
+
+HCURSOR TApplication::Cursor(int number) const {
+    auto found = cursors_.find(number);
+    return found != cursors_.end() ? found->second : cursors_.at(crDefault);
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The application object: the hidden top-level "TApplication" window whose
+// title is the program's title (a second instance looks for it), the message
+// loop, the help file and the standard error report.
+#include <windows.h>
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm;
+
+// Cursor numbers of the toolkit.
+constexpr int crDefault = 0;
+constexpr int crHandPoint = -21;
+
+class TApplication {
+  public:
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    // Makes the hidden application window; until then there is no Handle().
+    void Initialize();
+    HWND Handle() const { return handle_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+    const std::string& HelpFile() const { return helpFile_; }
+    void SetHelpFile(const std::string& file) { helpFile_ = file; }
+
+    // Hands a form to the application, which owns it from now on and frees it
+    // at exit; the first form added becomes the main form. The form's window
+    // is made here, so the form's creation handler runs before this returns.
+    template <typename Form, typename... Args> Form* CreateForm(Args&&... args) {
+        auto form = std::make_unique<Form>(*this, std::forward<Args>(args)...);
+        Form* raw = form.get();
+        AdoptForm(std::move(form));
+        return raw;
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    // Runs the message loop until Terminate() or the main form closes.
+    void Run();
+    // Handles every message that is waiting, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it (the loop of modal forms).
+    void HandleMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    // The standard error report: shows the failure's text in a message box
+    // with OK, the error icon and the application's title; the program goes on.
+    void HandleException(const std::exception& failure);
+    void HandleException(const std::exception_ptr& failure);
+
+    // WinHelp on the help file, owned by the main form's window.
+    bool HelpCommand(UINT command, ULONG_PTR data);
+    bool HelpWasOpened() const { return helpOpened_; }
+
+    HCURSOR Cursor(int number) const;
+    void SetCursor(int number, HCURSOR cursor) { cursors_[number] = cursor; }
+
+  private:
+    void AdoptForm(std::unique_ptr<TForm> form);
+    bool ProcessMessage(MSG& message);
+    bool PreviewMessage(MSG& message);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    std::string title_;
+    std::string helpFile_;
+    bool terminated_ = false;
+    bool helpOpened_ = false;
+    std::vector<std::unique_ptr<TForm>> forms_;
+    TForm* mainForm_ = nullptr;
+    std::map<int, HCURSOR> cursors_;
+};
+
+// The one application object of the running program.
+extern TApplication* Application;

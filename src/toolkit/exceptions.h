@@ -1,0 +1,22 @@
+#pragma once
+// The toolkit's exception classes. Messages are UTF-8 and are shown to the
+// user as they stand by the application's standard error report.
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::runtime_error {
+  public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A text that should have been a number, a date or a time.
+class EConvertError : public Exception {
+  public:
+    using Exception::Exception;
+};
+
+// A write to the settings file that the platform refused.
+class EIniFileException : public Exception {
+  public:
+    using Exception::Exception;
+};

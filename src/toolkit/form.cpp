@@ -1,0 +1,259 @@
+#include "toolkit/form.h"
+
+#include "toolkit/application.h"
+#include "toolkit/gdi.h"
+#include "toolkit/wide.h"
+
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kFormProperty[] = L"TikkoraForm";
+
+void RegisterFormClass(const std::wstring& name, WNDPROC procedure) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW existing{};
+    if (GetClassInfoW(instance, name.c_str(), &existing)) {
+        return;
+    }
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassW(&windowClass);
+}
+
+struct DisabledWindows {
+    HWND keep;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOther(HWND window, LPARAM context) {
+    auto* disabled = reinterpret_cast<DisabledWindows*>(context);
+    if (window != disabled->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        disabled->windows.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TForm::TForm(TApplication& application, FormDesign design)
+    : application_(application), design_(std::move(design)) {
+    KeyPreview = design_.keyPreview;
+}
+
+TForm::~TForm() {
+    if (handle_) {
+        DestroyWindow(handle_);
+    }
+}
+
+TForm* TForm::FromHandle(HWND window) {
+    return window ? static_cast<TForm*>(GetPropW(window, kFormProperty)) : nullptr;
+}
+
+void TForm::CreateParams(CreateParamsInfo& params) {
+    params.className = design_.className;
+    params.caption = Widen(design_.caption);
+    params.style = WS_CLIPCHILDREN;
+    if (design_.borderStyle == TBorderStyle::Dialog) {
+        params.style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        params.exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    } else {
+        params.style |= WS_POPUP;
+    }
+    if (design_.stayOnTop) {
+        params.exStyle |= WS_EX_TOPMOST;
+    }
+    RECT frame{0, 0, design_.clientWidth, design_.clientHeight};
+    AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
+    params.x = design_.left;
+    params.y = design_.top;
+    params.width = frame.right - frame.left;
+    params.height = frame.bottom - frame.top;
+    params.parent = application_.Handle();
+}
+
+void TForm::CreateHandle() {
+    CreateParamsInfo params;
+    CreateParams(params);
+    // The outer size was worked out for the design's styles; keep the client
+    // area when CreateParams changed them.
+    RECT frame{0, 0, design_.clientWidth, design_.clientHeight};
+    AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
+    params.width = frame.right - frame.left;
+    params.height = frame.bottom - frame.top;
+
+    RegisterFormClass(params.className, StaticWndProc);
+    handle_ = CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(),
+                              params.style, params.x, params.y, params.width, params.height,
+                              params.parent, nullptr, GetModuleHandleW(nullptr), this);
+    if (!handle_) {
+        return;
+    }
+    try {
+        FormCreate();
+    } catch (...) {
+        // The rest of the creation sequence is skipped; the window keeps what
+        // was applied until then.
+        application_.HandleException(std::current_exception());
+    }
+}
+
+void TForm::Show() {
+    if (handle_) {
+        ShowWindow(handle_, SW_SHOWNOACTIVATE);
+        UpdateWindow(handle_);
+    }
+}
+
+void TForm::Hide() {
+    if (handle_) {
+        ShowWindow(handle_, SW_HIDE);
+    }
+}
+
+bool TForm::Visible() const { return handle_ && IsWindowVisible(handle_); }
+
+void TForm::Close() {
+    if (handle_) {
+        SendMessageW(handle_, WM_CLOSE, 0, 0);
+    }
+}
+
+int TForm::ShowModal() {
+    DisabledWindows disabled{handle_, {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
+    modalResult_ = 0;
+    inModalLoop_ = true;
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    while (modalResult_ == 0 && !application_.Terminated()) {
+        application_.HandleMessage();
+    }
+    inModalLoop_ = false;
+    // Enable the others before hiding, so the activation falls back to them.
+    for (HWND window : disabled.windows) {
+        if (IsWindow(window)) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    Hide();
+    if (application_.Terminated()) {
+        PostQuitMessage(0);
+    }
+    return modalResult_;
+}
+
+RECT TForm::BoundsRect() const {
+    RECT bounds{};
+    if (handle_) {
+        GetWindowRect(handle_, &bounds);
+        HWND parent = GetParent(handle_);
+        if (parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
+            MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&bounds), 2);
+        }
+    }
+    return bounds;
+}
+
+int TForm::Width() const {
+    RECT bounds = BoundsRect();
+    return bounds.right - bounds.left;
+}
+
+int TForm::Height() const {
+    RECT bounds = BoundsRect();
+    return bounds.bottom - bounds.top;
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetPosition(int left, int top) {
+    SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+bool TForm::PreviewKeyDown(WPARAM key) {
+    WORD code = static_cast<WORD>(key);
+    FormKeyDown(code);
+    return code == 0;
+}
+
+void TForm::HandleClose() {
+    if (inModalLoop_) {
+        FormClose();
+        if (modalResult_ == 0) {
+            modalResult_ = IDCANCEL;
+        }
+        return;
+    }
+    FormClose();
+    if (application_.MainForm() == this) {
+        application_.Terminate();
+    }
+    Hide();
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        HandleClose();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) {
+            FormShow();
+        }
+        break;
+    case WM_KEYDOWN:
+        if (!KeyPreview) {
+            WORD code = static_cast<WORD>(wParam);
+            FormKeyDown(code);
+        }
+        break;
+    case WM_PAINT: {
+        PaintDc paint(handle_);
+        FormPaint(paint.get());
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+LRESULT TForm::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TForm* form = nullptr;
+    if (message == WM_NCCREATE) {
+        form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->handle_ = window;
+        SetPropW(window, kFormProperty, form);
+    } else {
+        form = FromHandle(window);
+    }
+    if (!form) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, kFormProperty);
+        form->handle_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return form->WndProc(message, wParam, lParam);
+    } catch (...) {
+        form->application_.HandleException(std::current_exception());
+        return 0;
+    }
+}

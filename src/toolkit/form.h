@@ -1,0 +1,100 @@
+#pragma once
+// The form base class: one top-level window per object. The static window
+// procedure finds the object through a window property bound at WM_NCCREATE
+// and hands each message to WndProc, which calls the form's handlers.
+// No exception leaves a handler: the application's error report shows it.
+#include <windows.h>
+
+#include <string>
+
+class TApplication;
+
+// What the window will be made with; CreateParams may change any of it.
+struct CreateParamsInfo {
+    std::wstring className;
+    std::wstring caption;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr;
+};
+
+enum class TBorderStyle { Dialog, None };
+
+// The design-time layout a form starts from, set in its constructor.
+struct FormDesign {
+    std::wstring className;
+    std::string caption;
+    int left = 0;
+    int top = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    TBorderStyle borderStyle = TBorderStyle::Dialog;
+    bool stayOnTop = false;
+    bool keyPreview = false;
+    // Forms whose controls are moved between with Tab and the arrow keys.
+    bool dialogKeys = false;
+};
+
+class TForm {
+  public:
+    TForm(TApplication& application, FormDesign design);
+    virtual ~TForm();
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+
+    // Makes the window and runs the creation handler; called by the application.
+    void CreateHandle();
+    HWND Handle() const { return handle_; }
+    static TForm* FromHandle(HWND window);
+
+    void Show();
+    void Hide();
+    bool Visible() const;
+    // Asks the window to close, as any close request does.
+    void Close();
+    // Shows the form with every other window of the program disabled and runs
+    // a nested message loop until ModalResult is set.
+    int ShowModal();
+    void SetModalResult(int result) { modalResult_ = result; }
+    int ModalResult() const { return modalResult_; }
+
+    RECT BoundsRect() const;
+    int Left() const { return BoundsRect().left; }
+    int Top() const { return BoundsRect().top; }
+    int Width() const;
+    int Height() const;
+    void SetBounds(int left, int top, int width, int height);
+    void SetPosition(int left, int top);
+
+    bool KeyPreview = false;
+    bool IsDialog() const { return design_.dialogKeys; }
+    // Key preview: returns true when the key was consumed.
+    bool PreviewKeyDown(WPARAM key);
+
+  protected:
+    virtual void CreateParams(CreateParamsInfo& params);
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+
+    virtual void FormCreate() {}
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+    // Set key to 0 to keep the key from the focused control.
+    virtual void FormKeyDown(WORD& /*key*/) {}
+    virtual void FormPaint(HDC /*dc*/) {}
+
+    TApplication& application_;
+    FormDesign design_;
+
+  private:
+    void HandleClose();
+    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    int modalResult_ = 0;
+    bool inModalLoop_ = false;
+};

@@ -1,0 +1,86 @@
+#include "toolkit/seams.h"
+
+#include "toolkit/wide.h"
+
+#include <vector>
+
+namespace seams {
+namespace {
+
+std::function<LocalTime()>& TestClock() {
+    static std::function<LocalTime()> clock;
+    return clock;
+}
+std::string& TestProgramFilePath() {
+    static std::string path;
+    return path;
+}
+std::function<int(const MessageBoxCall&)>& TestResponder() {
+    static std::function<int(const MessageBoxCall&)> responder;
+    return responder;
+}
+std::function<bool(const HelpCall&)>& TestHelpHandler() {
+    static std::function<bool(const HelpCall&)> handler;
+    return handler;
+}
+
+} // namespace
+
+LocalTime Now() {
+    if (TestClock()) {
+        return TestClock()();
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                     now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+void SetClockForTest(std::function<LocalTime()> clock) { TestClock() = std::move(clock); }
+
+std::string ProgramFilePath() {
+    if (!TestProgramFilePath().empty()) {
+        return TestProgramFilePath();
+    }
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) {
+            return Narrow(std::wstring_view(buffer.data(), length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void SetProgramFilePathForTest(std::string path) { TestProgramFilePath() = std::move(path); }
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    if (TestResponder()) {
+        return TestResponder()(MessageBoxCall{owner, text, caption, flags});
+    }
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
+}
+
+void SetMessageBoxResponderForTest(std::function<int(const MessageBoxCall&)> responder) {
+    TestResponder() = std::move(responder);
+}
+
+bool CallHelp(HWND owner, const std::string& file, UINT command, ULONG_PTR data) {
+    if (TestHelpHandler()) {
+        return TestHelpHandler()(HelpCall{file, command, data});
+    }
+    return WinHelpW(owner, Widen(file).c_str(), command, data) != FALSE;
+}
+
+void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler) {
+    TestHelpHandler() = std::move(handler);
+}
+
+void ResetAllForTest() {
+    TestClock() = nullptr;
+    TestProgramFilePath().clear();
+    TestResponder() = nullptr;
+    TestHelpHandler() = nullptr;
+}
+
+} // namespace seams

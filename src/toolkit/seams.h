@@ -1,0 +1,46 @@
+#pragma once
+// The three places where tests step in for the outside world: the time of day,
+// the program file's location and the message boxes (plus the help system,
+// which would otherwise start a help viewer). The shipped program never
+// replaces them; tests install their own for the length of a test.
+#include "toolkit/local_time.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace seams {
+
+// The local time of day; GetLocalTime unless a test set its own clock.
+LocalTime Now();
+void SetClockForTest(std::function<LocalTime()> clock);
+
+// The full path of the program file (UTF-8); GetModuleFileNameW unless overridden.
+std::string ProgramFilePath();
+void SetProgramFilePathForTest(std::string path);
+
+struct MessageBoxCall {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT flags;
+};
+// Shows a message box and returns the button pressed (IDOK, IDYES, ...).
+// A test's responder answers instead of a person and sees every call.
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+void SetMessageBoxResponderForTest(std::function<int(const MessageBoxCall&)> responder);
+
+struct HelpCall {
+    std::string file;
+    UINT command;
+    ULONG_PTR data;
+};
+// WinHelpW unless a test records the calls.
+bool CallHelp(HWND owner, const std::string& file, UINT command, ULONG_PTR data);
+void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler);
+
+// Puts every seam back to the real platform.
+void ResetAllForTest();
+
+} // namespace seams

@@ -1,0 +1,36 @@
+#include "toolkit/strings.h"
+
+std::string LowerAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return result;
+}
+
+std::string Trim(std::string_view text) {
+    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && isBlank(text[last - 1])) {
+        --last;
+    }
+    return std::string(text.substr(first, last - first));
+}
+
+std::string LeftUtf8(std::string_view text, std::size_t n) {
+    if (text.size() <= n) {
+        return std::string(text);
+    }
+    // Step back over continuation bytes so a multi-byte character is kept whole or not at all.
+    std::size_t end = n;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return std::string(text.substr(0, end));
+}

@@ -1,0 +1,240 @@
+#include "clock_process.h"
+
+#include "toolkit/wide.h"
+
+#include <fstream>
+#include <sstream>
+
+std::wstring BuildFolder() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, length);
+    return file.substr(0, file.find_last_of(L'\\'));
+}
+
+ClockProcess::ClockProcess(const std::string& settings) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    folder_ = std::wstring(temp) + L"tikkora-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(++counter);
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    CopyFileW((BuildFolder() + L"\\Tikkora.exe").c_str(), (folder_ + L"\\Tikkora.exe").c_str(),
+              FALSE);
+    CopyFileW((BuildFolder() + L"\\Tikkora.wav").c_str(), (folder_ + L"\\Tikkora.wav").c_str(),
+              FALSE);
+    if (!settings.empty()) {
+        std::ofstream file(SettingsPath().c_str(), std::ios::binary);
+        file << settings;
+    }
+}
+
+ClockProcess::~ClockProcess() {
+    if (process_.hProcess) {
+        if (Running()) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(SettingsPath().c_str());
+    DeleteFileW((folder_ + L"\\Tikkora.exe").c_str());
+    DeleteFileW((folder_ + L"\\Tikkora.wav").c_str());
+    RemoveDirectoryW(folder_.c_str());
+}
+
+bool ClockProcess::Start() {
+    std::wstring exe = folder_ + L"\\Tikkora.exe";
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder_.c_str(), &startup, &process_) != FALSE;
+}
+
+bool ClockProcess::Running() const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool ClockProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    if (exitCode) {
+        GetExitCodeProcess(process_.hProcess, exitCode);
+    }
+    return true;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        lstrcmpiW(name, search->className) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND ClockProcess::FindWindowOfClass(const wchar_t* className) const {
+    WindowSearch search{process_.dwProcessId, className, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ClockProcess::WaitForMainWindow(DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowOfClass(L"TForm1")) != nullptr || !Running(); },
+              timeoutMs);
+    return window;
+}
+
+bool ClockProcess::CloseAndWait(DWORD timeoutMs) {
+    HWND window = FindWindowOfClass(L"TForm1");
+    if (!window) {
+        return false;
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return WaitForExit(timeoutMs);
+}
+
+std::string ClockProcess::ReadSettings() const {
+    std::ifstream file(SettingsPath().c_str(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string ClockProcess::Setting(const char* section, const char* key,
+                                  const char* fallback) const {
+    wchar_t value[4096];
+    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(),
+                             value, 4096, SettingsPath().c_str());
+    return Narrow(value);
+}
+
+Screenshot::Screenshot(RECT area)
+    : width_(area.right - area.left), height_(area.bottom - area.top),
+      pixels_(static_cast<std::size_t>(width_ * height_)) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const DWORD*>(bits);
+    for (std::size_t i = 0; i < pixels_.size(); ++i) {
+        DWORD bgra = source[i];
+        pixels_[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+COLORREF Screenshot::Pixel(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y * width_ + x)];
+}
+
+void Screenshot::Save(const std::wstring& path) const {
+    const int rowBytes = (width_ * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER fileHeader{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width_;
+    info.biHeight = height_;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(rowBytes * height_);
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(info);
+    fileHeader.bfSize = fileHeader.bfOffBits + info.biSizeImage;
+    std::ofstream file(path.c_str(), std::ios::binary);
+    file.write(reinterpret_cast<const char*>(&fileHeader), sizeof(fileHeader));
+    file.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    std::vector<char> row(static_cast<std::size_t>(rowBytes), 0);
+    for (int y = height_ - 1; y >= 0; --y) {
+        for (int x = 0; x < width_; ++x) {
+            COLORREF c = Pixel(x, y);
+            row[static_cast<std::size_t>(x * 3)] = static_cast<char>(GetBValue(c));
+            row[static_cast<std::size_t>(x * 3 + 1)] = static_cast<char>(GetGValue(c));
+            row[static_cast<std::size_t>(x * 3 + 2)] = static_cast<char>(GetRValue(c));
+        }
+        file.write(row.data(), rowBytes);
+    }
+}
+
+namespace {
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+BOOL CALLBACK MatchBox(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<BoxSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (owner == search->processId && IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (lstrcmpiW(name, L"Static") == 0) {
+        std::string text = WindowText(child);
+        if (!text.empty()) {
+            *reinterpret_cast<std::string*>(context) = text;
+        }
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND FindMessageBox(DWORD processId) {
+    BoxSearch search{processId, nullptr};
+    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    wchar_t text[2048] = {};
+    GetWindowTextW(window, text, 2048);
+    return Narrow(text);
+}
+
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void PressButton(HWND box, int id) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}

@@ -1,0 +1,81 @@
+#pragma once
+// Runs the real Tikkora.exe for an end-to-end test: a fresh folder of its own
+// with the program (and its sound) copied in and, if wanted, a settings file;
+// the process; its windows; the screen under them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The folder this test program lies in; Tikkora.exe is built beside it.
+std::wstring BuildFolder();
+
+class ClockProcess {
+  public:
+    // Makes the folder and, when settings is not empty, writes it as Tikkora.ini.
+    explicit ClockProcess(const std::string& settings = "");
+    ~ClockProcess();
+    ClockProcess(const ClockProcess&) = delete;
+    ClockProcess& operator=(const ClockProcess&) = delete;
+
+    // Starts the program; false if it could not be started.
+    bool Start();
+    // Waits until the program shows its main window; null after the timeout.
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    // Asks the main window to close and waits for the process to end.
+    bool CloseAndWait(DWORD timeoutMs = 15000);
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    bool Running() const;
+    DWORD ProcessId() const { return process_.dwProcessId; }
+
+    std::wstring Folder() const { return folder_; }
+    std::wstring SettingsPath() const { return folder_ + L"\\Tikkora.ini"; }
+    // The settings file's text, or empty when there is none.
+    std::string ReadSettings() const;
+    // One value as the platform's profile functions read it; fallback when missing.
+    std::string Setting(const char* section, const char* key, const char* fallback = "<none>") const;
+
+    // The first visible top-level window of the process with this class.
+    HWND FindWindowOfClass(const wchar_t* className) const;
+
+  private:
+    std::wstring folder_;
+    PROCESS_INFORMATION process_{};
+};
+
+// Screen pixels of a rectangle, read back from the screen.
+class Screenshot {
+  public:
+    explicit Screenshot(RECT area);
+    COLORREF Pixel(int x, int y) const; // relative to the area's corner
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Writes the shot as a 24-bit BMP, for a person to look at.
+    void Save(const std::wstring& path) const;
+
+  private:
+    int width_;
+    int height_;
+    std::vector<COLORREF> pixels_;
+};
+
+// Runs the message-free wait loop of a test: sleeps in small steps until
+// condition() holds or timeoutMs has passed.
+template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+// The visible message box of a process (dialog class "#32770"), or null.
+HWND FindMessageBox(DWORD processId);
+// The text of a message box's static text.
+std::string MessageBoxText(HWND box);
+std::string WindowText(HWND window);
+// Presses a message box's button by its id (IDOK, IDYES, ...).
+void PressButton(HWND box, int id);

@@ -1,0 +1,25 @@
+// Writes the program's generated resources into the folder given as the only
+// argument: the icon, the alarm sounds and the display artwork.
+#include "icon.h"
+#include "image.h"
+#include "wave.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: resgen OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const std::string out = std::string(argv[1]) + "/";
+    try {
+        WriteFile(out + "tikkora.ico", EncodeIco({DrawIcon(32), DrawIcon(16), DrawIcon(48)}));
+        WriteFile(out + "Tikkora.wav", EncodeWave(RenderNotes(DefaultChime())));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "resgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
