@@ -134,6 +134,14 @@ void TForm1::checkpos() {
 }
 
 void TForm1::SetStayOnTop(bool onTop) {
-    SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (!onTop && (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        // Some window managers keep an owned window on top while its owner
+        // pins it there; without the owner for a moment the change takes.
+        HWND owner = GetWindow(Handle(), GW_OWNER);
+        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, 0);
+        SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    }
 }

@@ -1,0 +1,129 @@
+// The main window in this process, with the program folder, the help system
+// and the message boxes taken over by the test.
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "temp_folder.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+class Form1Test : public testing::Test {
+  protected:
+    void SetUp() override {
+        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
+        seams::SetHelpHandlerForTest([this](const seams::HelpCall& call) {
+            helpCalls.push_back(call);
+            return true;
+        });
+        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
+            boxes.push_back(call);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        form.reset();
+        seams::ResetAllForTest();
+    }
+    TForm1& Create() {
+        form = std::make_unique<TForm1>(*Application);
+        form->CreateHandle();
+        return *form;
+    }
+
+    TempFolder folder;
+    std::unique_ptr<TForm1> form;
+    std::vector<seams::HelpCall> helpCalls;
+    std::vector<seams::MessageBoxCall> boxes;
+};
+
+TEST_F(Form1Test, CreationFixesTheProgramFolderAndOpensTheSettingsFile) {
+    Create();
+    EXPECT_EQ(ProgramFolder, folder.Path());
+    ASSERT_NE(SettingsFile, nullptr);
+    EXPECT_EQ(SettingsFile->FileName(), folder.File("Tikkora.ini"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Form1Test, F1OpensTheHelpContentsAndCloseQuitsTheHelp) {
+    TForm1& window = Create();
+    EXPECT_TRUE(window.PreviewKeyDown(VK_F1) || !helpCalls.empty());
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].file, "Tikora.hlp");
+    EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTENTS));
+    // Other keys, with or without modifiers, do nothing.
+    window.PreviewKeyDown(VK_F2);
+    window.PreviewKeyDown('A');
+    EXPECT_EQ(helpCalls.size(), 1u);
+
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(helpCalls.size(), 2u);
+    EXPECT_EQ(helpCalls[1].command, static_cast<UINT>(HELP_QUIT));
+}
+
+TEST_F(Form1Test, CloseWithoutHelpDoesNotCallTheHelpSystem) {
+    TForm1& window = Create();
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(helpCalls.empty());
+}
+
+TEST_F(Form1Test, CloseStoresThePositionAndReleasesTheSettingsFile) {
+    TForm1& window = Create();
+    window.SetPosition(123, 45);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(SettingsFile, nullptr);
+    std::string text = folder.Read("Tikkora.ini");
+    EXPECT_NE(text.find("UhrposX=123"), std::string::npos) << text;
+    EXPECT_NE(text.find("UhrposY=45"), std::string::npos) << text;
+}
+
+TEST_F(Form1Test, CloseInTheTaskbarStyleKeepsTheStoredPosition) {
+    folder.Write("Tikkora.ini", "[Clock]\r\nUhrposX=10\r\nUhrposY=20\r\n");
+    TForm1& window = Create();
+    window.Taskleiste1.SetChecked(true);
+    window.SetPosition(300, 300);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    std::string text = folder.Read("Tikkora.ini");
+    EXPECT_NE(text.find("UhrposX=10"), std::string::npos) << text;
+    EXPECT_NE(text.find("UhrposY=20"), std::string::npos) << text;
+}
+
+TEST_F(Form1Test, BackgroundDragsAndTheFrameHasNoTitleBar) {
+    TForm1& window = Create();
+    RECT r;
+    GetWindowRect(window.Handle(), &r);
+    POINT inside{r.left + 5, r.top + 5};
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)),
+              HTCAPTION);
+    LONG style = GetWindowLongW(window.Handle(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_BORDER | WS_SYSMENU | WS_DLGFRAME),
+              WS_POPUP | WS_BORDER | WS_SYSMENU);
+    RECT client;
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 638);
+    EXPECT_EQ(client.bottom, 59);
+}
+
+TEST_F(Form1Test, StatusBackMakesTheWindowNormal) {
+    folder.Write("Tikkora.ini", "[Clock]\r\nStatus=Back\r\n");
+    TForm1& window = Create();
+    EXPECT_FALSE(window.ImmerimVordergrund1.Checked());
+    EXPECT_FALSE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // The owner survives the detour that clears the flag.
+    EXPECT_EQ(GetWindow(window.Handle(), GW_OWNER), Application->Handle());
+}
+
+TEST_F(Form1Test, FailedPositionWriteIsReportedOnceAndTheWindowStillCloses) {
+    ASSERT_TRUE(CreateDirectoryW(Widen(folder.File("Tikkora.ini")).c_str(), nullptr));
+    TForm1& window = Create();
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Unable to write to " + folder.File("Tikkora.ini"));
+    EXPECT_EQ(boxes[0].caption, "Tikkora");
+    EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(SettingsFile, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+}
