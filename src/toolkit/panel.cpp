@@ -1,0 +1,178 @@
+#include "toolkit/panel.h"
+
+#include "toolkit/application.h"
+
+#include <algorithm>
+
+namespace {
+constexpr wchar_t kPanelClass[] = L"TPanel";
+}
+
+TImage::TImage(TPanel& parent, int left, int top, int width, int height)
+    : parent_(parent), left_(left), top_(top), width_(width), height_(height) {
+    parent_.AddImage(this);
+}
+
+void TImage::Assign(const TBitmap& picture) {
+    picture_.Assign(picture);
+    Invalidate();
+}
+
+void TImage::Clear() {
+    if (!picture_.Empty()) {
+        picture_.Clear();
+        Invalidate();
+    }
+}
+
+void TImage::SetVisible(bool visible) {
+    if (visible != visible_) {
+        visible_ = visible;
+        Invalidate();
+    }
+}
+
+void TImage::SetBounds(int left, int top, int width, int height) {
+    Invalidate();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Invalidate();
+}
+
+void TImage::Paint(HDC dc) const {
+    if (!visible_ || picture_.Empty()) {
+        return;
+    }
+    BitmapDc source(picture_.Handle());
+    BitBlt(dc, left_, top_, std::min(width_, picture_.Width()), std::min(height_, picture_.Height()),
+           source.get(), 0, 0, SRCCOPY);
+}
+
+void TImage::Invalidate() const {
+    RECT bounds = Bounds();
+    InvalidateRect(parent_.Handle(), &bounds, FALSE);
+}
+
+TPanel::TPanel(HWND parent, int left, int top, int width, int height, TBevel bevel)
+    : bevel_(bevel) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW existing{};
+    if (!GetClassInfoW(instance, kPanelClass, &existing)) {
+        WNDCLASSW windowClass{};
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kPanelClass;
+        RegisterClassW(&windowClass);
+    }
+    handle_ = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
+                                                       WS_CLIPSIBLINGS,
+                              left, top, width, height, parent, nullptr, instance, this);
+}
+
+TPanel::~TPanel() {
+    if (handle_) {
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+        DestroyWindow(handle_);
+    }
+}
+
+void TPanel::SetColor(COLORREF color) {
+    if (color != color_) {
+        color_ = color;
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+}
+
+void TPanel::SetBevel(TBevel bevel) {
+    if (bevel != bevel_) {
+        bevel_ = bevel;
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+}
+
+void TPanel::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TPanel::Bounds() const {
+    RECT bounds{};
+    GetWindowRect(handle_, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+void TPanel::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
+
+bool TPanel::Visible() const { return IsWindowVisible(handle_) != FALSE; }
+
+void TPanel::Paint() {
+    PaintDc paint(handle_);
+    RECT client;
+    GetClientRect(handle_, &client);
+    // Composed off screen, so cells never flash in the background colour.
+    UniqueBitmap buffer(CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
+    BitmapDc dc(buffer.get());
+    UniqueBrush background(CreateSolidBrush(color_));
+    FillRect(dc.get(), &client, background.get());
+    for (const TImage* image : images_) {
+        RECT bounds = image->Bounds();
+        RECT overlap;
+        if (IntersectRect(&overlap, &bounds, &paint.area())) {
+            image->Paint(dc.get());
+        }
+    }
+    if (bevel_ == TBevel::Lowered) {
+        DrawEdge(dc.get(), &client, BDR_SUNKENOUTER, BF_RECT);
+    }
+    const RECT& area = paint.area();
+    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc.get(),
+           area.left, area.top, SRCCOPY);
+}
+
+LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) {
+            OnDblClick();
+        }
+        return 0;
+    case WM_CONTEXTMENU:
+        if (OnContextPopup) {
+            OnContextPopup(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* panel = static_cast<TPanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        panel->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
+    }
+    auto* panel = reinterpret_cast<TPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!panel) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return panel->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        if (Application) {
+            Application->HandleException(std::current_exception());
+        }
+        return 0;
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+// A panel: a child window with a background colour and an optional lowered
+// bevel, holding picture cells that it paints itself (cells have no window of
+// their own; a clock has dozens of them and they change every second).
+#include "toolkit/bitmap.h"
+
+#include <functional>
+#include <vector>
+
+class TPanel;
+
+// One picture shown unscaled from its top-left corner, clipped to the cell.
+class TImage {
+  public:
+    TImage(TPanel& parent, int left, int top, int width, int height);
+    TImage(const TImage&) = delete;
+    TImage& operator=(const TImage&) = delete;
+
+    // Takes a copy of the picture and repaints the cell.
+    void Assign(const TBitmap& picture);
+    // Empties the cell; the panel's colour shows through.
+    void Clear();
+    bool HasPicture() const { return !picture_.Empty(); }
+    const TBitmap& Picture() const { return picture_; }
+
+    void SetVisible(bool visible);
+    bool Visible() const { return visible_; }
+    void SetBounds(int left, int top, int width, int height);
+    RECT Bounds() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+
+    void Paint(HDC dc) const;
+
+  private:
+    void Invalidate() const;
+
+    TPanel& parent_;
+    int left_, top_, width_, height_;
+    bool visible_ = true;
+    TBitmap picture_;
+};
+
+enum class TBevel { None, Lowered };
+
+class TPanel {
+  public:
+    TPanel(HWND parent, int left, int top, int width, int height, TBevel bevel);
+    ~TPanel();
+    TPanel(const TPanel&) = delete;
+    TPanel& operator=(const TPanel&) = delete;
+
+    HWND Handle() const { return handle_; }
+    void SetColor(COLORREF color);
+    COLORREF Color() const { return color_; }
+    void SetBevel(TBevel bevel);
+    void SetBounds(int left, int top, int width, int height);
+    RECT Bounds() const;
+    void SetVisible(bool visible);
+    bool Visible() const;
+
+    // Runs on a double click on the panel or any of its cells.
+    std::function<void()> OnDblClick;
+    // Runs on a right click, with the screen point.
+    std::function<void(int x, int y)> OnContextPopup;
+
+  private:
+    friend class TImage;
+    void AddImage(TImage* image) { images_.push_back(image); }
+    void Paint();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    COLORREF color_ = GetSysColor(COLOR_BTNFACE);
+    TBevel bevel_;
+    std::vector<TImage*> images_;
+};
