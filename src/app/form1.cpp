@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/display_plan.h"
 #include "app/placement.h"
 #include "app/program_folder.h"
 #include "app/program_objects.h"
@@ -10,7 +11,10 @@
 
 std::string ProgramFolder;
 TSettingsFile* SettingsFile = nullptr;
+TBitmap* GlyphBitmap = nullptr;
 TForm1* Form1 = nullptr;
+int GlyphBase = 0;
+int StyleIndex = 0;
 
 namespace {
 
@@ -31,6 +35,14 @@ FormDesign MainWindowDesign() {
 
 TForm1::TForm1(TApplication& application) : TForm(application, MainWindowDesign()) {
     Form1 = this;
+    for (TMenuItem* item : {&Standard1, &Mini1, &Taskleiste1, &LCD0, &LCD1, &LEDGrn1, &LEDRot1,
+                            &LEDPunktmatrix1, &Klappziffer1}) {
+        StyleItems.Add(*item);
+    }
+    // The design-time marks.
+    Analoguhr1.SetChecked(false);
+    LEDGrn1.SetChecked(true);
+    BeiOnlineverbindungautomatischsuchen1.SetChecked(true);
 }
 
 TForm1::~TForm1() {
@@ -40,6 +52,11 @@ TForm1::~TForm1() {
     if (SettingsFile == settingsFile_.get()) {
         SettingsFile = nullptr;
     }
+    if (GlyphBitmap == glyphBitmap_.get()) {
+        GlyphBitmap = nullptr;
+    }
+    // The clock's timer goes before the panels it draws on.
+    AMClock1.reset();
 }
 
 void TForm1::CreateParams(CreateParamsInfo& params) {
@@ -66,10 +83,86 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TForm::WndProc(message, wParam, lParam);
 }
 
+void TForm1::CreateComponents() {
+    HWND window = Handle();
+    Panel1 = std::make_unique<TPanel>(window, 19, 6, 123, 51, TBevel::Lowered);
+    HWND large = Panel1->Handle();
+    Image1 = std::make_unique<TImage>(*Panel1, 6, 6, 16, 27);
+    Image2 = std::make_unique<TImage>(*Panel1, 22, 6, 16, 27);
+    Image7 = std::make_unique<TImage>(*Panel1, 40, 6, 3, 27);
+    Image3 = std::make_unique<TImage>(*Panel1, 45, 6, 16, 27);
+    Image4 = std::make_unique<TImage>(*Panel1, 61, 6, 16, 27);
+    Image8 = std::make_unique<TImage>(*Panel1, 79, 6, 3, 27);
+    Image5 = std::make_unique<TImage>(*Panel1, 84, 6, 16, 27);
+    Image6 = std::make_unique<TImage>(*Panel1, 100, 6, 16, 27);
+
+    AMClock1 = std::make_unique<TAMClock>(large, 2, 2, 47, 47);
+    AMClock1->SetAutoCenter(false);
+    AMClock1->Center().SetX(23);
+    AMClock1->Center().SetY(23);
+    AMClock1->HoursHand().SetRadius(12);
+    AMClock1->MinutesHand().SetRadius(17);
+    AMClock1->SecondsHand().SetRadius(19);
+    AMClock1->SecondsHand().SetWidth(1);
+    for (THand* hand : {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
+        hand->SetBackRadius(0);
+        hand->SetColor(clBlack);
+    }
+    AMClock1->SetTransparentColor(clGray);
+    AMClock1->SetTransparent(true);
+    AMClock1->SetVisible(false);
+    AMClock1->OnSecond = [this](TAMClock* sender, std::uint16_t second) {
+        AMClock1Second(sender, second);
+    };
+    AMClock1->OnMinute = [this](TAMClock* sender, std::uint16_t minute) {
+        AMClock1Minute(sender, minute);
+    };
+
+    Panel4 = std::make_unique<TPanel>(large, 58, 34, 59, 15, TBevel::None);
+    Image21 = std::make_unique<TImage>(*Panel4, 2, 3, 5, 9);
+    Image22 = std::make_unique<TImage>(*Panel4, 8, 3, 5, 9);
+    Image29 = std::make_unique<TImage>(*Panel4, 15, 3, 1, 9);
+    Image23 = std::make_unique<TImage>(*Panel4, 18, 3, 5, 9);
+    Image24 = std::make_unique<TImage>(*Panel4, 24, 3, 5, 9);
+    Image30 = std::make_unique<TImage>(*Panel4, 30, 3, 1, 9);
+    Image25 = std::make_unique<TImage>(*Panel4, 34, 3, 5, 9);
+    Image26 = std::make_unique<TImage>(*Panel4, 40, 3, 5, 9);
+    Image27 = std::make_unique<TImage>(*Panel4, 46, 3, 5, 9);
+    Image28 = std::make_unique<TImage>(*Panel4, 52, 3, 5, 9);
+
+    Panel3 = std::make_unique<TPanel>(window, 20, 39, 56, 17, TBevel::None);
+    SetWindowPos(Panel3->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Image11 = std::make_unique<TImage>(*Panel3, 6, 4, 5, 9);
+    Image12 = std::make_unique<TImage>(*Panel3, 12, 4, 5, 9);
+    Image9 = std::make_unique<TImage>(*Panel3, 19, 4, 1, 9);
+    Image13 = std::make_unique<TImage>(*Panel3, 22, 4, 5, 9);
+    Image14 = std::make_unique<TImage>(*Panel3, 28, 4, 5, 9);
+    Image10 = std::make_unique<TImage>(*Panel3, 35, 4, 1, 9);
+    Image15 = std::make_unique<TImage>(*Panel3, 38, 4, 5, 9);
+    Image16 = std::make_unique<TImage>(*Panel3, 44, 4, 5, 9);
+
+    ImageList1.LoadStrip(L"IMAGELIST1");
+    ImageList2.LoadStrip(L"IMAGELIST2");
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const wchar_t* faces[] = {L"FACE101", L"FACE102", L"FACE103", L"FACE104", L"FACE105"};
+    for (int i = 0; i < 5; ++i) {
+        UniqueBitmap face(LoadBitmapW(instance, faces[i]));
+        FacePicture(101 + i).AssignHandle(face.get());
+    }
+    AMClock1->Loaded();
+}
+
 void TForm1::FormCreate() {
     ProgramFolder = FolderOfProgramFile(seams::ProgramFilePath());
+    glyphBitmap_ = std::make_unique<TBitmap>();
+    GlyphBitmap = glyphBitmap_.get();
     settingsFile_ = std::make_unique<TSettingsFile>(ProgramFolder + "Tikkora.ini");
     SettingsFile = settingsFile_.get();
+
+    BeiOnlineverbindungautomatischsuchen1.SetChecked(
+        SettingsFile->ReadBool("OnlineUpdate", "Auto", true));
+
+    AMClock1Minute(nullptr, 0);
 
     if (LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top") {
         SetStayOnTop(false);
@@ -80,6 +173,13 @@ void TForm1::FormCreate() {
         SetStayOnTop(false);
         ImmerimVordergrund1.SetChecked(false);
     }
+
+    // A value that names no style leaves the design-time mark in force.
+    if (const DisplayStyle* style =
+            FindStyleBySettingsValue(SettingsFile->ReadString("Clock", "Display", "LCD"))) {
+        StyleItem(style->styleIndex)->SetChecked(true);
+    }
+    LCD1Click(nullptr);
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int left = SettingsFile->ReadInteger("Clock", "UhrposX", screenWidth - Width());
@@ -104,6 +204,10 @@ void TForm1::FormKeyDown(WORD& key) {
 }
 
 void TForm1::FormClose() {
+    // No tick may draw or reach the settings after they are released.
+    if (AMClock1) {
+        AMClock1->SetEnabled(false);
+    }
     if (application_.HelpWasOpened()) {
         application_.HelpCommand(HELP_QUIT, 0);
     }
@@ -116,9 +220,10 @@ void TForm1::FormClose() {
             application_.HandleException(failure);
         }
     }
-    // Nothing may reach the settings file after this point.
     SettingsFile = nullptr;
     settingsFile_.reset();
+    GlyphBitmap = nullptr;
+    glyphBitmap_.reset();
 }
 
 void TForm1::checkpos() {

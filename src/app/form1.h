@@ -1,10 +1,17 @@
 #pragma once
-// The main clock window.
+// The main clock window: the digit rows, the analog clock, the grip, and the
+// menu items whose check marks carry the window's state.
+#include "analogclock/amclock.h"
 #include "app/settings_file.h"
+#include "toolkit/bitmap.h"
 #include "toolkit/form.h"
+#include "toolkit/image_list.h"
 #include "toolkit/menu.h"
+#include "toolkit/panel.h"
 
+#include <array>
 #include <memory>
+#include <string>
 
 class TForm1 : public TForm {
   public:
@@ -14,20 +21,65 @@ class TForm1 : public TForm {
     // Pulls the window back onto the desktop when it lies wholly off it.
     void checkpos();
 
-    // Menu items whose state the window reads and sets.
+    // Display style selection; sender is one of the six style items, or null
+    // to apply the checked style again without storing it.
+    void LCD1Click(TMenuItem* sender);
+    // Draws the time every second.
+    void AMClock1Second(TAMClock* sender, int second);
+    // Draws the date every minute.
+    void AMClock1Minute(TAMClock* sender, int minute);
+    // Draws the alarm line; an empty hour clears it.
+    void alarmdisplay(const std::string& hour, const std::string& minute);
+
+    // Menu items whose check marks hold the window's state.
     TMenuItem ImmerimVordergrund1{"Immer im &Vordergrund"};
+    TMenuItem Analoguhr1{"&Analoguhr"};
+    TMenuItem Standard1{"&Standard", 1, true};
+    TMenuItem Mini1{"&Mini", 1, true};
     TMenuItem Taskleiste1{"&Taskleiste", 1, true};
+    TMenuItem LCD0{"LCD -Display", 2, true};
+    TMenuItem LCD1{"LCD -Display bel.", 2, true};
+    TMenuItem LEDGrn1{"LED -Display Grün", 2, true};
+    TMenuItem LEDRot1{"LED -Display Rot", 2, true};
+    TMenuItem LEDPunktmatrix1{"LED -Punktmatrix", 2, true};
+    TMenuItem Klappziffer1{"Klappziffer -Display", 2, true};
+    TMenuItem BeiOnlineverbindungautomatischsuchen1{"Auto -Update"};
+    // Holds the radio groups together until the context menu takes them in.
+    TMenuItem StyleItems;
+
+    // The layout; made when the window is.
+    std::unique_ptr<TPanel> Panel1, Panel3, Panel4;
+    std::unique_ptr<TAMClock> AMClock1;
+    // Large row: hour, minute, second digits and the two colons.
+    std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
+    // Small row: alarm line or small time.
+    std::unique_ptr<TImage> Image9, Image10, Image11, Image12, Image13, Image14, Image15, Image16;
+    // Date row.
+    std::unique_ptr<TImage> Image21, Image22, Image23, Image24, Image25, Image26, Image27, Image28,
+        Image29, Image30;
+    // The analog face for each display style, kept out of sight.
+    TBitmap Image101, Image102, Image103, Image104, Image105;
+    TImageList ImageList1{16, 27};
+    TImageList ImageList2{5, 9};
 
   protected:
     void CreateParams(CreateParamsInfo& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateComponents() override;
     void FormCreate() override;
     void FormShow() override;
     void FormClose() override;
     void FormKeyDown(WORD& key) override;
+    void FormPaint(HDC dc) override;
 
   private:
     void SetStayOnTop(bool onTop);
+    // Copies glyph index of a strip into a cell through GlyphBitmap; an index
+    // of kEmptyCell clears the cell.
+    void DrawGlyph(const TImageList& strip, int index, TImage& cell);
+    TMenuItem* StyleItem(int styleIndex);
+    TBitmap& FacePicture(int image);
 
     std::unique_ptr<TSettingsFile> settingsFile_;
+    std::unique_ptr<TBitmap> glyphBitmap_;
 };

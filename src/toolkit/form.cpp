@@ -98,6 +98,7 @@ void TForm::CreateHandle() {
         return;
     }
     try {
+        CreateComponents();
         FormCreate();
     } catch (...) {
         // The rest of the creation sequence is skipped; the window keeps what

@@ -80,6 +80,8 @@ class TForm {
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Makes the form's child controls, after the window and before FormCreate.
+    virtual void CreateComponents() {}
     virtual void FormCreate() {}
     virtual void FormShow() {}
     virtual void FormClose() {}

@@ -1,5 +1,7 @@
 // Writes the program's generated resources into the folder given as the only
 // argument: the icon, the alarm sounds and the display artwork.
+#include "faces.h"
+#include "glyphs.h"
 #include "icon.h"
 #include "image.h"
 #include "wave.h"
@@ -17,6 +19,14 @@ int main(int argc, char** argv) {
     try {
         WriteFile(out + "tikkora.ico", EncodeIco({DrawIcon(32), DrawIcon(16), DrawIcon(48)}));
         WriteFile(out + "Tikkora.wav", EncodeWave(RenderNotes(DefaultChime())));
+        WriteFile(out + "imagelist1.bmp", EncodeBmp32(glyphs::DrawLargeStrip()));
+        WriteFile(out + "imagelist2.bmp", EncodeBmp32(glyphs::DrawSmallStrip()));
+        for (const faces::SmallFace& face : faces::SmallFaces()) {
+            WriteFile(out + "face" + std::to_string(face.number) + ".bmp",
+                      EncodeBmp4(faces::DrawSmallFace(face.marks), faces::SmallFacePalette()));
+        }
+        WriteFile(out + "sampleclock.bmp",
+                  EncodeBmp4(faces::DrawSampleClock(), faces::SampleClockPalette()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "resgen: %s\n", e.what());
         return 1;

@@ -1,0 +1,128 @@
+// The digital display of the main window: display styles, time, date, alarm
+// line and the grip dots.
+#include "app/display_plan.h"
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "toolkit/seams.h"
+
+namespace {
+
+// The six style items in the order their clicks are matched.
+constexpr int kClickOrder[] = {3, 2, 0, 1, 4, 5};  // LCD0, LCD1, LEDGrn1, LEDRot1, ...
+// The order in which the marks are tested afterwards.
+constexpr int kMarkOrder[] = {3, 2, 1, 0, 4, 5};   // LCD0, LCD1, LEDRot1, LEDGrn1, ...
+
+} // namespace
+
+TMenuItem* TForm1::StyleItem(int styleIndex) {
+    TMenuItem* items[] = {&LEDGrn1, &LEDRot1, &LCD1, &LCD0, &LEDPunktmatrix1, &Klappziffer1};
+    return items[styleIndex];
+}
+
+TBitmap& TForm1::FacePicture(int image) {
+    TBitmap* faces[] = {&Image101, &Image102, &Image103, &Image104, &Image105};
+    return *faces[image - 101];
+}
+
+void TForm1::DrawGlyph(const TImageList& strip, int index, TImage& cell) {
+    if (index == kEmptyCell || !GlyphBitmap || !strip.GetBitmap(index, *GlyphBitmap)) {
+        cell.Clear();
+        return;
+    }
+    cell.Assign(*GlyphBitmap);
+}
+
+void TForm1::LCD1Click(TMenuItem* sender) {
+    for (int styleIndex : kClickOrder) {
+        TMenuItem* item = StyleItem(styleIndex);
+        if (sender == item) {
+            item->SetChecked(true);
+            SettingsFile->WriteString("Clock", "Display", kDisplayStyles[styleIndex].settingsValue);
+        }
+    }
+
+    for (int styleIndex : kMarkOrder) {
+        if (!StyleItem(styleIndex)->Checked()) {
+            continue;
+        }
+        const DisplayStyle& style = kDisplayStyles[static_cast<std::size_t>(styleIndex)];
+        GlyphBase = 10 * style.styleIndex;
+        StyleIndex = style.styleIndex;
+        for (TPanel* panel : {Panel1.get(), Panel3.get(), Panel4.get()}) {
+            panel->SetColor(style.panelColor);
+        }
+        AMClock1->ParentColorChanged(style.panelColor);
+        AMClock1->HoursHand().SetColor(style.handColor);
+        AMClock1->MinutesHand().SetColor(style.handColor);
+        AMClock1->SecondsHand().SetColor(style.handColor);
+        AMClock1->SetPicture(FacePicture(style.faceImage).Handle());
+        break;
+    }
+
+    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image7);
+    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image8);
+    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
+    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image10);
+    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image29);
+    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image30);
+    DrawGlyph(ImageList2, kLetterAGlyph + StyleIndex, *Image11);
+    DrawGlyph(ImageList2, kLetterLGlyph + StyleIndex, *Image12);
+
+    if (SettingsFile->ReadBool("Wecker", "Aktiv", false)) {
+        alarmdisplay(SettingsFile->ReadString("Wecker", "Stunde", "00"),
+                     SettingsFile->ReadString("Wecker", "Minute", "00"));
+    } else {
+        alarmdisplay("", "");
+    }
+
+    AMClock1Second(nullptr, 0);
+    AMClock1Minute(nullptr, 0);
+}
+
+void TForm1::AMClock1Second(TAMClock* /*sender*/, int /*second*/) {
+    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(seams::Now()), GlyphBase);
+    if (Mini1.Checked() || Taskleiste1.Checked()) {
+        TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
+                           Image14.get(), Image15.get(), Image16.get()};
+        DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
+        for (std::size_t slot = 0; slot < 6; ++slot) {
+            DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
+        }
+    } else {
+        TImage* cells[] = {Image1.get(), Image2.get(), Image3.get(),
+                           Image4.get(), Image5.get(), Image6.get()};
+        for (std::size_t slot = 0; slot < 6; ++slot) {
+            DrawGlyph(ImageList1, glyphs[slot], *cells[slot]);
+        }
+    }
+}
+
+void TForm1::AMClock1Minute(TAMClock* /*sender*/, int /*minute*/) {
+    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(seams::Now()), GlyphBase);
+    TImage* cells[] = {Image21.get(), Image22.get(), Image23.get(), Image24.get(),
+                       Image25.get(), Image26.get(), Image27.get(), Image28.get()};
+    for (std::size_t slot = 0; slot < 8; ++slot) {
+        DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
+    }
+}
+
+void TForm1::alarmdisplay(const std::string& hour, const std::string& minute) {
+    const AlarmLineCells cells = AlarmLine(hour, minute, GlyphBase, StyleIndex);
+    DrawGlyph(ImageList2, cells.image9, *Image9);
+    DrawGlyph(ImageList2, cells.image10, *Image10);
+    DrawGlyph(ImageList2, cells.image11, *Image11);
+    DrawGlyph(ImageList2, cells.image12, *Image12);
+    DrawGlyph(ImageList2, cells.image13, *Image13);
+    DrawGlyph(ImageList2, cells.image14, *Image14);
+    DrawGlyph(ImageList2, cells.image15, *Image15);
+    DrawGlyph(ImageList2, cells.image16, *Image16);
+}
+
+void TForm1::FormPaint(HDC dc) {
+    HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    HBRUSH highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
+    for (const GripSquare& square : GripDots(Mini1.Checked(), Analoguhr1.Checked())) {
+        RECT r{square.left, square.top, square.right, square.bottom};
+        FillRect(dc, &r, square.highlight ? highlight : shadow);
+    }
+}
