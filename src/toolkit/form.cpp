@@ -224,6 +224,9 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         FormPaint(paint.get());
         return 0;
     }
+    case WM_PRINTCLIENT:
+        FormPaint(reinterpret_cast<HDC>(wParam));
+        return 0;
     default:
         break;
     }

@@ -1,0 +1,238 @@
+// The digital display of the main window with the time set by the test:
+// which glyph lands in which cell, and what choosing a style stores.
+#include "app/display_plan.h"
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "temp_folder.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint32_t> Pixels(const TBitmap& bitmap) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(bitmap.Width() * bitmap.Height()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = bitmap.Width();
+    info.bmiHeader.biHeight = -bitmap.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    WindowDc screen(nullptr);
+    GetDIBits(screen.get(), bitmap.Handle(), 0, static_cast<UINT>(bitmap.Height()), pixels.data(),
+              &info, DIB_RGB_COLORS);
+    for (auto& p : pixels) {
+        p &= 0xFFFFFF;
+    }
+    return pixels;
+}
+
+class DisplayTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
+        seams::SetClockForTest([this] { return now; });
+        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
+            boxes.push_back(call.text);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        form.reset();
+        seams::ResetAllForTest();
+    }
+    TForm1& Create() {
+        form = std::make_unique<TForm1>(*Application);
+        form->CreateHandle();
+        return *form;
+    }
+    // The glyph a cell shows: its index in the strip, kEmptyCell when empty,
+    // -2 when it matches no glyph of the strip.
+    int GlyphIn(const TImage& cell, const TImageList& strip) {
+        if (!cell.HasPicture()) {
+            return kEmptyCell;
+        }
+        std::vector<std::uint32_t> shown = Pixels(cell.Picture());
+        TBitmap glyph;
+        for (int index = 0; index < strip.Count(); ++index) {
+            strip.GetBitmap(index, glyph);
+            if (Pixels(glyph) == shown) {
+                return index;
+            }
+        }
+        return -2;
+    }
+    std::vector<int> LargeRow() {
+        std::vector<int> glyphs;
+        for (TImage* cell : {form->Image1.get(), form->Image2.get(), form->Image7.get(),
+                             form->Image3.get(), form->Image4.get(), form->Image8.get(),
+                             form->Image5.get(), form->Image6.get()}) {
+            glyphs.push_back(GlyphIn(*cell, form->ImageList1));
+        }
+        return glyphs;
+    }
+    std::vector<int> SmallRow() {
+        std::vector<int> glyphs;
+        for (TImage* cell : {form->Image11.get(), form->Image12.get(), form->Image9.get(),
+                             form->Image13.get(), form->Image14.get(), form->Image10.get(),
+                             form->Image15.get(), form->Image16.get()}) {
+            glyphs.push_back(GlyphIn(*cell, form->ImageList2));
+        }
+        return glyphs;
+    }
+    std::vector<int> DateRow() {
+        std::vector<int> glyphs;
+        for (TImage* cell : {form->Image21.get(), form->Image22.get(), form->Image29.get(),
+                             form->Image23.get(), form->Image24.get(), form->Image30.get(),
+                             form->Image25.get(), form->Image26.get(), form->Image27.get(),
+                             form->Image28.get()}) {
+            glyphs.push_back(GlyphIn(*cell, form->ImageList2));
+        }
+        return glyphs;
+    }
+
+    TempFolder folder;
+    LocalTime now{2024, 3, 1, 9, 5, 3};
+    std::unique_ptr<TForm1> form;
+    std::vector<std::string> boxes;
+    static constexpr int E = kEmptyCell;
+};
+
+} // namespace
+
+TEST_F(DisplayTest, StripsAreLoadedFromTheResources) {
+    Create();
+    EXPECT_EQ(form->ImageList1.Count(), 66);
+    EXPECT_EQ(form->ImageList2.Count(), 84);
+}
+
+TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
+    Create();
+    EXPECT_EQ(StyleIndex, 3);
+    EXPECT_EQ(GlyphBase, 30);
+    EXPECT_TRUE(form->LCD0.Checked());
+    EXPECT_FALSE(form->LEDGrn1.Checked());
+    EXPECT_EQ(form->Panel1->Color(), RgbColor(100, 145, 102));
+    EXPECT_EQ(LargeRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}));
+    EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
+    // No alarm section: the alarm line is empty.
+    EXPECT_EQ(SmallRow(), (std::vector<int>{E, E, E, E, E, E, E, E}));
+    // Showing a style that was read stores nothing.
+    EXPECT_EQ(folder.Read("Tikkora.ini").find("Display"), std::string::npos);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(DisplayTest, EveryTickRedrawsTheTimeAndMidnightBlanksTheHourTens) {
+    Create();
+    now = {2024, 3, 1, 10, 0, 0};
+    form->AMClock1Second(nullptr, 0);
+    EXPECT_EQ(LargeRow(), (std::vector<int>{31, 30, 63, 30, 30, 63, 30, 30}));
+    now = {2024, 3, 2, 0, 0, 0};
+    form->AMClock1Second(nullptr, 0);
+    EXPECT_EQ(LargeRow(), (std::vector<int>{E, 30, 63, 30, 30, 63, 30, 30}));
+    // The date waits for the minute event.
+    EXPECT_EQ(DateRow()[1], 31);
+    form->AMClock1Minute(nullptr, 0);
+    EXPECT_EQ(DateRow()[1], 32);
+}
+
+TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
+    Create();
+    form->LCD1Click(&form->LEDRot1);
+    EXPECT_TRUE(form->LEDRot1.Checked());
+    EXPECT_FALSE(form->LCD0.Checked());
+    EXPECT_EQ(GlyphBase, 10);
+    EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LEDRot"), std::string::npos);
+    EXPECT_EQ(form->Panel1->Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(form->Panel3->Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(form->Panel4->Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(form->AMClock1->HoursHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(form->AMClock1->SecondsHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(LargeRow(), (std::vector<int>{E, 19, 61, 10, 15, 61, 10, 13}));
+    EXPECT_EQ(DateRow()[2], 67);
+
+    form->LCD1Click(&form->LCD1);
+    EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCDBeleuchtet"), std::string::npos);
+    EXPECT_EQ(form->Panel1->Color(), RgbColor(0, 255, 255));
+    EXPECT_EQ(LargeRow()[1], 29);
+
+    form->LCD1Click(&form->LCD0);
+    EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCD\r"), std::string::npos);
+}
+
+TEST_F(DisplayTest, ReapplyingWithoutASenderStoresNothing) {
+    folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=LEDRot\r\n");
+    Create();
+    EXPECT_TRUE(form->LEDRot1.Checked());
+    EXPECT_EQ(StyleIndex, 1);
+    std::string before = folder.Read("Tikkora.ini");
+    form->LCD1Click(nullptr);
+    EXPECT_EQ(folder.Read("Tikkora.ini"), before);
+    EXPECT_EQ(form->AMClock1->MinutesHand().Color(), RgbColor(255, 0, 0));
+}
+
+TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
+    for (std::string value : {std::string("lcd"), std::string(5000, 'X'), std::string("")}) {
+        folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=" + value + "\r\n");
+        Create();
+        EXPECT_TRUE(form->LEDGrn1.Checked()) << value.substr(0, 10);
+        EXPECT_EQ(StyleIndex, 0);
+        EXPECT_EQ(form->AMClock1->HoursHand().Color(), RgbColor(0, 255, 0));
+        EXPECT_NE(folder.Read("Tikkora.ini").find("Display=" + value.substr(0, 100)),
+                  std::string::npos);
+        form.reset();
+    }
+}
+
+TEST_F(DisplayTest, ActiveAlarmIsShownInTheSmallRowAndCanBeCleared) {
+    folder.Write("Tikkora.ini", "[Wecker]\r\nAktiv=1\r\nStunde=07\r\nMinute=30\r\n");
+    Create();
+    EXPECT_EQ(SmallRow(), (std::vector<int>{72 + 3, 78 + 3, E, E, 37, 63, 33, 30}));
+    form->alarmdisplay("", "");
+    EXPECT_EQ(SmallRow(), (std::vector<int>{E, E, E, E, E, E, E, E}));
+    form->alarmdisplay("23", "59");
+    EXPECT_EQ(SmallRow(), (std::vector<int>{75, 81, E, 32, 33, 63, 35, 39}));
+}
+
+TEST_F(DisplayTest, BadAlarmValuesLeaveCellsEmptyAndRaiseNothing) {
+    folder.Write("Tikkora.ini", "[Wecker]\r\nAktiv=1\r\nStunde=ab\r\nMinute=7\r\n");
+    Create();
+    EXPECT_EQ(SmallRow(), (std::vector<int>{75, 81, E, E, E, 63, 37, E}));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRow) {
+    Create();
+    form->Mini1.SetChecked(true);
+    form->AMClock1Second(nullptr, 0);
+    EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, E, 30, 33}));
+}
+
+TEST_F(DisplayTest, GripDotsArePaintedAtTheLeftEdge) {
+    Create();
+    TBitmap canvas;
+    canvas.SetSize(20, 50);
+    {
+        BitmapDc dc(canvas.Handle());
+        RECT all{0, 0, 20, 50};
+        FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+                     PRF_CLIENT);
+    }
+    std::vector<std::uint32_t> pixels = Pixels(canvas);
+    auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * 20 + x)]; };
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    auto asDib = [](COLORREF c) {
+        return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+    };
+    EXPECT_EQ(at(5, 5), asDib(highlight));
+    EXPECT_EQ(at(7, 7), asDib(shadow));
+    EXPECT_EQ(at(10, 7), asDib(highlight));
+    EXPECT_EQ(at(12, 9), asDib(shadow));
+    EXPECT_EQ(at(5, 41), asDib(highlight)); // the tenth dot
+}
