@@ -31,6 +31,23 @@ class TForm1 : public TForm {
     // Draws the alarm line; an empty hour clears it.
     void alarmdisplay(const std::string& hour, const std::string& minute);
 
+    // Window styles, analog mode and always-on-top; sender is ignored.
+    void Standard1Click(TMenuItem* sender);
+    void Mini1Click(TMenuItem* sender);
+    void Taskleiste1Click(TMenuItem* sender);
+    void Analoguhr1Click(TMenuItem* sender);
+    void ImmerimVordergrund1Click(TMenuItem* sender);
+    // Keeps the taskbar window fitted to the taskbar's clock area.
+    void Timer1Timer();
+    // Goes on top again when the stored state asks for it (after a modal dialog).
+    void topset();
+
+    // Opens the alarm dialog (also by a double click on the display).
+    void Wecker1Click(TMenuItem* sender);
+
+    // True while the current minute's alarm has been handled.
+    bool AlarmLatch = false;
+
     // Menu items whose check marks hold the window's state.
     TMenuItem ImmerimVordergrund1{"Immer im &Vordergrund"};
     TMenuItem Analoguhr1{"&Analoguhr"};

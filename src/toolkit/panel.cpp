@@ -94,6 +94,13 @@ void TPanel::SetBevel(TBevel bevel) {
     }
 }
 
+void TPanel::SetBevelInner(TBevel bevel) {
+    if (bevel != bevelInner_) {
+        bevelInner_ = bevel;
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+}
+
 void TPanel::SetBounds(int left, int top, int width, int height) {
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -125,8 +132,13 @@ void TPanel::Paint() {
             image->Paint(dc.get());
         }
     }
+    RECT edge = client;
     if (bevel_ == TBevel::Lowered) {
-        DrawEdge(dc.get(), &client, BDR_SUNKENOUTER, BF_RECT);
+        DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
+        InflateRect(&edge, -1, -1);
+    }
+    if (bevelInner_ == TBevel::Lowered) {
+        DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
     }
     const RECT& area = paint.area();
     BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc.get(),

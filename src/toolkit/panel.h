@@ -51,7 +51,9 @@ class TPanel {
     HWND Handle() const { return handle_; }
     void SetColor(COLORREF color);
     COLORREF Color() const { return color_; }
+    // The outer bevel lies at the panel's edge, the inner one a pixel inside it.
     void SetBevel(TBevel bevel);
+    void SetBevelInner(TBevel bevel);
     void SetBounds(int left, int top, int width, int height);
     RECT Bounds() const;
     void SetVisible(bool visible);
@@ -72,5 +74,6 @@ class TPanel {
     HWND handle_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     TBevel bevel_;
+    TBevel bevelInner_ = TBevel::None;
     std::vector<TImage*> images_;
 };
