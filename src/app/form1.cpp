@@ -238,6 +238,15 @@ void TForm1::checkpos() {
     }
 }
 
+void TForm1::topset() {
+    if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
+        !Taskleiste1.Checked()) {
+        SetStayOnTop(false);
+        SetStayOnTop(true);
+        BringWindowToTop(Handle());
+    }
+}
+
 void TForm1::SetStayOnTop(bool onTop) {
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
