@@ -47,6 +47,8 @@ class TForm1 : public TForm {
 
     // True while the current minute's alarm has been handled.
     bool AlarmLatch = false;
+    // Sound, message and one-shot switch-off at the alarm minute; never throws.
+    void AlarmCheck();
 
     // Menu items whose check marks hold the window's state.
     TMenuItem ImmerimVordergrund1{"Immer im &Vordergrund"};
@@ -91,12 +93,17 @@ class TForm1 : public TForm {
 
   private:
     void SetStayOnTop(bool onTop);
+    void DrawTime();
     // Copies glyph index of a strip into a cell through GlyphBitmap; an index
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     TMenuItem* StyleItem(int styleIndex);
     TBitmap& FacePicture(int image);
 
+    void RunAlarmCheck();
+    void ReportAlarmFailure(const std::string& text);
+
+    std::string lastAlarmFailure_;
     std::unique_ptr<TSettingsFile> settingsFile_;
     std::unique_ptr<TBitmap> glyphBitmap_;
 };

@@ -80,6 +80,11 @@ void TForm1::LCD1Click(TMenuItem* sender) {
 }
 
 void TForm1::AMClock1Second(TAMClock* /*sender*/, int /*second*/) {
+    DrawTime();
+    AlarmCheck();
+}
+
+void TForm1::DrawTime() {
     const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(seams::Now()), GlyphBase);
     if (Mini1.Checked() || Taskleiste1.Checked()) {
         TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),

@@ -2,6 +2,8 @@
 
 #include "toolkit/wide.h"
 
+#include <mmsystem.h>
+
 #include <vector>
 
 namespace seams {
@@ -22,6 +24,11 @@ std::function<int(const MessageBoxCall&)>& TestResponder() {
 std::function<bool(const HelpCall&)>& TestHelpHandler() {
     static std::function<bool(const HelpCall&)> handler;
     return handler;
+}
+
+std::function<void(const SoundCall&)>& TestSoundRecorder() {
+    static std::function<void(const SoundCall&)> recorder;
+    return recorder;
 }
 
 } // namespace
@@ -76,7 +83,28 @@ void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler) {
     TestHelpHandler() = std::move(handler);
 }
 
+void PlaySoundFile(const std::string& path) {
+    if (TestSoundRecorder()) {
+        TestSoundRecorder()(SoundCall{path, SND_ASYNC});
+        return;
+    }
+    sndPlaySoundW(Widen(path).c_str(), SND_ASYNC);
+}
+
+void PlayDefaultSound() {
+    if (TestSoundRecorder()) {
+        TestSoundRecorder()(SoundCall{"", SND_ASYNC});
+        return;
+    }
+    PlaySoundW(L"SystemDefault", nullptr, SND_ALIAS | SND_ASYNC);
+}
+
+void SetSoundRecorderForTest(std::function<void(const SoundCall&)> recorder) {
+    TestSoundRecorder() = std::move(recorder);
+}
+
 void ResetAllForTest() {
+    TestSoundRecorder() = nullptr;
     TestClock() = nullptr;
     TestProgramFilePath().clear();
     TestResponder() = nullptr;

@@ -40,6 +40,16 @@ struct HelpCall {
 bool CallHelp(HWND owner, const std::string& file, UINT command, ULONG_PTR data);
 void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler);
 
+// Sound: a wave file played once and asynchronously, cutting off one still
+// playing; or the platform's default sound. A test records the calls instead.
+struct SoundCall {
+    std::string path; // empty for the default sound
+    UINT flags;
+};
+void PlaySoundFile(const std::string& path);
+void PlayDefaultSound();
+void SetSoundRecorderForTest(std::function<void(const SoundCall&)> recorder);
+
 // Puts every seam back to the real platform.
 void ResetAllForTest();
 

@@ -1,0 +1,80 @@
+// The alarm check that follows the time drawing every second: sound, message,
+// and switching a one-shot alarm off.
+#include "app/alarm_check.h"
+#include "app/display_plan.h"
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "toolkit/application.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/seams.h"
+#include "toolkit/strings.h"
+
+void TForm1::AlarmCheck() {
+    // A failure here would end the clock's ticks for good, so none may leave.
+    try {
+        RunAlarmCheck();
+    } catch (const EConvertError& failure) {
+        ReportAlarmFailure("Die gespeicherte Weckzeit " + std::string(failure.what()) +
+                           " ist keine gültige Uhrzeit. Der Wecker klingelt erst wieder, wenn "
+                           "Sie die Weckzeit neu einstellen.");
+    } catch (const EIniFileException& failure) {
+        ReportAlarmFailure("Der Wecker konnte nicht ausgeschaltet werden, weil die "
+                           "Einstellungen nicht gespeichert werden können.\n\n" +
+                           std::string(failure.what()));
+    } catch (const std::exception& failure) {
+        ReportAlarmFailure("Beim Wecken ist ein Fehler aufgetreten: " +
+                           std::string(failure.what()));
+    }
+}
+
+void TForm1::RunAlarmCheck() {
+    if (!SettingsFile) {
+        return;
+    }
+    if (OpensAlarmLatch(FormatTimeText(seams::Now()))) {
+        AlarmLatch = false;
+    }
+    const LocalTime now = seams::Now();
+    if (!IsAlarmSecond(FormatTimeText(now)) || AlarmLatch) {
+        return;
+    }
+    const std::string hour = SettingsFile->ReadString("Wecker", "Stunde", "0");
+    const std::string minute = SettingsFile->ReadString("Wecker", "Minute", "00");
+    const std::optional<std::string> alarm = AlarmTimeText(hour, minute);
+    if (!alarm) {
+        throw EConvertError("\"" + hour + ":" + minute + "\"");
+    }
+    lastAlarmFailure_.clear();
+    if (HourMinuteText(now) != *alarm) {
+        return;
+    }
+    // From here on this minute counts as handled, whatever happens below.
+    AlarmLatch = true;
+    if (SettingsFile->ReadBool("Wecker", "Aktiv", true)) {
+        const std::string sound = SettingsFile->ReadString("Wecker", "Sound", "Tikkora.wav");
+        if (std::optional<std::string> path = AlarmSoundPath(ProgramFolder, sound)) {
+            seams::PlaySoundFile(*path);
+        } else {
+            seams::PlayDefaultSound();
+        }
+        const std::string message = SettingsFile->ReadString("Wecker", "Meldung", "");
+        if (!Trim(message).empty()) {
+            seams::ShowMessageBox(Handle(), message, application_.Title(), MB_OK);
+        }
+    }
+    // The message box ran a message loop: the window may have closed meanwhile.
+    if (SettingsFile && SettingsFile->ReadBool("Wecker", "AktivMode", false)) {
+        SettingsFile->WriteBool("Wecker", "Aktiv", false);
+        SettingsFile->WriteBool("Wecker", "AktivMode", false);
+        alarmdisplay("", "");
+    }
+}
+
+void TForm1::ReportAlarmFailure(const std::string& text) {
+    // Once per kind of failure, not once a second (or once a minute).
+    if (text == lastAlarmFailure_) {
+        return;
+    }
+    lastAlarmFailure_ = text;
+    seams::ShowMessageBox(Handle(), text, application_.Title(), MB_OK | MB_ICONWARNING);
+}

@@ -1,0 +1,168 @@
+// The alarm check inside the main window, with the time, the sound and the
+// message boxes taken over by the test.
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "temp_folder.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+
+#include <gtest/gtest.h>
+#include <mmsystem.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+class AlarmCheckTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
+        seams::SetClockForTest([this] { return now; });
+        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
+            boxes.push_back(call);
+            // The window's state while the message is open.
+            settingsWhileOpen = folder.Read("Tikkora.ini");
+            return IDOK;
+        });
+        seams::SetSoundRecorderForTest([this](const seams::SoundCall& call) { sounds.push_back(call); });
+    }
+    void TearDown() override {
+        form.reset();
+        seams::ResetAllForTest();
+    }
+    void Create(const std::string& settings) {
+        folder.Write("Tikkora.ini", settings);
+        now = {2024, 3, 1, 7, 29, 58};
+        form = std::make_unique<TForm1>(*Application);
+        form->CreateHandle();
+    }
+    void At(int hour, int minute, int second) {
+        now.hour = hour;
+        now.minute = minute;
+        now.second = second;
+        form->AMClock1Second(nullptr, second);
+    }
+    bool AlarmLineShown() { return form->Image11->HasPicture(); }
+
+    TempFolder folder;
+    LocalTime now;
+    std::unique_ptr<TForm1> form;
+    std::vector<seams::MessageBoxCall> boxes;
+    std::vector<seams::SoundCall> sounds;
+    std::string settingsWhileOpen;
+};
+
+const char* kRepeating = "[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=0\r\n"
+                         "Sound=Tikkora.wav\r\nMeldung=  Aufstehen!  \r\n";
+
+} // namespace
+
+TEST_F(AlarmCheckTest, RepeatingAlarmRingsOnceAtSecondZeroOfItsMinute) {
+    Create(kRepeating);
+    At(7, 29, 59);
+    At(7, 30, 0);
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0].path, folder.File("Tikkora.wav"));
+    EXPECT_EQ(sounds[0].flags, static_cast<UINT>(SND_ASYNC));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Aufstehen!"); // the profile reader drops the blanks
+    EXPECT_EQ(boxes[0].caption, "Tikkora");
+    EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK));
+    // A redraw call in the same second does not ring again.
+    form->LCD1Click(nullptr);
+    At(7, 30, 0);
+    At(7, 30, 1);
+    At(7, 31, 0);
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(boxes.size(), 1u);
+    // Still on, and the next day it rings again.
+    EXPECT_TRUE(AlarmLineShown());
+    now.day = 2;
+    At(7, 30, 0);
+    EXPECT_EQ(sounds.size(), 2u);
+}
+
+TEST_F(AlarmCheckTest, OneShotAlarmSwitchesItselfOffAfterTheMessageIsClosed) {
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=1\r\nMeldung=Los\r\n");
+    EXPECT_TRUE(AlarmLineShown());
+    At(7, 30, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    // While the message was open, nothing was switched off yet.
+    EXPECT_NE(settingsWhileOpen.find("Aktiv=1"), std::string::npos) << settingsWhileOpen;
+    std::string after = folder.Read("Tikkora.ini");
+    EXPECT_NE(after.find("Aktiv=0"), std::string::npos) << after;
+    EXPECT_NE(after.find("AktivMode=0"), std::string::npos) << after;
+    EXPECT_FALSE(AlarmLineShown());
+    now.day = 2;
+    At(7, 30, 1);
+    At(7, 30, 0);
+    EXPECT_EQ(sounds.size(), 1u);
+}
+
+TEST_F(AlarmCheckTest, OneShotAlarmThatIsOffStillClearsItsKeys) {
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=0\r\nAktivMode=1\r\n");
+    At(7, 30, 0);
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_NE(folder.Read("Tikkora.ini").find("AktivMode=0"), std::string::npos);
+}
+
+TEST_F(AlarmCheckTest, BlankMessageShowsNoWindowButTheSoundPlays) {
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nMeldung=   \r\n");
+    At(7, 30, 0);
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(AlarmCheckTest, WithoutAnAlarmSectionItRingsAtMidnightWithTheDefaultSound) {
+    Create("");
+    EXPECT_FALSE(AlarmLineShown());
+    At(0, 0, 0);
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0].path, folder.File("Tikkora.wav"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(AlarmCheckTest, SoundsFromOutsideTheProgramFolderAreNeverPlayed) {
+    for (std::string sound : {std::string("..\\..\\windows\\x.wav"), std::string("C:\\x.wav"),
+                              std::string(300, 'w')}) {
+        Create(std::string("[Wecker]\r\nStunde=07\r\nMinute=30\r\nSound=") + sound + "\r\n");
+        sounds.clear();
+        At(7, 30, 0);
+        ASSERT_EQ(sounds.size(), 1u) << sound;
+        EXPECT_EQ(sounds[0].path, "") << "the default sound, not " << sound;
+        form.reset();
+    }
+}
+
+TEST_F(AlarmCheckTest, UnparsableAlarmTimeIsReportedOnceAndTheClockGoesOn) {
+    Create("[Wecker]\r\nStunde=99\r\nMinute=-1\r\nAktiv=1\r\n");
+    At(7, 30, 0);
+    At(7, 31, 0);
+    At(7, 32, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("\"99:-1\""), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("Weckzeit"), std::string::npos);
+    EXPECT_TRUE(sounds.empty());
+    // The time is still drawn.
+    EXPECT_TRUE(form->Image6->HasPicture());
+}
+
+TEST_F(AlarmCheckTest, RefusedWriteOfTheOneShotSwitchIsReportedAndNothingEscapes) {
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=1\r\n");
+    // Another program holds the file open for reading only: reads work, writes are refused.
+    HANDLE lock = CreateFileW(Widen(folder.File("Tikkora.ini")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    At(7, 30, 0);
+    CloseHandle(lock);
+    ASSERT_EQ(sounds.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("nicht gespeichert"), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("Unable to write to"), std::string::npos) << boxes[0].text;
+    // The clock goes on, and the latch holds for the rest of the minute.
+    At(7, 30, 0);
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_TRUE(form->Image6->HasPicture());
+}
