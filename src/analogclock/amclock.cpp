@@ -1,0 +1,615 @@
+#include "analogclock/amclock.h"
+
+#include "analogclock/hand_geometry.h"
+#include "analogclock/tick_events.h"
+#include "toolkit/application.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/seams.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kClockClass[] = L"TAMClock";
+
+COLORREF ColorToRgb(TColor color) {
+    if (IsSystemColor(color)) {
+        return GetSysColor(SystemColorIndex(color));
+    }
+    return static_cast<COLORREF>(color & 0x00FFFFFF);
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) {
+        return SIZE{0, 0};
+    }
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// A device-dependent copy, so the caller may free or reuse its bitmap.
+UniqueBitmap CopyBitmap(HBITMAP source) {
+    SIZE size = BitmapSize(source);
+    if (size.cx <= 0 || size.cy <= 0) {
+        return UniqueBitmap();
+    }
+    WindowDc screen(nullptr);
+    UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    UniqueMemoryDc from(CreateCompatibleDC(screen.get()));
+    UniqueMemoryDc to(CreateCompatibleDC(screen.get()));
+    if (!copy || !from || !to) {
+        throw Exception("Das Zifferblatt kann nicht kopiert werden.");
+    }
+    SelectGuard fromBitmap(from.get(), source);
+    SelectGuard toBitmap(to.get(), copy.get());
+    BitBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, SRCCOPY);
+    return copy;
+}
+
+void ReportFailure() {
+    if (Application) {
+        Application->HandleException(std::current_exception());
+    }
+}
+
+} // namespace
+
+// --- THand ------------------------------------------------------------------
+
+void THand::SetBackRadius(int backRadius) {
+    if (backRadius != backRadius_) {
+        backRadius_ = backRadius;
+        Changed();
+    }
+}
+
+void THand::SetColor(TColor color) {
+    if (color != color_) {
+        color_ = color;
+        Changed();
+    }
+}
+
+void THand::SetRadius(int radius) {
+    if (radius != radius_) {
+        radius_ = radius;
+        Changed();
+    }
+}
+
+void THand::SetWidth(int width) {
+    if (width != width_) {
+        width_ = width;
+        Changed();
+    }
+}
+
+void THand::Changed() {
+    if (clock_) {
+        clock_->Repaint();
+    }
+}
+
+// --- TCenter ----------------------------------------------------------------
+
+void TCenter::SetCoordinate(int index, int value) {
+    int& coordinate = index == 0 ? x_ : y_;
+    if (coordinate != value) {
+        coordinate = value;
+    }
+    // A centre set from outside is meant to stay, even when it happens to
+    // equal the centred one.
+    if (clock_) {
+        if (clock_->AutoCenter()) {
+            clock_->SetAutoCenter(false);
+        }
+        clock_->Repaint();
+    }
+}
+
+// --- TAMClock ---------------------------------------------------------------
+
+TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    if (!GetClassInfoW(instance, kClockClass, &windowClass)) {
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        // No background brush: the control paints every pixel itself.
+        windowClass.lpszClassName = kClockClass;
+        RegisterClassW(&windowClass);
+    }
+    handle_ = CreateWindowExW(0, kClockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left,
+                              top, width, height, parent, nullptr, instance, this);
+    if (!handle_) {
+        throw Exception("Die Analoguhr kann nicht angelegt werden.");
+    }
+
+    try {
+        timer_ = std::make_unique<TThrdTimer>();
+    } catch (...) {
+        DestroyWindow(handle_);
+        throw;
+    }
+    timer_->SetInterval(interval_);
+    timer_->OnTimer = [this](TThrdTimer*) { ClockTick(); };
+
+    // Without the resource the face stays empty: background and hands only.
+    picture_.reset(LoadBitmapW(instance, L"SAMPLECLOCK"));
+
+    secondsHand_.SetBackRadius(10);
+    secondsHand_.SetColor(clRed);
+    secondsHand_.SetRadius(48);
+    secondsHand_.SetWidth(1);
+    minutesHand_.SetBackRadius(0);
+    minutesHand_.SetColor(clBlack);
+    minutesHand_.SetRadius(secondsHand_.Radius() * 90 / 100);
+    minutesHand_.SetWidth(2);
+    hoursHand_.SetBackRadius(0);
+    hoursHand_.SetColor(clBlack);
+    hoursHand_.SetRadius(secondsHand_.Radius() * 70 / 100);
+    hoursHand_.SetWidth(2);
+}
+
+TAMClock::~TAMClock() {
+    // The timer goes first: a tick uses everything below.
+    timer_.reset();
+    if (handle_) {
+        DestroyWindow(handle_);
+    }
+}
+
+void TAMClock::Loaded() {
+    SizeFaceBitmap(Width(), Height());
+    if (autoCenter_) {
+        Centre();
+    }
+    LocalTime now = seams::Now();
+    lastHour_ = static_cast<std::uint16_t>(now.hour);
+    lastMinute_ = static_cast<std::uint16_t>(now.minute);
+    lastSecond_ = static_cast<std::uint16_t>(now.second);
+}
+
+void TAMClock::ClockTick() {
+    LocalTime now = seams::Now();
+    hour_ = static_cast<std::uint16_t>(now.hour);
+    minute_ = static_cast<std::uint16_t>(now.minute);
+    second_ = static_cast<std::uint16_t>(now.second);
+    Repaint();
+
+    std::weak_ptr<int> alive = alive_;
+    for (const ClockEventCall& call :
+         ChangedClockEvents({lastHour_, lastMinute_, lastSecond_}, {hour_, minute_, second_})) {
+        // Copies, so that a handler may reassign its own event.
+        switch (call.event) {
+        case ClockEvent::Second:
+            if (auto handler = OnSecond) {
+                handler(this, call.value);
+            }
+            if (alive.expired()) {
+                return;
+            }
+            lastSecond_ = call.value;
+            break;
+        case ClockEvent::Minute:
+            if (auto handler = OnMinute) {
+                handler(this, call.value);
+            }
+            if (alive.expired()) {
+                return;
+            }
+            lastMinute_ = call.value;
+            break;
+        case ClockEvent::Hour:
+            if (auto handler = OnHour) {
+                handler(this, call.value);
+            }
+            if (alive.expired()) {
+                return;
+            }
+            lastHour_ = call.value;
+            break;
+        }
+    }
+    if (auto handler = OnTimer) {
+        handler(this);
+    }
+}
+
+void TAMClock::SetAutoCenter(bool autoCenter) {
+    if (autoCenter == autoCenter_) {
+        return;
+    }
+    if (autoCenter) {
+        Centre();
+    }
+    autoCenter_ = autoCenter;
+    Repaint();
+}
+
+void TAMClock::SetInterval(std::uint16_t interval) {
+    if (interval == interval_) {
+        return;
+    }
+    interval_ = interval;
+    timer_->SetInterval(interval_);
+    Repaint();
+}
+
+void TAMClock::SetPriority(TThreadPriority priority) {
+    if (priority == priority_) {
+        return;
+    }
+    priority_ = priority;
+    timer_->SetPriority(priority_);
+}
+
+void TAMClock::SetPicture(HBITMAP bitmap) {
+    if (transparent_ && !bitmap) {
+        // Decided on the picture still in place, whose corner gives the colour.
+        SetTransparent(false);
+    }
+    UniqueBitmap copy = CopyBitmap(bitmap);
+    picture_ = std::move(copy);
+    // An empty face keeps the control's size rather than shrinking it to nothing.
+    if (picture_) {
+        SIZE size = BitmapSize(picture_.get());
+        SetWindowPos(handle_, nullptr, 0, 0, size.cx, Height(),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SizeFaceBitmap(size.cx, faceHeight_);
+        SetWindowPos(handle_, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SizeFaceBitmap(size.cx, size.cy);
+    }
+    if (autoCenter_) {
+        Centre();
+    }
+    Repaint();
+}
+
+void TAMClock::SetTransparent(bool transparent) {
+    if (!picture_ || transparent == transparent_) {
+        return;
+    }
+    transparent_ = transparent;
+    transparentColor_ = PictureBottomLeft();
+    Repaint();
+}
+
+void TAMClock::SetTransparentColor(TColor color) {
+    if (color == transparentColor_) {
+        return;
+    }
+    transparentColor_ = color;
+    if (color != clNone && !transparent_) {
+        transparent_ = true;
+    }
+    Repaint();
+}
+
+void TAMClock::SetColor(TColor color) {
+    if (color == color_) {
+        return;
+    }
+    color_ = color;
+    parentColor_ = false;
+    Repaint();
+}
+
+void TAMClock::SetParentColor(bool parentColor) {
+    if (parentColor == parentColor_) {
+        return;
+    }
+    parentColor_ = parentColor;
+    if (parentColor_ && hasParentColor_ && color_ != parentColorValue_) {
+        color_ = parentColorValue_;
+        Repaint();
+    }
+}
+
+void TAMClock::ParentColorChanged(TColor parentColor) {
+    hasParentColor_ = true;
+    parentColorValue_ = parentColor;
+    if (parentColor_ && color_ != parentColor) {
+        color_ = parentColor;
+        Repaint();
+    }
+}
+
+bool TAMClock::Enabled() const {
+    return IsWindowEnabled(handle_) != FALSE;
+}
+
+void TAMClock::SetEnabled(bool enabled) {
+    // WM_ENABLE passes the change on to the timer.
+    EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
+
+bool TAMClock::Visible() const {
+    return (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TAMClock::SetVisible(bool visible) {
+    if (visible == Visible()) {
+        return;
+    }
+    // The timer is left alone: a hidden clock keeps raising its events.
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    Repaint();
+}
+
+void TAMClock::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TAMClock::Width() const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    return client.right;
+}
+
+int TAMClock::Height() const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    return client.bottom;
+}
+
+void TAMClock::Repaint() {
+    if (handle_) {
+        // No erase: every pixel comes from the off-screen frame.
+        InvalidateRect(handle_, nullptr, FALSE);
+        UpdateWindow(handle_);
+    }
+}
+
+void TAMClock::Centre() {
+    ClockPoint centre = FaceCentre(Width(), Height());
+    center_.x_ = centre.x;
+    center_.y_ = centre.y;
+}
+
+void TAMClock::SizeFaceBitmap(int width, int height) {
+    if (faceBitmap_ && width == faceWidth_ && height == faceHeight_) {
+        return;
+    }
+    faceBitmap_.reset();
+    faceWidth_ = std::max(width, 0);
+    faceHeight_ = std::max(height, 0);
+    if (faceWidth_ > 0 && faceHeight_ > 0) {
+        WindowDc screen(nullptr);
+        faceBitmap_.reset(CreateCompatibleBitmap(screen.get(), faceWidth_, faceHeight_));
+        if (!faceBitmap_) {
+            throw Exception("Das Bild der Analoguhr kann nicht angelegt werden.");
+        }
+    }
+}
+
+TColor TAMClock::PictureBottomLeft() const {
+    SIZE size = BitmapSize(picture_.get());
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc || size.cy <= 0) {
+        return transparentColor_;
+    }
+    SelectGuard bitmap(dc.get(), picture_.get());
+    COLORREF pixel = GetPixel(dc.get(), 0, size.cy - 1);
+    return pixel == CLR_INVALID ? transparentColor_ : static_cast<TColor>(pixel);
+}
+
+void TAMClock::PaintTo(HDC target) {
+    const int width = Width();
+    const int height = Height();
+    SizeFaceBitmap(width, height);
+    if (!faceBitmap_) {
+        return;
+    }
+    UniqueMemoryDc dc(CreateCompatibleDC(target));
+    if (!dc) {
+        throw Exception("Die Analoguhr kann nicht gezeichnet werden.");
+    }
+    SelectGuard frame(dc.get(), faceBitmap_.get());
+
+    // The whole frame is composed here from scratch and copied in one step.
+    const COLORREF background = ColorToRgb(color_);
+    UniqueBrush brush(CreateSolidBrush(background));
+    RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, brush.get());
+    DrawFace(dc.get(), width, height);
+    DrawHand(dc.get(), hoursHand_, HourHandAngle(hour_, minute_));
+    DrawHand(dc.get(), minutesHand_, MinuteHandAngle(minute_));
+    DrawHand(dc.get(), secondsHand_, SecondHandAngle(second_));
+    BitBlt(target, 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
+}
+
+void TAMClock::DrawFace(HDC dc, int width, int height) {
+    if (!picture_) {
+        return;
+    }
+    SIZE size = BitmapSize(picture_.get());
+    UniqueMemoryDc pictureDc(CreateCompatibleDC(dc));
+    if (!pictureDc) {
+        return;
+    }
+    SelectGuard picture(pictureDc.get(), picture_.get());
+    if (transparent_ && transparentColor_ != clNone) {
+        // Pixels of the transparent colour keep the background already laid
+        // down. Source and destination are the client area, cut to the
+        // picture when the control has grown past it.
+        const int w = std::min<int>(width, size.cx);
+        const int h = std::min<int>(height, size.cy);
+        if (w > 0 && h > 0) {
+            TransparentBlt(dc, 0, 0, w, h, pictureDc.get(), 0, 0, w, h,
+                           ColorToRgb(transparentColor_));
+        }
+    } else {
+        BitBlt(dc, 0, 0, size.cx, size.cy, pictureDc.get(), 0, 0, SRCCOPY);
+    }
+}
+
+void TAMClock::DrawHand(HDC dc, const THand& hand, double angle) {
+    UniquePen pen(CreatePen(PS_SOLID, hand.Width(), ColorToRgb(hand.Color())));
+    if (!pen) {
+        return;
+    }
+    SelectGuard selected(dc, pen.get());
+    const ClockPoint centre{center_.X(), center_.Y()};
+    HandLine line = HandEnds(centre, angle, hand.BackRadius(), hand.Radius());
+    if (line.hasBack) {
+        MoveToEx(dc, centre.x, centre.y, nullptr);
+        LineTo(dc, line.back.x, line.back.y);
+    }
+    MoveToEx(dc, centre.x, centre.y, nullptr);
+    LineTo(dc, line.tip.x, line.tip.y);
+}
+
+void TAMClock::MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    if (button == TMouseButton::mbLeft) {
+        if (interactive_) {
+            center_.SetX(x);
+            center_.SetY(y);
+        }
+        clickPending_ = true;
+        SetCapture(handle_);
+    }
+    if (auto handler = OnMouseDown) {
+        handler(this, button, static_cast<unsigned>(wParam), x, y);
+    }
+}
+
+void TAMClock::MouseUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    std::weak_ptr<int> alive = alive_;
+    if (button == TMouseButton::mbLeft && clickPending_) {
+        clickPending_ = false;
+        ReleaseCapture();
+        // A click is a press and release both inside the control.
+        if (x >= 0 && y >= 0 && x < Width() && y < Height()) {
+            if (auto handler = OnClick) {
+                handler(this);
+            }
+            if (alive.expired()) {
+                return;
+            }
+        }
+    }
+    if (auto handler = OnMouseUp) {
+        handler(this, button, static_cast<unsigned>(wParam), x, y);
+    }
+}
+
+LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = handle_;
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PaintDc paint(window);
+        PaintTo(paint.get());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintTo(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ENABLE:
+        timer_->SetEnabled(wParam != 0);
+        Repaint();
+        return 0;
+    case WM_MOUSEMOVE: {
+        std::weak_ptr<int> alive = alive_;
+        if (!mouseInside_) {
+            mouseInside_ = true;
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+            TrackMouseEvent(&track);
+            if (auto handler = OnMouseEnter) {
+                handler(this);
+            }
+            if (alive.expired()) {
+                return 0;
+            }
+        }
+        if (auto handler = OnMouseMove) {
+            handler(this, static_cast<unsigned>(wParam), static_cast<short>(LOWORD(lParam)),
+                    static_cast<short>(HIWORD(lParam)));
+        }
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        mouseInside_ = false;
+        if (auto handler = OnMouseLeave) {
+            handler(this);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+        MouseDown(TMouseButton::mbLeft, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK: {
+        std::weak_ptr<int> alive = alive_;
+        if (auto handler = OnDBlClick) {
+            handler(this);
+        }
+        if (alive.expired()) {
+            return 0;
+        }
+        MouseDown(TMouseButton::mbLeft, wParam, lParam);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        MouseUp(TMouseButton::mbLeft, wParam, lParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        MouseDown(TMouseButton::mbRight, wParam, lParam);
+        return 0;
+    case WM_RBUTTONUP:
+        MouseUp(TMouseButton::mbRight, wParam, lParam);
+        // The default handling turns this into WM_CONTEXTMENU for the parent.
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        MouseDown(TMouseButton::mbMiddle, wParam, lParam);
+        return 0;
+    case WM_MBUTTONUP:
+        MouseUp(TMouseButton::mbMiddle, wParam, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        clickPending_ = false;
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TAMClock::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* clock = static_cast<TAMClock*>(create->lpCreateParams);
+        clock->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(clock));
+    }
+    auto* clock = reinterpret_cast<TAMClock*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (clock) {
+            clock->handle_ = nullptr;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (!clock || !clock->timer_) {
+        // Before the constructor has finished, the system does all.
+        if (clock && message == WM_ERASEBKGND) {
+            return 1;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return clock->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportFailure();
+        return 0;
+    }
+}

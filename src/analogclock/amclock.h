@@ -1,0 +1,205 @@
+#pragma once
+// TAMClock: an analog clock control. It shows a face picture with three hands
+// over it and, at every tick of its own thread timer, reads the local time,
+// redraws and raises events when the second, minute or hour has changed. It
+// goes on ticking while hidden; disabled, it ticks no more.
+#include "analogclock/color.h"
+#include "analogclock/thread_timer.h"
+#include "toolkit/gdi.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class TAMClock;
+
+// One hand: its length in front of and behind the centre, colour and pen width.
+class THand {
+  public:
+    explicit THand(TAMClock* clock) : clock_(clock) {}
+    THand(const THand&) = delete;
+    THand& operator=(const THand&) = delete;
+
+    int BackRadius() const { return backRadius_; }
+    void SetBackRadius(int backRadius);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    int Radius() const { return radius_; }
+    void SetRadius(int radius);
+    int Width() const { return width_; }
+    void SetWidth(int width);
+    TAMClock* Clock() const { return clock_; }
+
+  private:
+    void Changed();
+
+    TAMClock* clock_;
+    int backRadius_ = 10;
+    TColor color_ = clRed;
+    int radius_ = 90;
+    int width_ = 2;
+};
+
+// The pivot point of the hands, in control pixels. Setting it from outside
+// turns the clock's AutoCenter off.
+class TCenter {
+  public:
+    explicit TCenter(TAMClock* clock) : clock_(clock) {}
+    TCenter(const TCenter&) = delete;
+    TCenter& operator=(const TCenter&) = delete;
+
+    int X() const { return x_; }
+    int Y() const { return y_; }
+    void SetX(int x) { SetCoordinate(0, x); }
+    void SetY(int y) { SetCoordinate(1, y); }
+    // Index 0 is X, 1 is Y.
+    void SetCoordinate(int index, int value);
+    TAMClock* Clock() const { return clock_; }
+
+  private:
+    friend class TAMClock;
+    TAMClock* clock_;
+    int x_ = 50;
+    int y_ = 50;
+};
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+class TAMClock {
+  public:
+    // Makes the control as a visible child of parent. The timer starts at once;
+    // its ticks arrive once the thread returns to a message loop. Call Loaded()
+    // after setting the instance's properties.
+    explicit TAMClock(HWND parent, int left = 0, int top = 0, int width = 100, int height = 100);
+    ~TAMClock();
+    TAMClock(const TAMClock&) = delete;
+    TAMClock& operator=(const TAMClock&) = delete;
+
+    HWND Handle() const { return handle_; }
+
+    // Once all properties are set: centres if AutoCenter is on and takes the
+    // current time as the one already announced, so the first OnMinute comes
+    // at the next change of minute.
+    void Loaded();
+
+    // The tick: reads the time, repaints, raises the change events and OnTimer.
+    // Run by the timer; public so that a tick can be driven directly.
+    void ClockTick();
+
+    bool AutoCenter() const { return autoCenter_; }
+    void SetAutoCenter(bool autoCenter);
+    TCenter& Center() { return center_; }
+    THand& HoursHand() { return hoursHand_; }
+    THand& MinutesHand() { return minutesHand_; }
+    THand& SecondsHand() { return secondsHand_; }
+
+    std::uint16_t Interval() const { return interval_; }
+    void SetInterval(std::uint16_t interval);
+    TThreadPriority Priority() const { return timer_->Priority(); }
+    void SetPriority(TThreadPriority priority);
+    bool Interactive() const { return interactive_; }
+    void SetInteractive(bool interactive) { interactive_ = interactive; }
+
+    // The face. The clock keeps its own copy; the caller keeps the bitmap it
+    // passes. A null bitmap empties the face. Resizes the control to the picture.
+    HBITMAP Picture() const { return picture_.get(); }
+    void SetPicture(HBITMAP bitmap);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+    TColor TransparentColor() const { return transparentColor_; }
+    void SetTransparentColor(TColor color);
+
+    // Background colour. Setting it turns ParentColor off; while ParentColor is
+    // on, the owner passes its own colour on through ParentColorChanged.
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+    void ParentColorChanged(TColor parentColor);
+
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetVisible(bool visible);
+
+    void SetBounds(int left, int top, int width, int height);
+    int Width() const;
+    int Height() const;
+
+    // The time read at the last tick (all 0 before the first).
+    std::uint16_t Hour() const { return hour_; }
+    std::uint16_t Minute() const { return minute_; }
+    std::uint16_t Second() const { return second_; }
+
+    // Draws the current frame onto dc at (0, 0), as a paint does.
+    void PaintTo(HDC dc);
+
+    std::function<void(TAMClock* sender, std::uint16_t second)> OnSecond;
+    std::function<void(TAMClock* sender, std::uint16_t minute)> OnMinute;
+    std::function<void(TAMClock* sender, std::uint16_t hour)> OnHour;
+    std::function<void(TAMClock* sender)> OnTimer;
+    std::function<void(TAMClock* sender)> OnMouseEnter;
+    std::function<void(TAMClock* sender)> OnMouseLeave;
+    std::function<void(TAMClock* sender)> OnClick;
+    std::function<void(TAMClock* sender)> OnDBlClick;
+    // keys: the MK_* flags of the mouse message; x, y in control pixels.
+    std::function<void(TAMClock* sender, TMouseButton button, unsigned keys, int x, int y)>
+        OnMouseDown;
+    std::function<void(TAMClock* sender, TMouseButton button, unsigned keys, int x, int y)>
+        OnMouseUp;
+    std::function<void(TAMClock* sender, unsigned keys, int x, int y)> OnMouseMove;
+
+  private:
+    friend class THand;
+    friend class TCenter;
+
+    // Redraws at once (the hands of a tick must show before its events run).
+    void Repaint();
+    void Centre();
+    void SizeFaceBitmap(int width, int height);
+    TColor PictureBottomLeft() const;
+    void DrawFace(HDC dc, int width, int height);
+    void DrawHand(HDC dc, const THand& hand, double angle);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
+    void MouseUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Lets code that raised an event see whether the handler destroyed the clock.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    HWND handle_ = nullptr;
+
+    std::uint16_t interval_ = 250;
+    std::unique_ptr<TThrdTimer> timer_;
+    UniqueBitmap faceBitmap_;
+    int faceWidth_ = 0;
+    int faceHeight_ = 0;
+    UniqueBitmap picture_;
+
+    std::uint16_t hour_ = 0;
+    std::uint16_t minute_ = 0;
+    std::uint16_t second_ = 0;
+    std::uint16_t lastHour_ = 0;
+    std::uint16_t lastMinute_ = 0;
+    std::uint16_t lastSecond_ = 0;
+    TThreadPriority priority_ = TThreadPriority::tpNormal;
+
+    THand secondsHand_{this};
+    THand minutesHand_{this};
+    THand hoursHand_{this};
+    TCenter center_{this};
+
+    bool autoCenter_ = true;
+    bool interactive_ = false;
+    bool transparent_ = true;
+    TColor transparentColor_ = clOlive;
+    TColor color_ = clWindow;
+    bool parentColor_ = true;
+    bool hasParentColor_ = false;
+    TColor parentColorValue_ = clWindow;
+    bool mouseInside_ = false;
+    bool clickPending_ = false;
+};

@@ -1,0 +1,218 @@
+#include "analogclock/thread_timer.h"
+
+#include "toolkit/exceptions.h"
+#include "toolkit/gdi.h"
+
+#include <atomic>
+#include <process.h>
+
+namespace {
+
+constexpr wchar_t kTimerWindowClass[] = L"TikkoraThrdTimer";
+constexpr UINT kTickMessage = WM_APP + 1;
+
+} // namespace
+
+int PlatformThreadPriority(TThreadPriority priority) {
+    switch (priority) {
+    case TThreadPriority::tpIdle:
+        return THREAD_PRIORITY_IDLE;
+    case TThreadPriority::tpLowest:
+        return THREAD_PRIORITY_LOWEST;
+    case TThreadPriority::tpLower:
+        return THREAD_PRIORITY_BELOW_NORMAL;
+    case TThreadPriority::tpNormal:
+        return THREAD_PRIORITY_NORMAL;
+    case TThreadPriority::tpHigher:
+        return THREAD_PRIORITY_ABOVE_NORMAL;
+    case TThreadPriority::tpHighest:
+        return THREAD_PRIORITY_HIGHEST;
+    case TThreadPriority::tpTimeCritical:
+        return THREAD_PRIORITY_TIME_CRITICAL;
+    }
+    return THREAD_PRIORITY_NORMAL;
+}
+
+// What the worker and the user-interface thread both see. The worker keeps its
+// own reference, so nothing it touches goes away under it.
+//
+// The worker is paused by an event rather than by suspending the thread: a
+// thread suspended at an arbitrary point may hold a lock (the heap's, the
+// loader's) that the user-interface thread needs next, and a suspended thread
+// can never be ended cleanly. Every wait of the worker also watches `stop`, so
+// the destructor can end and join it without ever waiting on a worker that
+// waits on the user-interface thread.
+struct TThrdTimer::Shared {
+    UniqueKernelHandle stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    // Set while ticks are allowed (Enabled and a non-zero Interval).
+    UniqueKernelHandle resume{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+    // Set by the user-interface thread when a handed-over tick has run.
+    UniqueKernelHandle done{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    std::atomic<std::uint16_t> interval{250};
+    std::atomic<int> priority{THREAD_PRIORITY_NORMAL};
+    std::atomic<bool> failed{false};
+    std::exception_ptr failure; // user-interface thread only
+    HWND window = nullptr;
+};
+
+TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
+    if (!shared_->stop || !shared_->resume || !shared_->done) {
+        throw Exception("Der Zeitgeber kann nicht angelegt werden.");
+    }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    if (!GetClassInfoW(instance, kTimerWindowClass, &windowClass)) {
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kTimerWindowClass;
+        RegisterClassW(&windowClass);
+    }
+    // A message-only window: it belongs to this thread, so the ticks run here.
+    window_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              instance, nullptr);
+    if (!window_) {
+        throw Exception("Der Zeitgeber kann nicht angelegt werden.");
+    }
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    shared_->window = window_;
+    shared_->interval = interval_;
+    shared_->priority = PlatformThreadPriority(priority_);
+
+    // The worker must know everything above before it first runs.
+    auto* context = new std::shared_ptr<Shared>(shared_);
+    worker_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, WorkerMain, context, 0, nullptr));
+    if (!worker_) {
+        delete context;
+        DestroyWindow(window_);
+        throw Exception("Der Zeitgeber kann nicht gestartet werden.");
+    }
+}
+
+TThrdTimer::~TThrdTimer() {
+    enabled_ = false;
+    // From here on no tick reaches this object, even one already on its way.
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    SetEvent(shared_->stop.get());
+    // Every wait of the worker ends on `stop`, and its hand-off does not block,
+    // so this join is short even when the tick handler itself is destroying the
+    // timer.
+    WaitForSingleObject(worker_, INFINITE);
+    CloseHandle(worker_);
+    DestroyWindow(window_);
+}
+
+void TThrdTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
+    UpdateTimer();
+}
+
+void TThrdTimer::SetInterval(std::uint16_t interval) {
+    if (interval == interval_) {
+        return;
+    }
+    interval_ = interval;
+    UpdateTimer();
+}
+
+void TThrdTimer::SetPriority(TThreadPriority priority) {
+    if (priority == priority_) {
+        return;
+    }
+    priority_ = priority;
+    shared_->priority = PlatformThreadPriority(priority_);
+    // The running worker takes the new priority at once rather than only at
+    // its start.
+    SetThreadPriority(worker_, shared_->priority);
+    UpdateTimer();
+}
+
+bool TThrdTimer::Ended() const {
+    return shared_->failed;
+}
+
+std::exception_ptr TThrdTimer::Failure() const {
+    return shared_->failure;
+}
+
+void TThrdTimer::DoTimer() {
+    if (OnTimer) {
+        // A copy, so a handler may reassign OnTimer while it runs.
+        auto handler = OnTimer;
+        handler(this);
+    }
+}
+
+void TThrdTimer::UpdateTimer() {
+    shared_->interval = interval_;
+    if (enabled_ && interval_ != 0) {
+        SetEvent(shared_->resume.get());
+    } else {
+        ResetEvent(shared_->resume.get());
+    }
+}
+
+LRESULT CALLBACK TThrdTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kTickMessage) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    auto* timer = reinterpret_cast<TThrdTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!timer) {
+        return 0;
+    }
+    // Held here because the handler may destroy the timer.
+    std::shared_ptr<Shared> shared = timer->shared_;
+    // A tick that was already on its way when the timer was disabled is dropped.
+    if (timer->enabled_ && timer->interval_ != 0) {
+        try {
+            timer->DoTimer();
+        } catch (...) {
+            shared->failure = std::current_exception();
+            shared->failed = true;
+        }
+    }
+    SetEvent(shared->done.get());
+    return 0;
+}
+
+unsigned __stdcall TThrdTimer::WorkerMain(void* context) {
+    std::shared_ptr<Shared> shared = std::move(*static_cast<std::shared_ptr<Shared>*>(context));
+    delete static_cast<std::shared_ptr<Shared>*>(context);
+    HANDLE stop = shared->stop.get();
+    HANDLE whileRunning[2] = {stop, shared->resume.get()};
+    HANDLE whileTicking[2] = {stop, shared->done.get()};
+
+    SetThreadPriority(GetCurrentThread(), shared->priority);
+    for (;;) {
+        const std::uint16_t interval = shared->interval;
+        if (interval == 0) {
+            // Interval 0 only occurs while paused; wait for a usable one.
+            if (WaitForMultipleObjects(2, whileRunning, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+                return 0;
+            }
+            continue;
+        }
+        // The sleep, not corrected for drift. A pause does not cut it short:
+        // after it the tick follows the resume at once if the time has run out.
+        if (WaitForSingleObject(stop, interval) != WAIT_TIMEOUT) {
+            return 0;
+        }
+        if (WaitForMultipleObjects(2, whileRunning, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+            return 0;
+        }
+        // A sent message without waiting in the send: it is delivered like any
+        // sent message, in the main loop or any modal one, and the wait below
+        // can be broken off by `stop`.
+        if (!SendNotifyMessageW(shared->window, kTickMessage, 0, 0)) {
+            return 0;
+        }
+        if (WaitForMultipleObjects(2, whileTicking, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+            return 0;
+        }
+        if (shared->failed) {
+            return 0;
+        }
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+// TThrdTimer: periodic ticks paced by a worker thread and run on the thread
+// that made the timer (the user-interface thread). The worker sleeps for the
+// interval, hands the tick over and waits until it has run, so ticks never
+// overlap and are never queued or made up. The hand-off is a sent message to a
+// hidden window of the timer, which every message loop delivers, modal ones
+// included.
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+
+enum class TThreadPriority : std::uint8_t {
+    tpIdle,
+    tpLowest,
+    tpLower,
+    tpNormal,
+    tpHigher,
+    tpHighest,
+    tpTimeCritical
+};
+
+// The platform priority that each value stands for (THREAD_PRIORITY_*).
+int PlatformThreadPriority(TThreadPriority priority);
+
+class TThrdTimer {
+  public:
+    // The worker starts at once; its first tick comes one interval after the
+    // thread next retrieves messages.
+    TThrdTimer();
+    virtual ~TThrdTimer();
+    TThrdTimer(const TThrdTimer&) = delete;
+    TThrdTimer& operator=(const TThrdTimer&) = delete;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    // Milliseconds between the end of one tick and the next; 0 stops the ticks.
+    // A sleep under way keeps the length it started with.
+    std::uint16_t Interval() const { return interval_; }
+    void SetInterval(std::uint16_t interval);
+    TThreadPriority Priority() const { return priority_; }
+    void SetPriority(TThreadPriority priority);
+
+    // Run at every tick with the timer as sender.
+    std::function<void(TThrdTimer* sender)> OnTimer;
+
+    // True once a tick handler has failed: that ends the worker, and the timer
+    // ticks no more. The failure is kept here; nothing is shown to the user.
+    bool Ended() const;
+    std::exception_ptr Failure() const;
+
+  protected:
+    virtual void DoTimer();
+
+  private:
+    struct Shared;
+    void UpdateTimer();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static unsigned __stdcall WorkerMain(void* context);
+
+    bool enabled_ = true;
+    std::uint16_t interval_ = 250;
+    TThreadPriority priority_ = TThreadPriority::tpNormal;
+    std::shared_ptr<Shared> shared_;
+    HWND window_ = nullptr;
+    HANDLE worker_ = nullptr;
+};
