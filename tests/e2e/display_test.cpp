@@ -1,0 +1,123 @@
+// The real program's digit display, looked at on the screen.
+#include "clock_process.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PanelSearch {
+    HWND found;
+};
+
+BOOL CALLBACK FindLargePanel(HWND child, LPARAM context) {
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    RECT r;
+    GetWindowRect(child, &r);
+    if (lstrcmpW(name, L"TPanel") == 0 && r.right - r.left == 123 && r.bottom - r.top == 51) {
+        reinterpret_cast<PanelSearch*>(context)->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The large row's panel of a running clock, on the screen.
+RECT LargePanel(HWND window) {
+    PanelSearch search{nullptr};
+    EnumChildWindows(window, FindLargePanel, reinterpret_cast<LPARAM>(&search));
+    RECT r{};
+    if (search.found) {
+        GetWindowRect(search.found, &r);
+    }
+    return r;
+}
+
+bool Contains(const Screenshot& shot, RECT area, COLORREF colour) {
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (shot.Pixel(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool SameArea(const Screenshot& a, const Screenshot& b, RECT area) {
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (a.Pixel(x, y) != b.Pixel(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Cells of the large row, relative to the panel.
+const RECT kSecondUnits{100, 6, 116, 33};
+const RECT kSeconds{84, 6, 116, 33};
+const RECT kMinuteUnits{61, 6, 77, 33};
+
+} // namespace
+
+TEST(Display, EachStoredStyleShowsItsPanelAndGlyphColours) {
+    struct Case {
+        const char* value;
+        COLORREF panel;
+        COLORREF ink;
+    } cases[] = {
+        {"LEDGruen", RGB(0, 0, 0), RGB(0, 255, 0)},
+        {"LEDRot", RGB(0, 0, 0), RGB(255, 0, 0)},
+        {"LCDBeleuchtet", RGB(0, 255, 255), RGB(0, 0, 0)},
+        {"LCD", RGB(100, 145, 102), RGB(0, 0, 0)},
+        {"LEDMatrix", RGB(0, 0, 0), RGB(0, 255, 255)},
+        {"Klappziffer", RGB(0, 0, 0), RGB(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        std::string settings = std::string("[Clock]\r\nDisplay=") + c.value + "\r\n";
+        ClockProcess clock(settings);
+        ASSERT_TRUE(clock.Start());
+        HWND window = clock.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        Sleep(700);
+        RECT panel = LargePanel(window);
+        ASSERT_NE(panel.right, 0) << c.value;
+        Screenshot shot(panel);
+        shot.Save(clock.Folder() + L"\\..\\tikkora-style-" + std::wstring(c.value, c.value + strlen(c.value)) + L".bmp");
+        EXPECT_EQ(shot.Pixel(119, 3), c.panel) << c.value;
+        EXPECT_TRUE(Contains(shot, kMinuteUnits, c.ink) || Contains(shot, kSecondUnits, c.ink))
+            << c.value << ": no glyph ink in the large row";
+        ASSERT_TRUE(clock.CloseAndWait());
+        // Showing the stored style stores nothing new.
+        EXPECT_EQ(clock.Setting("Clock", "Display"), c.value);
+    }
+}
+
+TEST(Display, LowerCaseLcdIsNoStyleAndTheValueStays) {
+    ClockProcess clock("[Clock]\r\nDisplay=lcd\r\n");
+    ASSERT_TRUE(clock.Start());
+    HWND window = clock.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    Sleep(700);
+    Screenshot shot(LargePanel(window));
+    EXPECT_EQ(shot.Pixel(119, 3), RGB(0, 0, 0));
+    EXPECT_TRUE(Contains(shot, kMinuteUnits, RGB(0, 255, 0)) ||
+                Contains(shot, kSecondUnits, RGB(0, 255, 0)));
+    ASSERT_TRUE(clock.CloseAndWait());
+    EXPECT_EQ(clock.Setting("Clock", "Display"), "lcd");
+}
+
+TEST(Display, TheSecondsMoveBetweenTwoScreenshots) {
+    ClockProcess clock;
+    ASSERT_TRUE(clock.Start());
+    HWND window = clock.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    Sleep(500);
+    RECT panel = LargePanel(window);
+    Screenshot first(panel);
+    Sleep(1100);
+    Screenshot second(panel);
+    EXPECT_FALSE(SameArea(first, second, kSeconds)) << "the seconds stood still";
+    ASSERT_TRUE(clock.CloseAndWait());
+}
