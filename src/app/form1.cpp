@@ -150,6 +150,15 @@ void TForm1::CreateComponents() {
         FacePicture(101 + i).AssignHandle(face.get());
     }
     AMClock1->Loaded();
+    BindCommands();
+
+    Panel2 = std::make_unique<TPanel>(window, 1, 46, 17, 12, TBevel::None);
+    if (!Timer1.OnTimer) {
+        // Set once: a window made anew by the timer's own tick keeps it.
+        Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
+    }
+    NoTask1 = std::make_unique<TNoTask>(this);
+    NoTask1->Loaded();
 }
 
 void TForm1::FormCreate() {
@@ -161,6 +170,10 @@ void TForm1::FormCreate() {
 
     BeiOnlineverbindungautomatischsuchen1.SetChecked(
         SettingsFile->ReadBool("OnlineUpdate", "Auto", true));
+
+    // Checked as the opposite of the stored mode, so that the toggle applies and stores it.
+    Analoguhr1.SetChecked(!SettingsFile->ReadBool("Clock", "Analog", false));
+    Analoguhr1Click(nullptr);
 
     AMClock1Minute(nullptr, 0);
 
@@ -186,6 +199,17 @@ void TForm1::FormCreate() {
     const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
     SetPosition(left, top);
     checkpos();
+
+    // Each test reads the key afresh: the style handlers store their own name.
+    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "standard") {
+        Standard1Click(nullptr);
+    }
+    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "mini") {
+        Mini1Click(nullptr);
+    }
+    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "taskbar")) == "taskbar") {
+        Taskleiste1Click(nullptr);
+    }
 
     if (HCURSOR hand = LoadCursorW(nullptr, IDC_HAND)) {
         application_.SetCursor(crHandPoint, hand);
@@ -235,15 +259,6 @@ void TForm1::checkpos() {
     WindowPlace pulled = PullOntoScreen(place, desktop);
     if (pulled.left != place.left || pulled.top != place.top) {
         SetPosition(pulled.left, pulled.top);
-    }
-}
-
-void TForm1::topset() {
-    if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
-        !Taskleiste1.Checked()) {
-        SetStayOnTop(false);
-        SetStayOnTop(true);
-        BringWindowToTop(Handle());
     }
 }
 

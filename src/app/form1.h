@@ -3,11 +3,15 @@
 // menu items whose check marks carry the window's state.
 #include "analogclock/amclock.h"
 #include "app/settings_file.h"
+#include "controls/notask.h"
+#include "controls/xpcontrols.h"
 #include "toolkit/bitmap.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/image_list.h"
 #include "toolkit/menu.h"
 #include "toolkit/panel.h"
+#include "toolkit/timer.h"
 
 #include <array>
 #include <memory>
@@ -44,6 +48,13 @@ class TForm1 : public TForm {
 
     // Opens the alarm dialog (also by a double click on the display).
     void Wecker1Click(TMenuItem* sender);
+    // "&Direkthilfe" in the dialogs' context menu: the help topic of the
+    // control the menu was opened on.
+    void Direckthilfe1Click(TMenuItem* sender);
+    TMenuItem Direckthilfe1{"&Direkthilfe"};
+    TControlPopupMenu PopupMenu2;
+    // Marks the window as one that uses the visual styles.
+    std::unique_ptr<TXPThemeAPI> XPThemeAPI1;
 
     // True while the current minute's alarm has been handled.
     bool AlarmLatch = false;
@@ -68,6 +79,8 @@ class TForm1 : public TForm {
 
     // The layout; made when the window is.
     std::unique_ptr<TPanel> Panel1, Panel3, Panel4;
+    // Holds the menu button.
+    std::unique_ptr<TPanel> Panel2;
     std::unique_ptr<TAMClock> AMClock1;
     // Large row: hour, minute, second digits and the two colons.
     std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
@@ -80,6 +93,11 @@ class TForm1 : public TForm {
     TBitmap Image101, Image102, Image103, Image104, Image105;
     TImageList ImageList1{16, 27};
     TImageList ImageList2{5, 9};
+    // Keeps the taskbar window fitted to the taskbar; runs only in that style.
+    TTimer Timer1{100, false};
+    std::unique_ptr<TNoTask> NoTask1;
+    // The taskbar's clock window, found when the taskbar style is entered.
+    HWND TrayClockWindow = nullptr;
 
   protected:
     void CreateParams(CreateParamsInfo& params) override;
@@ -93,6 +111,24 @@ class TForm1 : public TForm {
 
   private:
     void SetStayOnTop(bool onTop);
+    // Double clicks on the display, the dialogs' help menu.
+    void BindCommands();
+    // The first steps of both desktop styles: back onto the desktop with a
+    // frame, at the stored position, on top again if wanted.
+    struct StoredPlace {
+        int left;
+        int top;
+        bool pulledOnScreen;
+    };
+    StoredPlace ReturnToDesktop(TMenuItem& styleItem);
+    // A stored place that lay off the screen was pulled back with the old
+    // size; with the new size it is pulled back again, flush with the edge.
+    void PullOnScreenForNewSize(const StoredPlace& place);
+    // Dialog frame on the desktop, or none as a child of the taskbar's clock.
+    void SetFrame(bool dialogFrame);
+    void ShowSeconds(bool visible);
+    void SetSmallCellTop(int top);
+    void SetLargeDigitsVisible(bool visible);
     void DrawTime();
     // Copies glyph index of a strip into a cell through GlyphBitmap; an index
     // of kEmptyCell clears the cell.

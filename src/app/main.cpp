@@ -1,5 +1,7 @@
 // Program entry: one instance at a time, then the clock window.
+#include "alarm/form2.h"
 #include "app/form1.h"
+#include "controls/xpthemes.h"
 #include "toolkit/application.h"
 
 #include <windows.h>
@@ -13,11 +15,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The visual styles are bound before the first window and let go after the last.
+    struct ThemeLibraryScope {
+        ThemeLibraryScope() { InitThemeLibrary(); }
+        ~ThemeLibraryScope() { FreeThemeLibrary(); }
+    } themes;
     TApplication application;
     application.Initialize();
     application.SetTitle("Tikkora");
     application.SetHelpFile("Tikora.hlp");
     application.CreateForm<TForm1>();
+    application.CreateForm<TForm2>();
     application.Run();
     return 0;
 }

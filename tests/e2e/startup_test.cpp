@@ -12,6 +12,16 @@ RECT WindowRect(HWND window) {
     return r;
 }
 
+// Where a clock without a stored position starts: the screen width minus the
+// width the window has before its style is applied (a client area 638 wide),
+// so it does not touch the right screen edge.
+int DefaultLeft(HWND window) {
+    RECT outer = WindowRect(window), client{};
+    GetClientRect(window, &client);
+    const int frame = (outer.right - outer.left) - client.right;
+    return GetSystemMetrics(SM_CXSCREEN) - (638 + frame);
+}
+
 } // namespace
 
 TEST(Startup, FirstStartInAnEmptyFolder) {
@@ -22,7 +32,9 @@ TEST(Startup, FirstStartInAnEmptyFolder) {
 
     RECT r = WindowRect(window);
     EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN)) << "right edge must touch the screen edge";
+    EXPECT_EQ(r.left, DefaultLeft(window));
+    EXPECT_EQ(r.right - r.left, 154);
+    EXPECT_EQ(r.bottom - r.top, 69);
 
     LONG style = GetWindowLongW(window, GWL_STYLE);
     LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
@@ -47,6 +59,8 @@ TEST(Startup, FirstStartInAnEmptyFolder) {
     ASSERT_TRUE(clock.CloseAndWait());
     EXPECT_EQ(clock.Setting("Clock", "UhrposX"), std::to_string(r.left));
     EXPECT_EQ(clock.Setting("Clock", "UhrposY"), "0");
+    EXPECT_EQ(clock.Setting("Clock", "Analog"), "0");
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Standard");
 }
 
 TEST(Startup, SecondStartEndsAtOnceAndShowsNothing) {
@@ -70,14 +84,14 @@ TEST(Startup, StoredPositionIsUsedAndKeptOnScreen) {
     struct Case {
         const char* x;
         const char* y;
-        int expectLeft; // -1: screen width minus window width
+        int expectLeft; // -1: screen width minus window width; -2: the default left
         int expectTop;  // -1: screen height minus window height
     } cases[] = {
         {"100", "200", 100, 200},
         {"5000", "10", -1, 10},     // beyond the right edge
         {"40", "-30", 40, -30},     // still overlaps the top edge: stays
         {"0x20", "$10", 32, 16},    // hexadecimal as the file format allows
-        {"abc", "9999", -1, -1},    // letters: default left; far below: pulled up
+        {"abc", "9999", -2, -1},    // letters: default left; far below: pulled up
         {"-4000", "-4000", 0, 0},
     };
     for (const Case& c : cases) {
@@ -87,7 +101,9 @@ TEST(Startup, StoredPositionIsUsedAndKeptOnScreen) {
         ASSERT_NE(window, nullptr);
         RECT r = WindowRect(window);
         int width = r.right - r.left, height = r.bottom - r.top;
-        int left = c.expectLeft == -1 ? GetSystemMetrics(SM_CXSCREEN) - width : c.expectLeft;
+        int left = c.expectLeft == -1   ? GetSystemMetrics(SM_CXSCREEN) - width
+                   : c.expectLeft == -2 ? DefaultLeft(window)
+                                        : c.expectLeft;
         int top = c.expectTop == -1 ? GetSystemMetrics(SM_CYSCREEN) - height : c.expectTop;
         EXPECT_EQ(r.left, left) << "UhrposX=" << c.x;
         EXPECT_EQ(r.top, top) << "UhrposY=" << c.y;
@@ -105,7 +121,7 @@ TEST(Startup, GarbageSettingsGiveTheDefaults) {
     HWND window = clock.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     RECT r = WindowRect(window);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.left, DefaultLeft(window));
     EXPECT_EQ(r.top, 0);
     // "Status" is no "top": the window is not kept on top.
     EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -164,8 +180,16 @@ TEST(Startup, RefusedWriteAtCloseIsReportedAndTheClockStillCloses) {
     ClockProcess clock;
     ASSERT_TRUE(CreateDirectoryW(clock.SettingsPath().c_str(), nullptr));
     ASSERT_TRUE(clock.Start());
+    // Start-up already stores the analog mode: the first refusal is reported
+    // and the window still comes up.
+    HWND startBox = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (startBox = FindMessageBox(clock.ProcessId())) != nullptr; },
+                          10000));
+    EXPECT_EQ(MessageBoxText(startBox).rfind("Unable to write to ", 0), 0u);
+    PressButton(startBox, IDOK);
     HWND window = clock.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FindMessageBox(clock.ProcessId()) == nullptr; }, 5000));
     SetWindowPos(window, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageW(window, WM_CLOSE, 0, 0);
 

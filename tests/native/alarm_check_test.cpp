@@ -22,9 +22,16 @@ TEST(AlarmCheck, StoredTimesAreReadAsTimesOfDay) {
 }
 
 TEST(AlarmCheck, TimesThatAreNoTimesOfDayAreRejected) {
-    for (auto [hour, minute] : {std::pair{"99", "00"}, {"24", "00"}, {"07", "-1"}, {"07", "60"},
-                                {"ab", "30"},          {"", "30"},    {"07", ""},   {"007", "30"},
-                                {"7:30", "1:2"},       {"1 2", "30"}}) {
+    for (auto [hour, minute] : {std::pair{"99", "00"},
+                                {"24", "00"},
+                                {"07", "-1"},
+                                {"07", "60"},
+                                {"ab", "30"},
+                                {"", "30"},
+                                {"07", ""},
+                                {"007", "30"},
+                                {"7:30", "1:2"},
+                                {"1 2", "30"}}) {
         EXPECT_FALSE(AlarmTimeText(hour, minute).has_value()) << hour << ":" << minute;
     }
 }

@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     try {
         WriteFile(out + "tikkora.ico", EncodeIco({DrawIcon(32), DrawIcon(16), DrawIcon(48)}));
         WriteFile(out + "Tikkora.wav", EncodeWave(RenderNotes(DefaultChime())));
+        WriteFile(out + "Glocke.wav", EncodeWave(RenderNotes(WestminsterChime())));
+        WriteFile(out + "Morgen.wav", EncodeWave(RenderNotes(MorningRun())));
+        WriteFile(out + "Spieluhr.wav", EncodeWave(RenderNotes(MusicBox())));
         WriteFile(out + "imagelist1.bmp", EncodeBmp32(glyphs::DrawLargeStrip()));
         WriteFile(out + "imagelist2.bmp", EncodeBmp32(glyphs::DrawSmallStrip()));
         for (const faces::SmallFace& face : faces::SmallFaces()) {

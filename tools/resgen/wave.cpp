@@ -80,3 +80,40 @@ std::vector<Note> DefaultChime() {
     return {{1046.5, 0.00, 0.9, 0.8}, {1318.5, 0.22, 0.9, 0.7}, {1568.0, 0.44, 1.4, 0.7},
             {1046.5, 0.44, 1.4, 0.35}, {2093.0, 0.44, 1.2, 0.2}};
 }
+
+std::vector<Note> WestminsterChime() {
+    // E5 C5 D5 G4, then G4 D5 E5 C5; each bell rings on under the next.
+    const double e5 = 659.25, c5 = 523.25, d5 = 587.33, g4 = 392.0;
+    const double tune[] = {e5, c5, d5, g4, g4, d5, e5, c5};
+    std::vector<Note> notes;
+    for (int i = 0; i < 8; ++i) {
+        const double start = i * 0.55 + (i >= 4 ? 0.4 : 0.0);
+        const double length = i == 3 || i == 7 ? 2.6 : 1.6;
+        notes.push_back({tune[i], start, length, i == 3 || i == 7 ? 0.8 : 0.65});
+    }
+    return notes;
+}
+
+std::vector<Note> MorningRun() {
+    // C5 D5 E5 G5 A5 C6, the second time a little louder.
+    const double run[] = {523.25, 587.33, 659.25, 783.99, 880.0, 1046.5};
+    std::vector<Note> notes;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 6; ++i) {
+            const double start = round * 1.6 + i * 0.16;
+            notes.push_back({run[i], start, i == 5 ? 1.4 : 0.7, 0.35 + 0.15 * round});
+        }
+    }
+    return notes;
+}
+
+std::vector<Note> MusicBox() {
+    // G6 E6 C6 E6 G6 C7, then D7 B6 G6: short plucked notes.
+    const double tune[] = {1567.98, 1318.51, 1046.5,  1318.51, 1567.98,
+                           2093.0,  2349.32, 1975.53, 1567.98};
+    std::vector<Note> notes;
+    for (int i = 0; i < 9; ++i) {
+        notes.push_back({tune[i], i * 0.2, i == 8 ? 1.2 : 0.5, 0.5});
+    }
+    return notes;
+}

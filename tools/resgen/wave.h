@@ -19,3 +19,9 @@ std::vector<std::uint8_t> EncodeWave(const std::vector<std::int16_t>& samples);
 
 // The default alarm: a short rising three-note chime.
 std::vector<Note> DefaultChime();
+// "Glocke.wav": the Westminster quarters on a warm bell, as a clock would chime.
+std::vector<Note> WestminsterChime();
+// "Morgen.wav": a soft rising pentatonic run, played twice, for a gentle wake-up.
+std::vector<Note> MorningRun();
+// "Spieluhr.wav": a short music-box tune in a high, light register.
+std::vector<Note> MusicBox();

@@ -1,0 +1,177 @@
+#include "alarm/message_history.h"
+
+#include "alarm/sound_list.h"
+#include "toolkit/strings.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// What a profile value may hold and still read back whole.
+constexpr std::size_t kLongestValue = 2047;
+
+// The code point of the UTF-8 sequence at text[i], advancing i; -1 when the
+// bytes are no valid sequence.
+long NextCodePoint(std::string_view text, std::size_t& i) {
+    auto byte = static_cast<unsigned char>(text[i++]);
+    if (byte < 0x80) {
+        return byte;
+    }
+    int more = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
+    if (more < 0 || byte >= 0xF8) {
+        return -1;
+    }
+    long code = byte & (0x3F >> more);
+    for (int k = 0; k < more; ++k) {
+        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            return -1;
+        }
+        code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+    }
+    return code;
+}
+
+std::size_t Utf16Length(std::string_view text) {
+    std::size_t length = 0;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) {
+            length += byte >= 0xF0 ? 2 : 1;
+        }
+    }
+    return length;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool RememberMessage(std::vector<std::string>& history, const std::string& typed) {
+    if (Trim(typed).empty()) {
+        return false;
+    }
+    history.erase(std::remove(history.begin(), history.end(), typed), history.end());
+    history.insert(history.begin(), typed);
+    if (history.size() > kMessageHistoryLimit) {
+        history.resize(kMessageHistoryLimit);
+    }
+    return true;
+}
+
+bool IsPlainHistoryKey(std::string_view text) {
+    if (text.empty() || text.front() == '[' || text.front() == ';' || text.front() == ' ' ||
+        text.back() == ' ' || text.find('=') != std::string_view::npos) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size();) {
+        long code = NextCodePoint(text, i);
+        // Control characters would break the line; beyond Latin-1 the file's
+        // code page may not hold the character.
+        if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0) || code > 0xFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string EscapeHistoryText(std::string_view text) {
+    static const char digits[] = "0123456789ABCDEF";
+    const std::size_t lastNonBlank = text.find_last_not_of(' ');
+    const std::size_t firstNonBlank = text.find_first_not_of(' ');
+    std::string escaped;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        // Blanks count only at the ends, where the profile functions drop them.
+        const bool outerBlank = byte == ' ' && (firstNonBlank == std::string_view::npos ||
+                                                i < firstNonBlank || i > lastNonBlank);
+        if (byte == '%' || byte == '"' || byte < 0x20 || byte >= 0x7F || outerBlank) {
+            escaped += '%';
+            escaped += digits[byte >> 4];
+            escaped += digits[byte & 0x0F];
+        } else {
+            escaped += static_cast<char>(byte);
+        }
+    }
+    return escaped;
+}
+
+std::string UnescapeHistoryText(std::string_view text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
+            HexDigit(text[i + 2]) >= 0) {
+            plain += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
+std::vector<HistoryLine> HistoryLines(const std::vector<std::string>& history) {
+    // Keys are found without regard to case: two keys equal but for case would
+    // be one line, so the later one is written under a stand-in key.
+    std::set<std::string> usedKeys;
+    std::vector<bool> plain(history.size());
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        plain[i] =
+            IsPlainHistoryKey(history[i]) && usedKeys.insert(FoldFileNameCase(history[i])).second;
+    }
+    std::vector<HistoryLine> lines;
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        const std::string position = std::to_string(i);
+        if (plain[i]) {
+            lines.push_back({history[i], position});
+            continue;
+        }
+        std::string value = position + "|" + EscapeHistoryText(history[i]);
+        if (value.size() > kLongestValue) {
+            // It would come back cut: better not kept than kept wrong.
+            continue;
+        }
+        std::string key = "*" + position;
+        while (!usedKeys.insert(FoldFileNameCase(key)).second) {
+            key += "*";
+        }
+        lines.push_back({key, value});
+    }
+    return lines;
+}
+
+std::string HistoryEntry(std::string_view key, std::string_view value) {
+    const std::size_t bar = value.find('|');
+    if (bar == std::string_view::npos || bar == 0) {
+        return std::string(key);
+    }
+    for (std::size_t i = 0; i < bar; ++i) {
+        if (value[i] < '0' || value[i] > '9') {
+            return std::string(key);
+        }
+    }
+    return UnescapeHistoryText(value.substr(bar + 1));
+}
+
+std::vector<std::string> WholeKeyNames(std::vector<std::string> names, std::size_t bufferChars) {
+    std::size_t used = 0;
+    for (const std::string& name : names) {
+        used += Utf16Length(name) + 1;
+    }
+    // A full buffer ends in two terminators; a list that reached them was cut.
+    if (!names.empty() && used + 2 >= bufferChars) {
+        names.pop_back();
+    }
+    return names;
+}

@@ -1,0 +1,40 @@
+// The main window's commands that open the alarm dialog and give context help
+// in the dialogs.
+#include "alarm/form2.h"
+#include "app/form1.h"
+#include "toolkit/application.h"
+
+void TForm1::BindCommands() {
+    // A double click anywhere on the display opens the alarm dialog; the
+    // pictures inside the panels have no window, so the panels get it.
+    Panel1->OnDblClick = [this] { Wecker1Click(nullptr); };
+    Panel3->OnDblClick = [this] { Wecker1Click(nullptr); };
+    Panel4->OnDblClick = [this] { Wecker1Click(nullptr); };
+    AMClock1->OnDBlClick = [this](TAMClock*) { Wecker1Click(nullptr); };
+
+    PopupMenu2.Items.Add(Direckthilfe1);
+    Direckthilfe1.OnClick = [this](TMenuItem* sender) { Direckthilfe1Click(sender); };
+
+    try {
+        XPThemeAPI1 = std::make_unique<TXPThemeAPI>(this);
+    } catch (const EAbortCreation&) {
+        // Refused with a beep already; the window does well without it.
+    }
+}
+
+void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
+    // Shown already (the double click of a window that is still enabled).
+    if (!Form2 || Form2->Visible()) {
+        return;
+    }
+    // The dialog must not open behind a clock that stays on top.
+    SetStayOnTop(false);
+    Form2->ShowModal();
+    topset();
+}
+
+void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
+    if (TWinControl* control = PopupMenu2.PopupComponent) {
+        application_.HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(control->Tag));
+    }
+}

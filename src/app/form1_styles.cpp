@@ -1,0 +1,336 @@
+// The clock window's window styles (standard, mini, taskbar), the analog
+// mode, always-on-top, and the timer that keeps the taskbar window fitted to
+// the taskbar's clock area.
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "app/window_layout.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+#include "toolkit/strings.h"
+
+namespace {
+
+constexpr char kNoTrayClockText[] =
+    "Die Uhr kann auf diesem System nicht in die Taskleiste gesetzt werden, weil die Taskleiste "
+    "keinen Uhrbereich hat.";
+
+// The taskbar's clock: "TrayClockWClass" in "TrayNotifyWnd" in the first
+// top-level "Shell_TrayWnd" with an empty title. Null where the taskbar has
+// no such clock (Windows 11, or a shell of another kind).
+HWND FindTrayClockWindow() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", L"");
+    HWND notify = tray ? FindWindowExW(tray, nullptr, L"traynotifywnd", L"") : nullptr;
+    return notify ? FindWindowExW(notify, nullptr, L"trayclockwclass", nullptr) : nullptr;
+}
+
+RECT PanelBounds(const TPanel& panel) {
+    return panel.Bounds();
+}
+
+void MovePanel(TPanel& panel, int left, int top) {
+    RECT b = PanelBounds(panel);
+    panel.SetBounds(left, top, b.right - b.left, b.bottom - b.top);
+}
+
+void ResizePanel(TPanel& panel, int width, int height) {
+    RECT b = PanelBounds(panel);
+    panel.SetBounds(b.left, b.top, width, height);
+}
+
+int PanelWidth(const TPanel& panel) {
+    RECT b = PanelBounds(panel);
+    return b.right - b.left;
+}
+
+int PanelHeight(const TPanel& panel) {
+    RECT b = PanelBounds(panel);
+    return b.bottom - b.top;
+}
+
+} // namespace
+
+void TForm1::SetFrame(bool dialogFrame) {
+    HWND window = Handle();
+    const DWORD frameStyles = WS_BORDER | WS_SYSMENU | WS_DLGFRAME;
+    const DWORD frameExStyles = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    style &= ~(frameStyles | WS_CHILD);
+    exStyle &= ~frameExStyles;
+    style |= WS_POPUP;
+    if (dialogFrame) {
+        style |= WS_BORDER | WS_SYSMENU;
+        exStyle |= frameExStyles;
+    }
+    SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    if (dialogFrame && GetWindow(window, GW_OWNER) != application_.Handle()) {
+        // Back from the taskbar the window has lost its owner; an unowned
+        // popup would get a taskbar button of its own.
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT,
+                          reinterpret_cast<LONG_PTR>(application_.Handle()));
+    }
+    // The outer size stays; the client area gives or takes the frame.
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::ShowSeconds(bool visible) {
+    for (TImage* cell : {Image10.get(), Image15.get(), Image16.get()}) {
+        cell->SetVisible(visible);
+    }
+}
+
+void TForm1::SetSmallCellTop(int top) {
+    for (TImage* cell : {Image9.get(), Image10.get(), Image11.get(), Image12.get(), Image13.get(),
+                         Image14.get(), Image15.get(), Image16.get()}) {
+        RECT b = cell->Bounds();
+        cell->SetBounds(b.left, top, b.right - b.left, b.bottom - b.top);
+    }
+}
+
+void TForm1::SetLargeDigitsVisible(bool visible) {
+    for (TImage* cell : {Image1.get(), Image2.get(), Image3.get(), Image4.get(), Image5.get(),
+                         Image6.get(), Image7.get(), Image8.get()}) {
+        cell->SetVisible(visible);
+    }
+}
+
+TForm1::StoredPlace TForm1::ReturnToDesktop(TMenuItem& styleItem) {
+    styleItem.SetChecked(true);
+    Timer1.SetEnabled(false);
+
+    SetParent(Handle(), GetDesktopWindow());
+    SetFrame(true);
+
+    SetSmallCellTop(kSmallCellTop);
+    ShowSeconds(true);
+    ResizePanel(*Panel3, kSmallRowWidth, PanelHeight(*Panel3));
+
+    // Read while the window still has the previous style's size.
+    const int left = SettingsFile->ReadInteger(
+        "Clock", "UhrposX", DefaultWindowLeft(GetSystemMetrics(SM_CXSCREEN), Width()));
+    const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
+    SetPosition(left, top);
+    checkpos();
+    const StoredPlace place{left, top, Left() != left || Top() != top};
+
+    if (ImmerimVordergrund1.Checked()) {
+        topset();
+    }
+    return place;
+}
+
+void TForm1::PullOnScreenForNewSize(const StoredPlace& place) {
+    if (place.pulledOnScreen) {
+        SetPosition(place.left, place.top);
+        checkpos();
+    }
+}
+
+void TForm1::Standard1Click(TMenuItem* /*sender*/) {
+    const StoredPlace place = ReturnToDesktop(Standard1);
+
+    Analoguhr1.Enabled = true;
+    Panel1->SetVisible(true);
+    ResizePanel(*Panel1, kLargeRowWidth, PanelHeight(*Panel1));
+    Panel3->SetBevelInner(TBevel::None);
+
+    if (!AMClock1->Visible()) {
+        const PanelPlace& row = kAlarmLineUnderDigits;
+        Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
+    } else {
+        MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopEntered);
+    }
+
+    Panel3->SetVisible(true);
+    MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
+    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked());
+    SetBounds(Left(), Top(), size.width, size.height);
+    PullOnScreenForNewSize(place);
+
+    AMClock1Second(nullptr, 0);
+    SettingsFile->WriteString("Clock", "Style", "Standard");
+    LCD1Click(nullptr);
+}
+
+void TForm1::Mini1Click(TMenuItem* /*sender*/) {
+    const StoredPlace place = ReturnToDesktop(Mini1);
+
+    Analoguhr1.Enabled = true;
+    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked());
+    if (Analoguhr1.Checked()) {
+        Panel1->SetVisible(true);
+        ResizePanel(*Panel1, kLargeRowWidthMini, PanelHeight(*Panel1));
+        SetBounds(Left(), Top(), size.width, size.height);
+        PullOnScreenForNewSize(place);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
+        LCD1Click(nullptr);
+    } else {
+        Panel3->SetVisible(true);
+        Panel1->SetVisible(false);
+        Panel3->SetBevelInner(TBevel::Lowered);
+        const PanelPlace& row = kMiniTimeRow;
+        Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopLow);
+        SetBounds(Left(), Top(), size.width, size.height);
+        PullOnScreenForNewSize(place);
+        LCD1Click(nullptr);
+        AMClock1Second(nullptr, 0);
+    }
+
+    SettingsFile->WriteString("Clock", "Style", "Mini");
+}
+
+void TForm1::Taskleiste1Click(TMenuItem* sender) {
+    // Looked up before anything changes: without the taskbar's clock the
+    // style cannot be entered, and the clock must stay where the user sees it.
+    HWND trayClock = FindTrayClockWindow();
+    if (!trayClock) {
+        if (sender) {
+            seams::ShowMessageBox(Handle(), kNoTrayClockText, "Tikkora",
+                                  MB_OK | MB_ICONINFORMATION);
+        } else {
+            // Started in the taskbar style on a system without one.
+            Mini1Click(nullptr);
+        }
+        return;
+    }
+
+    Hide();
+    if (Analoguhr1.Checked()) {
+        Analoguhr1Click(nullptr);
+    }
+    if (!Mini1.Checked()) {
+        Mini1Click(nullptr);
+    }
+
+    SetStayOnTop(false);
+    Analoguhr1.Enabled = false;
+    TrayClockWindow = trayClock;
+
+    SettingsFile->WriteInteger("Clock", "UhrposX", Left());
+    SettingsFile->WriteInteger("Clock", "UhrposY", Top());
+
+    Panel3->SetVisible(true);
+    MovePanel(*Panel3, 0, 0);
+    Panel3->SetBevelInner(TBevel::None);
+    SetPosition(0, 0);
+    SetFrame(false);
+
+    RECT area{};
+    GetClientRect(TrayClockWindow, &area);
+    Panel3->SetBounds(0, 0, area.right, area.bottom);
+    SetBounds(0, 0, area.right, area.bottom);
+
+    // A window inside another must be a child window, or it would not move
+    // and clip with the taskbar.
+    DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
+    SetWindowLongW(Handle(), GWL_STYLE, static_cast<LONG>((style & ~WS_POPUP) | WS_CHILD));
+    if (!SetParent(Handle(), TrayClockWindow)) {
+        // The taskbar went away in between: stay a visible mini window.
+        TrayClockWindow = nullptr;
+        Mini1Click(nullptr);
+        Show();
+        return;
+    }
+
+    ShowSeconds(SmallRowShowsSeconds(PanelWidth(*Panel3)));
+
+    Taskleiste1.SetChecked(true);
+    Timer1.SetEnabled(true);
+    SettingsFile->WriteString("Clock", "Style", "Taskbar");
+    Show();
+}
+
+void TForm1::Timer1Timer() {
+    if (!Taskleiste1.Checked()) {
+        return;
+    }
+    if (!Handle()) {
+        // A taskbar that closes takes its child windows along, this one too.
+        // Made anew, the window applies the stored settings as at start-up:
+        // back into a new taskbar, or the mini window while there is none.
+        CreateHandle();
+        Show();
+        return;
+    }
+    if (!IsWindow(TrayClockWindow)) {
+        // The taskbar was closed (its shell restarted) and took its clock
+        // along: the clock goes back onto the desktop rather than vanish.
+        TrayClockWindow = nullptr;
+        Mini1Click(nullptr);
+        Show();
+        return;
+    }
+    RECT area{};
+    GetClientRect(TrayClockWindow, &area);
+    const TrayFit fit =
+        FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3), PanelHeight(*Panel3));
+    if (fit.refit) {
+        // Resized in place; the window stays the tray clock's child, where
+        // its position is relative to the tray clock.
+        Panel3->SetBounds(fit.row.left, area.top, fit.row.width, fit.row.height);
+        SetBounds(Left(), Top(), fit.window.width, fit.window.height);
+        SetSmallCellTop(fit.cellTop);
+        ShowSeconds(fit.seconds);
+    }
+    InvalidateRect(Panel3->Handle(), nullptr, FALSE);
+}
+
+void TForm1::Analoguhr1Click(TMenuItem* /*sender*/) {
+    if (Analoguhr1.Checked()) {
+        SetLargeDigitsVisible(true);
+        Panel3->SetVisible(true);
+        if (!Mini1.Checked()) {
+            const PanelPlace& row = kAlarmLineUnderDigits;
+            Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
+        }
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopDigital);
+        AMClock1->SetVisible(false);
+        Analoguhr1.SetChecked(false);
+    } else {
+        SetLargeDigitsVisible(false);
+        if (!Mini1.Checked()) {
+            MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopSwitched);
+        } else {
+            Panel3->SetVisible(false);
+        }
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopAnalog);
+        AMClock1->SetVisible(true);
+        Analoguhr1.SetChecked(true);
+    }
+    if (Mini1.Checked()) {
+        Mini1Click(nullptr);
+    }
+    SettingsFile->WriteBool("Clock", "Analog", Analoguhr1.Checked());
+}
+
+void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
+    // Inside the taskbar the window is a child and has no place in the
+    // desktop's z-order; the stored state takes effect when it leaves.
+    const bool onDesktop = !Taskleiste1.Checked();
+    if (ImmerimVordergrund1.Checked()) {
+        if (onDesktop) {
+            SetStayOnTop(false);
+        }
+        ImmerimVordergrund1.SetChecked(false);
+        SettingsFile->WriteString("Clock", "Status", "Back");
+    } else {
+        if (onDesktop) {
+            SetStayOnTop(true);
+            BringWindowToTop(Handle());
+        }
+        ImmerimVordergrund1.SetChecked(true);
+        SettingsFile->WriteString("Clock", "Status", "Top");
+    }
+}
+
+void TForm1::topset() {
+    if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
+        !Taskleiste1.Checked()) {
+        SetStayOnTop(false);
+        SetStayOnTop(true);
+        BringWindowToTop(Handle());
+    }
+}

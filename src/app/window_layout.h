@@ -1,0 +1,67 @@
+#pragma once
+// The clock window's layouts in its three window styles, worked out without a
+// window: the outer sizes, where the panels go, and how the taskbar window
+// follows the taskbar's clock area.
+
+struct PanelPlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Outer size (frame included) of the window on the desktop: the standard
+// window, or the mini window, whose size depends on the analog clock.
+WindowSize DesktopWindowSize(bool mini, bool analog);
+
+// The large display panel: full width in the standard window, only the
+// analog clock's width in the mini window.
+constexpr int kLargeRowWidth = 123;
+constexpr int kLargeRowWidthMini = 52;
+
+// The small row as the alarm line under the digital large row.
+constexpr PanelPlace kAlarmLineUnderDigits{20, 39, 56, 17};
+// The alarm line right of the analog clock: its top when the standard style is
+// entered with the clock on, and when the clock is switched on in that style.
+constexpr int kAlarmLineBesideClockLeft = 85;
+constexpr int kAlarmLineBesideClockTopEntered = 9;
+constexpr int kAlarmLineBesideClockTopSwitched = 12;
+constexpr int kSmallRowWidth = 56;
+// The small row as the whole mini window, sunk into a bevel.
+constexpr PanelPlace kMiniTimeRow{20, 4, 56, 19};
+
+// The date row inside the large panel, under the digits or beside the clock.
+constexpr int kDateRowTopDigital = 34;
+constexpr int kDateRowTopAnalog = 30;
+// The menu button's holder in the 69-high windows and in the mini and taskbar windows.
+constexpr int kMenuButtonTopTall = 46;
+constexpr int kMenuButtonTopLow = 12;
+
+// Top of the small row's cells on the desktop.
+constexpr int kSmallCellTop = 4;
+// Top of the small row's cells in the taskbar: vertically centred 9-high glyphs.
+int TaskbarCellTop(int windowHeight);
+
+// The second colon and the two second digits fit only in a wider row.
+bool SmallRowShowsSeconds(int rowWidth);
+
+// Default left of a window that has no stored position: flush with the
+// screen's right edge.
+int DefaultWindowLeft(int screenWidth, int windowWidth);
+
+// One check of the taskbar window against the tray clock's client area
+// (right, bottom). The window and its row are kept one pixel lower than the
+// area; when the row already has that size nothing is to be done.
+struct TrayFit {
+    bool refit = false;
+    PanelPlace row;    // the small row, which fills the window
+    WindowSize window; // the window's size
+    int cellTop = 0;   // the small row's cells
+    bool seconds = false;
+};
+TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight);

@@ -1,0 +1,513 @@
+#include "toolkit/controls.h"
+
+#include "toolkit/application.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/gdi.h"
+#include "toolkit/wide.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kControlProperty[] = L"TikkoraControl";
+constexpr wchar_t kInnerControlProperty[] = L"TikkoraInnerControl";
+constexpr wchar_t kInnerProcProperty[] = L"TikkoraInnerProc";
+constexpr wchar_t kGroupBoxClass[] = L"TGroupBox";
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+void ReportFailure() {
+    if (Application) {
+        Application->HandleException(std::current_exception());
+    }
+}
+
+std::wstring WindowTextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+HFONT DialogFont() {
+    static UniqueFont font(CreateFontW(
+        -11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+    return font.get();
+}
+
+TWinControl::TWinControl(TWinControl* parent, HWND parentWindow)
+    : parentWindow_(parent ? parent->Handle() : parentWindow), parent_(parent) {
+    if (parent_) {
+        parent_->controls_.push_back(this);
+    }
+}
+
+TWinControl::~TWinControl() {
+    for (TWinControl* child : controls_) {
+        child->parent_ = nullptr;
+    }
+    if (parent_) {
+        auto& siblings = parent_->controls_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    if (handle_) {
+        DestroyWindow(handle_);
+    }
+}
+
+void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, DWORD style,
+                            DWORD exStyle, int left, int top, int width, int height, int id) {
+    handle_ = CreateWindowExW(
+        exStyle, className, Widen(text).c_str(), style, left, top, width, height, parentWindow_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!handle_) {
+        throw Exception("Unable to create a window of class " + Narrow(className));
+    }
+    SetPropW(handle_, kControlProperty, this);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HookProc)));
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+}
+
+void TWinControl::HookInnerWindow(HWND inner) {
+    if (!inner || GetPropW(inner, kInnerControlProperty)) {
+        return;
+    }
+    SetPropW(inner, kInnerControlProperty, this);
+    auto original =
+        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InnerHookProc));
+    SetPropW(inner, kInnerProcProperty, reinterpret_cast<HANDLE>(original));
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+}
+
+TWinControl* TWinControl::FindControl(HWND window) {
+    for (; window;
+         window = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr) {
+        if (TWinControl* control = FromHandle(window)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+bool TWinControl::Enabled() const {
+    return handle_ && IsWindowEnabled(handle_);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    if (handle_) {
+        EnableWindow(handle_, enabled ? TRUE : FALSE);
+    }
+}
+
+bool TWinControl::Visible() const {
+    return handle_ && IsWindowVisible(handle_);
+}
+
+RECT TWinControl::BoundsRect() const {
+    RECT bounds{};
+    GetWindowRect(handle_, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+std::string TWinControl::Caption() const {
+    return Narrow(WindowTextOf(handle_));
+}
+
+void TWinControl::SetCaption(const std::string& caption) {
+    SetWindowTextW(handle_, Widen(caption).c_str());
+}
+
+void TWinControl::SetFocus() {
+    ::SetFocus(handle_);
+}
+
+std::wstring TWinControl::WindowClassName() const {
+    wchar_t name[64] = {};
+    GetClassNameW(handle_, name, 64);
+    return name;
+}
+
+bool TWinControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND && lParam) {
+        HWND child = reinterpret_cast<HWND>(lParam);
+        TWinControl* control = FromHandle(child);
+        // The dialog keys send commands naming the focused window in lParam
+        // with another control's id; only a control's own notifications count.
+        if (control && GetDlgCtrlID(child) == LOWORD(wParam)) {
+            control->Command(HIWORD(wParam));
+            result = 0;
+            return true;
+        }
+    } else if (message == WM_NOTIFY && lParam) {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (TWinControl* control = FromHandle(header.hwndFrom)) {
+            result = control->Notify(header);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TWinControl::ContextPopup(LPARAM point) {
+    if (!PopupMenu) {
+        return false;
+    }
+    int x = GET_X_LPARAM(point);
+    int y = GET_Y_LPARAM(point);
+    if (point == -1) {
+        // From the keyboard: at the control's corner.
+        RECT bounds;
+        GetWindowRect(handle_, &bounds);
+        x = bounds.left;
+        y = bounds.top;
+    }
+    PopupMenu->PopupComponent = this;
+    PopupMenu->Popup(handle_, x, y);
+    return true;
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CONTEXTMENU:
+        if (ContextPopup(lParam)) {
+            return 0;
+        }
+        break;
+    case WM_ENABLE: {
+        LRESULT result = DefaultHandler(message, wParam, lParam);
+        EnabledChanged();
+        return result;
+    }
+    default:
+        break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(original_, handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWinControl::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = FromHandle(window);
+    if (!control) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        WNDPROC original = control->original_;
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(window, kControlProperty);
+        control->handle_ = nullptr;
+        return CallWindowProcW(original, window, message, wParam, lParam);
+    }
+    try {
+        return control->WndProc(message, wParam, lParam);
+    } catch (...) {
+        ReportFailure();
+        return 0;
+    }
+}
+
+LRESULT CALLBACK TWinControl::InnerHookProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* control = static_cast<TWinControl*>(GetPropW(window, kInnerControlProperty));
+    auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kInnerProcProperty));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(window, kInnerControlProperty);
+        RemovePropW(window, kInnerProcProperty);
+    } else if (message == WM_CONTEXTMENU && control) {
+        try {
+            if (control->ContextPopup(lParam)) {
+                return 0;
+            }
+        } catch (...) {
+            ReportFailure();
+            return 0;
+        }
+    }
+    return CallWindowProcW(original, window, message, wParam, lParam);
+}
+
+TButton::TButton(TWinControl* parent, HWND parentWindow, const std::string& caption, int left,
+                 int top, int width, int height, int id, bool isDefault)
+    : TWinControl(parent, parentWindow) {
+    CreateWnd(L"BUTTON", caption,
+              kChildStyle | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, left,
+              top, width, height, id);
+}
+
+void TButton::Click() {
+    if (OnClick) {
+        OnClick();
+    }
+}
+
+void TButton::Command(WORD code) {
+    if (code == BN_CLICKED) {
+        Click();
+    }
+}
+
+TStaticText::TStaticText(TWinControl* parent, HWND parentWindow, const std::string& caption,
+                         int left, int top, int width, int height, int id)
+    : TWinControl(parent, parentWindow) {
+    // SS_NOTIFY: the text takes mouse clicks, so it has a context menu and help.
+    CreateWnd(L"STATIC", caption, kChildStyle | SS_LEFT | SS_NOTIFY, 0, left, top, width, height,
+              id);
+}
+
+TCheckBox::TCheckBox(TWinControl* parent, HWND parentWindow, const std::string& caption, int left,
+                     int top, int width, int height, int id)
+    : TWinControl(parent, parentWindow) {
+    CreateWnd(L"BUTTON", caption, kChildStyle | WS_TABSTOP | BS_AUTOCHECKBOX, 0, left, top, width,
+              height, id);
+}
+
+bool TCheckBox::Checked() const {
+    return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::Command(WORD code) {
+    if (code == BN_CLICKED && OnClick) {
+        OnClick();
+    }
+}
+
+TComboBox::TComboBox(TWinControl* parent, HWND parentWindow, TComboBoxStyle style, int left,
+                     int top, int width, int height, int id, int dropDownCount)
+    : TWinControl(parent, parentWindow) {
+    const DWORD kind =
+        style == TComboBoxStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST;
+    // The window's height at creation is that of the dropped-down list too.
+    const int itemHeight = 13;
+    CreateWnd(L"COMBOBOX", "", kChildStyle | WS_TABSTOP | WS_VSCROLL | kind, 0, left, top, width,
+              height + dropDownCount * itemHeight + 2, id);
+    // The closed field is as high as the layout says.
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+    SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount), 0);
+    if (style == TComboBoxStyle::DropDown) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetComboBoxInfo(Handle(), &info)) {
+            HookInnerWindow(info.hwndItem);
+        }
+    }
+}
+
+std::vector<std::string> TComboBox::Items() const {
+    std::vector<std::string> items;
+    const auto count = SendMessageW(Handle(), CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+    const std::wstring text = WindowTextOf(Handle());
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+        AddItem(item);
+    }
+    SetWindowTextW(Handle(), text.c_str());
+}
+
+void TComboBox::AddItem(const std::string& item) {
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+void TComboBox::Clear() {
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    SetWindowTextW(Handle(), L"");
+}
+
+int TComboBox::ItemIndex() const {
+    return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string TComboBox::Text() const {
+    return Narrow(WindowTextOf(Handle()));
+}
+
+void TComboBox::SetText(const std::string& text) {
+    SetWindowTextW(Handle(), Widen(text).c_str());
+}
+
+void TComboBox::SetMaxLength(int length) {
+    SendMessageW(Handle(), CB_LIMITTEXT, static_cast<WPARAM>(length), 0);
+}
+
+void TComboBox::Command(WORD code) {
+    if (code == CBN_SELCHANGE && OnClick) {
+        OnClick();
+    }
+}
+
+TDateTimePicker::TDateTimePicker(TWinControl* parent, HWND parentWindow, int left, int top,
+                                 int width, int height, int id)
+    : TWinControl(parent, parentWindow) {
+    CreateWnd(DATETIMEPICK_CLASSW, "", kChildStyle | WS_TABSTOP | DTS_TIMEFORMAT | DTS_UPDOWN, 0,
+              left, top, width, height, id);
+}
+
+void TDateTimePicker::SetFormat(const std::string& format) {
+    const std::wstring wide = Widen(format);
+    SendMessageW(Handle(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+SYSTEMTIME TDateTimePicker::DateTime() const {
+    SYSTEMTIME time{};
+    SendMessageW(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+    return time;
+}
+
+void TDateTimePicker::SetDateTime(const SYSTEMTIME& time) {
+    settingTime_ = true;
+    SendMessageW(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    settingTime_ = false;
+}
+
+LRESULT TDateTimePicker::Notify(const NMHDR& header) {
+    if (header.code == DTN_DATETIMECHANGE && !settingTime_ && OnChange) {
+        OnChange();
+    }
+    return 0;
+}
+
+TGroupBox::TGroupBox(TWinControl* parent, HWND parentWindow, const std::string& caption, int left,
+                     int top, int width, int height, int id)
+    : TWinControl(parent, parentWindow) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW existing{};
+    if (!GetClassInfoW(instance, kGroupBoxClass, &existing)) {
+        WNDCLASSW windowClass{};
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kGroupBoxClass;
+        RegisterClassW(&windowClass);
+    }
+    // WS_EX_CONTROLPARENT: the Tab key walks through the children.
+    CreateWnd(kGroupBoxClass, caption, kChildStyle | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, left,
+              top, width, height, id);
+}
+
+LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (ReflectNotification(message, wParam, lParam, result)) {
+            return result;
+        }
+        break;
+    }
+    case WM_PAINT: {
+        PaintDc paint(Handle());
+        Paint(paint.get());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SETTEXT: {
+        LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return result;
+    }
+    default:
+        break;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+TGroupBox::CaptionLayout TGroupBox::Layout(HDC dc) const {
+    CaptionLayout layout;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SIZE zero{};
+    GetTextExtentPoint32W(dc, L"0", 1, &zero);
+    const int h = zero.cy;
+    layout.frame = RECT{0, h / 2, client.right, client.bottom};
+    layout.text = WindowTextOf(Handle());
+    layout.flags = DT_SINGLELINE;
+    const bool rightToLeft = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+    if (rightToLeft) {
+        layout.flags |= DT_RTLREADING | DT_RIGHT;
+    }
+    layout.blank = layout.text.empty() ? 0 : 1;
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, layout.text.c_str(), static_cast<int>(layout.text.size()), &extent);
+    if (rightToLeft) {
+        layout.caption = RECT{layout.frame.right - extent.cx - 7, 0,
+                              layout.frame.right - 7 - 2 * layout.blank, h};
+    } else {
+        layout.caption = RECT{7, 0, 7 + extent.cx + 2 * layout.blank, h};
+    }
+    return layout;
+}
+
+void TGroupBox::Paint(HDC dc) {
+    PaintClassic(dc);
+}
+
+void TGroupBox::PaintClassic(HDC dc) {
+    SelectGuard font(dc, DialogFont());
+    CaptionLayout layout = Layout(dc);
+    ExcludeClipRect(dc, layout.caption.left, layout.caption.top, layout.caption.right,
+                    layout.caption.bottom);
+    RECT frame = layout.frame;
+    if (Ctl3D) {
+        ++frame.left;
+        ++frame.top;
+        FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+        OffsetRect(&frame, -1, -1);
+        FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+    } else {
+        FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+    }
+    SelectClipRgn(dc, nullptr);
+    if (layout.text.empty()) {
+        return;
+    }
+    RECT caption = layout.caption;
+    caption.left += layout.blank;
+    DrawTextW(dc, layout.text.c_str(), -1, &caption, layout.flags | DT_CALCRECT);
+    SetBkMode(dc, TRANSPARENT);
+    if (!Enabled()) {
+        OffsetRect(&caption, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextW(dc, layout.text.c_str(), -1, &caption, layout.flags);
+        OffsetRect(&caption, -1, -1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    }
+    DrawTextW(dc, layout.text.c_str(), -1, &caption, layout.flags);
+}

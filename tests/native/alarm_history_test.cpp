@@ -1,0 +1,203 @@
+// The list of recently used alarm messages: how a confirmed message enters it
+// and how the list is written to and read from profile keys.
+#include "alarm/message_history.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using List = std::vector<std::string>;
+
+// Reads the lines back as the section would give them.
+List ReadBack(const std::vector<HistoryLine>& lines) {
+    List entries;
+    for (const HistoryLine& line : lines) {
+        entries.push_back(HistoryEntry(line.key, line.value));
+    }
+    return entries;
+}
+
+} // namespace
+
+TEST(AlarmHistory, ConfirmedMessageGoesOnTop) {
+    List history{"Zahnarzt", "Kaffee"};
+    EXPECT_TRUE(RememberMessage(history, "Aufstehen"));
+    EXPECT_EQ(history, (List{"Aufstehen", "Zahnarzt", "Kaffee"}));
+}
+
+TEST(AlarmHistory, MessageAlreadyListedMovesToTopAndIsNeverTwice) {
+    List history{"a", "b", "c", "b"};
+    EXPECT_TRUE(RememberMessage(history, "b"));
+    EXPECT_EQ(history, (List{"b", "a", "c"}));
+}
+
+TEST(AlarmHistory, RemovalCountsLetterCase) {
+    List history{"Kaffee", "kaffee"};
+    RememberMessage(history, "KAFFEE");
+    EXPECT_EQ(history, (List{"KAFFEE", "Kaffee", "kaffee"}));
+    RememberMessage(history, "kaffee");
+    EXPECT_EQ(history, (List{"kaffee", "KAFFEE", "Kaffee"}));
+}
+
+TEST(AlarmHistory, TwentyFirstMessagePushesTheOldestOut) {
+    List history;
+    for (int i = 0; i < 20; ++i) {
+        RememberMessage(history, "m" + std::to_string(i));
+    }
+    ASSERT_EQ(history.size(), 20u);
+    EXPECT_EQ(history.front(), "m19");
+    EXPECT_EQ(history.back(), "m0");
+    RememberMessage(history, "m20");
+    ASSERT_EQ(history.size(), 20u);
+    EXPECT_EQ(history.front(), "m20");
+    EXPECT_EQ(history.back(), "m1");
+}
+
+TEST(AlarmHistory, AnOverlongListFromTheFileIsCutToTwenty) {
+    List history(35, "x");
+    for (int i = 0; i < 35; ++i) {
+        history[static_cast<std::size_t>(i)] = "old" + std::to_string(i);
+    }
+    RememberMessage(history, "neu");
+    ASSERT_EQ(history.size(), kMessageHistoryLimit);
+    EXPECT_EQ(history[0], "neu");
+    EXPECT_EQ(history[19], "old18");
+}
+
+TEST(AlarmHistory, TheEntryIsTheTextAsTypedWithItsBlanks) {
+    List history{"Wort"};
+    EXPECT_TRUE(RememberMessage(history, "  Wort  "));
+    EXPECT_EQ(history, (List{"  Wort  ", "Wort"}));
+}
+
+TEST(AlarmHistory, BlankMessagesLeaveTheListAlone) {
+    List history{"a"};
+    EXPECT_FALSE(RememberMessage(history, ""));
+    EXPECT_FALSE(RememberMessage(history, "   "));
+    EXPECT_FALSE(RememberMessage(history, " \t "));
+    EXPECT_EQ(history, (List{"a"}));
+}
+
+TEST(AlarmHistory, PlainKeysAreTextsTheProfileKeepsUnchanged) {
+    const struct {
+        const char* text;
+        bool plain;
+    } cases[] = {
+        {"Aufstehen", true},
+        {"Müll rausbringen!", true},
+        {"Tee: 5 min; dann [Pause]", true},
+        {"*1", true},
+        {"", false},
+        {"a=b", false},
+        {"=", false},
+        {";Kommentar", false},
+        {"[Clock]", false},
+        {" vorne", false},
+        {"hinten ", false},
+        {"Zeile\nZeile", false},
+        {"Tab\tTab", false},
+        {"Euro \xE2\x82\xAC", false},      // beyond Latin-1
+        {"kaputt \xC3", false},            // cut UTF-8
+        {"\xC2\x85 Steuerzeichen", false}, // C1 control
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(IsPlainHistoryKey(cases[i].text), cases[i].plain)
+            << "case " << i << ": " << cases[i].text;
+    }
+}
+
+TEST(AlarmHistory, PlainEntriesAreWrittenAsKeyAndPosition) {
+    const auto lines = HistoryLines({"Aufstehen", "Zahnarzt", "Kaffee"});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].key, "Aufstehen");
+    EXPECT_EQ(lines[0].value, "0");
+    EXPECT_EQ(lines[1].key, "Zahnarzt");
+    EXPECT_EQ(lines[1].value, "1");
+    EXPECT_EQ(lines[2].key, "Kaffee");
+    EXPECT_EQ(lines[2].value, "2");
+}
+
+TEST(AlarmHistory, TextsAKeyCannotHoldTravelInTheValue) {
+    const List history{"a=b",      ";nicht kommentiert", "[Clock]",
+                       "  Wort  ", "Euro \xE2\x82\xAC",  "100% \"sicher\" = gut",
+                       "Normal"};
+    const auto lines = HistoryLines(history);
+    ASSERT_EQ(lines.size(), history.size());
+    EXPECT_EQ(lines[0].key, "*0");
+    EXPECT_EQ(lines[0].value, "0|a=b");
+    EXPECT_EQ(lines[3].key, "*3");
+    EXPECT_EQ(lines[3].value, "3|%20%20Wort%20%20");
+    EXPECT_EQ(lines[5].value, "5|100%25 %22sicher%22 = gut");
+    EXPECT_EQ(lines[6].key, "Normal");
+    EXPECT_EQ(lines[6].value, "6");
+    for (const HistoryLine& line : lines) {
+        EXPECT_TRUE(IsPlainHistoryKey(line.key)) << line.key;
+        for (char c : line.value) {
+            EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"') << line.value;
+        }
+    }
+    EXPECT_EQ(ReadBack(lines), history);
+}
+
+TEST(AlarmHistory, EntriesEqualButForCaseKeepTheirOwnLines) {
+    const List history{"Kaffee", "KAFFEE", "Ärger", "ärger"};
+    const auto lines = HistoryLines(history);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].key, "Kaffee");
+    EXPECT_EQ(lines[1].key, "*1");
+    EXPECT_EQ(lines[2].key, "Ärger");
+    EXPECT_EQ(lines[3].key, "*3");
+    EXPECT_EQ(ReadBack(lines), history);
+}
+
+TEST(AlarmHistory, StandInKeysNeverMeetAPlainKey) {
+    const List history{"*1", "a=b", "*1*"};
+    const auto lines = HistoryLines(history);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].key, "*1");
+    EXPECT_EQ(lines[1].key, "*1**");
+    EXPECT_EQ(lines[2].key, "*1*");
+    EXPECT_EQ(ReadBack(lines), history);
+}
+
+TEST(AlarmHistory, AnEntryTooLongToReadBackIsNotWritten) {
+    const std::string longText(1000, '\x01');
+    const auto lines = HistoryLines({"vorher", longText, "nachher"});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].key, "vorher");
+    EXPECT_EQ(lines[1].key, "nachher");
+    EXPECT_EQ(lines[1].value, "2");
+}
+
+TEST(AlarmHistory, OldFilesReadAsTheyAlwaysDid) {
+    // Keys with plain positions, and what an old file made of "a=b" (key "a").
+    EXPECT_EQ(HistoryEntry("Aufstehen", "0"), "Aufstehen");
+    EXPECT_EQ(HistoryEntry("a", "b=3"), "a");
+    EXPECT_EQ(HistoryEntry("x", ""), "x");
+    EXPECT_EQ(HistoryEntry("x", "|y"), "x");
+    EXPECT_EQ(HistoryEntry("x", "1a|y"), "x");
+    EXPECT_EQ(HistoryEntry("*4", "4|Tee %3D gut"), "Tee = gut");
+}
+
+TEST(AlarmHistory, BrokenEscapesStayAsTheyAre) {
+    EXPECT_EQ(UnescapeHistoryText("100%"), "100%");
+    EXPECT_EQ(UnescapeHistoryText("%4"), "%4");
+    EXPECT_EQ(UnescapeHistoryText("%zz%41"), "%zzA");
+    EXPECT_EQ(UnescapeHistoryText(EscapeHistoryText(" % \" \n ")), " % \" \n ");
+}
+
+TEST(AlarmHistory, ALastKeyNameCutByAFullBufferIsLeftOut) {
+    // A buffer of 20 holds 18 characters and two terminators: the third name
+    // was cut after its sixth character.
+    List names{"aaaaa", "bbbbb", "cccccc"};
+    EXPECT_EQ(WholeKeyNames(names, 100), names);
+    EXPECT_EQ(WholeKeyNames(names, 20), (List{"aaaaa", "bbbbb"}));
+    // UTF-8 "ä" is one UTF-16 character.
+    List umlauts{"ääää", "b"};
+    EXPECT_EQ(WholeKeyNames(umlauts, 10), umlauts);
+    EXPECT_EQ(WholeKeyNames(umlauts, 9), (List{"ääää"}));
+    EXPECT_TRUE(WholeKeyNames({}, 2).empty());
+}

@@ -1,0 +1,726 @@
+// The clock window's styles in this process: the layouts, the order in which
+// the handlers store their settings, the taskbar style against a taskbar made
+// here, and the timer and taskbar-hiding components under them.
+#include "app/form1.h"
+#include "app/program_objects.h"
+#include "temp_folder.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A taskbar with a clock area of the given client size, topmost so that it
+// is found before any taskbar of the system.
+class FakeTray {
+  public:
+    FakeTray(int width, int height) {
+        Register(L"Shell_TrayWnd");
+        Register(L"TrayNotifyWnd");
+        Register(L"TrayClockWClass");
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        tray = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"",
+                               WS_POPUP | WS_VISIBLE, 0, 728, 1024, 40, nullptr, nullptr, instance,
+                               nullptr);
+        notify = CreateWindowExW(0, L"TrayNotifyWnd", L"", WS_CHILD | WS_VISIBLE, 724, 0, 300, 40,
+                                 tray, nullptr, instance, nullptr);
+        clock = CreateWindowExW(0, L"TrayClockWClass", L"", WS_CHILD | WS_VISIBLE, 200, 2, width,
+                                height, notify, nullptr, instance, nullptr);
+    }
+    ~FakeTray() { DestroyWindow(tray); }
+    FakeTray(const FakeTray&) = delete;
+    FakeTray& operator=(const FakeTray&) = delete;
+
+    void Resize(int width, int height) {
+        SetWindowPos(clock, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    }
+
+    HWND tray = nullptr;
+    HWND notify = nullptr;
+    HWND clock = nullptr;
+
+  private:
+    static void Register(const wchar_t* name) {
+        WNDCLASSW windowClass{};
+        if (GetClassInfoW(GetModuleHandleW(nullptr), name, &windowClass)) {
+            return;
+        }
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = name;
+        RegisterClassW(&windowClass);
+    }
+};
+
+// True when the system offers a taskbar clock of its own (then the tests of a
+// system without one cannot run here).
+bool SystemHasTrayClock() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", L"");
+    HWND notify = tray ? FindWindowExW(tray, nullptr, L"TrayNotifyWnd", L"") : nullptr;
+    return notify && FindWindowExW(notify, nullptr, L"TrayClockWClass", nullptr);
+}
+
+SIZE OuterSize(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// The panel's own visibility, whether or not the form is shown.
+bool Shown(HWND window) {
+    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+bool Shown(const TPanel& panel) {
+    return Shown(panel.Handle());
+}
+
+// The (Analog, Style) pair as the file holds it, recorded whenever the window
+// sees a message, so that the order of writes inside one handler shows.
+class SettingsRecorder {
+  public:
+    explicit SettingsRecorder(std::string path) : path_(std::move(path)) {
+        current_ = this;
+        Take();
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~SettingsRecorder() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    const std::vector<std::string>& States() {
+        Take();
+        return states_;
+    }
+
+  private:
+    void Take() {
+        std::string state = Read("Analog") + "/" + Read("Style");
+        if (states_.empty() || states_.back() != state) {
+            states_.push_back(state);
+        }
+    }
+    std::string Read(const char* key) const {
+        char value[64];
+        GetPrivateProfileStringA("Clock", key, "-", value, sizeof value, path_.c_str());
+        return value;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (current_) {
+            current_->Take();
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline SettingsRecorder* current_ = nullptr;
+    std::string path_;
+    HHOOK hook_ = nullptr;
+    std::vector<std::string> states_;
+};
+
+// Dark pixels (the black segments of the plain LCD style) on the screen
+// inside a window's client rectangle, right and bottom exclusive.
+int DarkPixelsOnScreen(HWND window, int left, int top, int right, int bottom) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 150) {
+                ++count;
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+void Pump(DWORD ms) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        Application->ProcessMessages();
+        Sleep(10);
+    }
+}
+
+} // namespace
+
+class WindowStyleTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
+        seams::SetHelpHandlerForTest([](const seams::HelpCall&) { return true; });
+        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
+            boxes.push_back(call);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        form.reset();
+        seams::ResetAllForTest();
+    }
+    TForm1& Create(const std::string& settings = "") {
+        if (!settings.empty()) {
+            folder.Write("Tikkora.ini", settings);
+        }
+        form = std::make_unique<TForm1>(*Application);
+        form->CreateHandle();
+        return *form;
+    }
+    std::string Setting(const char* key) const {
+        char value[64];
+        GetPrivateProfileStringA("Clock", key, "<none>", value, sizeof value,
+                                 folder.File("Tikkora.ini").c_str());
+        return value;
+    }
+
+    TempFolder folder;
+    std::unique_ptr<TForm1> form;
+    std::vector<seams::MessageBoxCall> boxes;
+};
+
+TEST_F(WindowStyleTest, StoredStyleAndAnalogModeGiveTheirLayout) {
+    struct Case {
+        const char* style;
+        const char* analog;
+        SIZE window;
+        bool largeRow;     // Panel1 shown
+        int largeRowWidth; // when shown
+        bool digits;       // Image1 to Image8
+        bool clock;        // AMClock1
+        RECT smallRow;     // Panel3 (left, top, right, bottom)
+        int menuButtonTop; // Panel2
+        int dateTop;       // Panel4
+    } cases[] = {
+        {"Standard", "0", {154, 69}, true, 123, true, false, {20, 39, 76, 56}, 46, 34},
+        {"Standard", "1", {154, 69}, true, 123, false, true, {85, 9, 141, 26}, 46, 30},
+        {"Mini", "0", {85, 32}, false, 0, true, false, {20, 4, 76, 23}, 12, 34},
+        // Entered with the clock already on: the small row keeps its place outside the window.
+        {"Mini", "1", {82, 69}, true, 52, false, true, {85, 12, 141, 29}, 46, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.style) + " analog " + c.analog);
+        TForm1& window =
+            Create(std::string("[Clock]\r\nStyle=") + c.style + "\r\nAnalog=" + c.analog + "\r\n");
+        SIZE size = OuterSize(window.Handle());
+        EXPECT_EQ(size.cx, c.window.cx);
+        EXPECT_EQ(size.cy, c.window.cy);
+        EXPECT_EQ(Shown(*window.Panel1), c.largeRow);
+        if (c.largeRow) {
+            RECT large = window.Panel1->Bounds();
+            EXPECT_EQ(large.right - large.left, c.largeRowWidth);
+        }
+        EXPECT_EQ(window.Image1->Visible(), c.digits);
+        EXPECT_EQ(window.Image8->Visible(), c.digits);
+        EXPECT_EQ(window.AMClock1->Visible(), c.clock);
+        EXPECT_TRUE(Shown(*window.Panel3));
+        RECT small = window.Panel3->Bounds();
+        EXPECT_EQ(small.left, c.smallRow.left);
+        EXPECT_EQ(small.top, c.smallRow.top);
+        EXPECT_EQ(small.right, c.smallRow.right);
+        EXPECT_EQ(small.bottom, c.smallRow.bottom);
+        EXPECT_EQ(window.Panel2->Bounds().top, c.menuButtonTop);
+        EXPECT_EQ(window.Panel4->Bounds().top, c.dateTop);
+        EXPECT_TRUE(window.Image10->Visible());
+        EXPECT_TRUE(window.Image16->Visible());
+        EXPECT_EQ(window.Image9->Bounds().top, 4);
+        EXPECT_EQ(window.Standard1.Checked(), std::string(c.style) == "Standard");
+        EXPECT_EQ(window.Mini1.Checked(), std::string(c.style) == "Mini");
+        EXPECT_EQ(window.Analoguhr1.Checked(), std::string(c.analog) == "1");
+        EXPECT_TRUE(window.Analoguhr1.Enabled);
+        EXPECT_EQ(Setting("Style"), c.style);
+        EXPECT_FALSE(window.Timer1.Running());
+        form.reset();
+    }
+}
+
+TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyNone) {
+    TForm1& window = Create();
+    EXPECT_TRUE(window.Standard1.Checked());
+    EXPECT_EQ(Setting("Style"), "Standard");
+    EXPECT_EQ(Setting("Analog"), "0");
+    form.reset();
+
+    TForm1& odd = Create("[Clock]\r\nStyle=Gross\r\n");
+    EXPECT_FALSE(odd.Standard1.Checked() || odd.Mini1.Checked() || odd.Taskleiste1.Checked());
+    RECT client;
+    GetClientRect(odd.Handle(), &client);
+    EXPECT_EQ(client.right, 638);
+    EXPECT_EQ(Setting("Style"), "Gross");
+    form.reset();
+
+    TForm1& mini = Create("[Clock]\r\nStyle=mINI\r\n");
+    EXPECT_TRUE(mini.Mini1.Checked());
+    EXPECT_EQ(Setting("Style"), "Mini");
+}
+
+TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\n");
+    window.Analoguhr1Click(&window.Analoguhr1);
+    EXPECT_FALSE(Shown(*window.Panel3));
+    EXPECT_TRUE(window.AMClock1->Visible());
+    SIZE on = OuterSize(window.Handle());
+    EXPECT_EQ(on.cx, 82);
+    EXPECT_EQ(on.cy, 69);
+    EXPECT_EQ(Setting("Analog"), "1");
+    EXPECT_EQ(Setting("Style"), "Mini");
+
+    window.Analoguhr1Click(&window.Analoguhr1);
+    EXPECT_TRUE(Shown(*window.Panel3));
+    EXPECT_FALSE(window.AMClock1->Visible());
+    SIZE off = OuterSize(window.Handle());
+    EXPECT_EQ(off.cx, 85);
+    EXPECT_EQ(off.cy, 32);
+    EXPECT_EQ(Setting("Analog"), "0");
+}
+
+TEST_F(WindowStyleTest, AnalogClockSwitchedOnInTheStandardStyleMovesTheAlarmLineBesideIt) {
+    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nAnalog=0\r\n");
+    window.Analoguhr1Click(&window.Analoguhr1);
+    RECT small = window.Panel3->Bounds();
+    EXPECT_EQ(small.left, 85);
+    EXPECT_EQ(small.top, 12);
+    EXPECT_FALSE(window.Image4->Visible());
+    EXPECT_EQ(window.Panel4->Bounds().top, 30);
+    window.Analoguhr1Click(&window.Analoguhr1);
+    small = window.Panel3->Bounds();
+    EXPECT_EQ(small.left, 20);
+    EXPECT_EQ(small.top, 39);
+    EXPECT_EQ(small.bottom - small.top, 17);
+    EXPECT_TRUE(window.Image4->Visible());
+    EXPECT_EQ(window.Panel4->Bounds().top, 34);
+}
+
+TEST_F(WindowStyleTest, StoredPositionIsReadWithThePreviousStylesSize) {
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\nUhrposX=100\r\nUhrposY=50\r\n");
+    EXPECT_EQ(window.Left(), 100);
+    EXPECT_EQ(window.Top(), 50);
+    // Without a stored left the default is flush right for the size the window has now.
+    WritePrivateProfileStringA("Clock", "UhrposX", nullptr, folder.File("Tikkora.ini").c_str());
+    window.Standard1Click(&window.Standard1);
+    EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 85);
+    EXPECT_EQ(window.Top(), 50);
+    EXPECT_EQ(window.Width(), 154);
+}
+
+TEST_F(WindowStyleTest, StoredPlaceBeyondTheScreenEndsFlushWithTheEdgeForTheNewSize) {
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=5000\r\nUhrposY=5000\r\n");
+    EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 85);
+    EXPECT_EQ(window.Top(), GetSystemMetrics(SM_CYSCREEN) - 32);
+    window.Standard1Click(&window.Standard1);
+    EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 154);
+    EXPECT_EQ(window.Top(), GetSystemMetrics(SM_CYSCREEN) - 69);
+}
+
+TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMiniThenTaskbar) {
+    FakeTray tray(62, 30);
+    TForm1& window =
+        Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    ASSERT_TRUE(window.AMClock1->Visible());
+    SettingsRecorder recorder(folder.File("Tikkora.ini"));
+    window.Taskleiste1Click(&window.Taskleiste1);
+    const std::vector<std::string> expected = {"1/Standard", "0/Standard", "0/Mini", "0/Taskbar"};
+    EXPECT_EQ(recorder.States(), expected);
+    EXPECT_FALSE(window.Analoguhr1.Checked());
+    EXPECT_FALSE(window.Analoguhr1.Enabled);
+    EXPECT_FALSE(window.AMClock1->Visible());
+    EXPECT_TRUE(window.Taskleiste1.Checked());
+    EXPECT_FALSE(window.Mini1.Checked());
+    EXPECT_EQ(Setting("UhrposX"), "300");
+    EXPECT_EQ(Setting("UhrposY"), "200");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nStatus=Top\r\n");
+    window.Taskleiste1Click(&window.Taskleiste1);
+    HWND handle = window.Handle();
+    ASSERT_EQ(GetAncestor(handle, GA_PARENT), tray.clock);
+    EXPECT_EQ(window.TrayClockWindow, tray.clock);
+    LONG style = GetWindowLongW(handle, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CHILD);
+    EXPECT_FALSE(style & (WS_BORDER | WS_SYSMENU | WS_POPUP));
+    EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & (WS_EX_DLGMODALFRAME | WS_EX_TOPMOST));
+    EXPECT_TRUE(Shown(handle));
+    EXPECT_TRUE(window.Timer1.Running());
+    EXPECT_EQ(window.Timer1.Interval(), 100u);
+    // Entered at the full size of the area; the first tick takes one pixel off.
+    EXPECT_EQ(window.Left(), 0);
+    EXPECT_EQ(window.Top(), 0);
+    EXPECT_EQ(window.Width(), 62);
+    EXPECT_EQ(window.Height(), 30);
+    window.Timer1Timer();
+    EXPECT_EQ(window.Width(), 62);
+    EXPECT_EQ(window.Height(), 29);
+    RECT row = window.Panel3->Bounds();
+    EXPECT_EQ(row.left, 0);
+    EXPECT_EQ(row.top, 0);
+    EXPECT_EQ(row.right, 62);
+    EXPECT_EQ(row.bottom, 29);
+    EXPECT_FALSE(Shown(*window.Panel1));
+    EXPECT_EQ(window.Image9->Bounds().top, 29 / 2 - 5);
+    EXPECT_EQ(window.Image16->Bounds().top, 29 / 2 - 5);
+    EXPECT_TRUE(window.Image10->Visible());
+    EXPECT_TRUE(window.Image15->Visible());
+    EXPECT_TRUE(window.Image16->Visible());
+
+    tray.Resize(50, 30);
+    window.Timer1Timer();
+    EXPECT_EQ(window.Width(), 50);
+    EXPECT_FALSE(window.Image10->Visible());
+    EXPECT_FALSE(window.Image15->Visible());
+    EXPECT_FALSE(window.Image16->Visible());
+    EXPECT_TRUE(window.Image14->Visible());
+
+    tray.Resize(51, 40);
+    window.Timer1Timer();
+    EXPECT_EQ(window.Width(), 51);
+    EXPECT_EQ(window.Height(), 39);
+    EXPECT_EQ(window.Image9->Bounds().top, 39 / 2 - 5);
+    EXPECT_TRUE(window.Image10->Visible());
+    EXPECT_TRUE(window.Image16->Visible());
+
+    // The timer itself does the same within a few ticks.
+    tray.Resize(45, 40);
+    DWORD start = GetTickCount();
+    while (window.Width() != 45 && GetTickCount() - start < 3000) {
+        Application->ProcessMessages();
+        Sleep(10);
+    }
+    EXPECT_EQ(window.Width(), 45);
+    EXPECT_FALSE(window.Image15->Visible());
+}
+
+TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nDisplay=LCD\r\n");
+    ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
+    window.Timer1Timer();
+    Pump(300);
+    int top = 29 / 2 - 5;
+    EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 6, top, 34, top + 9), 20) << "hours, minutes";
+    EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 38, top, 50, top + 9), 0) << "seconds";
+
+    tray.Resize(50, 30);
+    window.Timer1Timer();
+    Pump(300);
+    EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 6, top, 34, top + 9), 20) << "hours, minutes";
+    EXPECT_EQ(DarkPixelsOnScreen(window.Handle(), 35, top, 50, top + 9), 0) << "no seconds";
+}
+
+TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    window.Taskleiste1Click(&window.Taskleiste1);
+    ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
+    // Closing or moving in the taskbar leaves the stored place alone.
+    WritePrivateProfileStringA("Clock", "UhrposX", "310", folder.File("Tikkora.ini").c_str());
+
+    window.Standard1Click(&window.Standard1);
+    HWND handle = window.Handle();
+    EXPECT_EQ(GetAncestor(handle, GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
+    LONG style = GetWindowLongW(handle, GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU | WS_DLGFRAME),
+              WS_POPUP | WS_BORDER | WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    // "Status" defaults to on top, and the desktop styles put it back.
+    EXPECT_TRUE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT r;
+    GetWindowRect(handle, &r);
+    EXPECT_EQ(r.left, 310);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right - r.left, 154);
+    EXPECT_EQ(r.bottom - r.top, 69);
+    EXPECT_FALSE(window.Timer1.Running());
+    EXPECT_TRUE(window.Analoguhr1.Enabled);
+    EXPECT_TRUE(window.Image16->Visible());
+    EXPECT_EQ(window.Image16->Bounds().top, 4);
+    RECT row = window.Panel3->Bounds();
+    EXPECT_EQ(row.right - row.left, 56);
+    EXPECT_EQ(Setting("Style"), "Standard");
+}
+
+TEST_F(WindowStyleTest, StartInTheTaskbarStyleEntersItAgain) {
+    FakeTray tray(70, 24);
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nUhrposX=120\r\nUhrposY=80\r\n");
+    EXPECT_TRUE(window.Taskleiste1.Checked());
+    EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
+    EXPECT_EQ(Setting("Style"), "Taskbar");
+    // The place it had as a mini window on the way in.
+    EXPECT_EQ(Setting("UhrposX"), "120");
+    EXPECT_EQ(Setting("UhrposY"), "80");
+    // Closing in the taskbar keeps that place.
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Setting("UhrposX"), "120");
+    EXPECT_EQ(Setting("Style"), "Taskbar");
+}
+
+TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
+    if (SystemHasTrayClock()) {
+        GTEST_SKIP() << "this system's taskbar has a clock area";
+    }
+    TForm1& window =
+        Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    window.Show();
+    const std::string before = folder.Read("Tikkora.ini");
+    RECT placeBefore;
+    GetWindowRect(window.Handle(), &placeBefore);
+    LONG styleBefore = GetWindowLongW(window.Handle(), GWL_STYLE);
+
+    window.Taskleiste1Click(&window.Taskleiste1);
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Tikkora");
+    EXPECT_EQ(boxes[0].text, "Die Uhr kann auf diesem System nicht in die Taskleiste gesetzt "
+                             "werden, weil die Taskleiste keinen Uhrbereich hat.");
+    EXPECT_EQ(boxes[0].owner, window.Handle());
+    EXPECT_EQ(folder.Read("Tikkora.ini"), before);
+    EXPECT_TRUE(window.Standard1.Checked());
+    EXPECT_FALSE(window.Taskleiste1.Checked());
+    EXPECT_TRUE(window.Analoguhr1.Checked());
+    EXPECT_TRUE(window.Analoguhr1.Enabled);
+    EXPECT_TRUE(window.AMClock1->Visible());
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(GetWindowLongW(window.Handle(), GWL_STYLE), styleBefore);
+    RECT placeAfter;
+    GetWindowRect(window.Handle(), &placeAfter);
+    EXPECT_TRUE(EqualRect(&placeBefore, &placeAfter));
+    EXPECT_FALSE(window.Timer1.Running());
+}
+
+TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockComesUpMini) {
+    if (SystemHasTrayClock()) {
+        GTEST_SKIP() << "this system's taskbar has a clock area";
+    }
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(window.Mini1.Checked());
+    EXPECT_FALSE(window.Taskleiste1.Checked());
+    EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(window.Left(), 300);
+    EXPECT_EQ(window.Top(), 200);
+    EXPECT_EQ(OuterSize(window.Handle()).cx, 85);
+    EXPECT_FALSE(window.Timer1.Running());
+}
+
+TEST_F(WindowStyleTest, TaskbarThatGoesAwayBringsTheClockBackOntoTheDesktop) {
+    auto tray = std::make_unique<FakeTray>(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    window.Taskleiste1Click(&window.Taskleiste1);
+    ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray->clock);
+    // Take the clock out first, as a taskbar of another process would not
+    // destroy it along with itself here.
+    SetParent(window.Handle(), nullptr);
+    tray.reset();
+    window.Timer1Timer();
+    EXPECT_TRUE(window.Mini1.Checked());
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_EQ(window.Left(), 300);
+    EXPECT_EQ(window.Top(), 200);
+    EXPECT_FALSE(window.Timer1.Running());
+}
+
+TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
+    TForm1& window = Create("[Clock]\r\nStatus=Top\r\n");
+    HWND handle = window.Handle();
+    ASSERT_TRUE(window.ImmerimVordergrund1.Checked());
+    window.ImmerimVordergrund1Click(&window.ImmerimVordergrund1);
+    EXPECT_FALSE(window.ImmerimVordergrund1.Checked());
+    EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Setting("Status"), "Back");
+    EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
+    // topset does nothing while the stored state says "Back".
+    window.topset();
+    EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    window.ImmerimVordergrund1Click(&window.ImmerimVordergrund1);
+    EXPECT_TRUE(window.ImmerimVordergrund1.Checked());
+    EXPECT_TRUE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Setting("Status"), "Top");
+}
+
+TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStatus=Back\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    window.Taskleiste1Click(&window.Taskleiste1);
+    window.ImmerimVordergrund1Click(&window.ImmerimVordergrund1);
+    EXPECT_EQ(Setting("Status"), "Top");
+    EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
+    window.Mini1Click(&window.Mini1);
+    EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// ---- TNoTask ----
+
+class NoTaskTest : public testing::Test {
+  protected:
+    void TearDown() override { ShowWindow(Application->Handle(), SW_HIDE); }
+};
+
+namespace {
+class PlainForm : public TForm {
+  public:
+    explicit PlainForm(TApplication& application)
+        : TForm(application, FormDesign{L"TNoTaskTestForm", "", 10, 10, 100, 50,
+                                        TBorderStyle::Dialog, false, false, false}) {}
+    int shows = 0;
+
+  protected:
+    void FormShow() override {
+        // The application window is already hidden when the form hears of the showing.
+        if (!IsWindowVisible(Application->Handle())) {
+            ++shows;
+        }
+    }
+};
+} // namespace
+
+TEST_F(NoTaskTest, ShowingTheOwnerHidesTheApplicationWindowFirst) {
+    PlainForm owner(*Application);
+    owner.CreateHandle();
+    TNoTask noTask(&owner);
+    noTask.Loaded();
+    EXPECT_TRUE(noTask.HideForm());
+    ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(IsWindowVisible(Application->Handle()));
+    owner.Show();
+    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    EXPECT_EQ(owner.shows, 1);
+    // Every showing, not only the first.
+    owner.Hide();
+    ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
+    owner.Show();
+    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    EXPECT_EQ(owner.shows, 2);
+}
+
+TEST_F(NoTaskTest, HideFormFalseShowsTheApplicationWindowAndTrueHidesItAgain) {
+    PlainForm owner(*Application);
+    owner.CreateHandle();
+    TNoTask noTask(&owner);
+    noTask.SetHideForm(false);
+    EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+    noTask.SetHideForm(true);
+    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    noTask.SetHideForm(true);
+    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    // HideForm False: showing the owner leaves it shown.
+    noTask.SetHideForm(false);
+    owner.Show();
+    EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+}
+
+TEST_F(NoTaskTest, TheFirstWindowOfThisProgramWithTheTitleIsTheOneHidden) {
+    PlainForm owner(*Application);
+    owner.CreateHandle();
+    TNoTask noTask(&owner);
+    // Made after the application window, so it comes first in the window list.
+    HWND other = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"Tikkora", WS_POPUP | WS_VISIBLE, 0,
+                                 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(TNoTask::ApplicationWindow(), other);
+    noTask.SetHideForm(true);
+    EXPECT_FALSE(IsWindowVisible(other));
+    DestroyWindow(other);
+    EXPECT_EQ(TNoTask::ApplicationWindow(), Application->Handle());
+}
+
+TEST_F(NoTaskTest, DestroyingTheComponentPutsTheWindowProcedureBack) {
+    PlainForm owner(*Application);
+    owner.CreateHandle();
+    LONG_PTR before = GetWindowLongPtrW(owner.Handle(), GWLP_WNDPROC);
+    {
+        TNoTask noTask(&owner);
+        EXPECT_NE(GetWindowLongPtrW(owner.Handle(), GWLP_WNDPROC), before);
+    }
+    EXPECT_EQ(GetWindowLongPtrW(owner.Handle(), GWLP_WNDPROC), before);
+    // Unhooked: showing no longer hides the application window.
+    ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
+    owner.Show();
+    EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+}
+
+TEST_F(NoTaskTest, TheClockWindowCarriesOneWithTheDefaults) {
+    TempFolder folder;
+    seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
+    TForm1 window(*Application);
+    window.CreateHandle();
+    ASSERT_NE(window.NoTask1, nullptr);
+    EXPECT_TRUE(window.NoTask1->HideForm());
+    ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
+    window.Show();
+    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    seams::ResetAllForTest();
+}
+
+// ---- TTimer ----
+
+TEST(TimerComponent, TicksOnlyWhileEnabledAndAtTheInterval) {
+    TTimer timer(30, false);
+    int ticks = 0;
+    timer.OnTimer = [&](TTimer* sender) {
+        EXPECT_EQ(sender, &timer);
+        ++ticks;
+    };
+    auto pump = [](DWORD ms) {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < ms) {
+            Application->ProcessMessages();
+            Sleep(5);
+        }
+    };
+    pump(150);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(timer.Running());
+
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Running());
+    pump(400);
+    EXPECT_GE(ticks, 3);
+
+    timer.SetEnabled(false);
+    int stopped = ticks;
+    pump(150);
+    EXPECT_EQ(ticks, stopped);
+
+    // Interval 0 stops it while it stays enabled.
+    timer.SetEnabled(true);
+    timer.SetInterval(0);
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_FALSE(timer.Running());
+    pump(150);
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST(TimerComponent, FailureInTheHandlerIsReportedAndTheTimerGoesOn) {
+    std::vector<std::string> reports;
+    seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
+        reports.push_back(call.text);
+        return IDOK;
+    });
+    TTimer timer(20, true);
+    int ticks = 0;
+    timer.OnTimer = [&](TTimer*) {
+        if (++ticks == 1) {
+            throw std::runtime_error("Fehler im Takt");
+        }
+    };
+    DWORD start = GetTickCount();
+    while (ticks < 3 && GetTickCount() - start < 2000) {
+        Application->ProcessMessages();
+        Sleep(5);
+    }
+    EXPECT_GE(ticks, 3);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], "Fehler im Takt");
+    seams::ResetAllForTest();
+}
