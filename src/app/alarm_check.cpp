@@ -31,7 +31,9 @@ bool OpensAlarmLatch(std::string_view timeText) {
     return CharactersSevenAndEightAre(timeText, "01");
 }
 
-bool IsAlarmSecond(std::string_view timeText) { return CharactersSevenAndEightAre(timeText, "00"); }
+bool IsAlarmSecond(std::string_view timeText) {
+    return CharactersSevenAndEightAre(timeText, "00");
+}
 
 std::string HourMinuteText(const LocalTime& time) {
     char text[8];

@@ -104,7 +104,8 @@ void TForm1::CreateComponents() {
     AMClock1->MinutesHand().SetRadius(17);
     AMClock1->SecondsHand().SetRadius(19);
     AMClock1->SecondsHand().SetWidth(1);
-    for (THand* hand : {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
+    for (THand* hand :
+         {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
         hand->SetBackRadius(0);
         hand->SetColor(clBlack);
     }

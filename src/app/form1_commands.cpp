@@ -12,7 +12,11 @@ void TForm1::BindCommands() {
     Panel4->OnDblClick = [this] { Wecker1Click(nullptr); };
     AMClock1->OnDBlClick = [this](TAMClock*) { Wecker1Click(nullptr); };
 
-    PopupMenu2.Items.Add(Direckthilfe1);
+    // The window is made anew when the taskbar it sat in went away; the menu
+    // item stays the same.
+    if (PopupMenu2.Items.Items().empty()) {
+        PopupMenu2.Items.Add(Direckthilfe1);
+    }
     Direckthilfe1.OnClick = [this](TMenuItem* sender) { Direckthilfe1Click(sender); };
 
     try {

@@ -45,7 +45,8 @@ int ParseProfileInteger(std::string_view text, int fallback) {
     }
     std::uint64_t value = 0;
     for (; i < text.size(); ++i) {
-        int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        int digit =
+            hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0) {
             return fallback;
         }
@@ -63,7 +64,8 @@ int ParseProfileInteger(std::string_view text, int fallback) {
         return static_cast<int>(static_cast<std::int32_t>(bits));
     }
     if (negative) {
-        return value > 0x80000000ull ? fallback : static_cast<int>(-static_cast<std::int64_t>(value));
+        return value > 0x80000000ull ? fallback
+                                     : static_cast<int>(-static_cast<std::int64_t>(value));
     }
     return value > 0x7FFFFFFFull ? fallback : static_cast<int>(value);
 }
@@ -72,7 +74,9 @@ bool ParseProfileBool(std::string_view text, bool fallback) {
     return ParseProfileInteger(text, fallback ? 1 : 0) != 0;
 }
 
-std::string FormatProfileInteger(int value) { return std::to_string(value); }
+std::string FormatProfileInteger(int value) {
+    return std::to_string(value);
+}
 
 std::vector<std::string> SplitKeyList(std::string_view list) {
     std::vector<std::string> names;

@@ -21,7 +21,9 @@ int ParseProfileInteger(std::string_view text, int fallback);
 bool ParseProfileBool(std::string_view text, bool fallback);
 
 std::string FormatProfileInteger(int value);
-inline std::string FormatProfileBool(bool value) { return value ? "1" : "0"; }
+inline std::string FormatProfileBool(bool value) {
+    return value ? "1" : "0";
+}
 
 // Splits the platform's key list (names separated by NULs, ending in two
 // NULs, possibly cut short by the buffer) into names in file order.

@@ -6,14 +6,12 @@
 
 #include <windows.h>
 
-
 std::string TSettingsFile::ReadString(const std::string& section, const std::string& key,
                                       const std::string& fallback) const {
     std::wstring buffer(kProfileStringBuffer, L'\0');
-    DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
-                                            Widen(fallback).c_str(), buffer.data(),
-                                            static_cast<DWORD>(buffer.size()),
-                                            Widen(path_).c_str());
+    DWORD length = GetPrivateProfileStringW(
+        Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(), buffer.data(),
+        static_cast<DWORD>(buffer.size()), Widen(path_).c_str());
     buffer.resize(length);
     return Narrow(buffer);
 }
@@ -53,9 +51,9 @@ void TSettingsFile::EraseSection(const std::string& section) {
 
 std::vector<std::string> TSettingsFile::ReadSection(const std::string& section) const {
     std::wstring buffer(kProfileKeyListBuffer, L'\0');
-    DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), nullptr, L"", buffer.data(),
-                                            static_cast<DWORD>(buffer.size()),
-                                            Widen(path_).c_str());
+    DWORD length =
+        GetPrivateProfileStringW(Widen(section).c_str(), nullptr, L"", buffer.data(),
+                                 static_cast<DWORD>(buffer.size()), Widen(path_).c_str());
     buffer.resize(length);
     return SplitKeyList(Narrow(buffer));
 }

@@ -161,7 +161,6 @@ HCURSOR TApplication::Cursor(int number) const {
     return found != cursors_.end() ? found->second : cursors_.at(crDefault);
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -120,7 +120,9 @@ void TForm::Hide() {
     }
 }
 
-bool TForm::Visible() const { return handle_ && IsWindowVisible(handle_); }
+bool TForm::Visible() const {
+    return handle_ && IsWindowVisible(handle_);
+}
 
 void TForm::Close() {
     if (handle_) {

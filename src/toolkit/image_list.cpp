@@ -21,7 +21,9 @@ bool TImageList::LoadStrip(const wchar_t* resourceName) {
     return list_ && ImageList_Add(list_, strip.get(), nullptr) >= 0;
 }
 
-int TImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+int TImageList::Count() const {
+    return list_ ? ImageList_GetImageCount(list_) : 0;
+}
 
 bool TImageList::GetBitmap(int index, TBitmap& target) const {
     if (index < 0 || index >= Count()) {

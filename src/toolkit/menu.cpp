@@ -36,8 +36,8 @@ HMENU BuildMenu(const TMenuItem& parent, std::vector<TMenuItem*>& commands) {
             continue;
         }
         std::wstring caption = Widen(item->Caption);
-        UINT flags = MF_STRING | (item->Checked() ? MF_CHECKED : 0) |
-                     (item->Enabled ? 0 : MF_GRAYED);
+        UINT flags =
+            MF_STRING | (item->Checked() ? MF_CHECKED : 0) | (item->Enabled ? 0 : MF_GRAYED);
         if (!item->Items().empty()) {
             HMENU sub = BuildMenu(*item, commands);
             AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
@@ -59,8 +59,8 @@ void TPopupMenu::Popup(HWND owner, int x, int y) {
     std::vector<TMenuItem*> commands;
     UniqueMenu menu(BuildMenu(Items, commands));
     SetForegroundWindow(owner);
-    UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner,
-                                 nullptr);
+    UINT chosen =
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen > 0 && chosen <= commands.size()) {
         commands[chosen - 1]->Click();

@@ -46,8 +46,8 @@ void TImage::Paint(HDC dc) const {
         return;
     }
     BitmapDc source(picture_.Handle());
-    BitBlt(dc, left_, top_, std::min(width_, picture_.Width()), std::min(height_, picture_.Height()),
-           source.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, left_, top_, std::min(width_, picture_.Width()),
+           std::min(height_, picture_.Height()), source.get(), 0, 0, SRCCOPY);
 }
 
 void TImage::Invalidate() const {
@@ -68,9 +68,9 @@ TPanel::TPanel(HWND parent, int left, int top, int width, int height, TBevel bev
         windowClass.lpszClassName = kPanelClass;
         RegisterClassW(&windowClass);
     }
-    handle_ = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
-                                                       WS_CLIPSIBLINGS,
-                              left, top, width, height, parent, nullptr, instance, this);
+    handle_ = CreateWindowExW(0, kPanelClass, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
+                              width, height, parent, nullptr, instance, this);
 }
 
 TPanel::~TPanel() {
@@ -112,9 +112,13 @@ RECT TPanel::Bounds() const {
     return bounds;
 }
 
-void TPanel::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
+void TPanel::SetVisible(bool visible) {
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
 
-bool TPanel::Visible() const { return IsWindowVisible(handle_) != FALSE; }
+bool TPanel::Visible() const {
+    return IsWindowVisible(handle_) != FALSE;
+}
 
 void TPanel::Paint() {
     PaintDc paint(handle_);
@@ -141,8 +145,8 @@ void TPanel::Paint() {
         DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
     }
     const RECT& area = paint.area();
-    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc.get(),
-           area.left, area.top, SRCCOPY);
+    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           dc.get(), area.left, area.top, SRCCOPY);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,7 +175,8 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* panel = static_cast<TPanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* panel =
+            static_cast<TPanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         panel->handle_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
     }

@@ -43,7 +43,9 @@ LocalTime Now() {
                      now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
-void SetClockForTest(std::function<LocalTime()> clock) { TestClock() = std::move(clock); }
+void SetClockForTest(std::function<LocalTime()> clock) {
+    TestClock() = std::move(clock);
+}
 
 std::string ProgramFilePath() {
     if (!TestProgramFilePath().empty()) {
@@ -51,7 +53,8 @@ std::string ProgramFilePath() {
     }
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size()) {
             return Narrow(std::wstring_view(buffer.data(), length));
         }
@@ -59,7 +62,9 @@ std::string ProgramFilePath() {
     }
 }
 
-void SetProgramFilePathForTest(std::string path) { TestProgramFilePath() = std::move(path); }
+void SetProgramFilePathForTest(std::string path) {
+    TestProgramFilePath() = std::move(path);
+}
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
     if (TestResponder()) {

@@ -49,7 +49,7 @@ int main() {
     auto form = std::make_unique<TForm1>(application);
     form->CreateHandle();
     form->Show();
-    form->AMClock1->SetVisible(true); // one analog repaint per tick, as in analog mode
+    form->AMClock1->SetVisible(true);  // one analog repaint per tick, as in analog mode
     form->AMClock1->SetEnabled(false); // the bench drives the ticks itself
     Pump();
 
@@ -76,7 +76,8 @@ int main() {
     double baseline = (Seconds() - start) / ticks * 1e6;
     DestroyWindow(plain);
 
-    std::printf("one tick (analog repaint + six cells + alarm check + panel paint): %.1f us\n", tick);
+    std::printf("one tick (analog repaint + six cells + alarm check + panel paint): %.1f us\n",
+                tick);
     std::printf("baseline (repaint of an empty 154x69 window):                     %.1f us\n",
                 baseline);
     std::printf("share of one core at 4 ticks a second: %.4f %%\n", tick * 4 / 1e6 * 100);

@@ -9,35 +9,6 @@
 
 namespace {
 
-struct PanelSearch {
-    int width, height;
-    HWND found;
-};
-
-BOOL CALLBACK FindPanel(HWND child, LPARAM context) {
-    auto* search = reinterpret_cast<PanelSearch*>(context);
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    RECT r;
-    GetWindowRect(child, &r);
-    if (lstrcmpW(name, L"TPanel") == 0 && r.right - r.left == search->width &&
-        r.bottom - r.top == search->height && IsWindowVisible(child)) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-RECT PanelOnScreen(HWND window, int width, int height) {
-    PanelSearch search{width, height, nullptr};
-    EnumChildWindows(window, FindPanel, reinterpret_cast<LPARAM>(&search));
-    RECT r{};
-    if (search.found) {
-        GetWindowRect(search.found, &r);
-    }
-    return r;
-}
-
 bool SamePixels(const Screenshot& a, const Screenshot& b) {
     for (int y = 0; y < a.Height(); ++y) {
         for (int x = 0; x < a.Width(); ++x) {
@@ -81,8 +52,8 @@ TEST(AlarmRing, OneShotAlarmRingsAtSecondZeroAndSwitchesItselfOff) {
     EXPECT_GT(CountOther(Screenshot(alarmLine), RGB(100, 145, 102)), 20) << "alarm line not shown";
 
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(clock.ProcessId())) != nullptr; },
-                          150000))
+    ASSERT_TRUE(
+        WaitUntil([&] { return (box = FindMessageBox(clock.ProcessId())) != nullptr; }, 150000))
         << "the alarm did not ring";
     SYSTEMTIME rang;
     GetLocalTime(&rang);

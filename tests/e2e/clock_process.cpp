@@ -238,3 +238,34 @@ void PressButton(HWND box, int id) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
 }
+
+namespace {
+struct PanelSearch {
+    int width;
+    int height;
+    HWND found;
+};
+BOOL CALLBACK MatchPanel(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<PanelSearch*>(context);
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    RECT r;
+    GetWindowRect(child, &r);
+    if (lstrcmpW(name, L"TPanel") == 0 && r.right - r.left == search->width &&
+        r.bottom - r.top == search->height && IsWindowVisible(child)) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+RECT PanelOnScreen(HWND window, int width, int height) {
+    PanelSearch search{width, height, nullptr};
+    EnumChildWindows(window, MatchPanel, reinterpret_cast<LPARAM>(&search));
+    RECT r{};
+    if (search.found) {
+        GetWindowRect(search.found, &r);
+    }
+    return r;
+}

@@ -33,7 +33,8 @@ class ClockProcess {
     // The settings file's text, or empty when there is none.
     std::string ReadSettings() const;
     // One value as the platform's profile functions read it; fallback when missing.
-    std::string Setting(const char* section, const char* key, const char* fallback = "<none>") const;
+    std::string Setting(const char* section, const char* key,
+                        const char* fallback = "<none>") const;
 
     // The first visible top-level window of the process with this class.
     HWND FindWindowOfClass(const wchar_t* className) const;
@@ -71,6 +72,10 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
     }
     return true;
 }
+
+// The screen rectangle of the visible panel (class "TPanel") of this size
+// inside window; empty when there is none.
+RECT PanelOnScreen(HWND window, int width, int height);
 
 // The visible message box of a process (dialog class "#32770"), or null.
 HWND FindMessageBox(DWORD processId);

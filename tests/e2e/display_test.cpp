@@ -5,31 +5,9 @@
 
 namespace {
 
-struct PanelSearch {
-    HWND found;
-};
-
-BOOL CALLBACK FindLargePanel(HWND child, LPARAM context) {
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    RECT r;
-    GetWindowRect(child, &r);
-    if (lstrcmpW(name, L"TPanel") == 0 && r.right - r.left == 123 && r.bottom - r.top == 51) {
-        reinterpret_cast<PanelSearch*>(context)->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The large row's panel of a running clock, on the screen.
 RECT LargePanel(HWND window) {
-    PanelSearch search{nullptr};
-    EnumChildWindows(window, FindLargePanel, reinterpret_cast<LPARAM>(&search));
-    RECT r{};
-    if (search.found) {
-        GetWindowRect(search.found, &r);
-    }
-    return r;
+    return PanelOnScreen(window, 123, 51);
 }
 
 bool Contains(const Screenshot& shot, RECT area, COLORREF colour) {
@@ -84,7 +62,8 @@ TEST(Display, EachStoredStyleShowsItsPanelAndGlyphColours) {
         RECT panel = LargePanel(window);
         ASSERT_NE(panel.right, 0) << c.value;
         Screenshot shot(panel);
-        shot.Save(clock.Folder() + L"\\..\\tikkora-style-" + std::wstring(c.value, c.value + strlen(c.value)) + L".bmp");
+        shot.Save(clock.Folder() + L"\\..\\tikkora-style-" +
+                  std::wstring(c.value, c.value + strlen(c.value)) + L".bmp");
         EXPECT_EQ(shot.Pixel(119, 3), c.panel) << c.value;
         EXPECT_TRUE(Contains(shot, kMinuteUnits, c.ink) || Contains(shot, kSecondUnits, c.ink))
             << c.value << ": no glyph ink in the large row";

@@ -87,15 +87,15 @@ TEST(Startup, StoredPositionIsUsedAndKeptOnScreen) {
         int expectLeft; // -1: screen width minus window width; -2: the default left
         int expectTop;  // -1: screen height minus window height
     } cases[] = {
-        {"100", "200", 100, 200},
-        {"5000", "10", -1, 10},     // beyond the right edge
-        {"40", "-30", 40, -30},     // still overlaps the top edge: stays
-        {"0x20", "$10", 32, 16},    // hexadecimal as the file format allows
-        {"abc", "9999", -2, -1},    // letters: default left; far below: pulled up
+        {"100", "200", 100, 200}, {"5000", "10", -1, 10}, // beyond the right edge
+        {"40", "-30", 40, -30},                           // still overlaps the top edge: stays
+        {"0x20", "$10", 32, 16},                          // hexadecimal as the file format allows
+        {"abc", "9999", -2, -1}, // letters: default left; far below: pulled up
         {"-4000", "-4000", 0, 0},
     };
     for (const Case& c : cases) {
-        ClockProcess clock(std::string("[Clock]\r\nUhrposX=") + c.x + "\r\nUhrposY=" + c.y + "\r\n");
+        ClockProcess clock(std::string("[Clock]\r\nUhrposX=") + c.x + "\r\nUhrposY=" + c.y +
+                           "\r\n");
         ASSERT_TRUE(clock.Start());
         HWND window = clock.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
@@ -114,8 +114,9 @@ TEST(Startup, StoredPositionIsUsedAndKeptOnScreen) {
 }
 
 TEST(Startup, GarbageSettingsGiveTheDefaults) {
-    std::string garbage = "\x01\x02 not an ini file at all\r\n[Clock\r\n=== \r\n[Clock]\r\nUhrposX=" +
-                          std::string(3000, '7') + "\r\nStatus=" + std::string(3000, 'x') + "\r\n";
+    std::string garbage =
+        "\x01\x02 not an ini file at all\r\n[Clock\r\n=== \r\n[Clock]\r\nUhrposX=" +
+        std::string(3000, '7') + "\r\nStatus=" + std::string(3000, 'x') + "\r\n";
     ClockProcess clock(garbage);
     ASSERT_TRUE(clock.Start());
     HWND window = clock.WaitForMainWindow();
@@ -194,7 +195,8 @@ TEST(Startup, RefusedWriteAtCloseIsReportedAndTheClockStillCloses) {
     PostMessageW(window, WM_CLOSE, 0, 0);
 
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(clock.ProcessId())) != nullptr; }, 10000))
+    ASSERT_TRUE(
+        WaitUntil([&] { return (box = FindMessageBox(clock.ProcessId())) != nullptr; }, 10000))
         << "no error message";
     EXPECT_EQ(WindowText(box), "Tikkora");
     std::string text = MessageBoxText(box);

@@ -5,8 +5,7 @@
 namespace {
 const ScreenArea kScreen{0, 0, 1024, 768};
 
-WindowPlace Pull(int left, int top, int width = 154, int height = 69,
-                 ScreenArea screen = kScreen) {
+WindowPlace Pull(int left, int top, int width = 154, int height = 69, ScreenArea screen = kScreen) {
     return PullOntoScreen({left, top, width, height}, screen);
 }
 } // namespace
@@ -25,9 +24,9 @@ TEST(PullOntoScreen, WindowBeyondTheLeftOrTopEdgeComesBack) {
 }
 
 TEST(PullOntoScreen, OverlappingOrTouchingWindowsStay) {
-    EXPECT_EQ(Pull(10, -30).top, -30);       // still overlaps by 39 rows
-    EXPECT_EQ(Pull(1024, 10).left, 1024);    // left equal to the width is not beyond it
-    EXPECT_EQ(Pull(-154, 10).left, -154);    // left + width equal to 0 is not beyond it
+    EXPECT_EQ(Pull(10, -30).top, -30);    // still overlaps by 39 rows
+    EXPECT_EQ(Pull(1024, 10).left, 1024); // left equal to the width is not beyond it
+    EXPECT_EQ(Pull(-154, 10).left, -154); // left + width equal to 0 is not beyond it
     EXPECT_EQ(Pull(10, 768).top, 768);
     EXPECT_EQ(Pull(10, -69).top, -69);
     EXPECT_EQ(Pull(1023, 767).left, 1023);

@@ -23,8 +23,9 @@ TEST(ProfileInteger, ReadsHexadecimalPrefixes) {
 }
 
 TEST(ProfileInteger, AnythingElseGivesTheFallback) {
-    const char* bad[] = {"",    " ",   "abc",  "12a", "0x",  "$",  "-",   "1 2",  "12 ",
-                         "0xG", "1.5", "2147483648", "-2147483649", "$100000000", "0x", "--1"};
+    const char* bad[] = {"",    " ",   "abc", "12a", "0x",         "$",           "-",
+                         "1 2", "12 ", "0xG", "1.5", "2147483648", "-2147483649", "$100000000",
+                         "0x",  "--1"};
     for (const char* text : bad) {
         EXPECT_EQ(ParseProfileInteger(text, 77), 77) << "text: '" << text << "'";
     }

@@ -22,7 +22,8 @@ TEST(LeftUtf8, NeverCutsACharacterInHalf) {
 }
 
 TEST(ProgramFolder, IsTheFolderWithItsBackslash) {
-    EXPECT_EQ(FolderOfProgramFile("C:\\Programme\\Tikkora\\Tikkora.exe"), "C:\\Programme\\Tikkora\\");
+    EXPECT_EQ(FolderOfProgramFile("C:\\Programme\\Tikkora\\Tikkora.exe"),
+              "C:\\Programme\\Tikkora\\");
     EXPECT_EQ(FolderOfProgramFile("C:\\Tikkora.exe"), "C:\\");
     EXPECT_EQ(FolderOfProgramFile("Tikkora.exe"), "\\");
 }

@@ -25,7 +25,8 @@ class AlarmCheckTest : public testing::Test {
             settingsWhileOpen = folder.Read("Tikkora.ini");
             return IDOK;
         });
-        seams::SetSoundRecorderForTest([this](const seams::SoundCall& call) { sounds.push_back(call); });
+        seams::SetSoundRecorderForTest(
+            [this](const seams::SoundCall& call) { sounds.push_back(call); });
     }
     void TearDown() override {
         form.reset();
@@ -125,8 +126,8 @@ TEST_F(AlarmCheckTest, WithoutAnAlarmSectionItRingsAtMidnightWithTheDefaultSound
 }
 
 TEST_F(AlarmCheckTest, SoundsFromOutsideTheProgramFolderAreNeverPlayed) {
-    for (std::string sound : {std::string("..\\..\\windows\\x.wav"), std::string("C:\\x.wav"),
-                              std::string(300, 'w')}) {
+    for (std::string sound :
+         {std::string("..\\..\\windows\\x.wav"), std::string("C:\\x.wav"), std::string(300, 'w')}) {
         Create(std::string("[Wecker]\r\nStunde=07\r\nMinute=30\r\nSound=") + sound + "\r\n");
         sounds.clear();
         At(7, 30, 0);

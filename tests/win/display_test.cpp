@@ -68,28 +68,28 @@ class DisplayTest : public testing::Test {
     }
     std::vector<int> LargeRow() {
         std::vector<int> glyphs;
-        for (TImage* cell : {form->Image1.get(), form->Image2.get(), form->Image7.get(),
-                             form->Image3.get(), form->Image4.get(), form->Image8.get(),
-                             form->Image5.get(), form->Image6.get()}) {
+        for (TImage* cell :
+             {form->Image1.get(), form->Image2.get(), form->Image7.get(), form->Image3.get(),
+              form->Image4.get(), form->Image8.get(), form->Image5.get(), form->Image6.get()}) {
             glyphs.push_back(GlyphIn(*cell, form->ImageList1));
         }
         return glyphs;
     }
     std::vector<int> SmallRow() {
         std::vector<int> glyphs;
-        for (TImage* cell : {form->Image11.get(), form->Image12.get(), form->Image9.get(),
-                             form->Image13.get(), form->Image14.get(), form->Image10.get(),
-                             form->Image15.get(), form->Image16.get()}) {
+        for (TImage* cell :
+             {form->Image11.get(), form->Image12.get(), form->Image9.get(), form->Image13.get(),
+              form->Image14.get(), form->Image10.get(), form->Image15.get(), form->Image16.get()}) {
             glyphs.push_back(GlyphIn(*cell, form->ImageList2));
         }
         return glyphs;
     }
     std::vector<int> DateRow() {
         std::vector<int> glyphs;
-        for (TImage* cell : {form->Image21.get(), form->Image22.get(), form->Image29.get(),
-                             form->Image23.get(), form->Image24.get(), form->Image30.get(),
-                             form->Image25.get(), form->Image26.get(), form->Image27.get(),
-                             form->Image28.get()}) {
+        for (TImage* cell :
+             {form->Image21.get(), form->Image22.get(), form->Image29.get(), form->Image23.get(),
+              form->Image24.get(), form->Image30.get(), form->Image25.get(), form->Image26.get(),
+              form->Image27.get(), form->Image28.get()}) {
             glyphs.push_back(GlyphIn(*cell, form->ImageList2));
         }
         return glyphs;

@@ -76,14 +76,16 @@ TEST_F(SettingsFileTest, LongValuesAreCutTo2047Characters) {
 TEST_F(SettingsFileTest, TextOutsideAsciiSurvivesARoundTrip) {
     settings.WriteString("Wecker", "Meldung", "Frühstück um 7 – nicht vergessen");
     // The file stays in the platform's single-byte format.
-    EXPECT_NE(folder.Read("Tikkora.ini").find("Fr\xFChst\xFC"
-                                               "ck"),
+    EXPECT_NE(folder.Read("Tikkora.ini")
+                  .find("Fr\xFChst\xFC"
+                        "ck"),
               std::string::npos);
     EXPECT_EQ(settings.ReadString("Wecker", "Meldung", ""), "Frühstück um 7 – nicht vergessen");
 }
 
 TEST_F(SettingsFileTest, KeyListInFileOrderAndEraseSection) {
-    folder.Write("Tikkora.ini", "[meldungen]\r\nZweite=1\r\nErste=0\r\nDritte=2\r\n[Clock]\r\nX=1\r\n");
+    folder.Write("Tikkora.ini",
+                 "[meldungen]\r\nZweite=1\r\nErste=0\r\nDritte=2\r\n[Clock]\r\nX=1\r\n");
     EXPECT_EQ(settings.ReadSection("meldungen"),
               (std::vector<std::string>{"Zweite", "Erste", "Dritte"}));
     settings.EraseSection("meldungen");

@@ -76,8 +76,8 @@ std::vector<std::uint8_t> EncodeBmp32(const Image& image) {
     std::vector<std::uint8_t> out;
     const std::uint32_t offset = 14 + 40;
     PutFileHeader(out, offset + static_cast<std::uint32_t>(pixels.size()), offset);
-    PutInfoHeader(out, image.width(), image.height(), 32,
-                  static_cast<std::uint32_t>(pixels.size()), 0);
+    PutInfoHeader(out, image.width(), image.height(), 32, static_cast<std::uint32_t>(pixels.size()),
+                  0);
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
@@ -108,8 +108,8 @@ std::vector<std::uint8_t> EncodeBmp4(const Image& image, const std::vector<Rgb>&
     std::vector<std::uint8_t> out;
     const std::uint32_t offset = 14 + 40 + 16 * 4;
     PutFileHeader(out, offset + static_cast<std::uint32_t>(pixels.size()), offset);
-    PutInfoHeader(out, image.width(), image.height(), 4,
-                  static_cast<std::uint32_t>(pixels.size()), 16);
+    PutInfoHeader(out, image.width(), image.height(), 4, static_cast<std::uint32_t>(pixels.size()),
+                  16);
     for (std::size_t i = 0; i < 16; ++i) {
         Rgb c = i < palette.size() ? palette[i] : Rgb{0, 0, 0, 0};
         out.insert(out.end(), {c.b, c.g, c.r, 0});
@@ -164,7 +164,8 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<Image>& images) {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     if (!file) {
         throw std::runtime_error("cannot write " + path);
     }

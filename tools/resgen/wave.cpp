@@ -77,8 +77,11 @@ std::vector<std::uint8_t> EncodeWave(const std::vector<std::int16_t>& samples) {
 
 std::vector<Note> DefaultChime() {
     // C6, E6, G6, then the chord together: bright but soft.
-    return {{1046.5, 0.00, 0.9, 0.8}, {1318.5, 0.22, 0.9, 0.7}, {1568.0, 0.44, 1.4, 0.7},
-            {1046.5, 0.44, 1.4, 0.35}, {2093.0, 0.44, 1.2, 0.2}};
+    return {{1046.5, 0.00, 0.9, 0.8},
+            {1318.5, 0.22, 0.9, 0.7},
+            {1568.0, 0.44, 1.4, 0.7},
+            {1046.5, 0.44, 1.4, 0.35},
+            {2093.0, 0.44, 1.2, 0.2}};
 }
 
 std::vector<Note> WestminsterChime() {

@@ -4,10 +4,10 @@
 #include <vector>
 
 struct Note {
-    double frequency;  // Hz
-    double start;      // seconds from the beginning
-    double length;     // seconds until it has died away
-    double loudness;   // 0..1
+    double frequency; // Hz
+    double start;     // seconds from the beginning
+    double length;    // seconds until it has died away
+    double loudness;  // 0..1
 };
 
 constexpr int kSampleRate = 22050;
