@@ -129,3 +129,21 @@ TEST_F(Form1Test, RefusedWritesAreReportedAndTheWindowStillCloses) {
     EXPECT_EQ(SettingsFile, nullptr);
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
 }
+
+TEST_F(Form1Test, NothingThatATickReachesIsUsedAfterTheClose) {
+    folder.Write("Tikkora.ini", "[Wecker]\r\nStunde=00\r\nMinute=00\r\nAktivMode=1\r\n");
+    LocalTime midnight{2024, 3, 1, 0, 0, 0};
+    seams::SetClockForTest([&] { return midnight; });
+    TForm1& window = Create();
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(SettingsFile, nullptr);
+    ASSERT_EQ(GlyphBitmap, nullptr);
+    EXPECT_FALSE(window.AMClock1->Enabled()) << "the ticks must stop with the close";
+    const std::string before = folder.Read("Tikkora.ini");
+    boxes.clear();
+    // A tick that was already on its way, at the alarm second.
+    window.AMClock1Second(nullptr, 0);
+    window.AMClock1->ClockTick();
+    EXPECT_EQ(folder.Read("Tikkora.ini"), before);
+    EXPECT_TRUE(boxes.empty());
+}
