@@ -147,8 +147,7 @@ void TForm1::CreateComponents() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const wchar_t* faces[] = {L"FACE101", L"FACE102", L"FACE103", L"FACE104", L"FACE105"};
     for (int i = 0; i < 5; ++i) {
-        UniqueBitmap face(LoadBitmapW(instance, faces[i]));
-        FacePicture(101 + i).AssignHandle(face.get());
+        FacePicture(101 + i).reset(LoadBitmapW(instance, faces[i]));
     }
     AMClock1->Loaded();
     BindCommands();

@@ -90,7 +90,7 @@ class TForm1 : public TForm {
     std::unique_ptr<TImage> Image21, Image22, Image23, Image24, Image25, Image26, Image27, Image28,
         Image29, Image30;
     // The analog face for each display style, kept out of sight.
-    TBitmap Image101, Image102, Image103, Image104, Image105;
+    UniqueBitmap Image101, Image102, Image103, Image104, Image105;
     TImageList ImageList1{16, 27};
     TImageList ImageList2{5, 9};
     // Keeps the taskbar window fitted to the taskbar; runs only in that style.
@@ -134,7 +134,7 @@ class TForm1 : public TForm {
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     TMenuItem* StyleItem(int styleIndex);
-    TBitmap& FacePicture(int image);
+    UniqueBitmap& FacePicture(int image);
 
     void RunAlarmCheck();
     void ReportAlarmFailure(const std::string& text);

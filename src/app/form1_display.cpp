@@ -19,8 +19,8 @@ TMenuItem* TForm1::StyleItem(int styleIndex) {
     return items[styleIndex];
 }
 
-TBitmap& TForm1::FacePicture(int image) {
-    TBitmap* faces[] = {&Image101, &Image102, &Image103, &Image104, &Image105};
+UniqueBitmap& TForm1::FacePicture(int image) {
+    UniqueBitmap* faces[] = {&Image101, &Image102, &Image103, &Image104, &Image105};
     return *faces[image - 101];
 }
 
@@ -55,7 +55,7 @@ void TForm1::LCD1Click(TMenuItem* sender) {
         AMClock1->HoursHand().SetColor(style.handColor);
         AMClock1->MinutesHand().SetColor(style.handColor);
         AMClock1->SecondsHand().SetColor(style.handColor);
-        AMClock1->SetPicture(FacePicture(style.faceImage).Handle());
+        AMClock1->SetPicture(FacePicture(style.faceImage).get());
         break;
     }
 

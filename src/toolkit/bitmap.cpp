@@ -1,9 +1,34 @@
 #include "toolkit/bitmap.h"
 
+TBitmap::~TBitmap() {
+    Deselect();
+}
+
+void TBitmap::Deselect() {
+    if (canvas_ && previous_) {
+        SelectObject(canvas_.get(), previous_);
+        previous_ = nullptr;
+    }
+}
+
+HDC TBitmap::Canvas() const {
+    if (!handle_) {
+        return nullptr;
+    }
+    if (!canvas_) {
+        canvas_.reset(CreateCompatibleDC(nullptr));
+    }
+    if (!previous_) {
+        previous_ = SelectObject(canvas_.get(), handle_.get());
+    }
+    return canvas_.get();
+}
+
 void TBitmap::SetSize(int width, int height) {
     if (handle_ && width == width_ && height == height_) {
         return;
     }
+    Deselect();
     WindowDc screen(nullptr);
     handle_.reset(CreateCompatibleBitmap(screen.get(), width, height));
     width_ = width;
@@ -16,9 +41,7 @@ void TBitmap::Assign(const TBitmap& source) {
         return;
     }
     SetSize(source.width_, source.height_);
-    BitmapDc from(source.Handle());
-    BitmapDc to(Handle());
-    BitBlt(to.get(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY);
+    BitBlt(Canvas(), 0, 0, width_, height_, source.Canvas(), 0, 0, SRCCOPY);
 }
 
 void TBitmap::AssignHandle(HBITMAP source) {
@@ -29,11 +52,11 @@ void TBitmap::AssignHandle(HBITMAP source) {
     }
     SetSize(info.bmWidth, info.bmHeight);
     BitmapDc from(source);
-    BitmapDc to(Handle());
-    BitBlt(to.get(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY);
+    BitBlt(Canvas(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY);
 }
 
 void TBitmap::Clear() {
+    Deselect();
     handle_.reset();
     width_ = 0;
     height_ = 0;

@@ -1,10 +1,13 @@
 #pragma once
 // A device-dependent bitmap of a given size that can be drawn into and copied.
+// It keeps a memory DC with itself selected (its canvas), because the glyph
+// copies of every tick would otherwise make and drop DCs by the dozen.
 #include "toolkit/gdi.h"
 
 class TBitmap {
   public:
     TBitmap() = default;
+    ~TBitmap();
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
@@ -13,16 +16,24 @@ class TBitmap {
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return !handle_; }
+    // Selected into the canvas: draw through Canvas(), never select it elsewhere.
     HBITMAP Handle() const { return handle_.get(); }
+    // The memory DC the bitmap is selected into; null while it is empty.
+    HDC Canvas() const;
 
     // Takes a copy of another bitmap's pixels and size.
     void Assign(const TBitmap& source);
-    // Takes a copy of a bitmap handle that stays the caller's.
+    // Takes a copy of a bitmap handle that stays the caller's (and must not
+    // be selected into a DC).
     void AssignHandle(HBITMAP source);
     void Clear();
 
   private:
+    void Deselect();
+
     UniqueBitmap handle_;
+    mutable UniqueMemoryDc canvas_;
+    mutable HGDIOBJ previous_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };

@@ -1,20 +1,18 @@
 #pragma once
-// A strip of equally sized glyphs, loaded from a bitmap resource and kept in a
-// common-controls image list.
+// A strip of equally sized opaque glyphs, loaded from a bitmap resource. A
+// glyph is fetched by copying its cell out of the strip, which is all the
+// display needs every tick (the glyphs have no transparency to honour).
 #include "toolkit/bitmap.h"
-
-#include <commctrl.h>
 
 class TImageList {
   public:
     TImageList(int width, int height) : width_(width), height_(height) {}
-    ~TImageList();
     TImageList(const TImageList&) = delete;
     TImageList& operator=(const TImageList&) = delete;
 
-    // Cuts a horizontal strip bitmap (a resource of this program) into glyphs.
+    // Takes a horizontal strip bitmap (a resource of this program) as the glyphs.
     bool LoadStrip(const wchar_t* resourceName);
-    int Count() const;
+    int Count() const { return width_ > 0 ? strip_.Width() / width_ : 0; }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -25,5 +23,5 @@ class TImageList {
   private:
     int width_;
     int height_;
-    HIMAGELIST list_ = nullptr;
+    TBitmap strip_;
 };

@@ -45,9 +45,8 @@ void TImage::Paint(HDC dc) const {
     if (!visible_ || picture_.Empty()) {
         return;
     }
-    BitmapDc source(picture_.Handle());
     BitBlt(dc, left_, top_, std::min(width_, picture_.Width()),
-           std::min(height_, picture_.Height()), source.get(), 0, 0, SRCCOPY);
+           std::min(height_, picture_.Height()), picture_.Canvas(), 0, 0, SRCCOPY);
 }
 
 void TImage::Invalidate() const {
@@ -124,29 +123,32 @@ void TPanel::Paint() {
     PaintDc paint(handle_);
     RECT client;
     GetClientRect(handle_, &client);
+    if (client.right <= 0 || client.bottom <= 0) {
+        return;
+    }
     // Composed off screen, so cells never flash in the background colour.
-    UniqueBitmap buffer(CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
-    BitmapDc dc(buffer.get());
+    buffer_.SetSize(client.right, client.bottom);
+    HDC dc = buffer_.Canvas();
     UniqueBrush background(CreateSolidBrush(color_));
-    FillRect(dc.get(), &client, background.get());
+    FillRect(dc, &client, background.get());
     for (const TImage* image : images_) {
         RECT bounds = image->Bounds();
         RECT overlap;
         if (IntersectRect(&overlap, &bounds, &paint.area())) {
-            image->Paint(dc.get());
+            image->Paint(dc);
         }
     }
     RECT edge = client;
     if (bevel_ == TBevel::Lowered) {
-        DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
+        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
         InflateRect(&edge, -1, -1);
     }
     if (bevelInner_ == TBevel::Lowered) {
-        DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
+        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     }
     const RECT& area = paint.area();
-    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           dc.get(), area.left, area.top, SRCCOPY);
+    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
+           area.left, area.top, SRCCOPY);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

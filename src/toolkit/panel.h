@@ -76,4 +76,6 @@ class TPanel {
     TBevel bevel_;
     TBevel bevelInner_ = TBevel::None;
     std::vector<TImage*> images_;
+    // The off-screen picture of the last paint, kept for the next one.
+    TBitmap buffer_;
 };

@@ -14,17 +14,24 @@
 
 namespace {
 
+// The bitmap's pixels as 0x00RRGGBB, read through a copy into a DIB section
+// (the bitmap itself stays selected into its canvas).
 std::vector<std::uint32_t> Pixels(const TBitmap& bitmap) {
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(bitmap.Width() * bitmap.Height()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = bitmap.Width();
     info.bmiHeader.biHeight = -bitmap.Height();
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    WindowDc screen(nullptr);
-    GetDIBits(screen.get(), bitmap.Handle(), 0, static_cast<UINT>(bitmap.Height()), pixels.data(),
-              &info, DIB_RGB_COLORS);
+    void* bits = nullptr;
+    UniqueBitmap copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        BitmapDc dc(copy.get());
+        BitBlt(dc.get(), 0, 0, bitmap.Width(), bitmap.Height(), bitmap.Canvas(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* source = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(source, source + bitmap.Width() * bitmap.Height());
     for (auto& p : pixels) {
         p &= 0xFFFFFF;
     }
@@ -217,10 +224,9 @@ TEST_F(DisplayTest, GripDotsArePaintedAtTheLeftEdge) {
     TBitmap canvas;
     canvas.SetSize(20, 50);
     {
-        BitmapDc dc(canvas.Handle());
         RECT all{0, 0, 20, 50};
-        FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+        FillRect(canvas.Canvas(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Canvas()),
                      PRF_CLIENT);
     }
     std::vector<std::uint32_t> pixels = Pixels(canvas);
