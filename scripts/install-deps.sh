@@ -14,7 +14,6 @@ command -v xdotool >/dev/null || need+=(xdotool)
 command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-command -v xwininfo >/dev/null || need+=(x11-utils)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0
