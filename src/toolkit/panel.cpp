@@ -119,8 +119,7 @@ bool TPanel::Visible() const {
     return IsWindowVisible(handle_) != FALSE;
 }
 
-void TPanel::Paint() {
-    PaintDc paint(handle_);
+void TPanel::Paint(HDC target, const RECT& area) {
     RECT client;
     GetClientRect(handle_, &client);
     if (client.right <= 0 || client.bottom <= 0) {
@@ -134,7 +133,7 @@ void TPanel::Paint() {
     for (const TImage* image : images_) {
         RECT bounds = image->Bounds();
         RECT overlap;
-        if (IntersectRect(&overlap, &bounds, &paint.area())) {
+        if (IntersectRect(&overlap, &bounds, &area)) {
             image->Paint(dc);
         }
     }
@@ -146,8 +145,7 @@ void TPanel::Paint() {
     if (bevelInner_ == TBevel::Lowered) {
         DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     }
-    const RECT& area = paint.area();
-    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
            area.left, area.top, SRCCOPY);
 }
 
@@ -155,9 +153,17 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT:
-        Paint();
+    case WM_PAINT: {
+        PaintDc paint(handle_);
+        Paint(paint.get(), paint.area());
         return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(handle_, &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) {
             OnDblClick();

@@ -67,7 +67,8 @@ class TPanel {
   private:
     friend class TImage;
     void AddImage(TImage* image) { images_.push_back(image); }
-    void Paint();
+    // Paints area of the panel into target (a paint DC, or a DC to print into).
+    void Paint(HDC target, const RECT& area);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -242,3 +242,26 @@ TEST_F(DisplayTest, GripDotsArePaintedAtTheLeftEdge) {
     EXPECT_EQ(at(12, 9), asDib(shadow));
     EXPECT_EQ(at(5, 41), asDib(highlight)); // the tenth dot
 }
+
+TEST_F(DisplayTest, PanelsPaintTheirCellsOntoTheScreen) {
+    folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=LEDRot\r\n");
+    Create();
+    TBitmap printed;
+    printed.SetSize(123, 51);
+    SendMessageW(form->Panel1->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Canvas()),
+                 PRF_CLIENT);
+    std::vector<std::uint32_t> pixels = Pixels(printed);
+    auto inkIn = [&](int left, int right) {
+        int ink = 0;
+        for (int y = 6; y < 33; ++y) {
+            for (int x = left; x < right; ++x) {
+                ink += pixels[static_cast<std::size_t>(y * 123 + x)] == 0xFF0000u; // red
+            }
+        }
+        return ink;
+    };
+    EXPECT_EQ(inkIn(6, 22), 0) << "the hour tens of 09:05:03 is empty";
+    EXPECT_GT(inkIn(22, 38), 20) << "the 9";
+    EXPECT_GT(inkIn(100, 116), 20) << "the 3";
+    EXPECT_EQ(pixels[static_cast<std::size_t>(3 * 123 + 119)], 0u) << "black panel";
+}
