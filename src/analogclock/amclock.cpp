@@ -1,4 +1,5 @@
 #include "analogclock/amclock.h"
+#include "toolkit/window_class.h"
 
 #include "analogclock/hand_geometry.h"
 #include "analogclock/tick_events.h"
@@ -111,16 +112,8 @@ void TCenter::SetCoordinate(int index, int value) {
 
 TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    if (!GetClassInfoW(instance, kClockClass, &windowClass)) {
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        // No background brush: the control paints every pixel itself.
-        windowClass.lpszClassName = kClockClass;
-        RegisterClassW(&windowClass);
-    }
+    // No background brush: the control paints every pixel itself.
+    RegisterWindowClassOnce({kClockClass, WindowProc, CS_DBLCLKS});
     handle_ = CreateWindowExW(0, kClockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left,
                               top, width, height, parent, nullptr, instance, this);
     if (!handle_) {

@@ -1,4 +1,5 @@
 #include "analogclock/thread_timer.h"
+#include "toolkit/window_class.h"
 
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
@@ -60,13 +61,7 @@ TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
         throw Exception("Der Zeitgeber kann nicht angelegt werden.");
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    if (!GetClassInfoW(instance, kTimerWindowClass, &windowClass)) {
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kTimerWindowClass;
-        RegisterClassW(&windowClass);
-    }
+    RegisterWindowClassOnce({kTimerWindowClass, WindowProc, 0, false});
     // A message-only window: it belongs to this thread, so the ticks run here.
     window_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               instance, nullptr);

@@ -178,9 +178,7 @@ void TForm1::FormCreate() {
     AMClock1Minute(nullptr, 0);
 
     if (LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top") {
-        SetStayOnTop(false);
-        SetStayOnTop(true);
-        BringWindowToTop(Handle());
+        GoOnTop();
         ImmerimVordergrund1.SetChecked(true);
     } else {
         SetStayOnTop(false);
@@ -260,6 +258,13 @@ void TForm1::checkpos() {
     if (pulled.left != place.left || pulled.top != place.top) {
         SetPosition(pulled.left, pulled.top);
     }
+}
+
+void TForm1::GoOnTop() {
+    // Normal first, so the window is put on top afresh even if it was already.
+    SetStayOnTop(false);
+    SetStayOnTop(true);
+    BringWindowToTop(Handle());
 }
 
 void TForm1::SetStayOnTop(bool onTop) {

@@ -111,6 +111,7 @@ class TForm1 : public TForm {
 
   private:
     void SetStayOnTop(bool onTop);
+    void GoOnTop();
     // Double clicks on the display, the dialogs' help menu.
     void BindCommands();
     // The first steps of both desktop styles: back onto the desktop with a

@@ -329,8 +329,6 @@ void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
 void TForm1::topset() {
     if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
         !Taskleiste1.Checked()) {
-        SetStayOnTop(false);
-        SetStayOnTop(true);
-        BringWindowToTop(Handle());
+        GoOnTop();
     }
 }

@@ -1,4 +1,5 @@
 #include "toolkit/application.h"
+#include "toolkit/window_class.h"
 
 #include "toolkit/form.h"
 #include "toolkit/seams.h"
@@ -35,15 +36,7 @@ void TApplication::Initialize() {
         return;
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    if (!GetClassInfoW(instance, kApplicationClass, &windowClass)) {
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kApplicationClass;
-        RegisterClassW(&windowClass);
-    }
+    RegisterWindowClassOnce({kApplicationClass, WindowProc, 0, true, true});
     // Never shown: a hidden owner gives its forms no taskbar button.
     handle_ = CreateWindowExW(0, kApplicationClass, Widen(title_).c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,

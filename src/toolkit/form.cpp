@@ -1,4 +1,5 @@
 #include "toolkit/form.h"
+#include "toolkit/window_class.h"
 
 #include "toolkit/application.h"
 #include "toolkit/gdi.h"
@@ -9,23 +10,6 @@
 namespace {
 
 constexpr wchar_t kFormProperty[] = L"TikkoraForm";
-
-void RegisterFormClass(const std::wstring& name, WNDPROC procedure) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW existing{};
-    if (GetClassInfoW(instance, name.c_str(), &existing)) {
-        return;
-    }
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name.c_str();
-    RegisterClassW(&windowClass);
-}
 
 struct DisabledWindows {
     HWND keep;
@@ -90,7 +74,8 @@ void TForm::CreateHandle() {
     params.width = frame.right - frame.left;
     params.height = frame.bottom - frame.top;
 
-    RegisterFormClass(params.className, StaticWndProc);
+    RegisterWindowClassOnce({params.className.c_str(), StaticWndProc, CS_DBLCLKS, true, true,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     handle_ = CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(),
                               params.style, params.x, params.y, params.width, params.height,
                               params.parent, nullptr, GetModuleHandleW(nullptr), this);

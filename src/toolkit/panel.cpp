@@ -1,4 +1,5 @@
 #include "toolkit/panel.h"
+#include "toolkit/window_class.h"
 
 #include "toolkit/application.h"
 
@@ -57,16 +58,7 @@ void TImage::Invalidate() const {
 TPanel::TPanel(HWND parent, int left, int top, int width, int height, TBevel bevel)
     : bevel_(bevel) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW existing{};
-    if (!GetClassInfoW(instance, kPanelClass, &existing)) {
-        WNDCLASSW windowClass{};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kPanelClass;
-        RegisterClassW(&windowClass);
-    }
+    RegisterWindowClassOnce({kPanelClass, WindowProc, CS_DBLCLKS});
     handle_ = CreateWindowExW(0, kPanelClass, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
                               width, height, parent, nullptr, instance, this);

@@ -1,4 +1,5 @@
 #include "toolkit/timer.h"
+#include "toolkit/window_class.h"
 
 #include "toolkit/application.h"
 
@@ -9,14 +10,7 @@ constexpr UINT_PTR kTimerId = 1;
 
 TTimer::TTimer(UINT interval, bool enabled) : interval_(interval), enabled_(enabled) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW existing{};
-    if (!GetClassInfoW(instance, kTimerClass, &existing)) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kTimerClass;
-        RegisterClassW(&windowClass);
-    }
+    RegisterWindowClassOnce({kTimerClass, WindowProc, 0, false});
     window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                               nullptr);
     if (window_) {

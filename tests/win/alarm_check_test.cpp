@@ -2,7 +2,7 @@
 // message boxes taken over by the test.
 #include "app/form1.h"
 #include "app/program_objects.h"
-#include "temp_folder.h"
+#include "main_window_test.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 
@@ -14,29 +14,20 @@
 
 namespace {
 
-class AlarmCheckTest : public testing::Test {
+class AlarmCheckTest : public MainWindowTest {
   protected:
     void SetUp() override {
-        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
-        seams::SetClockForTest([this] { return now; });
-        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
-            boxes.push_back(call);
-            // The window's state while the message is open.
-            settingsWhileOpen = folder.Read("Tikkora.ini");
-            return IDOK;
-        });
+        MainWindowTest::SetUp();
         seams::SetSoundRecorderForTest(
             [this](const seams::SoundCall& call) { sounds.push_back(call); });
     }
-    void TearDown() override {
-        form.reset();
-        seams::ResetAllForTest();
+    void OnMessageBox(const seams::MessageBoxCall&) override {
+        settingsWhileOpen = folder.Read("Tikkora.ini");
     }
     void Create(const std::string& settings) {
         folder.Write("Tikkora.ini", settings);
         now = {2024, 3, 1, 7, 29, 58};
-        form = std::make_unique<TForm1>(*Application);
-        form->CreateHandle();
+        MainWindowTest::Create();
     }
     void At(int hour, int minute, int second) {
         now.hour = hour;
@@ -46,10 +37,6 @@ class AlarmCheckTest : public testing::Test {
     }
     bool AlarmLineShown() { return form->Image11->HasPicture(); }
 
-    TempFolder folder;
-    LocalTime now;
-    std::unique_ptr<TForm1> form;
-    std::vector<seams::MessageBoxCall> boxes;
     std::vector<seams::SoundCall> sounds;
     std::string settingsWhileOpen;
 };

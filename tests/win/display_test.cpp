@@ -3,7 +3,7 @@
 #include "app/display_plan.h"
 #include "app/form1.h"
 #include "app/program_objects.h"
-#include "temp_folder.h"
+#include "main_window_test.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 
@@ -38,25 +38,10 @@ std::vector<std::uint32_t> Pixels(const TBitmap& bitmap) {
     return pixels;
 }
 
-class DisplayTest : public testing::Test {
+class DisplayTest : public MainWindowTest {
   protected:
-    void SetUp() override {
-        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
-        seams::SetClockForTest([this] { return now; });
-        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
-            boxes.push_back(call.text);
-            return IDOK;
-        });
-    }
-    void TearDown() override {
-        form.reset();
-        seams::ResetAllForTest();
-    }
-    TForm1& Create() {
-        form = std::make_unique<TForm1>(*Application);
-        form->CreateHandle();
-        return *form;
-    }
+    DisplayTest() { now = {2024, 3, 1, 9, 5, 3}; }
+
     // The glyph a cell shows: its index in the strip, kEmptyCell when empty,
     // -2 when it matches no glyph of the strip.
     int GlyphIn(const TImage& cell, const TImageList& strip) {
@@ -102,10 +87,6 @@ class DisplayTest : public testing::Test {
         return glyphs;
     }
 
-    TempFolder folder;
-    LocalTime now{2024, 3, 1, 9, 5, 3};
-    std::unique_ptr<TForm1> form;
-    std::vector<std::string> boxes;
     static constexpr int E = kEmptyCell;
 };
 

@@ -2,7 +2,7 @@
 // and the message boxes taken over by the test.
 #include "app/form1.h"
 #include "app/program_objects.h"
-#include "temp_folder.h"
+#include "main_window_test.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 
@@ -11,33 +11,17 @@
 #include <memory>
 #include <vector>
 
-class Form1Test : public testing::Test {
+class Form1Test : public MainWindowTest {
   protected:
     void SetUp() override {
-        seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
+        MainWindowTest::SetUp();
         seams::SetHelpHandlerForTest([this](const seams::HelpCall& call) {
             helpCalls.push_back(call);
             return true;
         });
-        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
-            boxes.push_back(call);
-            return IDOK;
-        });
-    }
-    void TearDown() override {
-        form.reset();
-        seams::ResetAllForTest();
-    }
-    TForm1& Create() {
-        form = std::make_unique<TForm1>(*Application);
-        form->CreateHandle();
-        return *form;
     }
 
-    TempFolder folder;
-    std::unique_ptr<TForm1> form;
     std::vector<seams::HelpCall> helpCalls;
-    std::vector<seams::MessageBoxCall> boxes;
 };
 
 TEST_F(Form1Test, CreationFixesTheProgramFolderAndOpensTheSettingsFile) {
@@ -50,7 +34,7 @@ TEST_F(Form1Test, CreationFixesTheProgramFolderAndOpensTheSettingsFile) {
 
 TEST_F(Form1Test, F1OpensTheHelpContentsAndCloseQuitsTheHelp) {
     TForm1& window = Create();
-    EXPECT_TRUE(window.PreviewKeyDown(VK_F1) || !helpCalls.empty());
+    window.PreviewKeyDown(VK_F1);
     ASSERT_EQ(helpCalls.size(), 1u);
     EXPECT_EQ(helpCalls[0].file, "Tikora.hlp");
     EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTENTS));

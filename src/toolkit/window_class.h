@@ -1,0 +1,15 @@
+#pragma once
+// Window classes of this program, registered on first use.
+#include <windows.h>
+
+struct WindowClassDesign {
+    const wchar_t* name;
+    WNDPROC procedure;
+    UINT style = 0;
+    bool arrowCursor = true;
+    bool programIcon = false;    // the "MAINICON" resource
+    HBRUSH background = nullptr; // null: the window paints every pixel
+};
+
+// Registers the class unless this program has it already.
+void RegisterWindowClassOnce(const WindowClassDesign& design);
