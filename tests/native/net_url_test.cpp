@@ -1,0 +1,86 @@
+#include "net/text_fields.h"
+#include "net/url_parts.h"
+#include "toolkit/exceptions.h"
+
+#include <gtest/gtest.h>
+
+TEST(NetTextFields, CountFieldsAndSeparatorsFromOne) {
+    EXPECT_EQ(NthField("http://host/a", '/', 1), "http:");
+    EXPECT_EQ(NthField("http://host/a", '/', 2), "");
+    EXPECT_EQ(NthField("http://host/a", '/', 3), "host");
+    EXPECT_EQ(NthField("http://host/a", '/', 9), "");
+    EXPECT_EQ(NthField("", '/', 1), "");
+    EXPECT_EQ(NthSeparatorPos("http://host/a", '/', 3), 12u);
+    EXPECT_EQ(NthSeparatorPos("http://host", '/', 3), 12u);  // fewer: length + 1
+    EXPECT_EQ(NthSeparatorPos("http://host/", '/', 3), 13u); // the last character: length + 1
+}
+
+struct UrlCase {
+    const char* url;
+    int callerPort;
+    const char* host;
+    int port;
+    const char* path;
+    const char* urlAfter;
+};
+
+TEST(NetParseUrl, SplitsHostPortAndPath) {
+    const UrlCase cases[] = {
+        {"http://host/versions.nf", 0, "host", 80, "/versions.nf", "http://host/versions.nf"},
+        {"http://host:8080/a/b?c=d", 0, "host", 8080, "/a/b?c=d", "http://host:8080/a/b?c=d"},
+        {"http://host", 0, "host", 80, "/", "http://host/"},
+        {"HTTP://Host.example", 1234, "Host.example", 80, "/", "HTTP://Host.example/"},
+        {"host/file.txt", 8080, "host", 8080, "/file.txt", "host/file.txt"},     // no colon
+        {"/other/file.txt", 0, "old", 80, "/other/file.txt", "/other/file.txt"}, // keeps Host
+        {"ftp://files/x", 0, "files", 21, "/x", "ftp://files/x"},
+        {"gopher://g/", 0, "g", 70, "/", "gopher://g//"},
+        {"host:81/x", 0, "host", 81, "/x", "host:81/x"},
+    };
+    for (const UrlCase& c : cases) {
+        UrlTarget target{c.url, "old", c.callerPort, ""};
+        ParseUrl(target);
+        EXPECT_EQ(target.host, c.host) << c.url;
+        EXPECT_EQ(target.port, c.port) << c.url;
+        EXPECT_EQ(target.path, c.path) << c.url;
+        EXPECT_EQ(target.url, c.urlAfter) << c.url;
+    }
+}
+
+// The failure a URL gives, as "class: text".
+std::string ParseFailure(const std::string& url) {
+    UrlTarget target{url, "", 0, ""};
+    try {
+        ParseUrl(target);
+    } catch (const EConvertError& e) {
+        return std::string("EConvertError: ") + e.what();
+    } catch (const Exception& e) {
+        return std::string("Exception: ") + e.what();
+    }
+    return "none";
+}
+
+TEST(NetParseUrl, RefusesWhatItCannotFetch) {
+    EXPECT_EQ(ParseFailure(""), "Exception: Empty URL");
+    EXPECT_EQ(ParseFailure("https://host/"), "Exception: HTTP Secure Socket is not supported");
+    EXPECT_EQ(ParseFailure("http://host:abc/"),
+              "EConvertError: 'abc' is not a valid integer value");
+    for (const char* url : {"http://host:/", "http://host:99999999999999/", "http://host:-1/"}) {
+        EXPECT_EQ(ParseFailure(url).rfind("EConvertError: ", 0), 0u) << url;
+    }
+}
+
+TEST(NetParseUrl, BoundsHostilePathsAndHosts) {
+    UrlTarget target{"http://host/" + std::string(5000, 'a'), "", 0, ""};
+    ParseUrl(target);
+    EXPECT_EQ(target.path.size(), kMaxPathLength);
+    target = {"http://" + std::string(300, 'h') + ":8000/x", "", 0, ""};
+    ParseUrl(target);
+    EXPECT_EQ(target.host, std::string(300, 'h'));
+    EXPECT_EQ(target.port, 8000);
+}
+
+TEST(NetParseUrl, RedirectWithoutSlashStaysOnTheHost) {
+    EXPECT_EQ(RedirectUrl("new.html", "host"), "http://host/new.html");
+    EXPECT_EQ(RedirectUrl("/new.html", "host"), "/new.html");
+    EXPECT_EQ(RedirectUrl("http://other/x", "host"), "http://other/x");
+}
