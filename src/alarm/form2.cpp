@@ -326,7 +326,7 @@ void TForm2::ControlHelp(HWND window) {
     }
 }
 
-LRESULT TForm2::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY: {
@@ -373,5 +373,5 @@ LRESULT TForm2::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return TForm::WndProc(message, wParam, lParam);
+    return TForm::HandleMessage(message, wParam, lParam);
 }

@@ -42,7 +42,7 @@ class TForm2 : public TForm {
 
   protected:
     void CreateParams(CreateParamsInfo& params) override;
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateComponents() override;
     void FormCreate() override;
     void FormShow() override;

@@ -1,9 +1,7 @@
 #include "analogclock/amclock.h"
-#include "toolkit/window_class.h"
 
 #include "analogclock/hand_geometry.h"
 #include "analogclock/tick_events.h"
-#include "toolkit/application.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
 
@@ -45,12 +43,6 @@ UniqueBitmap CopyBitmap(HBITMAP source) {
     SelectGuard toBitmap(to.get(), copy.get());
     BitBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, SRCCOPY);
     return copy;
-}
-
-void ReportFailure() {
-    if (Application) {
-        Application->HandleException(std::current_exception());
-    }
 }
 
 } // namespace
@@ -113,17 +105,15 @@ void TCenter::SetCoordinate(int index, int value) {
 TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // No background brush: the control paints every pixel itself.
-    RegisterWindowClassOnce({kClockClass, WindowProc, CS_DBLCLKS});
-    handle_ = CreateWindowExW(0, kClockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left,
-                              top, width, height, parent, nullptr, instance, this);
-    if (!handle_) {
+    if (!CreateWindowHandle({kClockClass, CS_DBLCLKS}, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                            0, {left, top, width, height}, parent)) {
         throw Exception("Die Analoguhr kann nicht angelegt werden.");
     }
 
     try {
         timer_ = std::make_unique<TThrdTimer>();
     } catch (...) {
-        DestroyWindow(handle_);
+        DestroyHandle();
         throw;
     }
     timer_->SetInterval(interval_);
@@ -149,9 +139,6 @@ TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
 TAMClock::~TAMClock() {
     // The timer goes first: a tick uses everything below.
     timer_.reset();
-    if (handle_) {
-        DestroyWindow(handle_);
-    }
 }
 
 void TAMClock::Loaded() {
@@ -249,10 +236,10 @@ void TAMClock::SetPicture(HBITMAP bitmap) {
     // An empty face keeps the control's size rather than shrinking it to nothing.
     if (picture_) {
         SIZE size = BitmapSize(picture_.get());
-        SetWindowPos(handle_, nullptr, 0, 0, size.cx, Height(),
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, Height(),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SizeFaceBitmap(size.cx, faceHeight_);
-        SetWindowPos(handle_, nullptr, 0, 0, size.cx, size.cy,
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SizeFaceBitmap(size.cx, size.cy);
     }
@@ -312,16 +299,16 @@ void TAMClock::ParentColorChanged(TColor parentColor) {
 }
 
 bool TAMClock::Enabled() const {
-    return IsWindowEnabled(handle_) != FALSE;
+    return IsWindowEnabled(Handle()) != FALSE;
 }
 
 void TAMClock::SetEnabled(bool enabled) {
     // WM_ENABLE passes the change on to the timer.
-    EnableWindow(handle_, enabled ? TRUE : FALSE);
+    EnableWindow(Handle(), enabled ? TRUE : FALSE);
 }
 
 bool TAMClock::Visible() const {
-    return (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void TAMClock::SetVisible(bool visible) {
@@ -329,31 +316,31 @@ void TAMClock::SetVisible(bool visible) {
         return;
     }
     // The timer is left alone: a hidden clock keeps raising its events.
-    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
     Repaint();
 }
 
 void TAMClock::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TAMClock::Width() const {
     RECT client{};
-    GetClientRect(handle_, &client);
+    GetClientRect(Handle(), &client);
     return client.right;
 }
 
 int TAMClock::Height() const {
     RECT client{};
-    GetClientRect(handle_, &client);
+    GetClientRect(Handle(), &client);
     return client.bottom;
 }
 
 void TAMClock::Repaint() {
-    if (handle_) {
+    if (Handle()) {
         // No erase: every pixel comes from the off-screen frame.
-        InvalidateRect(handle_, nullptr, FALSE);
-        UpdateWindow(handle_);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        UpdateWindow(Handle());
     }
 }
 
@@ -465,7 +452,7 @@ void TAMClock::MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
             center_.SetY(y);
         }
         clickPending_ = true;
-        SetCapture(handle_);
+        SetCapture(Handle());
     }
     if (auto handler = OnMouseDown) {
         handler(this, button, static_cast<unsigned>(wParam), x, y);
@@ -495,7 +482,11 @@ void TAMClock::MouseUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND window = handle_;
+    if (!timer_) {
+        // Before the constructor has finished, the system does all.
+        return message == WM_ERASEBKGND ? 1 : DefaultHandler(message, wParam, lParam);
+    }
+    HWND window = Handle();
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -574,35 +565,5 @@ LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TAMClock::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* clock = static_cast<TAMClock*>(create->lpCreateParams);
-        clock->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(clock));
-    }
-    auto* clock = reinterpret_cast<TAMClock*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (clock) {
-            clock->handle_ = nullptr;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (!clock || !clock->timer_) {
-        // Before the constructor has finished, the system does all.
-        if (clock && message == WM_ERASEBKGND) {
-            return 1;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return clock->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportFailure();
-        return 0;
-    }
+    return DefaultHandler(message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 #include "analogclock/color.h"
 #include "analogclock/thread_timer.h"
 #include "toolkit/gdi.h"
+#include "toolkit/window.h"
 
 #include <windows.h>
 
@@ -67,17 +68,13 @@ class TCenter {
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
-class TAMClock {
+class TAMClock : public TWindow {
   public:
     // Makes the control as a visible child of parent. The timer starts at once;
     // its ticks arrive once the thread returns to a message loop. Call Loaded()
     // after setting the instance's properties.
     explicit TAMClock(HWND parent, int left = 0, int top = 0, int width = 100, int height = 100);
-    ~TAMClock();
-    TAMClock(const TAMClock&) = delete;
-    TAMClock& operator=(const TAMClock&) = delete;
-
-    HWND Handle() const { return handle_; }
+    ~TAMClock() override;
 
     // Once all properties are set: centres if AutoCenter is on and takes the
     // current time as the one already announced, so the first OnMinute comes
@@ -163,14 +160,12 @@ class TAMClock {
     void DrawFace(HDC dc, int width, int height);
     void DrawHand(HDC dc, const THand& hand, double angle);
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
     void MouseUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Lets code that raised an event see whether the handler destroyed the clock.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
-    HWND handle_ = nullptr;
 
     std::uint16_t interval_ = 250;
     std::unique_ptr<TThrdTimer> timer_;

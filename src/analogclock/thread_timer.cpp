@@ -1,5 +1,4 @@
 #include "analogclock/thread_timer.h"
-#include "toolkit/window_class.h"
 
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
@@ -60,16 +59,11 @@ TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
     if (!shared_->stop || !shared_->resume || !shared_->done) {
         throw Exception("Der Zeitgeber kann nicht angelegt werden.");
     }
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kTimerWindowClass, WindowProc, 0, false});
     // A message-only window: it belongs to this thread, so the ticks run here.
-    window_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              instance, nullptr);
-    if (!window_) {
+    if (!CreateMessageWindow(kTimerWindowClass)) {
         throw Exception("Der Zeitgeber kann nicht angelegt werden.");
     }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    shared_->window = window_;
+    shared_->window = Handle();
     shared_->interval = interval_;
     shared_->priority = PlatformThreadPriority(priority_);
 
@@ -78,7 +72,6 @@ TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
     worker_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, WorkerMain, context, 0, nullptr));
     if (!worker_) {
         delete context;
-        DestroyWindow(window_);
         throw Exception("Der Zeitgeber kann nicht gestartet werden.");
     }
 }
@@ -86,14 +79,13 @@ TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
 TThrdTimer::~TThrdTimer() {
     enabled_ = false;
     // From here on no tick reaches this object, even one already on its way.
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyHandle();
     SetEvent(shared_->stop.get());
     // Every wait of the worker ends on `stop`, and its hand-off does not block,
     // so this join is short even when the tick handler itself is destroying the
     // timer.
     WaitForSingleObject(worker_, INFINITE);
     CloseHandle(worker_);
-    DestroyWindow(window_);
 }
 
 void TThrdTimer::SetEnabled(bool enabled) {
@@ -149,20 +141,16 @@ void TThrdTimer::UpdateTimer() {
     }
 }
 
-LRESULT CALLBACK TThrdTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TThrdTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kTickMessage) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    auto* timer = reinterpret_cast<TThrdTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!timer) {
-        return 0;
+        return DefaultHandler(message, wParam, lParam);
     }
     // Held here because the handler may destroy the timer.
-    std::shared_ptr<Shared> shared = timer->shared_;
+    std::shared_ptr<Shared> shared = shared_;
     // A tick that was already on its way when the timer was disabled is dropped.
-    if (timer->enabled_ && timer->interval_ != 0) {
+    if (enabled_ && interval_ != 0) {
         try {
-            timer->DoTimer();
+            DoTimer();
         } catch (...) {
             shared->failure = std::current_exception();
             shared->failed = true;

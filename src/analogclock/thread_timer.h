@@ -5,7 +5,7 @@
 // overlap and are never queued or made up. The hand-off is a sent message to a
 // hidden window of the timer, which every message loop delivers, modal ones
 // included.
-#include <windows.h>
+#include "toolkit/window.h"
 
 #include <cstdint>
 #include <exception>
@@ -25,14 +25,12 @@ enum class TThreadPriority : std::uint8_t {
 // The platform priority that each value stands for (THREAD_PRIORITY_*).
 int PlatformThreadPriority(TThreadPriority priority);
 
-class TThrdTimer {
+class TThrdTimer : private TWindow {
   public:
     // The worker starts at once; its first tick comes one interval after the
     // thread next retrieves messages.
     TThrdTimer();
-    virtual ~TThrdTimer();
-    TThrdTimer(const TThrdTimer&) = delete;
-    TThrdTimer& operator=(const TThrdTimer&) = delete;
+    ~TThrdTimer() override;
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
@@ -57,13 +55,12 @@ class TThrdTimer {
   private:
     struct Shared;
     void UpdateTimer();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     static unsigned __stdcall WorkerMain(void* context);
 
     bool enabled_ = true;
     std::uint16_t interval_ = 250;
     TThreadPriority priority_ = TThreadPriority::tpNormal;
     std::shared_ptr<Shared> shared_;
-    HWND window_ = nullptr;
     HANDLE worker_ = nullptr;
 };

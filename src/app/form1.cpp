@@ -66,7 +66,7 @@ void TForm1::CreateParams(CreateParamsInfo& params) {
     params.style &= ~static_cast<DWORD>(WS_DLGFRAME);
 }
 
-LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST: {
         // The bare background drags the window like a title bar would.
@@ -80,7 +80,7 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return TForm::WndProc(message, wParam, lParam);
+    return TForm::HandleMessage(message, wParam, lParam);
 }
 
 void TForm1::CreateComponents() {

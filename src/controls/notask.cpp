@@ -8,17 +8,13 @@
 
 namespace {
 
-// Binds the hooked window to its component.
-constexpr wchar_t kNoTaskProperty[] = L"TikkoraNoTask";
-
 struct CaptionSearch {
     std::wstring caption;
     DWORD processId;
     HWND found;
 };
 
-BOOL CALLBACK MatchCaption(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<CaptionSearch*>(context);
+BOOL MatchCaption(HWND window, CaptionSearch* search) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     if (processId != search->processId) {
@@ -38,19 +34,20 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM context) {
     return TRUE;
 }
 
-} // namespace
-
-TNoTask::TNoTask(TForm* owner) : owner_(owner) {
-    if (owner_) {
-        if (!owner_->Handle()) {
-            owner_->CreateHandle();
-        }
-        Hook();
-    }
+BOOL CALLBACK MatchCaptionProc(HWND window, LPARAM search) {
+    return Guarded<BOOL>(
+        FALSE, [&] { return MatchCaption(window, reinterpret_cast<CaptionSearch*>(search)); });
 }
 
-TNoTask::~TNoTask() {
-    Unhook();
+} // namespace
+
+TNoTask::TNoTask(TForm* owner) {
+    if (owner) {
+        if (!owner->Handle()) {
+            owner->CreateHandle();
+        }
+        Hook(owner->Handle());
+    }
 }
 
 void TNoTask::Loaded() {
@@ -69,7 +66,7 @@ HWND TNoTask::ApplicationWindow() {
     // Only this program's windows: another program's window that happens to
     // carry the same caption (a folder named like the program) is not ours to hide.
     CaptionSearch search{Widen(Application->Title()), GetCurrentProcessId(), nullptr};
-    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchCaptionProc, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -79,46 +76,9 @@ void TNoTask::ApplyHideForm() {
     }
 }
 
-void TNoTask::Hook() {
-    HWND window = owner_->Handle();
-    if (!window) {
-        return;
-    }
-    SetPropW(window, kNoTaskProperty, this);
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HookProcedure)));
-    hooked_ = window;
-}
-
-void TNoTask::Unhook() {
-    if (hooked_ && IsWindow(hooked_)) {
-        if (previous_) {
-            SetWindowLongPtrW(hooked_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        }
-        RemovePropW(hooked_, kNoTaskProperty);
-    }
-    hooked_ = nullptr;
-    previous_ = nullptr;
-}
-
-LRESULT TNoTask::MessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TNoTask::HookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SHOWWINDOW && wParam != 0) {
         ApplyHideForm();
     }
-    WNDPROC previous = previous_;
-    if (message == WM_NCDESTROY) {
-        // The window goes; nothing is left to unhook.
-        RemovePropW(window, kNoTaskProperty);
-        hooked_ = nullptr;
-        previous_ = nullptr;
-    }
-    return CallWindowProcW(previous, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TNoTask::HookProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* component = static_cast<TNoTask*>(GetPropW(window, kNoTaskProperty));
-    if (!component || !component->previous_) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return component->MessageHandler(window, message, wParam, lParam);
+    return CallNext(message, wParam, lParam);
 }

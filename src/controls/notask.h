@@ -3,17 +3,14 @@
 // application object's own top-level window (captioned with the application
 // title), not to the forms; this component hides that window each time its
 // owner form is shown, by seeing the form's WM_SHOWWINDOW before the form does.
-#include <windows.h>
+#include "toolkit/window.h"
 
 class TForm;
 
-class TNoTask {
+class TNoTask : private TWindowHook {
   public:
     // Hooks the owner form's window (making it first if it has none yet).
     explicit TNoTask(TForm* owner);
-    ~TNoTask();
-    TNoTask(const TNoTask&) = delete;
-    TNoTask& operator=(const TNoTask&) = delete;
 
     // Applies HideForm once, after the owner has set the component up.
     void Loaded();
@@ -29,13 +26,7 @@ class TNoTask {
 
   private:
     void ApplyHideForm();
-    void Hook();
-    void Unhook();
-    LRESULT MessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK HookProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    TForm* owner_;
     bool hideForm_ = true;
-    HWND hooked_ = nullptr;
-    WNDPROC previous_ = nullptr;
 };

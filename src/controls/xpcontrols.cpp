@@ -54,7 +54,7 @@ std::vector<TXPThemeAPI*>& ThemeApiObjects() {
 
 } // namespace
 
-LRESULT TXPGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TXPGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (UseThemes() && Handle()) {
         switch (message) {
         case WM_PAINT:
@@ -81,7 +81,7 @@ LRESULT TXPGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
     }
-    return TGroupBox::WndProc(message, wParam, lParam);
+    return TGroupBox::HandleMessage(message, wParam, lParam);
 }
 
 bool TXPGroupBox::ChildColor(HWND child, HDC dc, LRESULT& result) {
@@ -137,12 +137,12 @@ void TXPGroupBox::EnabledChanged() {
     }
 }
 
-LRESULT TXPCheckBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TXPCheckBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND && UseThemes()) {
         // The parent's themed background stays.
         return 1;
     }
-    return TCheckBox::WndProc(message, wParam, lParam);
+    return TCheckBox::HandleMessage(message, wParam, lParam);
 }
 
 TXPThemeAPI::TXPThemeAPI(TForm* owner) : owner_(owner) {

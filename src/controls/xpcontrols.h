@@ -19,7 +19,7 @@ class TXPGroupBox : public TGroupBox {
     using TGroupBox::TGroupBox;
 
   protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
     void EnabledChanged() override;
 
@@ -34,7 +34,7 @@ class TXPCheckBox : public TCheckBox {
     using TCheckBox::TCheckBox;
 
   protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Construction refused without a report; the caller goes on without the object.

@@ -1,5 +1,4 @@
 #include "toolkit/application.h"
-#include "toolkit/window_class.h"
 
 #include "toolkit/form.h"
 #include "toolkit/seams.h"
@@ -23,30 +22,28 @@ TApplication::~TApplication() {
     while (!forms_.empty()) {
         forms_.pop_back();
     }
-    if (handle_) {
-        DestroyWindow(handle_);
-    }
     if (Application == this) {
         Application = nullptr;
     }
 }
 
 void TApplication::Initialize() {
-    if (handle_) {
-        return;
+    if (!Handle()) {
+        window_.Make(title_);
     }
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kApplicationClass, WindowProc, 0, true, true});
+}
+
+void TApplication::HiddenWindow::Make(const std::string& title) {
     // Never shown: a hidden owner gives its forms no taskbar button.
-    handle_ = CreateWindowExW(0, kApplicationClass, Widen(title_).c_str(),
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    CreateWindowHandle({kApplicationClass, 0, true, true}, Widen(title),
+                       WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, {},
+                       nullptr);
 }
 
 void TApplication::SetTitle(const std::string& title) {
     title_ = title;
-    if (handle_) {
-        SetWindowTextW(handle_, Widen(title_).c_str());
+    if (Handle()) {
+        SetWindowTextW(Handle(), Widen(title_).c_str());
     }
 }
 
@@ -106,12 +103,7 @@ bool TApplication::PreviewMessage(MSG& message) {
         return false;
     }
     if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->KeyPreview) {
-        try {
-            if (form->PreviewKeyDown(message.wParam)) {
-                return true;
-            }
-        } catch (...) {
-            HandleException(std::current_exception());
+        if (Guarded(true, [&] { return form->PreviewKeyDown(message.wParam); })) {
             return true;
         }
     }
@@ -125,7 +117,7 @@ void TApplication::Terminate() {
 }
 
 void TApplication::HandleException(const std::exception& failure) {
-    seams::ShowMessageBox(handle_, failure.what(), title_, MB_OK | MB_ICONERROR);
+    seams::ShowMessageBox(Handle(), failure.what(), title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::HandleException(const std::exception_ptr& failure) {
@@ -134,12 +126,12 @@ void TApplication::HandleException(const std::exception_ptr& failure) {
     } catch (const std::exception& e) {
         HandleException(e);
     } catch (...) {
-        seams::ShowMessageBox(handle_, "Unbekannter Fehler", title_, MB_OK | MB_ICONERROR);
+        seams::ShowMessageBox(Handle(), "Unbekannter Fehler", title_, MB_OK | MB_ICONERROR);
     }
 }
 
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
-    HWND owner = mainForm_ ? mainForm_->Handle() : handle_;
+    HWND owner = mainForm_ ? mainForm_->Handle() : Handle();
     bool done = seams::CallHelp(owner, helpFile_, command, data);
     if (command != HELP_QUIT) {
         helpOpened_ = true;
@@ -152,8 +144,4 @@ bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
 HCURSOR TApplication::Cursor(int number) const {
     auto found = cursors_.find(number);
     return found != cursors_.end() ? found->second : cursors_.at(crDefault);
-}
-
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -2,7 +2,7 @@
 // The application object: the hidden top-level "TApplication" window whose
 // title is the program's title (a second instance looks for it), the message
 // loop, the help file and the standard error report.
-#include <windows.h>
+#include "toolkit/window.h"
 
 #include <exception>
 #include <map>
@@ -25,7 +25,7 @@ class TApplication {
 
     // Makes the hidden application window; until then there is no Handle().
     void Initialize();
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return window_.Handle(); }
 
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
@@ -68,9 +68,10 @@ class TApplication {
     void AdoptForm(std::unique_ptr<TForm> form);
     bool ProcessMessage(MSG& message);
     bool PreviewMessage(MSG& message);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND handle_ = nullptr;
+    struct HiddenWindow : TWindow {
+        void Make(const std::string& title);
+    } window_;
     std::string title_;
     std::string helpFile_;
     bool terminated_ = false;

@@ -12,17 +12,8 @@
 
 namespace {
 
-constexpr wchar_t kControlProperty[] = L"TikkoraControl";
-constexpr wchar_t kInnerControlProperty[] = L"TikkoraInnerControl";
-constexpr wchar_t kInnerProcProperty[] = L"TikkoraInnerProc";
 constexpr wchar_t kGroupBoxClass[] = L"TGroupBox";
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-
-void ReportFailure() {
-    if (Application) {
-        Application->HandleException(std::current_exception());
-    }
-}
 
 std::wstring WindowTextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -55,37 +46,35 @@ TWinControl::~TWinControl() {
         auto& siblings = parent_->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
-    if (handle_) {
-        DestroyWindow(handle_);
-    }
+    innerHook_.reset();
+    DestroyHandle();
 }
 
 void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, DWORD style,
                             DWORD exStyle, int left, int top, int width, int height, int id) {
-    handle_ = CreateWindowExW(
-        exStyle, className, Widen(text).c_str(), style, left, top, width, height, parentWindow_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!handle_) {
+    if (!CreateSubclassed(className, Widen(text), style, exStyle, {left, top, width, height},
+                          parentWindow_, id)) {
         throw Exception("Unable to create a window of class " + Narrow(className));
     }
-    SetPropW(handle_, kControlProperty, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HookProc)));
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
 }
 
 void TWinControl::HookInnerWindow(HWND inner) {
-    if (!inner || GetPropW(inner, kInnerControlProperty)) {
-        return;
+    if (inner && !innerHook_) {
+        innerHook_ = std::make_unique<InnerWindowHook>(*this);
+        innerHook_->Hook(inner);
     }
-    SetPropW(inner, kInnerControlProperty, this);
-    auto original =
-        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InnerHookProc));
-    SetPropW(inner, kInnerProcProperty, reinterpret_cast<HANDLE>(original));
+}
+
+LRESULT TWinControl::InnerWindowHook::HookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CONTEXTMENU && control.ContextPopup(lParam)) {
+        return 0;
+    }
+    return CallNext(message, wParam, lParam);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+    return dynamic_cast<TWinControl*>(TWindow::FromHandle(window));
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
@@ -99,41 +88,41 @@ TWinControl* TWinControl::FindControl(HWND window) {
 }
 
 bool TWinControl::Enabled() const {
-    return handle_ && IsWindowEnabled(handle_);
+    return Handle() && IsWindowEnabled(Handle());
 }
 
 void TWinControl::SetEnabled(bool enabled) {
-    if (handle_) {
-        EnableWindow(handle_, enabled ? TRUE : FALSE);
+    if (Handle()) {
+        EnableWindow(Handle(), enabled ? TRUE : FALSE);
     }
 }
 
 bool TWinControl::Visible() const {
-    return handle_ && IsWindowVisible(handle_);
+    return Handle() && IsWindowVisible(Handle());
 }
 
 RECT TWinControl::BoundsRect() const {
     RECT bounds{};
-    GetWindowRect(handle_, &bounds);
-    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    GetWindowRect(Handle(), &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
 }
 
 std::string TWinControl::Caption() const {
-    return Narrow(WindowTextOf(handle_));
+    return Narrow(WindowTextOf(Handle()));
 }
 
 void TWinControl::SetCaption(const std::string& caption) {
-    SetWindowTextW(handle_, Widen(caption).c_str());
+    SetWindowTextW(Handle(), Widen(caption).c_str());
 }
 
 void TWinControl::SetFocus() {
-    ::SetFocus(handle_);
+    ::SetFocus(Handle());
 }
 
 std::wstring TWinControl::WindowClassName() const {
     wchar_t name[64] = {};
-    GetClassNameW(handle_, name, 64);
+    GetClassNameW(Handle(), name, 64);
     return name;
 }
 
@@ -167,16 +156,16 @@ bool TWinControl::ContextPopup(LPARAM point) {
     if (point == -1) {
         // From the keyboard: at the control's corner.
         RECT bounds;
-        GetWindowRect(handle_, &bounds);
+        GetWindowRect(Handle(), &bounds);
         x = bounds.left;
         y = bounds.top;
     }
     PopupMenu->PopupComponent = this;
-    PopupMenu->Popup(handle_, x, y);
+    PopupMenu->Popup(Handle(), x, y);
     return true;
 }
 
-LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CONTEXTMENU:
         if (ContextPopup(lParam)) {
@@ -192,51 +181,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultHandler(message, wParam, lParam);
-}
-
-LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(original_, handle_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TWinControl::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TWinControl* control = FromHandle(window);
-    if (!control) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        WNDPROC original = control->original_;
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(window, kControlProperty);
-        control->handle_ = nullptr;
-        return CallWindowProcW(original, window, message, wParam, lParam);
-    }
-    try {
-        return control->WndProc(message, wParam, lParam);
-    } catch (...) {
-        ReportFailure();
-        return 0;
-    }
-}
-
-LRESULT CALLBACK TWinControl::InnerHookProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    auto* control = static_cast<TWinControl*>(GetPropW(window, kInnerControlProperty));
-    auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kInnerProcProperty));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(window, kInnerControlProperty);
-        RemovePropW(window, kInnerProcProperty);
-    } else if (message == WM_CONTEXTMENU && control) {
-        try {
-            if (control->ContextPopup(lParam)) {
-                return 0;
-            }
-        } catch (...) {
-            ReportFailure();
-            return 0;
-        }
-    }
-    return CallWindowProcW(original, window, message, wParam, lParam);
 }
 
 TButton::TButton(TWinControl* parent, HWND parentWindow, const std::string& caption, int left,
@@ -401,24 +345,16 @@ LRESULT TDateTimePicker::Notify(const NMHDR& header) {
 TGroupBox::TGroupBox(TWinControl* parent, HWND parentWindow, const std::string& caption, int left,
                      int top, int width, int height, int id)
     : TWinControl(parent, parentWindow) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW existing{};
-    if (!GetClassInfoW(instance, kGroupBoxClass, &existing)) {
-        WNDCLASSW windowClass{};
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kGroupBoxClass;
-        RegisterClassW(&windowClass);
-    }
+    // Made and subclassed like the system controls, so it is handled as one of them.
+    RegisterWindowClassOnce({kGroupBoxClass, CS_HREDRAW | CS_VREDRAW, true, false,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+                            DefWindowProcW);
     // WS_EX_CONTROLPARENT: the Tab key walks through the children.
     CreateWnd(kGroupBoxClass, caption, kChildStyle | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, left,
               top, width, height, id);
 }
 
-LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY: {
@@ -437,14 +373,14 @@ LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_SETTEXT: {
-        LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+        LRESULT result = TWinControl::HandleMessage(message, wParam, lParam);
         InvalidateRect(Handle(), nullptr, TRUE);
         return result;
     }
     default:
         break;
     }
-    return TWinControl::WndProc(message, wParam, lParam);
+    return TWinControl::HandleMessage(message, wParam, lParam);
 }
 
 TGroupBox::CaptionLayout TGroupBox::Layout(HDC dc) const {

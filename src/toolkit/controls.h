@@ -6,10 +6,12 @@
 // object. The parent window passes WM_COMMAND and WM_NOTIFY on to the control
 // they come from (ReflectNotification), which raises the control's events.
 #include "toolkit/menu.h"
+#include "toolkit/window.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,13 +26,10 @@ class TControlPopupMenu : public TPopupMenu {
 // "MS Sans Serif", 8 points: the dialogs' font, made once for the whole run.
 HFONT DialogFont();
 
-class TWinControl {
+class TWinControl : public TWindow {
   public:
-    virtual ~TWinControl();
-    TWinControl(const TWinControl&) = delete;
-    TWinControl& operator=(const TWinControl&) = delete;
+    ~TWinControl() override;
 
-    HWND Handle() const { return handle_; }
     TWinControl* Parent() const { return parent_; }
     // The windowed controls made inside this one, in creation order.
     const std::vector<TWinControl*>& Controls() const { return controls_; }
@@ -72,8 +71,7 @@ class TWinControl {
     // so that its context menu is the control's.
     void HookInnerWindow(HWND inner);
 
-    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A WM_COMMAND notification code from this control.
     virtual void Command(WORD /*code*/) {}
     // A WM_NOTIFY from this control.
@@ -86,11 +84,13 @@ class TWinControl {
   private:
     // Shows the context menu; false when the control has none.
     bool ContextPopup(LPARAM point);
-    static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK InnerHookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND handle_ = nullptr;
-    WNDPROC original_ = nullptr;
+    struct InnerWindowHook : TWindowHook {
+        explicit InnerWindowHook(TWinControl& control) : control(control) {}
+        LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+        TWinControl& control;
+    };
+    std::unique_ptr<InnerWindowHook> innerHook_;
     TWinControl* parent_;
     std::vector<TWinControl*> controls_;
 };
@@ -181,7 +181,7 @@ class TGroupBox : public TWinControl {
     bool Ctl3D = true;
 
   protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Draws the frame and caption (the background is the erase message's).
     virtual void Paint(HDC dc);
     // Frame and caption in the system colours.

@@ -9,20 +9,20 @@
 
 namespace {
 
-constexpr wchar_t kFormProperty[] = L"TikkoraForm";
-
 struct DisabledWindows {
     HWND keep;
     std::vector<HWND> windows;
 };
 
 BOOL CALLBACK DisableOther(HWND window, LPARAM context) {
-    auto* disabled = reinterpret_cast<DisabledWindows*>(context);
-    if (window != disabled->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        disabled->windows.push_back(window);
-    }
-    return TRUE;
+    return Guarded<BOOL>(FALSE, [&] {
+        auto* disabled = reinterpret_cast<DisabledWindows*>(context);
+        if (window != disabled->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            disabled->windows.push_back(window);
+        }
+        return TRUE;
+    });
 }
 
 } // namespace
@@ -32,14 +32,8 @@ TForm::TForm(TApplication& application, FormDesign design)
     KeyPreview = design_.keyPreview;
 }
 
-TForm::~TForm() {
-    if (handle_) {
-        DestroyWindow(handle_);
-    }
-}
-
 TForm* TForm::FromHandle(HWND window) {
-    return window ? static_cast<TForm*>(GetPropW(window, kFormProperty)) : nullptr;
+    return dynamic_cast<TForm*>(TWindow::FromHandle(window));
 }
 
 void TForm::CreateParams(CreateParamsInfo& params) {
@@ -74,12 +68,10 @@ void TForm::CreateHandle() {
     params.width = frame.right - frame.left;
     params.height = frame.bottom - frame.top;
 
-    RegisterWindowClassOnce({params.className.c_str(), StaticWndProc, CS_DBLCLKS, true, true,
-                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
-    handle_ = CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(),
-                              params.style, params.x, params.y, params.width, params.height,
-                              params.parent, nullptr, GetModuleHandleW(nullptr), this);
-    if (!handle_) {
+    const WindowClassDesign windowClass{params.className.c_str(), CS_DBLCLKS, true, true,
+                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+    if (!CreateWindowHandle(windowClass, params.caption, params.style, params.exStyle,
+                            {params.x, params.y, params.width, params.height}, params.parent)) {
         return;
     }
     try {
@@ -93,35 +85,35 @@ void TForm::CreateHandle() {
 }
 
 void TForm::Show() {
-    if (handle_) {
-        ShowWindow(handle_, SW_SHOWNOACTIVATE);
-        UpdateWindow(handle_);
+    if (Handle()) {
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+        UpdateWindow(Handle());
     }
 }
 
 void TForm::Hide() {
-    if (handle_) {
-        ShowWindow(handle_, SW_HIDE);
+    if (Handle()) {
+        ShowWindow(Handle(), SW_HIDE);
     }
 }
 
 bool TForm::Visible() const {
-    return handle_ && IsWindowVisible(handle_);
+    return Handle() && IsWindowVisible(Handle());
 }
 
 void TForm::Close() {
-    if (handle_) {
-        SendMessageW(handle_, WM_CLOSE, 0, 0);
+    if (Handle()) {
+        SendMessageW(Handle(), WM_CLOSE, 0, 0);
     }
 }
 
 int TForm::ShowModal() {
-    DisabledWindows disabled{handle_, {}};
+    DisabledWindows disabled{Handle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
     modalResult_ = 0;
     inModalLoop_ = true;
-    ShowWindow(handle_, SW_SHOW);
-    SetForegroundWindow(handle_);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
     while (modalResult_ == 0 && !application_.Terminated()) {
         application_.HandleMessage();
     }
@@ -141,10 +133,10 @@ int TForm::ShowModal() {
 
 RECT TForm::BoundsRect() const {
     RECT bounds{};
-    if (handle_) {
-        GetWindowRect(handle_, &bounds);
-        HWND parent = GetParent(handle_);
-        if (parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
+    if (Handle()) {
+        GetWindowRect(Handle(), &bounds);
+        HWND parent = GetParent(Handle());
+        if (parent && (GetWindowLongW(Handle(), GWL_STYLE) & WS_CHILD)) {
             MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&bounds), 2);
         }
     }
@@ -162,11 +154,11 @@ int TForm::Height() const {
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::SetPosition(int left, int top) {
-    SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 bool TForm::PreviewKeyDown(WPARAM key) {
@@ -190,7 +182,7 @@ void TForm::HandleClose() {
     Hide();
 }
 
-LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         HandleClose();
@@ -207,7 +199,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_PAINT: {
-        PaintDc paint(handle_);
+        PaintDc paint(Handle());
         FormPaint(paint.get());
         return 0;
     }
@@ -218,33 +210,4 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultHandler(message, wParam, lParam);
-}
-
-LRESULT TForm::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(handle_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TForm* form = nullptr;
-    if (message == WM_NCCREATE) {
-        form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->handle_ = window;
-        SetPropW(window, kFormProperty, form);
-    } else {
-        form = FromHandle(window);
-    }
-    if (!form) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        RemovePropW(window, kFormProperty);
-        form->handle_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return form->WndProc(message, wParam, lParam);
-    } catch (...) {
-        form->application_.HandleException(std::current_exception());
-        return 0;
-    }
 }

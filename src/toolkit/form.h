@@ -1,9 +1,7 @@
 #pragma once
-// The form base class: one top-level window per object. The static window
-// procedure finds the object through a window property bound at WM_NCCREATE
-// and hands each message to WndProc, which calls the form's handlers.
-// No exception leaves a handler: the application's error report shows it.
-#include <windows.h>
+// The form base class: one top-level window per object, whose messages
+// HandleMessage turns into the form's handlers.
+#include "toolkit/window.h"
 
 #include <string>
 
@@ -39,16 +37,12 @@ struct FormDesign {
     bool dialogKeys = false;
 };
 
-class TForm {
+class TForm : public TWindow {
   public:
     TForm(TApplication& application, FormDesign design);
-    virtual ~TForm();
-    TForm(const TForm&) = delete;
-    TForm& operator=(const TForm&) = delete;
 
     // Makes the window and runs the creation handler; called by the application.
     void CreateHandle();
-    HWND Handle() const { return handle_; }
     static TForm* FromHandle(HWND window);
 
     void Show();
@@ -77,8 +71,7 @@ class TForm {
 
   protected:
     virtual void CreateParams(CreateParamsInfo& params);
-    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Makes the form's child controls, after the window and before FormCreate.
     virtual void CreateComponents() {}
@@ -94,9 +87,7 @@ class TForm {
 
   private:
     void HandleClose();
-    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND handle_ = nullptr;
     int modalResult_ = 0;
     bool inModalLoop_ = false;
 };

@@ -1,7 +1,4 @@
 #include "toolkit/panel.h"
-#include "toolkit/window_class.h"
-
-#include "toolkit/application.h"
 
 #include <algorithm>
 
@@ -57,63 +54,54 @@ void TImage::Invalidate() const {
 
 TPanel::TPanel(HWND parent, int left, int top, int width, int height, TBevel bevel)
     : bevel_(bevel) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kPanelClass, WindowProc, CS_DBLCLKS});
-    handle_ = CreateWindowExW(0, kPanelClass, L"",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
-                              width, height, parent, nullptr, instance, this);
-}
-
-TPanel::~TPanel() {
-    if (handle_) {
-        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-        DestroyWindow(handle_);
-    }
+    CreateWindowHandle({kPanelClass, CS_DBLCLKS}, L"",
+                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+                       {left, top, width, height}, parent);
 }
 
 void TPanel::SetColor(COLORREF color) {
     if (color != color_) {
         color_ = color;
-        InvalidateRect(handle_, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
 
 void TPanel::SetBevel(TBevel bevel) {
     if (bevel != bevel_) {
         bevel_ = bevel;
-        InvalidateRect(handle_, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
 
 void TPanel::SetBevelInner(TBevel bevel) {
     if (bevel != bevelInner_) {
         bevelInner_ = bevel;
-        InvalidateRect(handle_, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
 
 void TPanel::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TPanel::Bounds() const {
     RECT bounds{};
-    GetWindowRect(handle_, &bounds);
-    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    GetWindowRect(Handle(), &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
 }
 
 void TPanel::SetVisible(bool visible) {
-    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool TPanel::Visible() const {
-    return IsWindowVisible(handle_) != FALSE;
+    return IsWindowVisible(Handle()) != FALSE;
 }
 
 void TPanel::Paint(HDC target, const RECT& area) {
     RECT client;
-    GetClientRect(handle_, &client);
+    GetClientRect(Handle(), &client);
     if (client.right <= 0 || client.bottom <= 0) {
         return;
     }
@@ -146,13 +134,13 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PaintDc paint(handle_);
+        PaintDc paint(Handle());
         Paint(paint.get(), paint.area());
         return 0;
     }
     case WM_PRINTCLIENT: {
         RECT client;
-        GetClientRect(handle_, &client);
+        GetClientRect(Handle(), &client);
         Paint(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
@@ -170,26 +158,5 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(handle_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* panel =
-            static_cast<TPanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        panel->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-    }
-    auto* panel = reinterpret_cast<TPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!panel) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return panel->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        if (Application) {
-            Application->HandleException(std::current_exception());
-        }
-        return 0;
-    }
+    return DefaultHandler(message, wParam, lParam);
 }

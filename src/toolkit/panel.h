@@ -3,6 +3,7 @@
 // bevel, holding picture cells that it paints itself (cells have no window of
 // their own; a clock has dozens of them and they change every second).
 #include "toolkit/bitmap.h"
+#include "toolkit/window.h"
 
 #include <functional>
 #include <vector>
@@ -41,14 +42,10 @@ class TImage {
 
 enum class TBevel { None, Lowered };
 
-class TPanel {
+class TPanel : public TWindow {
   public:
     TPanel(HWND parent, int left, int top, int width, int height, TBevel bevel);
-    ~TPanel();
-    TPanel(const TPanel&) = delete;
-    TPanel& operator=(const TPanel&) = delete;
 
-    HWND Handle() const { return handle_; }
     void SetColor(COLORREF color);
     COLORREF Color() const { return color_; }
     // The outer bevel lies at the panel's edge, the inner one a pixel inside it.
@@ -69,10 +66,8 @@ class TPanel {
     void AddImage(TImage* image) { images_.push_back(image); }
     // Paints area of the panel into target (a paint DC, or a DC to print into).
     void Paint(HDC target, const RECT& area);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND handle_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     TBevel bevel_;
     TBevel bevelInner_ = TBevel::None;

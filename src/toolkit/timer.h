@@ -3,16 +3,14 @@
 // enabled, on the thread that made it. The ticks come through a hidden
 // message-only window of its own, so the timer needs no form and keeps
 // working whatever happens to the windows of its owner.
-#include <windows.h>
+#include "toolkit/window.h"
 
 #include <functional>
 
-class TTimer {
+class TTimer : private TWindow {
   public:
     explicit TTimer(UINT interval = 1000, bool enabled = true);
-    ~TTimer();
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
+    ~TTimer() override;
 
     UINT Interval() const { return interval_; }
     // An interval of 0 stops the ticks while keeping Enabled as it is.
@@ -26,9 +24,8 @@ class TTimer {
 
   private:
     void Update();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND window_ = nullptr;
     UINT interval_;
     bool enabled_;
     bool running_ = false;

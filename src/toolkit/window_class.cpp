@@ -1,6 +1,6 @@
 #include "toolkit/window_class.h"
 
-void RegisterWindowClassOnce(const WindowClassDesign& design) {
+void RegisterWindowClassOnce(const WindowClassDesign& design, WNDPROC procedure) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW existing{};
     if (GetClassInfoW(instance, design.name, &existing)) {
@@ -8,7 +8,7 @@ void RegisterWindowClassOnce(const WindowClassDesign& design) {
     }
     WNDCLASSW windowClass{};
     windowClass.style = design.style;
-    windowClass.lpfnWndProc = design.procedure;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = design.programIcon ? LoadIconW(instance, L"MAINICON") : nullptr;
     windowClass.hCursor = design.arrowCursor ? LoadCursorW(nullptr, IDC_ARROW) : nullptr;

@@ -4,12 +4,11 @@
 
 struct WindowClassDesign {
     const wchar_t* name;
-    WNDPROC procedure;
     UINT style = 0;
     bool arrowCursor = true;
     bool programIcon = false;    // the "MAINICON" resource
     HBRUSH background = nullptr; // null: the window paints every pixel
 };
 
-// Registers the class unless this program has it already.
-void RegisterWindowClassOnce(const WindowClassDesign& design);
+// Registers the class with its window procedure unless this program has it already.
+void RegisterWindowClassOnce(const WindowClassDesign& design, WNDPROC procedure);

@@ -20,7 +20,7 @@ class ThrowingForm : public TForm {
     bool watchedWasEnabled = true;
 
   protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_APP) {
             throw Exception("Etwas ging schief");
         }
@@ -32,7 +32,7 @@ class ThrowingForm : public TForm {
             SetModalResult(static_cast<int>(wParam));
             return 0;
         }
-        return TForm::WndProc(message, wParam, lParam);
+        return TForm::HandleMessage(message, wParam, lParam);
     }
 };
 

@@ -1,0 +1,159 @@
+#include "toolkit/window.h"
+
+#include "toolkit/application.h"
+
+#include <commctrl.h>
+
+namespace {
+constexpr wchar_t kObjectProperty[] = L"TikkoraWindow";
+constexpr UINT_PTR kObjectSubclass = 1;
+} // namespace
+
+void ReportCurrentException() noexcept {
+    try {
+        if (Application) {
+            Application->HandleException(std::current_exception());
+        }
+    } catch (...) {
+        // The report itself failed (no memory for the text): nothing is left to tell.
+    }
+}
+
+TWindow::~TWindow() {
+    DestroyHandle();
+}
+
+TWindow* TWindow::FromHandle(HWND window) {
+    return window ? static_cast<TWindow*>(GetPropW(window, kObjectProperty)) : nullptr;
+}
+
+bool TWindow::CreateWindowHandle(const WindowClassDesign& windowClass, const std::wstring& caption,
+                                 DWORD style, DWORD exStyle, const WindowPlacement& place,
+                                 HWND parent, int id) {
+    RegisterWindowClassOnce(windowClass, WindowProc);
+    CreateWindowExW(exStyle, windowClass.name, caption.c_str(), style, place.left, place.top,
+                    place.width, place.height, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                    this);
+    return handle_ != nullptr;
+}
+
+bool TWindow::CreateMessageWindow(const wchar_t* className) {
+    return CreateWindowHandle({className, 0, false}, L"", 0, 0, {}, HWND_MESSAGE);
+}
+
+bool TWindow::CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
+                               DWORD exStyle, const WindowPlacement& place, HWND parent, int id) {
+    HWND window =
+        CreateWindowExW(exStyle, className, text.c_str(), style, place.left, place.top, place.width,
+                        place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    if (!window) {
+        return false;
+    }
+    if (!SetWindowSubclass(window, SubclassProc, kObjectSubclass,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        DestroyWindow(window);
+        return false;
+    }
+    subclassed_ = true;
+    Bind(window);
+    return true;
+}
+
+void TWindow::DestroyHandle() {
+    if (handle_) {
+        DestroyWindow(handle_);
+    }
+    // A window of another thread cannot be destroyed from here; forget it all the same.
+    if (handle_) {
+        Unbind();
+    }
+}
+
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandler(message, wParam, lParam);
+}
+
+LRESULT TWindow::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
+                       : DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+void TWindow::Bind(HWND window) {
+    handle_ = window;
+    SetPropW(window, kObjectProperty, this);
+}
+
+void TWindow::Unbind() {
+    RemovePropW(handle_, kObjectProperty);
+    if (subclassed_) {
+        RemoveWindowSubclass(handle_, SubclassProc, kObjectSubclass);
+        subclassed_ = false;
+    }
+    handle_ = nullptr;
+}
+
+LRESULT TWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        HWND window = handle_;
+        const bool subclassed = subclassed_;
+        Unbind();
+        return subclassed ? DefSubclassProc(window, message, wParam, lParam)
+                          : DefWindowProcW(window, message, wParam, lParam);
+    }
+    return Guarded<LRESULT>(0, [&] { return HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* object =
+            static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (object) {
+            object->Bind(window);
+        }
+    }
+    TWindow* object = FromHandle(window);
+    return object ? object->Dispatch(message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*id*/, DWORD_PTR object) {
+    auto* bound = reinterpret_cast<TWindow*>(object);
+    return bound && bound->handle_ == window ? bound->Dispatch(message, wParam, lParam)
+                                             : DefSubclassProc(window, message, wParam, lParam);
+}
+
+TWindowHook::~TWindowHook() {
+    Unhook();
+}
+
+void TWindowHook::Hook(HWND window) {
+    Unhook();
+    if (window && SetWindowSubclass(window, HookProc, reinterpret_cast<UINT_PTR>(this),
+                                    reinterpret_cast<DWORD_PTR>(this))) {
+        hooked_ = window;
+    }
+}
+
+void TWindowHook::Unhook() {
+    if (hooked_) {
+        RemoveWindowSubclass(hooked_, HookProc, reinterpret_cast<UINT_PTR>(this));
+        hooked_ = nullptr;
+    }
+}
+
+LRESULT TWindowHook::CallNext(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(hooked_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindowHook::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*id*/, DWORD_PTR object) {
+    auto* hook = reinterpret_cast<TWindowHook*>(object);
+    if (message == WM_NCDESTROY) {
+        hook->Unhook();
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    return Guarded<LRESULT>(0, [&] { return hook->HookMessage(message, wParam, lParam); });
+}

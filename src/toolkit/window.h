@@ -1,0 +1,101 @@
+#pragma once
+// The one way a window of this program is tied to its object. A TWindow is
+// bound to its window when the window is made (or, for a window of a system
+// class, when it is subclassed) and unbound when the window is destroyed, so
+// Handle() is never a dead window. Every message, hook and system callback
+// reaches the program's code through Guarded, the single exception boundary:
+// an exception becomes the application's standard error report and the
+// program goes on.
+#include "toolkit/window_class.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Shows the exception being handled in the application's error report.
+void ReportCurrentException() noexcept;
+
+// Runs a callback the system calls into; a failure is reported and fallback returned.
+template <typename Result, typename Function>
+Result Guarded(Result fallback, Function&& function) noexcept {
+    try {
+        return function();
+    } catch (...) {
+        ReportCurrentException();
+        return fallback;
+    }
+}
+
+struct WindowPlacement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class TWindow {
+  public:
+    TWindow() = default;
+    virtual ~TWindow();
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    HWND Handle() const { return handle_; }
+    // The object bound to window; null for windows of other programs and parts.
+    static TWindow* FromHandle(HWND window);
+
+  protected:
+    // Makes a window of one of this program's classes, bound to this object
+    // before its first message. False when the system refused it.
+    bool CreateWindowHandle(const WindowClassDesign& windowClass, const std::wstring& caption,
+                            DWORD style, DWORD exStyle, const WindowPlacement& place, HWND parent,
+                            int id = 0);
+    // A hidden window that only receives messages: the hand-off point of
+    // timers and sockets on this thread.
+    bool CreateMessageWindow(const wchar_t* className);
+    // Makes a window of a system class ("BUTTON", "COMBOBOX", ...) and routes
+    // its messages through this object; false when the system refused it.
+    bool CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
+                          DWORD exStyle, const WindowPlacement& place, HWND parent, int id);
+    void DestroyHandle();
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The class's own handling (DefWindowProc, or the system control's procedure).
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    void Bind(HWND window);
+    void Unbind();
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR object);
+
+    HWND handle_ = nullptr;
+    bool subclassed_ = false;
+};
+
+// Sees the messages of a window that belongs to someone else (another
+// object's window, or the edit inside a combo box) before its owner does.
+class TWindowHook {
+  public:
+    TWindowHook() = default;
+    virtual ~TWindowHook();
+    TWindowHook(const TWindowHook&) = delete;
+    TWindowHook& operator=(const TWindowHook&) = delete;
+
+    void Hook(HWND window);
+    void Unhook();
+    HWND Hooked() const { return hooked_; }
+
+  protected:
+    // Return CallNext(...) for what the hook leaves to the window.
+    virtual LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    LRESULT CallNext(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR object);
+
+    HWND hooked_ = nullptr;
+};
