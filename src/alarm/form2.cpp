@@ -1,12 +1,11 @@
 #include "alarm/form2.h"
 
-#include "alarm/message_history.h"
-#include "alarm/sound_list.h"
-#include "app/alarm_check.h"
-#include "app/form1.h"
-#include "app/profile_values.h"
-#include "app/program_objects.h"
-#include "app/settings_file.h"
+#include "rules/message_history.h"
+#include "rules/sound_list.h"
+#include "rules/alarm_check.h"
+#include "rules/profile_values.h"
+#include "settings/program_objects.h"
+#include "settings/settings_file.h"
 #include "toolkit/application.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
@@ -61,16 +60,6 @@ std::string TwoDigits(int value) {
     return text;
 }
 
-// Help topic, tab place and context menu of one control.
-void Describe(TWinControl& control, int help, int tabOrder) {
-    control.Tag = help;
-    control.HelpContext = help;
-    control.TabOrder = tabOrder;
-    if (Form1) {
-        control.PopupMenu = &Form1->PopupMenu2;
-    }
-}
-
 // The hourglass for the whole screen while it lives.
 class WaitCursor {
   public:
@@ -85,7 +74,8 @@ class WaitCursor {
 
 } // namespace
 
-TForm2::TForm2(TApplication& application) : TForm(application, AlarmDialogDesign()) {
+TForm2::TForm2(TApplication& application, AlarmDialogLinks links)
+    : TForm(application, AlarmDialogDesign()), links_(std::move(links)) {
     Form2 = this;
 }
 
@@ -93,6 +83,13 @@ TForm2::~TForm2() {
     if (Form2 == this) {
         Form2 = nullptr;
     }
+}
+
+void TForm2::Describe(TWinControl& control, int help, int tabOrder) {
+    control.Tag = help;
+    control.HelpContext = help;
+    control.TabOrder = tabOrder;
+    control.PopupMenu = links_.contextMenu;
 }
 
 void TForm2::CreateParams(CreateParamsInfo& params) {
@@ -280,12 +277,9 @@ void TForm2::Button1Click() {
         SettingsFile->WriteString(kHistorySection, line.key, line.value);
     }
 
-    if (Form1) {
-        if (CheckBox1->Checked()) {
-            Form1->alarmdisplay(hour, minute);
-        } else {
-            Form1->alarmdisplay("", "");
-        }
+    if (links_.alarmLineChanged) {
+        const bool on = CheckBox1->Checked();
+        links_.alarmLineChanged(on ? hour : "", on ? minute : "");
     }
     SetModalResult(IDOK);
 }

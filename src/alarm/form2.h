@@ -8,12 +8,21 @@
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
+// What the dialog is given by the window that opens it.
+struct AlarmDialogLinks {
+    // The controls' context menu ("&Direkthilfe").
+    TControlPopupMenu* contextMenu = nullptr;
+    // The stored alarm changed: its hour and minute, or two empty texts when it is off.
+    std::function<void(const std::string& hour, const std::string& minute)> alarmLineChanged;
+};
+
 class TForm2 : public TForm {
   public:
-    explicit TForm2(TApplication& application);
+    TForm2(TApplication& application, AlarmDialogLinks links);
     ~TForm2() override;
 
     // The user changed the time: the caption shows it.
@@ -58,6 +67,10 @@ class TForm2 : public TForm {
     // The help pop-up for the control a help request came from.
     void ControlHelp(HWND window);
 
+    // Help topic, tab place and context menu of one control.
+    void Describe(TWinControl& control, int help, int tabOrder);
+
+    AlarmDialogLinks links_;
     // The control that had the focus when the dialog was last left.
     HWND focused_ = nullptr;
 };

@@ -1,20 +1,15 @@
 #include "app/form1.h"
 
-#include "app/display_plan.h"
-#include "app/placement.h"
-#include "app/program_folder.h"
-#include "app/program_objects.h"
+#include "rules/display_plan.h"
+#include "rules/placement.h"
+#include "rules/program_folder.h"
+#include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
 #include "toolkit/strings.h"
 
-std::string ProgramFolder;
-TSettingsFile* SettingsFile = nullptr;
-TBitmap* GlyphBitmap = nullptr;
 TForm1* Form1 = nullptr;
-int GlyphBase = 0;
-int StyleIndex = 0;
 
 namespace {
 

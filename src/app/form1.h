@@ -1,8 +1,9 @@
 #pragma once
 // The main clock window: the digit rows, the analog clock, the grip, and the
 // menu items whose check marks carry the window's state.
+#include "alarm/form2.h"
 #include "analogclock/amclock.h"
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "controls/notask.h"
 #include "controls/xpcontrols.h"
 #include "toolkit/bitmap.h"
@@ -46,6 +47,8 @@ class TForm1 : public TForm {
     // Goes on top again when the stored state asks for it (after a modal dialog).
     void topset();
 
+    // What the alarm dialog is given: the help menu and the alarm line.
+    AlarmDialogLinks LinksForAlarmDialog();
     // Opens the alarm dialog (also by a double click on the display).
     void Wecker1Click(TMenuItem* sender);
     // "&Direkthilfe" in the dialogs' context menu: the help topic of the
@@ -144,3 +147,5 @@ class TForm1 : public TForm {
     std::unique_ptr<TSettingsFile> settingsFile_;
     std::unique_ptr<TBitmap> glyphBitmap_;
 };
+
+extern TForm1* Form1;

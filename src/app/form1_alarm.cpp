@@ -1,9 +1,9 @@
 // The alarm check that follows the time drawing every second: sound, message,
 // and switching a one-shot alarm off.
-#include "app/alarm_check.h"
-#include "app/display_plan.h"
+#include "rules/alarm_check.h"
+#include "rules/display_plan.h"
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"

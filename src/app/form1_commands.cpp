@@ -42,3 +42,9 @@ void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
         application_.HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(control->Tag));
     }
 }
+
+AlarmDialogLinks TForm1::LinksForAlarmDialog() {
+    return {&PopupMenu2, [this](const std::string& hour, const std::string& minute) {
+                alarmdisplay(hour, minute);
+            }};
+}

@@ -1,8 +1,8 @@
 // The digital display of the main window: display styles, time, date, alarm
 // line and the grip dots.
-#include "app/display_plan.h"
+#include "rules/display_plan.h"
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "toolkit/seams.h"
 
 namespace {

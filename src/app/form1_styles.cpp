@@ -2,8 +2,8 @@
 // mode, always-on-top, and the timer that keeps the taskbar window fitted to
 // the taskbar's clock area.
 #include "app/form1.h"
-#include "app/program_objects.h"
-#include "app/window_layout.h"
+#include "settings/program_objects.h"
+#include "rules/window_layout.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "toolkit/strings.h"

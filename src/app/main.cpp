@@ -24,8 +24,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.Initialize();
     application.SetTitle("Tikkora");
     application.SetHelpFile("Tikora.hlp");
-    application.CreateForm<TForm1>();
-    application.CreateForm<TForm2>();
+    TForm1* clock = application.CreateForm<TForm1>();
+    application.CreateForm<TForm2>(clock->LinksForAlarmDialog());
     application.Run();
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "app/alarm_check.h"
+#include "rules/alarm_check.h"
 
 #include <gtest/gtest.h>
 

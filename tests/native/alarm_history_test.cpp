@@ -1,6 +1,6 @@
 // The list of recently used alarm messages: how a confirmed message enters it
 // and how the list is written to and read from profile keys.
-#include "alarm/message_history.h"
+#include "rules/message_history.h"
 
 #include <gtest/gtest.h>
 

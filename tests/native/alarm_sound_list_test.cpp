@@ -1,5 +1,5 @@
 // Which entry of the sound list the stored "Sound" value selects.
-#include "alarm/sound_list.h"
+#include "rules/sound_list.h"
 
 #include <gtest/gtest.h>
 

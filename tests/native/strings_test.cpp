@@ -1,4 +1,4 @@
-#include "app/program_folder.h"
+#include "rules/program_folder.h"
 #include "toolkit/strings.h"
 
 #include <gtest/gtest.h>

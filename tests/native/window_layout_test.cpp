@@ -1,4 +1,4 @@
-#include "app/window_layout.h"
+#include "rules/window_layout.h"
 
 #include <gtest/gtest.h>
 

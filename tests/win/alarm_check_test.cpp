@@ -1,7 +1,7 @@
 // The alarm check inside the main window, with the time, the sound and the
 // message boxes taken over by the test.
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "main_window_test.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"

@@ -2,9 +2,9 @@
 // folder, message boxes, help and sound taken over by the test: what it shows,
 // what OK stores, what Abbrechen does not, and the message history.
 #include "alarm/form2.h"
-#include "alarm/message_history.h"
+#include "rules/message_history.h"
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "temp_folder.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
@@ -88,7 +88,7 @@ class AlarmDialogTest : public testing::Test {
         }
         main = std::make_unique<TForm1>(*Application);
         main->CreateHandle();
-        dialog = std::make_unique<TForm2>(*Application);
+        dialog = std::make_unique<TForm2>(*Application, main->LinksForAlarmDialog());
         dialog->CreateHandle();
         return *dialog;
     }

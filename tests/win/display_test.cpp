@@ -1,8 +1,8 @@
 // The digital display of the main window with the time set by the test:
 // which glyph lands in which cell, and what choosing a style stores.
-#include "app/display_plan.h"
+#include "rules/display_plan.h"
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "main_window_test.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"

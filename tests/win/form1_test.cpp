@@ -1,7 +1,7 @@
 // The main window in this process, with the program folder, the help system
 // and the message boxes taken over by the test.
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "main_window_test.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"

@@ -1,5 +1,5 @@
 // The settings file against the platform's real profile functions.
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "temp_folder.h"
 #include "toolkit/exceptions.h"
 

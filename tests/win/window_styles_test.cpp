@@ -2,7 +2,7 @@
 // the handlers store their settings, the taskbar style against a taskbar made
 // here, and the timer and taskbar-hiding components under them.
 #include "app/form1.h"
-#include "app/program_objects.h"
+#include "settings/program_objects.h"
 #include "temp_folder.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"

@@ -1,4 +1,4 @@
-#include "app/profile_values.h"
+#include "rules/profile_values.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "alarm/message_history.h"
+#include "rules/message_history.h"
 
-#include "alarm/sound_list.h"
+#include "rules/sound_list.h"
 #include "toolkit/strings.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "alarm/sound_list.h"
+#include "rules/sound_list.h"
 
 std::string FoldFileNameCase(std::string_view text) {
     std::string folded(text);

@@ -1,4 +1,4 @@
-#include "app/window_layout.h"
+#include "rules/window_layout.h"
 
 namespace {
 constexpr WindowSize kStandardWindow{154, 69};

@@ -1,4 +1,4 @@
-#include "app/placement.h"
+#include "rules/placement.h"
 
 WindowPlace PullOntoScreen(WindowPlace window, const ScreenArea& screen) {
     const int right = screen.left + screen.width;

@@ -1,4 +1,4 @@
-#include "app/display_plan.h"
+#include "rules/display_plan.h"
 
 #include "toolkit/strings.h"
 

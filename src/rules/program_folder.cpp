@@ -1,4 +1,4 @@
-#include "app/program_folder.h"
+#include "rules/program_folder.h"
 
 std::string FolderOfProgramFile(std::string_view programFile) {
     std::size_t slash = programFile.find_last_of("\\/");

@@ -1,6 +1,6 @@
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 
-#include "app/profile_values.h"
+#include "rules/profile_values.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/wide.h"
 

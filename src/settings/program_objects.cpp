@@ -1,0 +1,7 @@
+#include "settings/program_objects.h"
+
+std::string ProgramFolder;
+TSettingsFile* SettingsFile = nullptr;
+TBitmap* GlyphBitmap = nullptr;
+int GlyphBase = 0;
+int StyleIndex = 0;
