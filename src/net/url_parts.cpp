@@ -57,7 +57,7 @@ void ParseUrl(UrlTarget& target) {
         target.host = hostPart;
     }
     if (target.path.empty()) {
-        target.path = "/";
+        target.path.assign(1, '/');
         target.url += "/";
     }
 }

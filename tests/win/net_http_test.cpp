@@ -1,0 +1,318 @@
+// The HTTP client against loopback servers of the test's own: whole requests,
+// redirects, servers that stall, and servers that misbehave on purpose.
+#include "net/nmhttp.h"
+#include "net/psock_timer.h"
+#include "net_test_server.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+using Step = NetTestServer::Step;
+
+const std::string kAccept =
+    "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
+    "Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript\r\n";
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(Widen(path).c_str(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The events of one request, in their order.
+struct EventLog {
+    std::vector<std::string> events;
+    void Attach(TNMHTTP& http) {
+        http.OnSuccess = [this](TNMHTTP*, CmdType cmd) {
+            events.push_back("success " + std::to_string(static_cast<int>(cmd)));
+        };
+        http.OnFailure = [this](TNMHTTP*, CmdType cmd) {
+            events.push_back("failure " + std::to_string(static_cast<int>(cmd)));
+        };
+        http.OnRedirect = [this](TNMHTTP* sender, bool&) {
+            events.push_back("redirect " + std::to_string(sender->ReplyNumber()));
+        };
+    }
+};
+
+// The failure a call ends with, as "class: text"; "none" when it returned.
+template <typename Call> std::string FailureOf(Call&& call) {
+    try {
+        call();
+    } catch (const EAbortError& e) {
+        return std::string("EAbortError: ") + e.what();
+    } catch (const ESockError& e) {
+        return std::string("ESockError: ") + e.what();
+    } catch (const Exception& e) {
+        return std::string("Exception: ") + e.what();
+    }
+    return "none";
+}
+
+class NetHttp : public testing::Test {
+  protected:
+    NetHttp() { log.Attach(*http); }
+    std::string BodyFile() const { return folder.Path() + "body.bin"; }
+    void ToFile() {
+        http->InputFileMode = true;
+        http->Body = BodyFile();
+    }
+
+    TempFolder folder;
+    std::unique_ptr<TNMHTTP> http = std::make_unique<TNMHTTP>();
+    EventLog log;
+};
+
+} // namespace
+
+TEST_F(NetHttp, PlainGetsIntoAFileAndIntoTheBody) {
+    const std::string head = "HTTP/1.0 200 OK\r\nContent-Length: 5\r\nServer: t\r\n\r\n";
+    NetTestServer server(
+        {NetTestServer::Reply(head + "hello"),
+         NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\n" + std::string(200000, 'b'))});
+    int packets = 0;
+    http->OnPacketRecvd = [&](TPowersock*) { ++packets; };
+    ToFile();
+    http->Get(server.Url("/versions.nf"));
+    EXPECT_EQ(server.Requests().at(0),
+              "GET /versions.nf HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kAccept +
+                  "Content-type: application/x-www-form-urlencoded\r\n\r\n");
+    EXPECT_EQ(http->Header, head);
+    EXPECT_EQ(FileText(BodyFile()), "hello");
+    EXPECT_EQ(http->ContentLength(), 5);
+    EXPECT_EQ(http->ReceivedCount(), 5);
+    EXPECT_EQ(http->ReplyNumber(), 200);
+    EXPECT_GE(packets, 1);
+    EXPECT_FALSE(http->Connected());
+
+    http->InputFileMode = false;
+    http->Get(server.Url("/big"));
+    EXPECT_EQ(http->Body, std::string(200000, 'b'));
+    EXPECT_EQ(http->ContentLength(), 0);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"success 0", "success 0"}));
+}
+
+TEST_F(NetHttp, ErrorsAndEmptyAnswersAreJudgedByTheirCode) {
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 404 Not Found\r\n\r\nno such file"),
+                          NetTestServer::Reply(""),
+                          NetTestServer::Reply("HTTP/1.0 304 Not Modified\r\n\r\n")});
+    ToFile();
+    http->Get(server.Url("/missing"));
+    EXPECT_EQ(FileText(BodyFile()), "no such file");
+    http->Get(server.Url("/closed"));
+    EXPECT_EQ(http->ReplyNumber(), 0);
+    EXPECT_EQ(http->Header, "");
+    EXPECT_EQ(FileText(BodyFile()), "");
+    http->Get(server.Url("/cached"));
+    EXPECT_EQ(server.Requests().size(), 3u);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"failure 0", "success 0", "redirect 304"}));
+}
+
+TEST_F(NetHttp, RedirectsToAPathAndToAnotherServer) {
+    NetTestServer target({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\narrived")});
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: /next\r\n"
+                                               "Set-Cookie: id=7\r\n\r\n"),
+                          NetTestServer::Reply("HTTP/1.0 301 Moved\r\nLocation: " +
+                                               target.Url("/final") + "\r\n\r\n")});
+    http->Get(server.Url("/first"));
+    const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].substr(0, 26), "GET /next HTTP/1.0\r\nHost: ");
+    EXPECT_NE(requests[1].find("\r\nCookie: id=7\r\n"), std::string::npos);
+    EXPECT_EQ(target.Requests().at(0).substr(0, 20), "GET /final HTTP/1.0\r");
+    EXPECT_EQ(http->Body, "arrived");
+    EXPECT_EQ(http->Url, target.Url("/final"));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"redirect 302", "redirect 301", "success 0"}));
+
+    // A handler that takes the redirect ends the request there.
+    NetTestServer again({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: /x\r\n\r\n")});
+    http->OnRedirect = [](TNMHTTP*, bool& handled) { handled = true; };
+    http->Get(again.Url("/"));
+    EXPECT_EQ(again.Requests().size(), 1u);
+}
+
+TEST_F(NetHttp, TimeOutLimitsASilenceNotATransfer) {
+    // Chunks closer together than the time-out, then silence.
+    NetTestServer server({[](SOCKET client, const std::string&) {
+        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\n");
+        for (int i = 0; i < 4; ++i) {
+            Sleep(500);
+            NetTestServer::Send(client, "chunk");
+        }
+        NetTestServer::WaitForClose(client);
+    }});
+    ToFile();
+    http->TimeOut = 1200;
+    EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/slow")); }),
+              "EAbortError: Socket capture aborted");
+    EXPECT_TRUE(http->TimedOut());
+    EXPECT_EQ(FileText(BodyFile()), "chunkchunkchunkchunk");
+    EXPECT_FALSE(http->Connected());
+}
+
+TEST_F(NetHttp, CancelFromATimerEndsASilentDownload) {
+    NetTestServer server({[](SOCKET client, const std::string&) {
+        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\npart");
+        NetTestServer::WaitForClose(client);
+    }});
+    ToFile();
+    TThreadTimer timer;
+    timer.SetInterval(300);
+    timer.SetOnTimer([&](TThreadTimer* sender) {
+        if (http->ReceivedCount() > 0) {
+            sender->SetEnabled(false);
+            http->Cancel();
+        }
+    });
+    EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/silent")); }),
+              "EAbortError: Socket capture aborted");
+    EXPECT_FALSE(http->TimedOut());
+    EXPECT_EQ(FileText(BodyFile()), "part");
+    // The component stays usable.
+    timer.SetEnabled(false);
+    NetTestServer next({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nok")});
+    http->InputFileMode = false;
+    http->Get(next.Url("/"));
+    EXPECT_EQ(http->Body, "ok");
+}
+
+TEST_F(NetHttp, HostsThatCannotBeReached) {
+    const std::string badHost = std::string(300, 'h');
+    int failedConnections = 0;
+    http->OnConnectionFailed = [&](TPowersock*) { ++failedConnections; };
+    EXPECT_EQ(FailureOf([&] { http->Get("http://" + badHost + "/"); }),
+              "ESockError: Null Remote Address");
+
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nfound")});
+    int asked = 0;
+    http->OnInvalidHost = [&](TPowersock* sender, bool& handled) {
+        ++asked;
+        sender->Host = "127.0.0.1";
+        handled = true;
+    };
+    http->Get("http://" + badHost + ":" + std::to_string(server.Port()) + "/");
+    EXPECT_EQ(http->Body, "found");
+    EXPECT_EQ(asked, 1);
+
+    // A port where nobody listens.
+    int closedPort = 0;
+    {
+        NetTestServer gone({});
+        closedPort = gone.Port();
+    }
+    EXPECT_EQ(FailureOf([&] { http->Get("http://127.0.0.1:" + std::to_string(closedPort) + "/"); }),
+              "ESockError: Connection Failed");
+    EXPECT_EQ(failedConnections, 1);
+}
+
+TEST_F(NetHttp, TwoComponentsShareTheSocketLibrary) {
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nsecond")});
+    auto second = std::make_unique<TNMHTTP>();
+    EXPECT_EQ(second->InfoList().at(0), "Version= 1.1");
+    http.reset();
+    second->Get(server.Url("/"));
+    EXPECT_EQ(second->Body, "second");
+}
+
+TEST_F(NetHttp, HostileServersEndWithAClearError) {
+    const std::string ok = "HTTP/1.0 200 OK\r\n";
+    struct Case {
+        const char* name;
+        Step step;
+        const char* failure;
+        const char* body; // null: not looked at
+    };
+    const Case cases[] = {
+        {"endless header",
+         [&](SOCKET client, const std::string&) {
+             NetTestServer::Send(client, ok);
+             while (NetTestServer::Send(client, "X-Filler: " + std::string(1000, 'f') + "\r\n")) {
+             }
+         },
+         "ESockError: Response header too large", nullptr},
+        {"overlong line",
+         [&](SOCKET client, const std::string&) {
+             NetTestServer::Send(client, ok + "X-Long: " + std::string(70000, 'l'));
+             NetTestServer::WaitForClose(client);
+         },
+         "ESockError: Response header line too long", nullptr},
+        {"reset mid-body",
+         [&](SOCKET client, const std::string&) {
+             NetTestServer::Send(client,
+                                 ok + "Content-Length: 100000\r\n\r\n" + std::string(50000, 'r'));
+             Sleep(200);
+             NetTestServer::Reset(client);
+         },
+         // Wine reports a reset as a plain close (FD_CLOSE without error, recv 0).
+         "none|ESockError: 10054:Connection reset by peer", nullptr},
+        {"bytes after the length", NetTestServer::Reply(ok + "Content-Length: 2\r\n\r\nabcdef"),
+         "none", "abcdef"},
+        {"no status line", NetTestServer::Reply("garbage\r\n\r\nbody"), "none", "body"},
+    };
+    for (const Case& c : cases) {
+        NetTestServer server({c.step});
+        http->Header.clear();
+        const std::string failure = FailureOf([&] { http->Get(server.Url("/")); });
+        const std::string expected = c.failure;
+        EXPECT_NE(("|" + expected + "|").find("|" + failure + "|"), std::string::npos)
+            << c.name << ": " << failure;
+        EXPECT_LE(http->Header.size(), 256u * 1024 + 66000) << c.name;
+        EXPECT_FALSE(http->Connected()) << c.name;
+        if (c.body) {
+            EXPECT_EQ(http->Body, c.body) << c.name;
+        } else if (std::string(c.name) == "reset mid-body") {
+            EXPECT_EQ(http->Body, std::string(50000, 'r')); // what arrived stays
+        }
+    }
+    EXPECT_EQ(http->ReplyNumber(), 0);
+}
+
+TEST_F(NetHttp, ARedirectLoopStopsAfterTwentyRedirects) {
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n")});
+    EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/")); }), "ESockError: Too many redirects");
+    EXPECT_EQ(server.Requests().size(), 21u);
+}
+
+TEST_F(NetHttp, ABodyFileThatCannotBeMadeFailsAndLeavesTheComponentUsable) {
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nx")});
+    http->InputFileMode = true;
+    http->Body = folder.Path() + "no\\such\\folder\\file.bin";
+    EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/")); }),
+              "Exception: Cannot create file \"" + http->Body + "\"");
+    EXPECT_FALSE(http->Connected());
+    http->InputFileMode = false;
+    http->Get(server.Url("/"));
+    EXPECT_EQ(http->Body, "x");
+}
+
+TEST(NetPowersock, ReadLnTakesOneLineAndTransactionItsNumber) {
+    NetTestServer server({[](SOCKET client, const std::string&) {
+        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\nrest of it");
+    }});
+    TPowersock socket;
+    socket.Host = "127.0.0.1";
+    socket.Port = server.Port();
+    socket.Connect();
+    EXPECT_TRUE(socket.Connected());
+    EXPECT_EQ(socket.Transaction("HELLO\r\n"), "HTTP/1.0 200 OK\r\n");
+    EXPECT_EQ(socket.ReplyNumber(), 0); // starts with a letter
+    std::string rest;
+    socket.CaptureString(rest, -1);
+    EXPECT_EQ(rest, "rest of it");
+    EXPECT_EQ(socket.ReadLn(), "");
+    socket.Disconnect();
+    EXPECT_EQ(server.Requests().at(0), "HELLO\r\n\r\n");
+
+    NetTestServer numbered({NetTestServer::Reply("250-ready\r\n")});
+    socket.Port = numbered.Port();
+    socket.Connect();
+    socket.Transaction("X\r\n");
+    EXPECT_EQ(socket.ReplyNumber(), 250);
+}
