@@ -188,6 +188,12 @@ void TForm2::FormShow() {
     CheckBox1->SetChecked(SettingsFile->ReadBool(kAlarmSection, "Aktiv", true));
     CheckBox2->SetChecked(SettingsFile->ReadBool(kAlarmSection, "AktivMode", false));
     FillSoundList();
+    if (!shownBefore_) {
+        // Later showings keep what the field held; an empty field on the
+        // first one would make OK store an empty message over the user's.
+        ComboBox2->SetText(SettingsFile->ReadString(kAlarmSection, "Meldung", ""));
+        shownBefore_ = true;
+    }
     if (failure) {
         application_.HandleException(failure);
     }
@@ -269,11 +275,12 @@ void TForm2::Button1Click() {
     SettingsFile->WriteString(kAlarmSection, "Meldung", Trim(typed));
 
     std::vector<std::string> history = ComboBox2->Items();
-    if (RememberMessage(history, typed)) {
+    const KeepsCharacter keeps = SettingsFile->CharacterTest();
+    if (RememberMessage(history, typed, keeps)) {
         ComboBox2->SetItems(history);
     }
     SettingsFile->EraseSection(kHistorySection);
-    for (const HistoryLine& line : HistoryLines(history)) {
+    for (const HistoryLine& line : HistoryLines(history, keeps)) {
         SettingsFile->WriteString(kHistorySection, line.key, line.value);
     }
 

@@ -71,6 +71,7 @@ class TForm2 : public TForm {
     void Describe(TWinControl& control, int help, int tabOrder);
 
     AlarmDialogLinks links_;
+    bool shownBefore_ = false;
     // The control that had the focus when the dialog was last left.
     HWND focused_ = nullptr;
 };

@@ -8,7 +8,7 @@
 
 namespace {
 
-// What a profile value may hold and still read back whole.
+// What a profile value may hold and still read back whole, in UTF-16 characters.
 constexpr std::size_t kLongestValue = 2047;
 
 // The code point of the UTF-8 sequence at text[i], advancing i; -1 when the
@@ -56,10 +56,22 @@ int HexDigit(char c) {
     return -1;
 }
 
+std::string StandInValue(std::size_t position, std::string_view text, const KeepsCharacter& keeps) {
+    return std::to_string(position) + "|" + EscapeHistoryText(text, keeps);
+}
+
+bool FitsAValue(const std::string& value) {
+    return Utf16Length(value) <= kLongestValue;
+}
+
 } // namespace
 
-bool RememberMessage(std::vector<std::string>& history, const std::string& typed) {
-    if (Trim(typed).empty()) {
+bool RememberMessage(std::vector<std::string>& history, const std::string& typed,
+                     const KeepsCharacter& keeps) {
+    // Tried at the last place: the longest position a stand-in value can carry.
+    if (Trim(typed).empty() ||
+        (!IsPlainHistoryKey(typed, keeps) &&
+         !FitsAValue(StandInValue(kMessageHistoryLimit - 1, typed, keeps)))) {
         return false;
     }
     history.erase(std::remove(history.begin(), history.end(), typed), history.end());
@@ -70,38 +82,45 @@ bool RememberMessage(std::vector<std::string>& history, const std::string& typed
     return true;
 }
 
-bool IsPlainHistoryKey(std::string_view text) {
+bool IsPlainHistoryKey(std::string_view text, const KeepsCharacter& keeps) {
     if (text.empty() || text.front() == '[' || text.front() == ';' || text.front() == ' ' ||
         text.back() == ' ' || text.find('=') != std::string_view::npos) {
         return false;
     }
     for (std::size_t i = 0; i < text.size();) {
         long code = NextCodePoint(text, i);
-        // Control characters would break the line; beyond Latin-1 the file's
-        // code page may not hold the character.
-        if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0) || code > 0xFF) {
+        // Control characters would break the line.
+        if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0) ||
+            (code >= 0x80 && !keeps(static_cast<char32_t>(code)))) {
             return false;
         }
     }
     return true;
 }
 
-std::string EscapeHistoryText(std::string_view text) {
+std::string EscapeHistoryText(std::string_view text, const KeepsCharacter& keeps) {
     static const char digits[] = "0123456789ABCDEF";
     const std::size_t lastNonBlank = text.find_last_not_of(' ');
     const std::size_t firstNonBlank = text.find_first_not_of(' ');
     std::string escaped;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto byte = static_cast<unsigned char>(text[i]);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const long code = NextCodePoint(text, i);
         // Blanks count only at the ends, where the profile functions drop them.
-        const bool outerBlank = byte == ' ' && (firstNonBlank == std::string_view::npos ||
-                                                i < firstNonBlank || i > lastNonBlank);
-        if (byte == '%' || byte == '"' || byte < 0x20 || byte >= 0x7F || outerBlank) {
-            escaped += '%';
-            escaped += digits[byte >> 4];
-            escaped += digits[byte & 0x0F];
+        const bool outerBlank = code == ' ' && (firstNonBlank == std::string_view::npos ||
+                                                start < firstNonBlank || start > lastNonBlank);
+        // Characters the file keeps go in as they are: escaping costs three
+        // characters a byte, and the value's length is limited.
+        const bool kept = code >= 0xA0 && keeps(static_cast<char32_t>(code));
+        if (code == '%' || code == '"' || code < 0x20 || (code >= 0x7F && !kept) || outerBlank) {
+            for (std::size_t k = start; k < i; ++k) {
+                auto byte = static_cast<unsigned char>(text[k]);
+                escaped += '%';
+                escaped += digits[byte >> 4];
+                escaped += digits[byte & 0x0F];
+            }
         } else {
-            escaped += static_cast<char>(byte);
+            escaped.append(text.substr(start, i - start));
         }
     }
     return escaped;
@@ -121,14 +140,15 @@ std::string UnescapeHistoryText(std::string_view text) {
     return plain;
 }
 
-std::vector<HistoryLine> HistoryLines(const std::vector<std::string>& history) {
+std::vector<HistoryLine> HistoryLines(const std::vector<std::string>& history,
+                                      const KeepsCharacter& keeps) {
     // Keys are found without regard to case: two keys equal but for case would
     // be one line, so the later one is written under a stand-in key.
     std::set<std::string> usedKeys;
     std::vector<bool> plain(history.size());
     for (std::size_t i = 0; i < history.size(); ++i) {
-        plain[i] =
-            IsPlainHistoryKey(history[i]) && usedKeys.insert(FoldFileNameCase(history[i])).second;
+        plain[i] = IsPlainHistoryKey(history[i], keeps) &&
+                   usedKeys.insert(FoldFileNameCase(history[i])).second;
     }
     std::vector<HistoryLine> lines;
     for (std::size_t i = 0; i < history.size(); ++i) {
@@ -137,8 +157,8 @@ std::vector<HistoryLine> HistoryLines(const std::vector<std::string>& history) {
             lines.push_back({history[i], position});
             continue;
         }
-        std::string value = position + "|" + EscapeHistoryText(history[i]);
-        if (value.size() > kLongestValue) {
+        std::string value = StandInValue(i, history[i], keeps);
+        if (!FitsAValue(value)) {
             // It would come back cut: better not kept than kept wrong.
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "rules/profile_values.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/gdi.h"
 #include "toolkit/wide.h"
 
 #include <windows.h>
@@ -56,6 +57,39 @@ std::vector<std::string> TSettingsFile::ReadSection(const std::string& section) 
                                  static_cast<DWORD>(buffer.size()), Widen(path_).c_str());
     buffer.resize(length);
     return SplitKeyList(Narrow(buffer));
+}
+
+KeepsCharacter TSettingsFile::CharacterTest() const {
+    bool unicode = GetACP() == CP_UTF8;
+    HANDLE file = CreateFileW(Widen(path_).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        UniqueKernelHandle owner(file);
+        unsigned char mark[2] = {};
+        DWORD read = 0;
+        unicode = unicode || (ReadFile(file, mark, 2, &read, nullptr) && read == 2 &&
+                              mark[0] == 0xFF && mark[1] == 0xFE);
+    }
+    if (unicode) {
+        return [](char32_t) { return true; };
+    }
+    return [](char32_t character) {
+        std::wstring wide;
+        if (character >= 0x10000) {
+            wide += static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+            wide += static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+        } else {
+            wide += static_cast<wchar_t>(character);
+        }
+        char bytes[8];
+        BOOL usedDefault = FALSE;
+        // No best fit: "é" written as "e" would be a different message.
+        const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                               static_cast<int>(wide.size()), bytes, sizeof(bytes),
+                                               nullptr, &usedDefault);
+        return length > 0 && !usedDefault;
+    };
 }
 
 void TSettingsFile::FailedWrite() const {

@@ -2,6 +2,8 @@
 // The settings file "Tikkora.ini": a profile file read and written through the
 // platform's profile functions. Nothing is cached; every read goes to the file
 // and every write is made at once. A refused write throws EIniFileException.
+#include "rules/message_history.h"
+
 #include <string>
 #include <vector>
 
@@ -21,6 +23,9 @@ class TSettingsFile {
     void EraseSection(const std::string& section);
     // The section's key names in file order.
     std::vector<std::string> ReadSection(const std::string& section) const;
+    // Which characters a write keeps, decided by the file as it is now: a
+    // Unicode file keeps all, any other those of the system's code page.
+    KeepsCharacter CharacterTest() const;
 
   private:
     [[noreturn]] void FailedWrite() const;

@@ -356,6 +356,9 @@ TGroupBox::TGroupBox(TWinControl* parent, HWND parentWindow, const std::string& 
 
 LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETDLGCODE:
+        // A label to the dialog keys: Alt and its letter go to the first field inside.
+        return DLGC_STATIC;
     case WM_COMMAND:
     case WM_NOTIFY: {
         LRESULT result = 0;

@@ -182,6 +182,28 @@ void TForm::HandleClose() {
     Hide();
 }
 
+HWND TForm::NextField(bool previous) const {
+    HWND focus = GetFocus();
+    // After a frame that holds fields (a group box reached by its letter)
+    // comes its own first field.
+    if (focus && !previous && (GetWindowLongW(focus, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) {
+        if (HWND first = GetNextDlgTabItem(focus, nullptr, FALSE)) {
+            return first;
+        }
+    }
+    return GetNextDlgTabItem(Handle(), focus, previous);
+}
+
+void TForm::MoveFocus(HWND target) {
+    if (!target) {
+        return;
+    }
+    SetFocus(target);
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+        SendMessageW(target, EM_SETSEL, 0, -1);
+    }
+}
+
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
@@ -206,6 +228,14 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         FormPaint(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_NEXTDLGCTL:
+        // The dialog keys move the focus with this (Alt and a label's
+        // letter); only a dialog's own procedure would handle it otherwise.
+        if (IsDialog()) {
+            MoveFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : NextField(wParam != 0));
+            return 0;
+        }
+        break;
     default:
         break;
     }

@@ -87,6 +87,8 @@ class TForm : public TWindow {
 
   private:
     void HandleClose();
+    HWND NextField(bool previous) const;
+    void MoveFocus(HWND target);
 
     int modalResult_ = 0;
     bool inModalLoop_ = false;

@@ -11,6 +11,11 @@ namespace {
 
 using List = std::vector<std::string>;
 
+// What a file in a Western code page, a pure ASCII one and a Unicode file keep.
+const KeepsCharacter kLatin1 = [](char32_t c) { return c <= 0xFF; };
+const KeepsCharacter kAscii = [](char32_t c) { return c < 0x80; };
+const KeepsCharacter kUnicode = [](char32_t) { return true; };
+
 // Reads the lines back as the section would give them.
 List ReadBack(const std::vector<HistoryLine>& lines) {
     List entries;
@@ -24,33 +29,33 @@ List ReadBack(const std::vector<HistoryLine>& lines) {
 
 TEST(AlarmHistory, ConfirmedMessageGoesOnTop) {
     List history{"Zahnarzt", "Kaffee"};
-    EXPECT_TRUE(RememberMessage(history, "Aufstehen"));
+    EXPECT_TRUE(RememberMessage(history, "Aufstehen", kLatin1));
     EXPECT_EQ(history, (List{"Aufstehen", "Zahnarzt", "Kaffee"}));
 }
 
 TEST(AlarmHistory, MessageAlreadyListedMovesToTopAndIsNeverTwice) {
     List history{"a", "b", "c", "b"};
-    EXPECT_TRUE(RememberMessage(history, "b"));
+    EXPECT_TRUE(RememberMessage(history, "b", kLatin1));
     EXPECT_EQ(history, (List{"b", "a", "c"}));
 }
 
 TEST(AlarmHistory, RemovalCountsLetterCase) {
     List history{"Kaffee", "kaffee"};
-    RememberMessage(history, "KAFFEE");
+    RememberMessage(history, "KAFFEE", kLatin1);
     EXPECT_EQ(history, (List{"KAFFEE", "Kaffee", "kaffee"}));
-    RememberMessage(history, "kaffee");
+    RememberMessage(history, "kaffee", kLatin1);
     EXPECT_EQ(history, (List{"kaffee", "KAFFEE", "Kaffee"}));
 }
 
 TEST(AlarmHistory, TwentyFirstMessagePushesTheOldestOut) {
     List history;
     for (int i = 0; i < 20; ++i) {
-        RememberMessage(history, "m" + std::to_string(i));
+        RememberMessage(history, "m" + std::to_string(i), kLatin1);
     }
     ASSERT_EQ(history.size(), 20u);
     EXPECT_EQ(history.front(), "m19");
     EXPECT_EQ(history.back(), "m0");
-    RememberMessage(history, "m20");
+    RememberMessage(history, "m20", kLatin1);
     ASSERT_EQ(history.size(), 20u);
     EXPECT_EQ(history.front(), "m20");
     EXPECT_EQ(history.back(), "m1");
@@ -61,7 +66,7 @@ TEST(AlarmHistory, AnOverlongListFromTheFileIsCutToTwenty) {
     for (int i = 0; i < 35; ++i) {
         history[static_cast<std::size_t>(i)] = "old" + std::to_string(i);
     }
-    RememberMessage(history, "neu");
+    RememberMessage(history, "neu", kLatin1);
     ASSERT_EQ(history.size(), kMessageHistoryLimit);
     EXPECT_EQ(history[0], "neu");
     EXPECT_EQ(history[19], "old18");
@@ -69,15 +74,15 @@ TEST(AlarmHistory, AnOverlongListFromTheFileIsCutToTwenty) {
 
 TEST(AlarmHistory, TheEntryIsTheTextAsTypedWithItsBlanks) {
     List history{"Wort"};
-    EXPECT_TRUE(RememberMessage(history, "  Wort  "));
+    EXPECT_TRUE(RememberMessage(history, "  Wort  ", kLatin1));
     EXPECT_EQ(history, (List{"  Wort  ", "Wort"}));
 }
 
 TEST(AlarmHistory, BlankMessagesLeaveTheListAlone) {
     List history{"a"};
-    EXPECT_FALSE(RememberMessage(history, ""));
-    EXPECT_FALSE(RememberMessage(history, "   "));
-    EXPECT_FALSE(RememberMessage(history, " \t "));
+    EXPECT_FALSE(RememberMessage(history, "", kLatin1));
+    EXPECT_FALSE(RememberMessage(history, "   ", kLatin1));
+    EXPECT_FALSE(RememberMessage(history, " \t ", kLatin1));
     EXPECT_EQ(history, (List{"a"}));
 }
 
@@ -104,13 +109,13 @@ TEST(AlarmHistory, PlainKeysAreTextsTheProfileKeepsUnchanged) {
         {"\xC2\x85 Steuerzeichen", false}, // C1 control
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(IsPlainHistoryKey(cases[i].text), cases[i].plain)
+        EXPECT_EQ(IsPlainHistoryKey(cases[i].text, kLatin1), cases[i].plain)
             << "case " << i << ": " << cases[i].text;
     }
 }
 
 TEST(AlarmHistory, PlainEntriesAreWrittenAsKeyAndPosition) {
-    const auto lines = HistoryLines({"Aufstehen", "Zahnarzt", "Kaffee"});
+    const auto lines = HistoryLines({"Aufstehen", "Zahnarzt", "Kaffee"}, kLatin1);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].key, "Aufstehen");
     EXPECT_EQ(lines[0].value, "0");
@@ -124,7 +129,7 @@ TEST(AlarmHistory, TextsAKeyCannotHoldTravelInTheValue) {
     const List history{"a=b",      ";nicht kommentiert", "[Clock]",
                        "  Wort  ", "Euro \xE2\x82\xAC",  "100% \"sicher\" = gut",
                        "Normal"};
-    const auto lines = HistoryLines(history);
+    const auto lines = HistoryLines(history, kLatin1);
     ASSERT_EQ(lines.size(), history.size());
     EXPECT_EQ(lines[0].key, "*0");
     EXPECT_EQ(lines[0].value, "0|a=b");
@@ -134,7 +139,7 @@ TEST(AlarmHistory, TextsAKeyCannotHoldTravelInTheValue) {
     EXPECT_EQ(lines[6].key, "Normal");
     EXPECT_EQ(lines[6].value, "6");
     for (const HistoryLine& line : lines) {
-        EXPECT_TRUE(IsPlainHistoryKey(line.key)) << line.key;
+        EXPECT_TRUE(IsPlainHistoryKey(line.key, kLatin1)) << line.key;
         for (char c : line.value) {
             EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"') << line.value;
         }
@@ -144,7 +149,7 @@ TEST(AlarmHistory, TextsAKeyCannotHoldTravelInTheValue) {
 
 TEST(AlarmHistory, EntriesEqualButForCaseKeepTheirOwnLines) {
     const List history{"Kaffee", "KAFFEE", "Ärger", "ärger"};
-    const auto lines = HistoryLines(history);
+    const auto lines = HistoryLines(history, kLatin1);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].key, "Kaffee");
     EXPECT_EQ(lines[1].key, "*1");
@@ -155,7 +160,7 @@ TEST(AlarmHistory, EntriesEqualButForCaseKeepTheirOwnLines) {
 
 TEST(AlarmHistory, StandInKeysNeverMeetAPlainKey) {
     const List history{"*1", "a=b", "*1*"};
-    const auto lines = HistoryLines(history);
+    const auto lines = HistoryLines(history, kLatin1);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].key, "*1");
     EXPECT_EQ(lines[1].key, "*1**");
@@ -163,9 +168,56 @@ TEST(AlarmHistory, StandInKeysNeverMeetAPlainKey) {
     EXPECT_EQ(ReadBack(lines), history);
 }
 
+TEST(AlarmHistory, WhatStaysPlainOrIsEscapedFollowsTheFilesCodePage) {
+    const struct {
+        const char* text;
+        const KeepsCharacter* keeps;
+        bool plain;
+        const char* escaped;
+    } cases[] = {
+        {"Grüße", &kLatin1, true, "Grüße"},
+        {"Grüße", &kAscii, false, "Gr%C3%BC%C3%9Fe"},
+        {"Grüße", &kUnicode, true, "Grüße"},
+        {"Euro \xE2\x82\xAC", &kLatin1, false, "Euro %E2%82%AC"},
+        {"Euro \xE2\x82\xAC", &kUnicode, true, "Euro \xE2\x82\xAC"},
+        {"\xC2\x85 C1", &kUnicode, false, "%C2%85 C1"},
+        {"kaputt \xC3", &kUnicode, false, "kaputt %C3"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        EXPECT_EQ(IsPlainHistoryKey(cases[i].text, *cases[i].keeps), cases[i].plain);
+        EXPECT_EQ(EscapeHistoryText(cases[i].text, *cases[i].keeps), cases[i].escaped);
+        EXPECT_EQ(UnescapeHistoryText(EscapeHistoryText(cases[i].text, *cases[i].keeps)),
+                  cases[i].text);
+    }
+}
+
+TEST(AlarmHistory, AMessageNoLineCanHoldPushesNoOtherOut) {
+    List history;
+    for (int i = 0; i < 20; ++i) {
+        history.push_back("m" + std::to_string(i));
+    }
+    const List before = history;
+    // Seven hundred CJK characters are nine escaped characters each in a Western file.
+    std::string wide;
+    for (int i = 0; i < 700; ++i) {
+        wide += "\xE6\x97\xA5";
+    }
+    EXPECT_FALSE(RememberMessage(history, wide + "=", kLatin1));
+    EXPECT_EQ(history, before);
+    // A Unicode file keeps them; and umlauts are kept as they are, not escaped
+    // to six characters each, so a long one still fits.
+    EXPECT_TRUE(RememberMessage(history, wide + "=", kUnicode));
+    const std::string umlauts = std::string(1500, 'a') + std::string(500, 'x') + "ä=";
+    EXPECT_TRUE(RememberMessage(history, umlauts, kLatin1));
+    const auto lines = HistoryLines(history, kLatin1);
+    ASSERT_EQ(lines.size(), 19u) << "the CJK line does not fit this file";
+    EXPECT_EQ(lines[0].value, "0|" + umlauts);
+}
+
 TEST(AlarmHistory, AnEntryTooLongToReadBackIsNotWritten) {
     const std::string longText(1000, '\x01');
-    const auto lines = HistoryLines({"vorher", longText, "nachher"});
+    const auto lines = HistoryLines({"vorher", longText, "nachher"}, kLatin1);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].key, "vorher");
     EXPECT_EQ(lines[1].key, "nachher");
@@ -186,7 +238,7 @@ TEST(AlarmHistory, BrokenEscapesStayAsTheyAre) {
     EXPECT_EQ(UnescapeHistoryText("100%"), "100%");
     EXPECT_EQ(UnescapeHistoryText("%4"), "%4");
     EXPECT_EQ(UnescapeHistoryText("%zz%41"), "%zzA");
-    EXPECT_EQ(UnescapeHistoryText(EscapeHistoryText(" % \" \n ")), " % \" \n ");
+    EXPECT_EQ(UnescapeHistoryText(EscapeHistoryText(" % \" \n ", kLatin1)), " % \" \n ");
 }
 
 TEST(AlarmHistory, ALastKeyNameCutByAFullBufferIsLeftOut) {

@@ -153,63 +153,45 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
         const wchar_t* windowClass;
         const char* caption;
         RECT bounds;
-        int tabOrder;
         int help;
     } table[] = {
-        {form.StaticText1.get(), nullptr, L"Static", "&Weckzeit:", {127, 23, 179, 40}, 5, 31},
+        {form.StaticText1.get(), nullptr, L"Static", "&Weckzeit:", {127, 23, 179, 40}, 31},
         {form.DateTimePicker1.get(),
          nullptr,
          L"SysDateTimePick32",
          nullptr,
          {181, 19, 242, 41},
-         4,
          31},
-        {form.CheckBox1.get(), nullptr, L"Button", "&Aktiviert", {249, 22, 311, 38}, 3, 33},
-        {form.GroupBox1.get(), nullptr, L"TGroupBox", "&Optionen", {17, 55, 310, 266}, 2, 0},
+        {form.CheckBox1.get(), nullptr, L"Button", "&Aktiviert", {249, 22, 311, 38}, 33},
+        {form.GroupBox1.get(), nullptr, L"TGroupBox", "&Optionen", {17, 55, 310, 266}, 0},
         {form.StaticText2.get(),
          form.GroupBox1.get(),
          L"Static",
          "&Meldung:",
          {29, 29, 75, 46},
-         4,
          38},
-        {form.ComboBox2.get(),
-         form.GroupBox1.get(),
-         L"ComboBox",
-         nullptr,
-         {78, 26, 268, 47},
-         2,
-         38},
+        {form.ComboBox2.get(), form.GroupBox1.get(), L"ComboBox", nullptr, {78, 26, 268, 47}, 38},
         {form.Button3.get(),
          form.GroupBox1.get(),
          L"Button",
          "Alte Meldungen &löschen",
          {78, 54, 218, 75},
-         3,
          39},
         {form.StaticText3.get(),
          form.GroupBox1.get(),
          L"Static",
          "Weck&sound:",
          {12, 116, 75, 133},
-         5,
          36},
-        {form.ComboBox1.get(),
-         form.GroupBox1.get(),
-         L"ComboBox",
-         nullptr,
-         {78, 113, 268, 134},
-         1,
-         36},
+        {form.ComboBox1.get(), form.GroupBox1.get(), L"ComboBox", nullptr, {78, 113, 268, 134}, 36},
         {form.CheckBox2.get(),
          form.GroupBox1.get(),
          L"Button",
          "&Nach dem Wecken Alarm deativieren",
          {78, 180, 279, 193},
-         0,
          37},
-        {form.Button1.get(), nullptr, L"Button", "OK", {153, 276, 229, 299}, 0, 34},
-        {form.Button2.get(), nullptr, L"Button", "Abbrechen", {233, 276, 309, 299}, 1, 35},
+        {form.Button1.get(), nullptr, L"Button", "OK", {153, 276, 229, 299}, 34},
+        {form.Button2.get(), nullptr, L"Button", "Abbrechen", {233, 276, 309, 299}, 35},
     };
     for (std::size_t i = 0; i < std::size(table); ++i) {
         const auto& row = table[i];
@@ -227,7 +209,6 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
         EXPECT_EQ(bounds.top, row.bounds.top);
         EXPECT_EQ(bounds.right, row.bounds.right);
         EXPECT_EQ(bounds.bottom, row.bounds.bottom);
-        EXPECT_EQ(row.control->TabOrder, row.tabOrder);
         EXPECT_EQ(row.control->Tag, row.help);
         EXPECT_EQ(row.control->HelpContext, row.help);
         EXPECT_EQ(row.control->PopupMenu, &main->PopupMenu2);
@@ -257,6 +238,40 @@ TEST_F(AlarmDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
         visited.push_back(next);
     }
     EXPECT_EQ(visited, expected);
+}
+
+TEST_F(AlarmDialogTest, AltWithTheUnderlinedLetterReachesEveryLabelledField) {
+    TForm2& form = Create();
+    ShowWindow(form.Handle(), SW_SHOW);
+    SetForegroundWindow(form.Handle());
+    const struct {
+        wchar_t letter;
+        TWinControl* field;
+    } table[] = {{L'o', form.GroupBox1.get()},
+                 {L'm', form.ComboBox2.get()},
+                 {L's', form.ComboBox1.get()},
+                 {L'w', form.DateTimePicker1.get()}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(row.letter)));
+        form.Button2->SetFocus();
+        ASSERT_EQ(GetFocus(), form.Button2->Handle());
+        MSG key{GetFocus(), WM_SYSCHAR, row.letter, 1 << 29, 0, {}};
+        EXPECT_TRUE(IsDialogMessageW(form.Handle(), &key));
+        HWND focus = GetFocus();
+        EXPECT_TRUE(focus == row.field->Handle() || IsChild(row.field->Handle(), focus));
+    }
+}
+
+TEST_F(AlarmDialogTest, FirstShowingLoadsTheStoredMessageAndLaterOnesKeepTheField) {
+    TForm2& form = Create("[Wecker]\r\nMeldung=Aufstehen\r\n");
+    Show();
+    EXPECT_EQ(form.ComboBox2->Text(), "Aufstehen");
+    PressOk();
+    EXPECT_EQ(Ini("Wecker", "Meldung"), "Aufstehen");
+    Type("Zahnarzt");
+    folder.Write("Tikkora.ini", "[Wecker]\r\nMeldung=anders\r\n");
+    Show();
+    EXPECT_EQ(form.ComboBox2->Text(), "Zahnarzt");
 }
 
 TEST_F(AlarmDialogTest, StoredValuesAreShownAndTheSoundIsFoundIgnoringCase) {
@@ -523,14 +538,13 @@ TEST_F(AlarmDialogTest, BlankMessageStoresEmptyAndStillRewritesTheHistory) {
 }
 
 TEST_F(AlarmDialogTest, MessagesAKeyCannotHoldComeBackUnchanged) {
-    const std::vector<std::string> typed{"Tee = fertig",
-                                         "[Clock]",
-                                         ";Kommentar",
-                                         "#7 Raute",
-                                         "Euro \xE2\x82\xAC und \xC5\x81\xC3\xB3"
-                                         "d\xC5\xBA",
-                                         "\"Zitat\"",
-                                         "100%"};
+    const std::vector<std::string> typed{
+        "Tee = fertig", "[Clock]", ";Kommentar", "#7 Raute",
+        "Euro \xE2\x82\xAC und \xC5\x81\xC3\xB3"
+        "d\xC5\xBA",
+        "\"Zitat\"", "\xE6\x97\xA5\xE6\x9C\xAC = Japan",
+        // Longer than a value holds were each umlaut escaped.
+        std::string(600, 'a') + std::string(600, 'o') + "\xC3\xA4 = lang", "100%"};
     TForm2& form =
         Create("[Clock]\r\nStatus=Back\r\n[meldungen]\r\nalt=0\r\n[Wecker]\r\nAktiv=1\r\n");
     for (const std::string& message : typed) {
