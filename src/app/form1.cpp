@@ -13,6 +13,27 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    return Guarded<BOOL>(FALSE, [&] {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+            auto area = [](const RECT& r) {
+                return ScreenArea{r.left, r.top, r.right - r.left, r.bottom - r.top};
+            };
+            reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+                {area(info.rcMonitor), area(info.rcWork)});
+        }
+        return TRUE;
+    });
+}
+
+std::vector<MonitorArea> Monitors() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 FormDesign MainWindowDesign() {
     FormDesign design;
     design.className = L"TForm1";
@@ -249,7 +270,7 @@ void TForm1::checkpos() {
                        GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     WindowPlace place{bounds.left, bounds.top, bounds.right - bounds.left,
                       bounds.bottom - bounds.top};
-    WindowPlace pulled = PullOntoScreen(place, desktop);
+    WindowPlace pulled = PullOntoNearestMonitor(PullOntoScreen(place, desktop), Monitors());
     if (pulled.left != place.left || pulled.top != place.top) {
         SetPosition(pulled.left, pulled.top);
     }

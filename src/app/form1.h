@@ -23,7 +23,8 @@ class TForm1 : public TForm {
     explicit TForm1(TApplication& application);
     ~TForm1() override;
 
-    // Pulls the window back onto the desktop when it lies wholly off it.
+    // Pulls the window back onto the desktop when it lies wholly off it, or
+    // onto the nearest monitor when it lies in a corner that none shows.
     void checkpos();
 
     // Display style selection; sender is one of the six style items, or null

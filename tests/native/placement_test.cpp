@@ -39,3 +39,61 @@ TEST(PullOntoScreen, SecondMonitorIsPartOfTheDesktop) {
     EXPECT_EQ(Pull(-2000, 100, 154, 69, desktop).left, -1280);
     EXPECT_EQ(Pull(5000, 100, 154, 69, desktop).left, 1920 - 154);
 }
+
+TEST(PullOntoNearestMonitor, WindowOnNoMonitorGoesIntoTheNearestWorkArea) {
+    // Work areas leave a 40-pixel taskbar at the bottom of each monitor.
+    auto monitor = [](int left, int top, int width, int height) {
+        return MonitorArea{{left, top, width, height}, {left, top, width, height - 40}};
+    };
+    const std::vector<MonitorArea> sideBySide{monitor(0, 0, 1920, 1080),
+                                              monitor(1920, 0, 1280, 720)};
+    const std::vector<MonitorArea> stacked{monitor(0, 0, 1920, 1080), monitor(0, 1080, 1280, 1024)};
+    const std::vector<MonitorArea> leftOfPrimary{monitor(-1280, 200, 1280, 800),
+                                                 monitor(0, 0, 1920, 1080)};
+    const struct {
+        const char* what;
+        const std::vector<MonitorArea>* monitors;
+        WindowPlace window;
+        int left, top;
+    } cases[] = {
+        {"dead corner below the smaller right monitor",
+         &sideBySide,
+         {2500, 900, 154, 69},
+         2500,
+         720 - 40 - 69},
+        {"on the smaller monitor: stays", &sideBySide, {2500, 600, 154, 69}, 2500, 600},
+        {"overlaps the small monitor by a pixel: stays",
+         &sideBySide,
+         {2500, 719, 154, 69},
+         2500,
+         719},
+        {"dead corner right of the lower smaller monitor",
+         &stacked,
+         {1500, 1500, 154, 69},
+         1280 - 154,
+         1500},
+        {"dead corner above the left monitor, negative coordinates",
+         &leftOfPrimary,
+         {-700, 20, 154, 69},
+         -700,
+         200},
+        {"dead corner below the left monitor",
+         &leftOfPrimary,
+         {-300, 1050, 154, 69},
+         -300,
+         1000 - 40 - 69},
+        {"wider than the work area: its left edge",
+         &sideBySide,
+         {2000, 760, 1500, 69},
+         1920,
+         720 - 40 - 69},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const WindowPlace placed = PullOntoNearestMonitor(c.window, *c.monitors);
+        EXPECT_EQ(placed.left, c.left);
+        EXPECT_EQ(placed.top, c.top);
+        EXPECT_EQ(placed.width, c.window.width);
+    }
+    EXPECT_EQ(PullOntoNearestMonitor({5, 6, 7, 8}, {}).left, 5);
+}
