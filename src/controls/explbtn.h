@@ -1,0 +1,146 @@
+#pragma once
+// A flat toolbar-style button: no frame until the mouse is over it, then a
+// raised bevel, a lowered one while pressed. It may carry a caption, a bitmap
+// (in colour only while the mouse is over it) and a popup mark for the menu
+// it drops down. Buttons with the same group index on one parent toggle as a
+// radio group. Its own small child window shows the parent's background
+// wherever the button paints nothing.
+#include "controls/explbtn_hint.h"
+#include "controls/explbtn_rules.h"
+#include "toolkit/bitmap.h"
+#include "toolkit/window.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TPopupMenu;
+
+class TExplorerButton : public TWindow {
+  public:
+    // A child of parent at (left, top) in its client coordinates.
+    TExplorerButton(HWND parent, int left, int top, int width = 50, int height = 40);
+    ~TExplorerButton() override;
+
+    void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const;
+    int Width() const;
+    int Height() const;
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    bool AllowAllUp() const { return allowAllUp_; }
+    void SetAllowAllUp(bool allowAllUp);
+    TBevelStyle BevelStyle() const { return bevelStyle_; }
+    void SetBevelStyle(TBevelStyle style);
+    // The bitmap setters copy the picture; pixel (0,0) names the transparent colour.
+    const TBitmap& NoFocusBitmap() const { return noFocusBitmap_; }
+    void SetNoFocusBitmap(const TBitmap& bitmap);
+    const TBitmap& Bitmap() const { return bitmap_; }
+    void SetBitmap(const TBitmap& bitmap);
+    const TBitmap& DisabledBitmap() const { return disabledBitmap_; }
+    void SetDisabledBitmap(const TBitmap& bitmap);
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int groupIndex);
+    bool Down() const { return down_; }
+    void SetDown(bool down);
+    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+    void SetDropDownMenu(TPopupMenu* menu);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    TExplorerButtonOptions Options() const { return options_; }
+    void SetOptions(TExplorerButtonOptions options);
+    TShadingType ShadingType() const { return shadingType_; }
+    void SetShadingType(TShadingType shading);
+    bool ShowDownPattern() const { return showDownPattern_; }
+    void SetShowDownPattern(bool show);
+    TColor UnselectedFontColor() const { return unselectedFontColor_; }
+    void SetUnselectedFontColor(TColor color);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
+
+    // The font is the caller's and must outlive the button; null: the dialogs' font.
+    void SetFont(HFONT font, TColor color);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    // The context menu of the right button.
+    TPopupMenu* PopupMenu = nullptr;
+    std::function<void(TExplorerButton* sender)> OnClick;
+
+    // Raises OnClick.
+    void Click();
+    // A key pressed with Alt (or in a dialog): acts as a click when it is the
+    // caption's accelerator. True when it was.
+    bool DialogChar(wchar_t key);
+
+    bool MouseInside() const { return mouseInside_; }
+    bool Pressed() const { return pressed_; }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Repaint();
+    void Paint(HDC target);
+    void PaintParentBackground(HDC dc);
+    void DrawBevel(HDC dc, BevelLook look);
+    void DrawCaption(HDC dc, RECT area, bool disabled);
+    void DrawTransparent(HDC dc, int x, int y, const TBitmap& bitmap);
+    void DrawEmbossed(HDC dc, int x, int y, const TBitmap& bitmap);
+    void DrawPopupMark(HDC dc, Point place, COLORREF color);
+    UINT TextFlags() const;
+    ButtonLayoutInput MeasureLayout(HDC dc) const;
+    bool MarkShown() const { return (options_ & boPopupMark) && dropDownMenu_; }
+    bool BitmapWanted() const { return !bitmap_.Empty() && noFocusBitmap_.Empty(); }
+    void MakeMonoBitmap();
+    void BitmapsChanged();
+    void ResetState();
+    void SetMouseInside(bool inside);
+    bool ParentFormActive() const;
+    bool CursorInside() const;
+    // After a menu ran: drops the mouse messages it left, ends any capture
+    // and takes the hot state away when the mouse went elsewhere.
+    void AfterMenu();
+    // The other buttons of this one's group on the same parent.
+    template <typename Action> void ForEachGroupMate(Action action);
+
+    void LeftButtonDown();
+    void LeftButtonUp();
+    void MouseMove(int x, int y);
+
+    TAlignment alignment_ = TAlignment::taCenter;
+    bool allowAllUp_ = false;
+    TBevelStyle bevelStyle_ = TBevelStyle::bsRaised;
+    TBitmap noFocusBitmap_, bitmap_, disabledBitmap_, monoBitmap_;
+    std::string caption_;
+    int groupIndex_ = 0;
+    bool down_ = false;
+    TPopupMenu* dropDownMenu_ = nullptr;
+    bool enabled_ = true;
+    TButtonLayout layout_ = TButtonLayout::blBitmapTop;
+    TExplorerButtonOptions options_ = boMonoDisplay | boPopupMark;
+    TShadingType shadingType_ = TShadingType::stMedium;
+    bool showDownPattern_ = true;
+    TColor unselectedFontColor_;
+    bool wordWrap_ = false;
+    HFONT font_ = nullptr;
+    TColor fontColor_;
+    std::string hint_;
+    bool showHint_ = false;
+    std::unique_ptr<TToolHint> hintWindow_;
+
+    bool pressed_ = false;
+    bool mouseInside_ = false;
+    // Windows 95/98 draw the caption without the end ellipsis.
+    bool oldWindowsText_ = false;
+    // The dither of a down button, made on first need.
+    UniqueBrush downPattern_;
+};
