@@ -228,8 +228,11 @@ void TPowersock::TimerOn() {
         throw Exception("Range check error");
     }
     timer_.SetInterval(static_cast<UINT>(TimeOut));
-    // Off and on again: every arming starts a fresh period of silence.
-    timer_.SetEnabled(false);
+    // Off and on again: every arming starts a fresh period of silence. Without
+    // a time-out there is no system timer to restart.
+    if (TimeOut != 0) {
+        timer_.SetEnabled(false);
+    }
     timer_.SetEnabled(true);
 }
 

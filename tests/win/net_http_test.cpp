@@ -138,6 +138,27 @@ TEST_F(NetHttp, RedirectsToAPathAndToAnotherServer) {
     EXPECT_EQ(again.Requests().size(), 1u);
 }
 
+TEST_F(NetHttp, PostSendsItsFormEncodedBodyAndTheHeaderCanGoToAFile) {
+    const std::string head = "HTTP/1.0 201 Created\r\n\r\n";
+    NetTestServer server({NetTestServer::Reply(head + "stored")});
+    http->OutputFileMode = true;
+    http->Header = folder.Path() + "head.txt";
+    http->SendData = folder.Path() + "form.dat";
+    std::ofstream(Widen(http->SendData).c_str(), std::ios::binary) << "a b/c";
+    // With OutputFileMode the data is the name of a file and is sent as it stands.
+    http->Post(server.Url("/form"), http->SendData);
+    const std::string request = server.Requests().at(0);
+    EXPECT_EQ(request.substr(0, 22), "POST /form HTTP/1.0\r\nH");
+    EXPECT_EQ(request.substr(request.size() - 28), "\r\nContent-Length: 5\r\n\r\na b/c");
+    EXPECT_EQ(FileText(http->Header), head);
+    EXPECT_EQ(http->Body, "stored");
+
+    http->OutputFileMode = false;
+    http->Post(server.Url("/form"), "a b/c");
+    EXPECT_EQ(server.Requests().at(1).substr(server.Requests().at(1).size() - 30),
+              "\r\nContent-Length: 7\r\n\r\na+b%2Fc");
+}
+
 TEST_F(NetHttp, TimeOutLimitsASilenceNotATransfer) {
     // Chunks closer together than the time-out, then silence.
     NetTestServer server({[](SOCKET client, const std::string&) {
