@@ -14,6 +14,7 @@ command -v xdotool >/dev/null || need+=(xdotool)
 command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+command -v chmcmd >/dev/null || need+=(fp-utils)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0
