@@ -126,6 +126,14 @@ class TForm1 : public TForm {
         bool pulledOnScreen;
     };
     StoredPlace ReturnToDesktop(TMenuItem& styleItem);
+    // The mini layout, with styleItem checked in the menu.
+    void ShowMini(TMenuItem& styleItem);
+    // The taskbar style without a taskbar clock area: the mini window
+    // stands in until the timer finds one.
+    void WaitForTaskbar();
+    bool waitingForTaskbar_ = false;
+    // Sitting in the taskbar, not waiting for one.
+    bool InTaskbar() const { return Taskleiste1.Checked() && !waitingForTaskbar_; }
     // A stored place that lay off the screen was pulled back with the old
     // size; with the new size it is pulled back again, flush with the edge.
     void PullOnScreenForNewSize(const StoredPlace& place);
@@ -143,6 +151,9 @@ class TForm1 : public TForm {
 
     void RunAlarmCheck();
     void ReportAlarmFailure(const std::string& text);
+    // The alarm's boxes: the ticks stand still while one is open.
+    void ShowAlarmBox(const std::string& text, UINT flags);
+    bool alarmBoxOpen_ = false;
 
     std::string lastAlarmFailure_;
     std::unique_ptr<TSettingsFile> settingsFile_;

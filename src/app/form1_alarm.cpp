@@ -59,7 +59,7 @@ void TForm1::RunAlarmCheck() {
         }
         const std::string message = SettingsFile->ReadString("Wecker", "Meldung", "");
         if (!Trim(message).empty()) {
-            seams::ShowMessageBox(Handle(), message, application_.Title(), MB_OK);
+            ShowAlarmBox(message, MB_OK);
         }
     }
     // The message box ran a message loop: the window may have closed meanwhile.
@@ -76,5 +76,17 @@ void TForm1::ReportAlarmFailure(const std::string& text) {
         return;
     }
     lastAlarmFailure_ = text;
-    seams::ShowMessageBox(Handle(), text, application_.Title(), MB_OK | MB_ICONWARNING);
+    ShowAlarmBox(text, MB_OK | MB_ICONWARNING);
+}
+
+void TForm1::ShowAlarmBox(const std::string& text, UINT flags) {
+    // Inside the taskbar the clock is a child of the taskbar, and a box it
+    // owned would disable the whole taskbar while it is open.
+    HWND owner = InTaskbar() ? application_.Handle() : Handle();
+    struct Showing {
+        bool& flag;
+        explicit Showing(bool& flag) : flag(flag) { flag = true; }
+        ~Showing() { flag = false; }
+    } showing(alarmBoxOpen_);
+    seams::ShowMessageBox(owner, text, application_.Title(), flags);
 }

@@ -19,16 +19,20 @@ void TForm1::BindCommands() {
     }
     Direckthilfe1.OnClick = [this](TMenuItem* sender) { Direckthilfe1Click(sender); };
 
-    try {
-        XPThemeAPI1 = std::make_unique<TXPThemeAPI>(this);
-    } catch (const EAbortCreation&) {
-        // Refused with a beep already; the window does well without it.
+    // A window made anew keeps its marker: a second one would be refused with a beep.
+    if (!XPThemeAPI1) {
+        try {
+            XPThemeAPI1 = std::make_unique<TXPThemeAPI>(this);
+        } catch (const EAbortCreation&) {
+            // Refused with a beep already; the window does well without it.
+        }
     }
 }
 
 void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
-    // Shown already (the double click of a window that is still enabled).
-    if (!Form2 || Form2->Visible()) {
+    // Shown already (the double click of a window that is still enabled), or
+    // the alarm's box is open inside a tick that must not wait on the dialog.
+    if (!Form2 || Form2->Visible() || alarmBoxOpen_) {
         return;
     }
     // The dialog must not open behind a clock that stays on top.

@@ -155,7 +155,12 @@ void TForm1::Standard1Click(TMenuItem* /*sender*/) {
 }
 
 void TForm1::Mini1Click(TMenuItem* /*sender*/) {
-    const StoredPlace place = ReturnToDesktop(Mini1);
+    ShowMini(Mini1);
+    SettingsFile->WriteString("Clock", "Style", "Mini");
+}
+
+void TForm1::ShowMini(TMenuItem& styleItem) {
+    const StoredPlace place = ReturnToDesktop(styleItem);
 
     Analoguhr1.Enabled = true;
     const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked());
@@ -178,8 +183,6 @@ void TForm1::Mini1Click(TMenuItem* /*sender*/) {
         LCD1Click(nullptr);
         AMClock1Second(nullptr, 0);
     }
-
-    SettingsFile->WriteString("Clock", "Style", "Mini");
 }
 
 void TForm1::Taskleiste1Click(TMenuItem* sender) {
@@ -191,8 +194,7 @@ void TForm1::Taskleiste1Click(TMenuItem* sender) {
             seams::ShowMessageBox(Handle(), kNoTrayClockText, "Tikkora",
                                   MB_OK | MB_ICONINFORMATION);
         } else {
-            // Started in the taskbar style on a system without one.
-            Mini1Click(nullptr);
+            WaitForTaskbar();
         }
         return;
     }
@@ -201,9 +203,12 @@ void TForm1::Taskleiste1Click(TMenuItem* sender) {
     if (Analoguhr1.Checked()) {
         Analoguhr1Click(nullptr);
     }
-    if (!Mini1.Checked()) {
+    // Coming back from waiting for the taskbar, the mini layout is there
+    // already and "Mini" must not be stored over the user's choice.
+    if (!Mini1.Checked() && !waitingForTaskbar_) {
         Mini1Click(nullptr);
     }
+    waitingForTaskbar_ = false;
 
     SetStayOnTop(false);
     Analoguhr1.Enabled = false;
@@ -228,10 +233,8 @@ void TForm1::Taskleiste1Click(TMenuItem* sender) {
     DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
     SetWindowLongW(Handle(), GWL_STYLE, static_cast<LONG>((style & ~WS_POPUP) | WS_CHILD));
     if (!SetParent(Handle(), TrayClockWindow)) {
-        // The taskbar went away in between: stay a visible mini window.
-        TrayClockWindow = nullptr;
-        Mini1Click(nullptr);
-        Show();
+        // The taskbar went away in between.
+        WaitForTaskbar();
         return;
     }
 
@@ -251,16 +254,20 @@ void TForm1::Timer1Timer() {
         // A taskbar that closes takes its child windows along, this one too.
         // Made anew, the window applies the stored settings as at start-up:
         // back into a new taskbar, or the mini window while there is none.
+        TrayClockWindow = nullptr;
         CreateHandle();
         Show();
         return;
     }
     if (!IsWindow(TrayClockWindow)) {
-        // The taskbar was closed (its shell restarted) and took its clock
-        // along: the clock goes back onto the desktop rather than vanish.
-        TrayClockWindow = nullptr;
-        Mini1Click(nullptr);
-        Show();
+        if (FindTrayClockWindow()) {
+            // The shell is back (or was restarted) with a clock area.
+            Taskleiste1Click(nullptr);
+        } else if (!waitingForTaskbar_) {
+            // The taskbar was closed and took its clock along: the clock
+            // stays in sight meanwhile rather than vanish.
+            WaitForTaskbar();
+        }
         return;
     }
     RECT area{};
@@ -276,6 +283,17 @@ void TForm1::Timer1Timer() {
         ShowSeconds(fit.seconds);
     }
     InvalidateRect(Panel3->Handle(), nullptr, FALSE);
+}
+
+void TForm1::WaitForTaskbar() {
+    // The taskbar style stays the chosen one, in the menu and in the file;
+    // the timer goes on looking for a clock area to return to.
+    TrayClockWindow = nullptr;
+    waitingForTaskbar_ = true;
+    ShowMini(Taskleiste1);
+    Analoguhr1.Enabled = false;
+    Timer1.SetEnabled(true);
+    Show();
 }
 
 void TForm1::Analoguhr1Click(TMenuItem* /*sender*/) {
@@ -309,7 +327,7 @@ void TForm1::Analoguhr1Click(TMenuItem* /*sender*/) {
 void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
     // Inside the taskbar the window is a child and has no place in the
     // desktop's z-order; the stored state takes effect when it leaves.
-    const bool onDesktop = !Taskleiste1.Checked();
+    const bool onDesktop = !InTaskbar();
     if (ImmerimVordergrund1.Checked()) {
         if (onDesktop) {
             SetStayOnTop(false);
@@ -328,7 +346,7 @@ void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
 
 void TForm1::topset() {
     if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
-        !Taskleiste1.Checked()) {
+        !InTaskbar()) {
         GoOnTop();
     }
 }

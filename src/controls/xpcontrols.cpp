@@ -1,4 +1,5 @@
 #include "controls/xpcontrols.h"
+#include "toolkit/seams.h"
 
 #include "controls/xpthemes.h"
 #include "toolkit/gdi.h"
@@ -152,7 +153,7 @@ TXPThemeAPI::TXPThemeAPI(TForm* owner) : owner_(owner) {
                       [owner](const TXPThemeAPI* other) { return other->owner_ == owner; });
     // Counting this one, fewer than two may exist on the form.
     if (!owner || sameOwner + 1 >= 2) {
-        MessageBeep(0);
+        seams::Beep();
         throw EAbortCreation();
     }
     ThemeApiObjects().push_back(this);

@@ -48,6 +48,11 @@ void TImage::Paint(HDC dc) const {
 }
 
 void TImage::Invalidate() const {
+    // Without its window the panel has nothing to repaint (a null window
+    // would mean every window of the screen).
+    if (!parent_.Handle()) {
+        return;
+    }
     RECT bounds = Bounds();
     InvalidateRect(parent_.Handle(), &bounds, FALSE);
 }

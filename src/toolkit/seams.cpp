@@ -104,6 +104,14 @@ void PlayDefaultSound() {
     PlaySoundW(L"SystemDefault", nullptr, SND_ALIAS | SND_ASYNC);
 }
 
+void Beep() {
+    if (TestSoundRecorder()) {
+        TestSoundRecorder()(SoundCall{"", 0, true});
+        return;
+    }
+    MessageBeep(0);
+}
+
 void SetSoundRecorderForTest(std::function<void(const SoundCall&)> recorder) {
     TestSoundRecorder() = std::move(recorder);
 }

@@ -43,11 +43,14 @@ void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler);
 // Sound: a wave file played once and asynchronously, cutting off one still
 // playing; or the platform's default sound. A test records the calls instead.
 struct SoundCall {
-    std::string path; // empty for the default sound
+    std::string path; // empty for the default sound and the beep
     UINT flags;
+    bool beep = false;
 };
 void PlaySoundFile(const std::string& path);
 void PlayDefaultSound();
+// The short warning sound of a refused action.
+void Beep();
 void SetSoundRecorderForTest(std::function<void(const SoundCall&)> recorder);
 
 // Puts every seam back to the real platform.

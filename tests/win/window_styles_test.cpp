@@ -1,6 +1,7 @@
 // The clock window's styles in this process: the layouts, the order in which
 // the handlers store their settings, the taskbar style against a taskbar made
 // here, and the timer and taskbar-hiding components under them.
+#include "alarm/form2.h"
 #include "app/form1.h"
 #include "settings/program_objects.h"
 #include "temp_folder.h"
@@ -497,36 +498,85 @@ TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
     EXPECT_FALSE(window.Timer1.Running());
 }
 
-TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockComesUpMini) {
+TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockWaitsAsAMiniWindow) {
     if (SystemHasTrayClock()) {
         GTEST_SKIP() << "this system's taskbar has a clock area";
     }
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nUhrposX=300\r\nUhrposY=200\r\n");
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(window.Mini1.Checked());
-    EXPECT_FALSE(window.Taskleiste1.Checked());
+    EXPECT_TRUE(window.Taskleiste1.Checked());
+    EXPECT_EQ(Setting("Style"), "Taskbar");
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(window.Left(), 300);
     EXPECT_EQ(window.Top(), 200);
     EXPECT_EQ(OuterSize(window.Handle()).cx, 85);
-    EXPECT_FALSE(window.Timer1.Running());
+    EXPECT_TRUE(window.Timer1.Running());
 }
 
-TEST_F(WindowStyleTest, TaskbarThatGoesAwayBringsTheClockBackOntoTheDesktop) {
-    auto tray = std::make_unique<FakeTray>(62, 30);
-    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
+// The taskbar closes (the shell restarts) and comes back: the clock waits as
+// a mini window and returns; the user's choice stays in the file throughout.
+TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
+    std::vector<seams::SoundCall> sounds;
+    auto recorder = [&](const seams::SoundCall& call) { sounds.push_back(call); };
+    seams::SetSoundRecorderForTest(recorder);
+    for (bool destroyedAlong : {false, true}) {
+        SCOPED_TRACE(destroyedAlong ? "window destroyed with the taskbar" : "window left over");
+        auto tray = std::make_unique<FakeTray>(62, 30);
+        TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
+        window.Taskleiste1Click(&window.Taskleiste1);
+        ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray->clock);
+        if (!destroyedAlong) {
+            // As a taskbar of another process would leave it.
+            SetParent(window.Handle(), nullptr);
+        }
+        tray.reset();
+        EXPECT_EQ(window.Handle() == nullptr, destroyedAlong);
+        window.Timer1Timer();
+        ASSERT_NE(window.Handle(), nullptr);
+        EXPECT_TRUE(IsWindowVisible(window.Handle()));
+        EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
+        EXPECT_EQ(window.Left(), 300);
+        EXPECT_EQ(window.Top(), 200);
+        EXPECT_TRUE(window.Taskleiste1.Checked());
+        EXPECT_EQ(Setting("Style"), "Taskbar");
+        EXPECT_TRUE(window.Timer1.Running());
+        window.Timer1Timer(); // nothing to find yet
+        EXPECT_EQ(Setting("Style"), "Taskbar");
+
+        FakeTray back(70, 24);
+        window.Timer1Timer();
+        EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), back.clock);
+        EXPECT_EQ(window.TrayClockWindow, back.clock);
+        EXPECT_EQ(Setting("Style"), "Taskbar");
+        // Taken out before its taskbar goes, so the next round starts afresh.
+        form.reset();
+    }
+    EXPECT_TRUE(sounds.empty()) << "a beep when the window was made anew";
+}
+
+TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShut) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
+                            "Meldung=Mittag\r\n");
+    TForm2 dialog(*Application, window.LinksForAlarmDialog());
+    dialog.CreateHandle();
     window.Taskleiste1Click(&window.Taskleiste1);
-    ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray->clock);
-    // Take the clock out first, as a taskbar of another process would not
-    // destroy it along with itself here.
-    SetParent(window.Handle(), nullptr);
-    tray.reset();
-    window.Timer1Timer();
-    EXPECT_TRUE(window.Mini1.Checked());
-    EXPECT_TRUE(IsWindowVisible(window.Handle()));
-    EXPECT_EQ(window.Left(), 300);
-    EXPECT_EQ(window.Top(), 200);
-    EXPECT_FALSE(window.Timer1.Running());
+    seams::SetClockForTest([] { return LocalTime{2024, 3, 1, 12, 0, 0, 0}; });
+    seams::SetSoundRecorderForTest([](const seams::SoundCall&) {});
+    bool dialogOpened = false;
+    seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
+        boxes.push_back(call);
+        // A double click on the clock while the box is open.
+        SendMessageW(window.Panel3->Handle(), WM_LBUTTONDBLCLK, 0, 0);
+        dialogOpened = dialogOpened || dialog.Visible();
+        return IDOK;
+    });
+    window.AMClock1Second(nullptr, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Mittag");
+    EXPECT_EQ(boxes[0].owner, Application->Handle());
+    EXPECT_FALSE(dialogOpened);
+    EXPECT_FALSE(dialog.Visible());
 }
 
 TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
