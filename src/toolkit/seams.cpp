@@ -124,4 +124,8 @@ void ResetAllForTest() {
     TestHelpHandler() = nullptr;
 }
 
+TestSeams::~TestSeams() {
+    ResetAllForTest();
+}
+
 } // namespace seams

@@ -61,6 +61,7 @@ std::string Caption(HWND window) {
 
 class AlarmDialogTest : public testing::Test {
   protected:
+    seams::TestSeams seams_;
     void SetUp() override {
         seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
         seams::SetClockForTest([] { return LocalTime{2024, 3, 5, 12, 34, 56, 0}; });
@@ -78,7 +79,6 @@ class AlarmDialogTest : public testing::Test {
     void TearDown() override {
         dialog.reset();
         main.reset();
-        seams::ResetAllForTest();
     }
     // The main window (which opens the settings file) and the dialog, made as
     // at program start.

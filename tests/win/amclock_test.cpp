@@ -111,6 +111,7 @@ class Frame {
 
 class AMClockTest : public testing::Test {
   protected:
+    seams::TestSeams seams_;
     void SetUp() override {
         ASSERT_NE(panel, nullptr);
         seams::SetClockForTest([this] { return now; });
@@ -119,10 +120,7 @@ class AMClockTest : public testing::Test {
             return IDOK;
         });
     }
-    void TearDown() override {
-        clock.reset();
-        seams::ResetAllForTest();
-    }
+    void TearDown() override { clock.reset(); }
 
     // One panel for all tests: taking a shown top-level window down again
     // costs Wine seconds without a window manager.

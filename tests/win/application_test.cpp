@@ -38,13 +38,13 @@ class ThrowingForm : public TForm {
 
 class ApplicationTest : public testing::Test {
   protected:
+    seams::TestSeams seams_;
     void SetUp() override {
         seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
             boxes.push_back(call);
             return IDOK;
         });
     }
-    void TearDown() override { seams::ResetAllForTest(); }
     std::vector<seams::MessageBoxCall> boxes;
 };
 

@@ -14,6 +14,7 @@
 
 class MainWindowTest : public testing::Test {
   protected:
+    seams::TestSeams seams_;
     void SetUp() override {
         seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
         seams::SetClockForTest([this] { return now; });
@@ -23,10 +24,7 @@ class MainWindowTest : public testing::Test {
             return IDOK;
         });
     }
-    void TearDown() override {
-        form.reset();
-        seams::ResetAllForTest();
-    }
+    void TearDown() override { form.reset(); }
     // Runs while a message box is open, for tests that look at the state then.
     virtual void OnMessageBox(const seams::MessageBoxCall& /*call*/) {}
 

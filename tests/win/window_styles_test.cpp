@@ -154,6 +154,7 @@ void Pump(DWORD ms) {
 
 class WindowStyleTest : public testing::Test {
   protected:
+    seams::TestSeams seams_;
     void SetUp() override {
         seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
         seams::SetHelpHandlerForTest([](const seams::HelpCall&) { return true; });
@@ -162,10 +163,7 @@ class WindowStyleTest : public testing::Test {
             return IDOK;
         });
     }
-    void TearDown() override {
-        form.reset();
-        seams::ResetAllForTest();
-    }
+    void TearDown() override { form.reset(); }
     TForm1& Create(const std::string& settings = "") {
         if (!settings.empty()) {
             folder.Write("Tikkora.ini", settings);
@@ -700,6 +698,7 @@ TEST_F(NoTaskTest, DestroyingTheComponentPutsTheWindowProcedureBack) {
 }
 
 TEST_F(NoTaskTest, TheClockWindowCarriesOneWithTheDefaults) {
+    seams::TestSeams seams;
     TempFolder folder;
     seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
     TForm1 window(*Application);
@@ -709,7 +708,6 @@ TEST_F(NoTaskTest, TheClockWindowCarriesOneWithTheDefaults) {
     ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
     window.Show();
     EXPECT_FALSE(IsWindowVisible(Application->Handle()));
-    seams::ResetAllForTest();
 }
 
 // ---- TTimer ----
@@ -752,6 +750,7 @@ TEST(TimerComponent, TicksOnlyWhileEnabledAndAtTheInterval) {
 }
 
 TEST(TimerComponent, FailureInTheHandlerIsReportedAndTheTimerGoesOn) {
+    seams::TestSeams seams;
     std::vector<std::string> reports;
     seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
         reports.push_back(call.text);
@@ -772,5 +771,4 @@ TEST(TimerComponent, FailureInTheHandlerIsReportedAndTheTimerGoesOn) {
     EXPECT_GE(ticks, 3);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], "Fehler im Takt");
-    seams::ResetAllForTest();
 }
