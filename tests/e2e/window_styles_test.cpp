@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -164,17 +163,6 @@ class ClientShot {
         MapWindowPoints(child, window_, &origin, 1);
         return DarkPixels(origin.x + left, origin.y + top, origin.x + right, origin.y + bottom);
     }
-    // True when every pixel has this colour.
-    bool AllOf(COLORREF colour) const {
-        for (int y = 0; y < shot_.Height(); ++y) {
-            for (int x = 0; x < shot_.Width(); ++x) {
-                if ((shot_.Pixel(x, y) & 0xFFFFFF) != colour) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
     void Save(const std::wstring& path) const { shot_.Save(path); }
 
   private:
@@ -203,18 +191,6 @@ HWND WaitForClockIn(HWND trayClock, DWORD timeoutMs = 15000) {
         },
         timeoutMs);
     return found;
-}
-
-// Wine draws no child window whose top-level window belongs to another
-// process: the taskbar's clock area (magenta in the stand-in) shows through.
-// Windows draws it; there the pixels are checked too.
-bool DrawnInsideTheTaskbar(const ClientShot& shot) {
-    if (shot.AllOf(RGB(255, 0, 255))) {
-        std::printf("note: the platform does not draw child windows of another process; "
-                    "pixels not checked\n");
-        return false;
-    }
-    return true;
 }
 
 bool CloseInTaskbar(ClockProcess& clock, HWND window) {
@@ -394,36 +370,13 @@ TEST(WindowStyles, TaskbarStyleSitsInTheTrayClockAndFollowsItsWidth) {
     if (panels.large) {
         EXPECT_FALSE(Shown(panels.large));
     }
-    const int cellTop = 29 / 2 - 5;
-    Settle();
-    const bool drawn = DrawnInsideTheTaskbar(ClientShot(window));
-    if (drawn) {
-        ClientShot shot(window);
-        EXPECT_GT(shot.DarkPixels(6, cellTop, 34, cellTop + 9), 20) << "hours and minutes";
-        EXPECT_GT(shot.DarkPixels(38, cellTop, 50, cellTop + 9), 0) << "seconds in a wide area";
-    }
-
+    // Its pixels are checked in-process: Wine draws no child window of another
+    // process's window, so here the stand-in's clock area would show through.
     tray.Resize(50, 30);
     ASSERT_TRUE(WaitUntil([&] { return ChildRect(window).right == 50; }, 5000));
-    Settle();
-    if (drawn) {
-        ClientShot shot(window);
-        EXPECT_GT(shot.DarkPixels(6, cellTop, 34, cellTop + 9), 20) << "hours and minutes";
-        EXPECT_EQ(shot.DarkPixels(35, cellTop, 50, cellTop + 9), 0) << "no seconds at 50 pixels";
-    }
-
     tray.Resize(80, 36);
     ASSERT_TRUE(WaitUntil([&] { return ChildRect(window).right == 80; }, 5000));
     ASSERT_TRUE(WaitUntil([&] { return ChildRect(window).bottom == 35; }, 5000));
-    Settle();
-    if (drawn) {
-        const int top = 35 / 2 - 5;
-        ClientShot shot(window);
-        EXPECT_GT(shot.DarkPixels(38, top, 50, top + 9), 0) << "seconds again";
-        if (HasFailure()) {
-            shot.Save(clock.Folder() + L"\\..\\tikkora-taskbar-failure.bmp");
-        }
-    }
 
     ASSERT_TRUE(CloseInTaskbar(clock, window));
     EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
@@ -433,7 +386,7 @@ TEST(WindowStyles, TaskbarStyleSitsInTheTrayClockAndFollowsItsWidth) {
     EXPECT_EQ(clock.Setting("Clock", "UhrposY"), "180");
 }
 
-TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockAtItsStoredPlace) {
+TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockThatReturnsWithIt) {
     TrayFixture tray(62, 30);
     ASSERT_NE(tray.clock, nullptr) << "the taskbar stand-in did not start";
     ClockProcess clock("[Clock]\r\nStyle=Taskbar\r\nUhrposX=250\r\nUhrposY=180\r\n");
@@ -453,11 +406,18 @@ TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockAtItsStoredPlace) {
     HWND owner = GetWindow(window, GW_OWNER);
     ASSERT_NE(owner, nullptr) << "an unowned window would get a taskbar button";
     EXPECT_EQ(ClassOf(owner), L"TApplication");
-    ASSERT_TRUE(clock.CloseAndWait());
-    EXPECT_EQ(clock.Setting("Clock", "Style"), "Mini");
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+
+    TrayFixture restarted(62, 30);
+    ASSERT_NE(restarted.clock, nullptr) << "the taskbar stand-in did not start again";
+    HWND inside = WaitForClockIn(restarted.clock);
+    ASSERT_NE(inside, nullptr) << "the clock must go back in";
+    PostMessageW(inside, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitForExit(10000));
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
 }
 
-TEST(WindowStyles, StartInTheTaskbarStyleWithoutATaskbarClockComesUpMiniWithoutAMessage) {
+TEST(WindowStyles, StartInTheTaskbarStyleWithoutATaskbarClockWaitsAsMiniWithoutAMessage) {
     HWND systemTray = FindWindowW(L"Shell_TrayWnd", L"");
     if (systemTray && FindWindowExW(systemTray, nullptr, L"TrayNotifyWnd", L"")) {
         GTEST_SKIP() << "this system's taskbar has a notification area";
@@ -475,5 +435,5 @@ TEST(WindowStyles, StartInTheTaskbarStyleWithoutATaskbarClockComesUpMiniWithoutA
     EXPECT_EQ(r.right - r.left, 85);
     EXPECT_EQ(r.bottom - r.top, 32);
     ASSERT_TRUE(clock.CloseAndWait());
-    EXPECT_EQ(clock.Setting("Clock", "Style"), "Mini");
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
 }

@@ -5,6 +5,8 @@
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 
+#include "printed.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,45 +14,6 @@
 #include <vector>
 
 namespace {
-
-// The window's client area as printed by WM_PRINTCLIENT, read as COLORREFs.
-class Printed {
-  public:
-    Printed(HWND window, int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        SelectGuard select(dc.get(), bitmap.get());
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        GdiFlush();
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        pixels_.assign(pixels, pixels + width * height);
-    }
-    COLORREF At(int x, int y) const {
-        const std::uint32_t p = pixels_[static_cast<std::size_t>(y * width_ + x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int Count(const RECT& area, COLORREF color) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom && y < height_; ++y) {
-            for (int x = area.left; x < area.right && x < width_; ++x) {
-                count += At(x, y) == color ? 1 : 0;
-            }
-        }
-        return count;
-    }
-
-  private:
-    int width_, height_;
-    std::vector<std::uint32_t> pixels_;
-};
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -74,6 +37,7 @@ struct HelpRequest {
 
 class AboutBoxTest : public testing::Test {
   protected:
+    seams::TestSeams seams_;
     void SetUp() override {
         seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
             boxes.push_back(call);
@@ -91,10 +55,7 @@ class AboutBoxTest : public testing::Test {
         box->CreateHandle();
         ASSERT_NE(box->Handle(), nullptr);
     }
-    void TearDown() override {
-        box.reset();
-        seams::ResetAllForTest();
-    }
+    void TearDown() override { box.reset(); }
 
     void Click(int x, int y) {
         SendMessageW(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

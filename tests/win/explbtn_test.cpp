@@ -5,51 +5,14 @@
 #include "toolkit/menu.h"
 #include "toolkit/window.h"
 
+#include "printed.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
 namespace {
-
-// A client area as printed by WM_PRINTCLIENT, read as COLORREFs.
-class Printed {
-  public:
-    Printed(HWND window, int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        SelectGuard select(dc.get(), bitmap.get());
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        GdiFlush();
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        pixels_.assign(pixels, pixels + width * height);
-    }
-    COLORREF At(int x, int y) const {
-        const std::uint32_t p = pixels_[static_cast<std::size_t>(y * width_ + x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int Count(COLORREF color) const {
-        int count = 0;
-        for (int y = 0; y < height_; ++y) {
-            for (int x = 0; x < width_; ++x) {
-                count += At(x, y) == color ? 1 : 0;
-            }
-        }
-        return count;
-    }
-
-  private:
-    int width_, height_;
-    std::vector<std::uint32_t> pixels_;
-};
 
 // A top-level window that holds the controls under test.
 class Host : public TWindow {
