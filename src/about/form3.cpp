@@ -67,8 +67,18 @@ void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box
 
 } // namespace
 
+TForm3* Form3 = nullptr;
+
 TForm3::TForm3(TApplication& application, AboutBoxLinks links)
-    : TForm(application, AboutBoxDesign()), links_(std::move(links)) {}
+    : TForm(application, AboutBoxDesign()), links_(std::move(links)) {
+    Form3 = this;
+}
+
+TForm3::~TForm3() {
+    if (Form3 == this) {
+        Form3 = nullptr;
+    }
+}
 
 void TForm3::CreateParams(CreateParamsInfo& params) {
     TForm::CreateParams(params);

@@ -31,6 +31,7 @@ struct AboutBoxLinks {
 class TForm3 : public TForm {
   public:
     TForm3(TApplication& application, AboutBoxLinks links);
+    ~TForm3() override;
 
     // Closes the box (the cross).
     void Image3MouseDown();
@@ -80,3 +81,5 @@ class TForm3 : public TForm {
     UniqueFont linkFont_;
     std::unique_ptr<TToolHint> hint_;
 };
+
+extern TForm3* Form3;

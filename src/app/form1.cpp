@@ -9,6 +9,8 @@
 #include "toolkit/seams.h"
 #include "toolkit/strings.h"
 
+#include <windowsx.h>
+
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -51,10 +53,11 @@ FormDesign MainWindowDesign() {
 
 TForm1::TForm1(TApplication& application) : TForm(application, MainWindowDesign()) {
     Form1 = this;
-    for (TMenuItem* item : {&Standard1, &Mini1, &Taskleiste1, &LCD0, &LCD1, &LEDGrn1, &LEDRot1,
-                            &LEDPunktmatrix1, &Klappziffer1}) {
-        StyleItems.Add(*item);
-    }
+    // Made once: a window made anew keeps the same menu.
+    BuildContextMenu();
+    application_.OnHelp = [this](UINT command, ULONG_PTR data) {
+        return ApplicationHelp(command, data);
+    };
     // The design-time marks.
     Analoguhr1.SetChecked(false);
     LEDGrn1.SetChecked(true);
@@ -65,6 +68,7 @@ TForm1::~TForm1() {
     if (Form1 == this) {
         Form1 = nullptr;
     }
+    application_.OnHelp = nullptr;
     if (SettingsFile == settingsFile_.get()) {
         SettingsFile = nullptr;
     }
@@ -88,6 +92,18 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The bare background drags the window like a title bar would.
         LRESULT hit = DefaultHandler(message, wParam, lParam);
         return hit == HTCLIENT ? HTCAPTION : hit;
+    }
+    case WM_CONTEXTMENU: {
+        // The bare background and the grip; children without a menu of their
+        // own pass theirs up to here.
+        int x = GET_X_LPARAM(lParam);
+        int y = GET_Y_LPARAM(lParam);
+        if (lParam == -1) {
+            x = Left();
+            y = Top() + Height();
+        }
+        ShowContextMenu(x, y);
+        return 0;
     }
     case WM_DISPLAYCHANGE:
         // A monitor may have gone away or shrunk under the clock.
@@ -169,6 +185,7 @@ void TForm1::CreateComponents() {
     BindCommands();
 
     Panel2 = std::make_unique<TPanel>(window, 1, 46, 17, 12, TBevel::None);
+    BindContextMenu();
     if (!Timer1.OnTimer) {
         // Set once: a window made anew by the timer's own tick keeps it.
         Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };

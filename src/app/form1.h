@@ -1,8 +1,10 @@
 #pragma once
 // The main clock window: the digit rows, the analog clock, the grip, and the
 // menu items whose check marks carry the window's state.
+#include "about/form3.h"
 #include "alarm/form2.h"
 #include "analogclock/amclock.h"
+#include "controls/explbtn.h"
 #include "settings/settings_file.h"
 #include "controls/notask.h"
 #include "controls/xpcontrols.h"
@@ -15,6 +17,7 @@
 #include "toolkit/timer.h"
 
 #include <array>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -65,26 +68,50 @@ class TForm1 : public TForm {
     // Sound, message and one-shot switch-off at the alarm minute; never throws.
     void AlarmCheck();
 
-    // Menu items whose check marks hold the window's state.
-    TMenuItem ImmerimVordergrund1{"Immer im &Vordergrund"};
-    TMenuItem Analoguhr1{"&Analoguhr"};
-    TMenuItem Standard1{"&Standard", 1, true};
-    TMenuItem Mini1{"&Mini", 1, true};
-    TMenuItem Taskleiste1{"&Taskleiste", 1, true};
-    TMenuItem LCD0{"LCD -Display", 2, true};
-    TMenuItem LCD1{"LCD -Display bel.", 2, true};
-    TMenuItem LEDGrn1{"LED -Display Grün", 2, true};
-    TMenuItem LEDRot1{"LED -Display Rot", 2, true};
-    TMenuItem LEDPunktmatrix1{"LED -Punktmatrix", 2, true};
-    TMenuItem Klappziffer1{"Klappziffer -Display", 2, true};
-    TMenuItem BeiOnlineverbindungautomatischsuchen1{"Auto -Update"};
-    // Holds the radio groups together until the context menu takes them in.
-    TMenuItem StyleItems;
+    // The context menu, in menu order; check marks hold the window's state.
+    TPopupMenu PopupMenu1;
+    TMenuItem Wecker1{"&Wecker...", 1};
+    TMenuItem Uhrstellen1{"&Uhr stellen...", 1};
+    TMenuItem N4{"-", 1};
+    TMenuItem ImmerimVordergrund1{"&Immer im Vordergrund", 1};
+    TMenuItem Analoguhr1{"&Analoguhr", 1};
+    TMenuItem N5{"-", 2};
+    TMenuItem Standard1{"Standard", 3, true};
+    TMenuItem Mini1{"&Mini", 3, true};
+    TMenuItem Taskleiste1{"In die &Taskleiste", 3, true};
+    TMenuItem N1{"-", 3};
+    TMenuItem LCD0{"LCD -Display", 4, true};
+    TMenuItem LCD1{"LCD -Display bel.", 4, true};
+    TMenuItem LEDGrn1{"LED -Display Grün", 4, true};
+    TMenuItem LEDRot1{"LED -Display Rot", 4, true};
+    TMenuItem LEDPunktmatrix1{"LED -Punktmatrix", 4, true};
+    TMenuItem Klappziffer1{"Klappziffer -Display", 4, true};
+    TMenuItem N3{"-", 4};
+    TMenuItem Hilfethehmen1{"&Hilfethehmen", 4};
+    TMenuItem Info1{"Inf&o...", 4};
+    TMenuItem OnlineUpdate1{"Online-U&pdate", 4};
+    TMenuItem BeiOnlineverbindungautomatischsuchen1{"Auto -Update", 4};
+    TMenuItem N2{"-", 4};
+    TMenuItem Schlieen1{"Uhr &schließen", 4};
+    // Opens PopupMenu1 at a screen point, unless a box or dialog of the
+    // program is up that the commands must not run beside.
+    void ShowContextMenu(int x, int y);
+
+    // The commands of the context menu that are no styles; sender is ignored.
+    void Systemzeitndern1Click(TMenuItem* sender);
+    void Info1Click(TMenuItem* sender);
+    void Schlieen1Click(TMenuItem* sender);
+    void Hilfethehmen1Click(TMenuItem* sender);
+    void OnlineUpdate1Click(TMenuItem* sender);
+    void BeiOnlineverbindungautomatischsuchen1Click(TMenuItem* sender);
+    // What the about box is given: context help, help pop-ups, the terms of use.
+    AboutBoxLinks LinksForAboutBox();
 
     // The layout; made when the window is.
     std::unique_ptr<TPanel> Panel1, Panel3, Panel4;
     // Holds the menu button.
     std::unique_ptr<TPanel> Panel2;
+    std::unique_ptr<TExplorerButton> ExplorerButton1;
     std::unique_ptr<TAMClock> AMClock1;
     // Large row: hour, minute, second digits and the two colons.
     std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
@@ -148,6 +175,25 @@ class TForm1 : public TForm {
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     TMenuItem* StyleItem(int styleIndex);
     UniqueBitmap& FacePicture(int image);
+
+    // The menu in order, its handlers, the right clicks and the menu button.
+    void BuildContextMenu();
+    void BindContextMenu();
+    // Help through the help file beside the program: HTML Help, or WinHelp
+    // when the old help file lies there.
+    std::optional<bool> ApplicationHelp(UINT command, ULONG_PTR data);
+    bool OldHelpFilePresent() const;
+    bool ShowHelpContents();
+    bool ShowHelpPopup(int context, POINT at);
+    void ShowTermsOfUse();
+    // Tells the user why the help did not open.
+    void ReportHelpFailure();
+    POINT helpPopupAt_{};
+    // "&Direkthilfe" opened from the about box, which has no controls to carry
+    // the number: the link's number and corner.
+    int aboutHelpContext_ = 0;
+    POINT aboutHelpAt_{};
+    bool ProgramBoxOpen() const;
 
     void RunAlarmCheck();
     void ReportAlarmFailure(const std::string& text);

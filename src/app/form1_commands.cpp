@@ -41,12 +41,6 @@ void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
     topset();
 }
 
-void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
-    if (TWinControl* control = PopupMenu2.PopupComponent) {
-        application_.HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(control->Tag));
-    }
-}
-
 AlarmDialogLinks TForm1::LinksForAlarmDialog() {
     return {&PopupMenu2, [this](const std::string& hour, const std::string& minute) {
                 alarmdisplay(hour, minute);

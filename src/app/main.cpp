@@ -1,4 +1,5 @@
 // Program entry: one instance at a time, then the clock window.
+#include "about/form3.h"
 #include "alarm/form2.h"
 #include "app/form1.h"
 #include "controls/xpthemes.h"
@@ -25,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.SetTitle("Tikkora");
     application.SetHelpFile("Tikora.hlp");
     TForm1* clock = application.CreateForm<TForm1>();
+    application.CreateForm<TForm3>(clock->LinksForAboutBox());
     application.CreateForm<TForm2>(clock->LinksForAlarmDialog());
     application.Run();
     return 0;

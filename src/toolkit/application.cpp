@@ -131,14 +131,16 @@ void TApplication::HandleException(const std::exception_ptr& failure) {
 }
 
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+    std::optional<bool> answered = OnHelp ? OnHelp(command, data) : std::nullopt;
     HWND owner = mainForm_ ? mainForm_->Handle() : Handle();
-    bool done = seams::CallHelp(owner, helpFile_, command, data);
-    if (command != HELP_QUIT) {
-        helpOpened_ = true;
-    } else {
-        helpOpened_ = false;
-    }
+    const bool done = answered ? *answered : seams::CallHelp(owner, helpFile_, command, data);
+    helpOpened_ = command != HELP_QUIT;
     return done;
+}
+
+bool TApplication::HtmlHelp(const HtmlHelpRequest& request) {
+    HWND owner = mainForm_ && mainForm_->Handle() ? mainForm_->Handle() : Handle();
+    return seams::CallHtmlHelp(owner, request, htmlHelp_);
 }
 
 HCURSOR TApplication::Cursor(int number) const {

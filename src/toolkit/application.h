@@ -2,11 +2,14 @@
 // The application object: the hidden top-level "TApplication" window whose
 // title is the program's title (a second instance looks for it), the message
 // loop, the help file and the standard error report.
+#include "toolkit/html_help.h"
 #include "toolkit/window.h"
 
 #include <exception>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,9 +60,16 @@ class TApplication {
     void HandleException(const std::exception& failure);
     void HandleException(const std::exception_ptr& failure);
 
-    // WinHelp on the help file, owned by the main form's window.
+    // WinHelp on the help file, owned by the main form's window, unless
+    // OnHelp answers the command first.
     bool HelpCommand(UINT command, ULONG_PTR data);
     bool HelpWasOpened() const { return helpOpened_; }
+    // Sees every help command first: a value is the command's result and
+    // WinHelp is not called; nullopt lets WinHelp run.
+    std::function<std::optional<bool>(UINT command, ULONG_PTR data)> OnHelp;
+    // HTML Help, owned by the main form's window; the viewers it opened close
+    // with the application.
+    bool HtmlHelp(const HtmlHelpRequest& request);
 
     HCURSOR Cursor(int number) const;
     void SetCursor(int number, HCURSOR cursor) { cursors_[number] = cursor; }
@@ -79,6 +89,8 @@ class TApplication {
     std::vector<std::unique_ptr<TForm>> forms_;
     TForm* mainForm_ = nullptr;
     std::map<int, HCURSOR> cursors_;
+    // Declared last so it goes first, while the forms' windows are gone already.
+    THtmlHelp htmlHelp_;
 };
 
 // The one application object of the running program.

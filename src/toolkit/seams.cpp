@@ -3,6 +3,7 @@
 #include "toolkit/wide.h"
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -23,6 +24,14 @@ std::function<int(const MessageBoxCall&)>& TestResponder() {
 }
 std::function<bool(const HelpCall&)>& TestHelpHandler() {
     static std::function<bool(const HelpCall&)> handler;
+    return handler;
+}
+std::function<bool(const HtmlHelpRequest&)>& TestHtmlHelpHandler() {
+    static std::function<bool(const HtmlHelpRequest&)> handler;
+    return handler;
+}
+std::function<bool(const ShellCall&)>& TestShellHandler() {
+    static std::function<bool(const ShellCall&)> handler;
     return handler;
 }
 
@@ -88,6 +97,34 @@ void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler) {
     TestHelpHandler() = std::move(handler);
 }
 
+bool CallHtmlHelp(HWND owner, const HtmlHelpRequest& request, THtmlHelp& viewer) {
+    if (TestHtmlHelpHandler()) {
+        return TestHtmlHelpHandler()(request);
+    }
+    return viewer.Run(owner, request);
+}
+
+void SetHtmlHelpHandlerForTest(std::function<bool(const HtmlHelpRequest&)> handler) {
+    TestHtmlHelpHandler() = std::move(handler);
+}
+
+bool RunShell(const ShellCall& call) {
+    if (TestShellHandler()) {
+        return TestShellHandler()(call);
+    }
+    const std::wstring operation = Widen(call.operation);
+    const std::wstring file = Widen(call.file);
+    const std::wstring parameters = Widen(call.parameters);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(call.owner, operation.c_str(), file.c_str(),
+                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, call.show));
+    return result > 32;
+}
+
+void SetShellHandlerForTest(std::function<bool(const ShellCall&)> handler) {
+    TestShellHandler() = std::move(handler);
+}
+
 void PlaySoundFile(const std::string& path) {
     if (TestSoundRecorder()) {
         TestSoundRecorder()(SoundCall{path, SND_ASYNC});
@@ -122,6 +159,8 @@ void ResetAllForTest() {
     TestProgramFilePath().clear();
     TestResponder() = nullptr;
     TestHelpHandler() = nullptr;
+    TestHtmlHelpHandler() = nullptr;
+    TestShellHandler() = nullptr;
 }
 
 TestSeams::~TestSeams() {

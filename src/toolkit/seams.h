@@ -1,8 +1,9 @@
 #pragma once
-// The three places where tests step in for the outside world: the time of day,
-// the program file's location and the message boxes (plus the help system,
-// which would otherwise start a help viewer). The shipped program never
-// replaces them; tests install their own for the length of a test.
+// The places where tests step in for the outside world: the time of day, the
+// program file's location, the message boxes, the help systems (which would
+// otherwise start a help viewer), the shell and the sound. The shipped program
+// never replaces them; tests install their own for the length of a test.
+#include "toolkit/html_help.h"
 #include "toolkit/local_time.h"
 
 #include <windows.h>
@@ -39,6 +40,22 @@ struct HelpCall {
 // WinHelpW unless a test records the calls.
 bool CallHelp(HWND owner, const std::string& file, UINT command, ULONG_PTR data);
 void SetHelpHandlerForTest(std::function<bool(const HelpCall&)> handler);
+
+// HTML Help: viewer runs the request unless a test records it.
+bool CallHtmlHelp(HWND owner, const HtmlHelpRequest& request, THtmlHelp& viewer);
+void SetHtmlHelpHandlerForTest(std::function<bool(const HtmlHelpRequest&)> handler);
+
+// The shell's ShellExecuteW; true when it reported success. A test records
+// the call instead of starting anything.
+struct ShellCall {
+    HWND owner;
+    std::string operation;
+    std::string file;
+    std::string parameters;
+    int show;
+};
+bool RunShell(const ShellCall& call);
+void SetShellHandlerForTest(std::function<bool(const ShellCall&)> handler);
 
 // Sound: a wave file played once and asynchronously, cutting off one still
 // playing; or the platform's default sound. A test records the calls instead.

@@ -69,6 +69,9 @@ class AlarmDialogTest : public testing::Test {
             boxes.push_back(call);
             return answer;
         });
+        // With the old help file beside the program the help goes to WinHelp,
+        // which these tests record.
+        folder.Write("Tikora.hlp", "");
         seams::SetHelpHandlerForTest([this](const seams::HelpCall& call) {
             help.push_back(call);
             return true;

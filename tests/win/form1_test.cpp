@@ -15,6 +15,9 @@ class Form1Test : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
+        // With the old help file beside the program the help goes to WinHelp,
+        // which these tests record.
+        folder.Write("Tikora.hlp", "");
         seams::SetHelpHandlerForTest([this](const seams::HelpCall& call) {
             helpCalls.push_back(call);
             return true;

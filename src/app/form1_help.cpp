@@ -1,0 +1,156 @@
+// Help on the main window and its dialogs. The help is Tikkora.chm beside the
+// program, shown by HTML Help; context pop-ups show texts compiled into the
+// program. An old "Tikora.hlp" beside the program takes over with WinHelp, as
+// before, for systems and users that still have one.
+#include "about/help_topics.h"
+#include "app/form1.h"
+#include "settings/program_objects.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+#include "toolkit/wide.h"
+
+namespace {
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+POINT PopupPoint(ULONG_PTR data) {
+    return POINT{static_cast<short>(LOWORD(data)), static_cast<short>(HIWORD(data))};
+}
+
+ULONG_PTR PopupPosition(POINT at) {
+    return static_cast<ULONG_PTR>(MAKELONG(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+}
+
+// WinHelp's jump to a topic by its identifier.
+constexpr char kOldTermsOfUseJump[] = "JI(`',`IDH_NUTZUNGSBEDINGUNGEN')";
+
+} // namespace
+
+bool TForm1::OldHelpFilePresent() const {
+    return !ProgramFolder.empty() && FileExists(ProgramFolder + application_.HelpFile());
+}
+
+std::optional<bool> TForm1::ApplicationHelp(UINT command, ULONG_PTR data) {
+    if (OldHelpFilePresent()) {
+        return std::nullopt;
+    }
+    switch (command) {
+    case HELP_CONTENTS:
+        return ShowHelpContents();
+    case HELP_SETPOPUP_POS:
+        helpPopupAt_ = PopupPoint(data);
+        return true;
+    case HELP_CONTEXTPOPUP:
+        return ShowHelpPopup(static_cast<int>(data), helpPopupAt_);
+    case HELP_QUIT: {
+        HtmlHelpRequest close;
+        close.command = HtmlHelpCommand::CloseAll;
+        return application_.HtmlHelp(close);
+    }
+    default:
+        // Nothing else is asked of the help; without WinHelp there is no one to ask.
+        return false;
+    }
+}
+
+bool TForm1::ShowHelpContents() {
+    HtmlHelpRequest contents;
+    contents.command = HtmlHelpCommand::Contents;
+    contents.file = ProgramFolder + kHelpFileName;
+    if (!application_.HtmlHelp(contents)) {
+        ReportHelpFailure();
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::ShowHelpPopup(int context, POINT at) {
+    HtmlHelpRequest popup;
+    popup.command = HtmlHelpCommand::TextPopup;
+    popup.text = HelpPopupText(context);
+    popup.at = at;
+    popup.context = context;
+    if (!application_.HtmlHelp(popup)) {
+        // Without a viewer that shows text pop-ups the text is still worth reading.
+        HWND active = GetActiveWindow();
+        seams::ShowMessageBox(active ? active : Handle(), popup.text, "Tikkora",
+                              MB_OK | MB_ICONINFORMATION);
+    }
+    return true;
+}
+
+void TForm1::ShowTermsOfUse() {
+    if (OldHelpFilePresent()) {
+        application_.HelpCommand(HELP_COMMAND, reinterpret_cast<ULONG_PTR>(kOldTermsOfUseJump));
+        return;
+    }
+    HtmlHelpRequest topic;
+    topic.command = HtmlHelpCommand::Topic;
+    topic.file = ProgramFolder + kHelpFileName;
+    topic.page = kTermsOfUsePage;
+    if (!application_.HtmlHelp(topic)) {
+        ReportHelpFailure();
+    }
+}
+
+void TForm1::ReportHelpFailure() {
+    const std::string file = ProgramFolder + kHelpFileName;
+    const std::string text =
+        FileExists(file)
+            ? "Die Hilfe konnte nicht angezeigt werden: Windows hat die Hilfedatei \xE2\x80\x9E" +
+                  file +
+                  "\xE2\x80\x9C nicht ge\xC3\xB6"
+                  "ffnet."
+            : "Die Hilfe kann nicht angezeigt werden, weil die Hilfedatei \xE2\x80\x9E" +
+                  std::string(kHelpFileName) +
+                  "\xE2\x80\x9C fehlt. Sie geh\xC3\xB6rt in den Ordner von Tikkora:\n" +
+                  ProgramFolder +
+                  "\n\nInstallieren Sie Tikkora neu, um die Hilfe zur\xC3\xBC"
+                  "ckzubekommen.";
+    HWND active = GetActiveWindow();
+    seams::ShowMessageBox(active ? active : Handle(), text, "Tikkora", MB_OK | MB_ICONWARNING);
+}
+
+void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
+    int context = aboutHelpContext_;
+    POINT at = aboutHelpAt_;
+    if (TWinControl* control = PopupMenu2.PopupComponent) {
+        context = control->Tag;
+        RECT bounds;
+        GetWindowRect(control->Handle(), &bounds);
+        at = POINT{bounds.left, bounds.top};
+    }
+    if (OldHelpFilePresent()) {
+        application_.HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(context));
+    } else {
+        ShowHelpPopup(context, at);
+    }
+}
+
+AboutBoxLinks TForm1::LinksForAboutBox() {
+    AboutBoxLinks links;
+    links.contextHelp = [this](int context, POINT at) {
+        // The box's links have no control to carry the number.
+        aboutHelpContext_ = context;
+        aboutHelpAt_ = at;
+        PopupMenu2.PopupComponent = nullptr;
+        HWND active = GetActiveWindow();
+        PopupMenu2.Popup(active ? active : Handle(), at.x, at.y);
+    };
+    links.helpPopup = [this](int context, POINT at) {
+        if (OldHelpFilePresent()) {
+            application_.HelpCommand(HELP_SETPOPUP_POS, PopupPosition(at));
+            application_.HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(context));
+        } else {
+            ShowHelpPopup(context, at);
+        }
+    };
+    links.termsOfUse = [this] { ShowTermsOfUse(); };
+    links.openAddress = [this](const std::string& address) {
+        return seams::RunShell({application_.Handle(), "open", address, "", SW_SHOWNORMAL});
+    };
+    return links;
+}
