@@ -1,0 +1,167 @@
+// The real program's context menu, worked with the mouse and the keyboard as
+// a user would: a style picked from it shows on the screen and stays in the
+// file, the drop-down button drops it below itself, the about box opens and
+// closes, the clock closes from it, and F1 says when the help is missing.
+#include "clock_process.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+void Mouse(DWORD down, DWORD up, POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = down;
+    press[1].mi.dwFlags = up;
+    SendInput(2, press, sizeof(INPUT));
+}
+
+void Key(WORD key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_KEYBOARD;
+        press[0].ki.wVk = press[1].ki.wVk = key;
+        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, press, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+POINT Centre(RECT r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool ContainsColour(const Screenshot& shot, COLORREF colour) {
+    for (int y = 0; y < shot.Height(); ++y) {
+        for (int x = 0; x < shot.Width(); ++x) {
+            if (shot.Pixel(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A started clock with its window, and the menu it shows.
+class ContextMenu : public testing::Test {
+  protected:
+    void Start(const std::string& settings) {
+        clock = std::make_unique<ClockProcess>(settings);
+        ASSERT_TRUE(clock->Start());
+        window = clock->WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        Sleep(700);
+    }
+    RECT LargePanel() const { return PanelOnScreen(window, 123, 51); }
+    // The open menu of the program, or null.
+    HWND WaitForMenu() const {
+        HWND menu = nullptr;
+        WaitUntil([&] { return (menu = clock->FindWindowOfClass(L"#32768")) != nullptr; }, 5000);
+        return menu;
+    }
+    HWND OpenMenuOnThePanel() const {
+        Mouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, Centre(LargePanel()));
+        return WaitForMenu();
+    }
+
+    std::unique_ptr<ClockProcess> clock;
+    HWND window = nullptr;
+};
+
+} // namespace
+
+TEST_F(ContextMenu, RedLedAndMiniPickedFromTheMenuShowAndAreStored) {
+    Start("[Clock]\r\nDisplay=LCD\r\nStyle=Standard\r\n");
+    ASSERT_NE(OpenMenuOnThePanel(), nullptr);
+    // "LED -Display Rot" is the eleventh item that can be chosen.
+    Key(VK_DOWN, 11);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return clock->Setting("Clock", "Display") == "LEDRot"; }, 5000));
+    Sleep(1100);
+    Screenshot shot(LargePanel());
+    shot.Save(clock->Folder() + L"\\..\\tikkora-menu-ledrot.bmp");
+    EXPECT_EQ(shot.Pixel(119, 3), RGB(0, 0, 0));
+    EXPECT_TRUE(ContainsColour(shot, RGB(255, 0, 0))) << "no red digits";
+
+    ASSERT_NE(OpenMenuOnThePanel(), nullptr);
+    Key('M');
+    EXPECT_TRUE(WaitUntil([&] { return clock->Setting("Clock", "Style") == "Mini"; }, 5000));
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.right - r.left, 85);
+    EXPECT_EQ(r.bottom - r.top, 32);
+    ASSERT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(ContextMenu, TheButtonDropsTheMenuBelowItselfAndInfoShowsTheAboutBox) {
+    Start("[Clock]\r\nStyle=Standard\r\n");
+    HWND button = FindWindowExW(GetWindow(window, GW_CHILD), nullptr, L"TExplorerButton", nullptr);
+    for (HWND panel = GetWindow(window, GW_CHILD); panel && !button;
+         panel = GetWindow(panel, GW_HWNDNEXT)) {
+        button = FindWindowExW(panel, nullptr, L"TExplorerButton", nullptr);
+    }
+    ASSERT_NE(button, nullptr);
+    const RECT b = WindowRect(button);
+    EXPECT_EQ(b.right - b.left, 14);
+    EXPECT_EQ(b.bottom - b.top, 10);
+    Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(b));
+    HWND menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr);
+    const RECT m = WindowRect(menu);
+    EXPECT_EQ(m.left, b.left);
+    EXPECT_EQ(m.top, b.bottom);
+
+    // "Inf&o..." by its letter.
+    Key('O');
+    HWND about = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (about = clock->FindWindowOfClass(L"TForm3")) != nullptr; }, 5000));
+    const RECT a = WindowRect(about);
+    EXPECT_EQ(a.left, (GetSystemMetrics(SM_CXSCREEN) - 353) / 2);
+    EXPECT_EQ(a.top, (GetSystemMetrics(SM_CYSCREEN) - 311) / 2);
+    EXPECT_EQ(a.right - a.left, 353);
+    EXPECT_EQ(a.bottom - a.top, 311);
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
+    ASSERT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(ContextMenu, CloseFromTheMenuEndsTheProgramAndStoresThePlace) {
+    Start("[Clock]\r\nStyle=Standard\r\nUhrposX=230\r\nUhrposY=140\r\n");
+    // Moved away from the stored place, so only the close can store the new one.
+    SetWindowPos(window, nullptr, 260, 170, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return WindowRect(window).left == 260; }, 3000));
+    ASSERT_NE(OpenMenuOnThePanel(), nullptr);
+    // "Uhr &schließen" by its letter.
+    Key('S');
+    ASSERT_TRUE(clock->WaitForExit(10000));
+    EXPECT_EQ(clock->Setting("Clock", "UhrposX"), "260");
+    EXPECT_EQ(clock->Setting("Clock", "UhrposY"), "170");
+}
+
+TEST_F(ContextMenu, F1WithoutTheHelpFileSaysItIsMissing) {
+    Start("[Clock]\r\nStyle=Standard\r\n");
+    // A click gives the clock the keyboard.
+    Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(LargePanel()));
+    Sleep(300);
+    Key(VK_F1);
+    HWND box = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (box = FindMessageBox(clock->ProcessId())) != nullptr; }, 5000));
+    const std::string text = MessageBoxText(box);
+    EXPECT_NE(text.find("Tikkora.chm"), std::string::npos) << text;
+    EXPECT_NE(text.find("fehlt"), std::string::npos) << text;
+    EXPECT_EQ(WindowText(box), "Tikkora");
+    PressButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(clock->ProcessId()) == nullptr; }, 5000));
+    ASSERT_TRUE(clock->CloseAndWait());
+}
