@@ -65,7 +65,7 @@ TPowersock::TPowersock() {
     StatusMessage(8, "Create");
     window_ = std::make_unique<SocketWindow>(*this);
     timer_.SetEnabled(false);
-    timer_.SetOnTimer([this](TThreadTimer*) { TimerTriggered(); });
+    timer_.SetOnTimer([this](TThreadTimer*) { TimerExpired(); });
     InitWinsock();
 }
 
@@ -218,7 +218,16 @@ void TPowersock::WaitForMessages() {
     // the bound only guards against a timer the system could not set.
     const DWORD bound = TimeOut > 0 ? static_cast<DWORD>(TimeOut) : INFINITE;
     MsgWaitForMultipleObjectsEx(0, nullptr, bound, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    lastMessageCheck_ = GetTickCount();
     ProcessPendingMessages();
+}
+
+void TPowersock::ProcessMessagesNowAndThen() {
+    const DWORD now = GetTickCount();
+    if (now - lastMessageCheck_ >= kMessageCheckInterval) {
+        lastMessageCheck_ = now;
+        ProcessPendingMessages();
+    }
 }
 
 void TPowersock::TimerOn() {
@@ -227,6 +236,8 @@ void TPowersock::TimerOn() {
     if (TimeOut < 0) {
         throw Exception("Range check error");
     }
+    lastActivity_ = GetTickCount();
+    armedTimeOut_ = TimeOut;
     timer_.SetInterval(static_cast<UINT>(TimeOut));
     // Off and on again: every arming starts a fresh period of silence. Without
     // a time-out there is no system timer to restart.
@@ -234,6 +245,19 @@ void TPowersock::TimerOn() {
         timer_.SetEnabled(false);
     }
     timer_.SetEnabled(true);
+}
+
+void TPowersock::TimerExpired() {
+    // The captures do not restart the system timer for every chunk, they only
+    // note the time; a period that had data in it continues for what is left.
+    const DWORD silence = GetTickCount() - lastActivity_;
+    if (timer_.Enabled() && TimeOut > 0 && silence < static_cast<DWORD>(TimeOut)) {
+        timer_.SetEnabled(false);
+        timer_.SetInterval(static_cast<UINT>(TimeOut) - silence);
+        timer_.SetEnabled(true);
+        return;
+    }
+    TimerTriggered();
 }
 
 void TPowersock::TimerOff() {

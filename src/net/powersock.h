@@ -24,8 +24,14 @@
 constexpr UINT SocketEventMessage = WM_USER + 101;
 constexpr UINT LookupDoneMessage = WM_USER + 102;
 
-// The transfer buffer: receive chunks, peeks, send copies.
+// The transfer buffer: peeks, send copies.
 constexpr std::size_t kIoBufferSize = 65536;
+// The captures receive into a larger block of their own, and a file gets it
+// whole: under an emulation layer every receive and write has a fixed price.
+constexpr std::size_t kCaptureBlockSize = 1 << 20;
+// During a transfer the message queue is looked at no more often than this
+// (milliseconds), and at every wait.
+constexpr DWORD kMessageCheckInterval = 10;
 
 class TPowersock {
   public:
@@ -122,14 +128,20 @@ class TPowersock {
     void InitWinsock();
     SOCKET MakeSocket(bool linger);
     void Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    // A received chunk of a capture: counted, reported, and the time-out re-armed.
+    // A received chunk of a capture: counted, reported, the silence restarted,
+    // and the message queue looked at now and then.
     void ChunkReceived(std::size_t n);
+    // The timer fired: a time-out only if the silence has lasted since.
+    void TimerExpired();
+    void ProcessMessagesNowAndThen();
+    char* CaptureBlock();
     // After a receive that gave nothing: true when the data has ended.
     bool ReceiveEnded();
     void RaiseIfCanceled(const char* text);
     void SendAll(const char* start, std::size_t length, bool reportPackets);
 
     std::array<char, kIoBufferSize> ioBuffer_{};
+    std::unique_ptr<char[]> captureBlock_;
     std::unique_ptr<SocketWindow> window_;
     TThreadTimer timer_;
     WSADATA startupData_{};
@@ -150,4 +162,8 @@ class TPowersock {
     bool connected_ = false;
     bool eventOk_ = false;
     bool timedOut_ = false;
+    // The time-out the timer was armed with, and when data last came.
+    int armedTimeOut_ = 0;
+    DWORD lastActivity_ = 0;
+    DWORD lastMessageCheck_ = 0;
 };

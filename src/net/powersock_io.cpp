@@ -19,16 +19,17 @@ namespace {
 constexpr int kWouldBlock = WSAEWOULDBLOCK;
 constexpr int kNotConnected = WSAENOTCONN;
 
-// Switches the time-out timer off on every way out of an operation.
-class TimerGuard {
+// Runs an action on every way out of a scope: switching the time-out timer
+// off, handing received data to its file.
+class OnExit {
   public:
-    explicit TimerGuard(std::function<void()> off) : off_(std::move(off)) {}
-    ~TimerGuard() { off_(); }
-    TimerGuard(const TimerGuard&) = delete;
-    TimerGuard& operator=(const TimerGuard&) = delete;
+    explicit OnExit(std::function<void()> action) : action_(std::move(action)) {}
+    ~OnExit() { action_(); }
+    OnExit(const OnExit&) = delete;
+    OnExit& operator=(const OnExit&) = delete;
 
   private:
-    std::function<void()> off_;
+    std::function<void()> action_;
 };
 
 std::ofstream CreateFileStream(const std::string& fileName) {
@@ -44,7 +45,7 @@ std::ofstream CreateFileStream(const std::string& fileName) {
 void TPowersock::SendBuffer(const char* start, std::uint16_t length) {
     StatusMessage(4, "Sending Buffer");
     TimerOn();
-    TimerGuard off([this] { TimerOff(); });
+    OnExit off([this] { TimerOff(); });
     if (!canceled_) {
         const std::size_t size = length != 0 ? length : std::strlen(start);
         if (size > 65535) {
@@ -121,7 +122,7 @@ bool TPowersock::ReceiveEnded() {
 std::string TPowersock::ReadLn() {
     StatusMessage(8, "ReadLn");
     TimerOn();
-    TimerGuard off([this] { TimerOff(); });
+    OnExit off([this] { TimerOff(); });
     std::string line;
     while (line.size() < kIoBufferSize) {
         const std::size_t room = kIoBufferSize - line.size();
@@ -159,28 +160,66 @@ void TPowersock::ChunkReceived(std::size_t n) {
     if (OnPacketRecvd) {
         OnPacketRecvd(this);
     }
-    TimerOn();
-    ProcessPendingMessages();
+    StatusMessage(8, "Timer On");
+    timedOut_ = false;
+    if (TimeOut < 0) {
+        throw Exception("Range check error");
+    }
+    if (TimeOut != armedTimeOut_) {
+        TimerOn();
+    } else {
+        // The timer keeps running; when it fires it measures the silence from here.
+        lastActivity_ = GetTickCount();
+    }
+    ProcessMessagesNowAndThen();
+}
+
+char* TPowersock::CaptureBlock() {
+    if (!captureBlock_) {
+        captureBlock_ = std::make_unique<char[]>(kCaptureBlockSize);
+    }
+    return captureBlock_.get();
 }
 
 void TPowersock::CaptureFile(const std::string& fileName) {
     StatusMessage(8, "CaptureFile");
     receivedCount_ = 0;
     TimerOn();
-    TimerGuard off([this] { TimerOff(); });
+    OnExit off([this] { TimerOff(); });
     {
         std::ofstream file = CreateFileStream(fileName);
+        char* const block = CaptureBlock();
+        std::size_t held = 0;
+        const auto flush = [&] {
+            if (held > 0 && !file.write(block, static_cast<std::streamsize>(held))) {
+                throw Exception("Cannot write to file \"" + fileName + "\"");
+            }
+            held = 0;
+        };
+        // Whatever arrived reaches the file, also when the transfer fails.
+        OnExit keep([&] {
+            try {
+                flush();
+            } catch (...) {
+                // The transfer's own failure is the one to tell.
+            }
+        });
         while (!canceled_) {
-            const int n = recv(socket_, ioBuffer_.data(), static_cast<int>(kIoBufferSize), 0);
+            // Receive straight into the block; it goes to the file once it is
+            // too full for a whole transfer buffer more.
+            const int n =
+                recv(socket_, block + held, static_cast<int>(kCaptureBlockSize - held), 0);
             if (n > 0) {
-                if (!file.write(ioBuffer_.data(), n)) {
-                    throw Exception("Cannot write to file \"" + fileName + "\"");
+                held += static_cast<std::size_t>(n);
+                if (kCaptureBlockSize - held < kIoBufferSize) {
+                    flush();
                 }
                 ChunkReceived(static_cast<std::size_t>(n));
             } else if (n == 0 || ReceiveEnded()) {
                 break;
             }
         }
+        flush();
     }
     RaiseIfCanceled("Socket capture aborted");
 }
@@ -190,11 +229,12 @@ void TPowersock::CaptureString(std::string& text, std::int32_t maximum) {
     text.clear();
     receivedCount_ = 0;
     TimerOn();
-    TimerGuard off([this] { TimerOff(); });
+    OnExit off([this] { TimerOff(); });
     while (!canceled_ && (maximum == -1 || text.size() < static_cast<std::size_t>(maximum))) {
-        const int n = recv(socket_, ioBuffer_.data(), static_cast<int>(kIoBufferSize), 0);
+        char* const block = CaptureBlock();
+        const int n = recv(socket_, block, static_cast<int>(kCaptureBlockSize), 0);
         if (n > 0) {
-            text.append(ioBuffer_.data(), static_cast<std::size_t>(n));
+            text.append(block, static_cast<std::size_t>(n));
             ChunkReceived(static_cast<std::size_t>(n));
         } else if (n == 0 || ReceiveEnded()) {
             break;

@@ -204,6 +204,48 @@ TEST_F(NetHttp, CancelFromATimerEndsASilentDownload) {
     EXPECT_EQ(http->Body, "ok");
 }
 
+TEST_F(NetHttp, ABodyOfManyReceiveBlocksArrivesWhole) {
+    std::string body(3 * kCaptureBlockSize + 12345, '\0');
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        body[i] = static_cast<char>(i * 7 % 251);
+    }
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\n" + body)});
+    ToFile();
+    http->Get(server.Url("/large"));
+    EXPECT_TRUE(FileText(BodyFile()) == body);
+    EXPECT_EQ(http->ReceivedCount(), static_cast<std::int32_t>(body.size()));
+    http->InputFileMode = false;
+    http->Get(server.Url("/large"));
+    EXPECT_TRUE(http->Body == body);
+}
+
+TEST_F(NetHttp, CancelFromATimerEndsAFlowingDownloadAndTheFileKeepsWhatArrived) {
+    // Data without a pause for up to ten seconds: only a cancel ends it early.
+    NetTestServer server({[](SOCKET client, const std::string&) {
+        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\n");
+        const std::string chunk(65536, 'f');
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 10000 && NetTestServer::Send(client, chunk)) {
+        }
+    }});
+    ToFile();
+    http->TimeOut = 5000;
+    TThreadTimer timer;
+    timer.SetInterval(200);
+    timer.SetOnTimer([&](TThreadTimer* sender) {
+        if (http->ReceivedCount() > 0) {
+            sender->SetEnabled(false);
+            http->Cancel();
+        }
+    });
+    EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/flowing")); }),
+              "EAbortError: Socket capture aborted");
+    EXPECT_FALSE(http->TimedOut());
+    const std::string file = FileText(BodyFile());
+    EXPECT_EQ(file.size(), static_cast<std::size_t>(http->ReceivedCount()));
+    EXPECT_EQ(file.find_first_not_of('f'), std::string::npos);
+}
+
 TEST_F(NetHttp, HostsThatCannotBeReached) {
     const std::string badHost = std::string(300, 'h');
     int failedConnections = 0;
