@@ -42,7 +42,19 @@ ClockProcess::~ClockProcess() {
     DeleteFileW(SettingsPath().c_str());
     DeleteFileW((folder_ + L"\\Tikkora.exe").c_str());
     DeleteFileW((folder_ + L"\\Tikkora.wav").c_str());
+    for (const std::wstring& name : extraFiles_) {
+        DeleteFileW((folder_ + L"\\" + name).c_str());
+    }
     RemoveDirectoryW(folder_.c_str());
+}
+
+bool ClockProcess::CopyBesideProgram(const std::wstring& name) {
+    if (!CopyFileW((BuildFolder() + L"\\" + name).c_str(), (folder_ + L"\\" + name).c_str(),
+                   FALSE)) {
+        return false;
+    }
+    extraFiles_.push_back(name);
+    return true;
 }
 
 bool ClockProcess::Start() {

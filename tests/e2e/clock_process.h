@@ -18,6 +18,10 @@ class ClockProcess {
     ClockProcess(const ClockProcess&) = delete;
     ClockProcess& operator=(const ClockProcess&) = delete;
 
+    // Copies a file of the build folder beside the program; false when the
+    // build has none. It goes with the folder.
+    bool CopyBesideProgram(const std::wstring& name);
+
     // Starts the program; false if it could not be started.
     bool Start();
     // Waits until the program shows its main window; null after the timeout.
@@ -41,6 +45,7 @@ class ClockProcess {
 
   private:
     std::wstring folder_;
+    std::vector<std::wstring> extraFiles_;
     PROCESS_INFORMATION process_{};
 };
 

@@ -74,6 +74,13 @@ class ContextMenu : public testing::Test {
         return WaitForMenu();
     }
 
+    void PressF1() const {
+        // A click gives the clock the keyboard.
+        Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(LargePanel()));
+        Sleep(300);
+        Key(VK_F1);
+    }
+
     std::unique_ptr<ClockProcess> clock;
     HWND window = nullptr;
 };
@@ -150,10 +157,7 @@ TEST_F(ContextMenu, CloseFromTheMenuEndsTheProgramAndStoresThePlace) {
 
 TEST_F(ContextMenu, F1WithoutTheHelpFileSaysItIsMissing) {
     Start("[Clock]\r\nStyle=Standard\r\n");
-    // A click gives the clock the keyboard.
-    Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(LargePanel()));
-    Sleep(300);
-    Key(VK_F1);
+    PressF1();
     HWND box = nullptr;
     ASSERT_TRUE(
         WaitUntil([&] { return (box = FindMessageBox(clock->ProcessId())) != nullptr; }, 5000));
@@ -163,5 +167,23 @@ TEST_F(ContextMenu, F1WithoutTheHelpFileSaysItIsMissing) {
     EXPECT_EQ(WindowText(box), "Tikkora");
     PressButton(box, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(clock->ProcessId()) == nullptr; }, 5000));
+    ASSERT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(ContextMenu, F1WithTheHelpFileOpensTheHelpViewer) {
+    clock = std::make_unique<ClockProcess>("[Clock]\r\nStyle=Standard\r\n");
+    if (!clock->CopyBesideProgram(L"Tikkora.chm")) {
+        GTEST_SKIP() << "this build made no Tikkora.chm";
+    }
+    ASSERT_TRUE(clock->Start());
+    window = clock->WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    Sleep(700);
+    PressF1();
+    HWND viewer = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (viewer = clock->FindWindowOfClass(L"HH Parent")) != nullptr; }, 10000));
+    EXPECT_EQ(FindMessageBox(clock->ProcessId()), nullptr);
+    // Closing the clock closes the viewer it opened.
     ASSERT_TRUE(clock->CloseAndWait());
 }
