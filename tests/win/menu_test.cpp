@@ -304,6 +304,17 @@ TEST_F(MenuTest, HelpPopupsForKnownUnknownAndMissingTopics) {
     }
     EXPECT_NE(HelpPopupText(11), kNoHelpText);
 
+    // The alarm dialog's help asks the application, with the corner first;
+    // a corner left of the primary screen stays negative.
+    help.clear();
+    Application->HelpCommand(HELP_SETPOPUP_POS,
+                             static_cast<ULONG_PTR>(MAKELONG(static_cast<WORD>(-5), 8)));
+    Application->HelpCommand(HELP_CONTEXTPOPUP, 33);
+    ASSERT_EQ(help.size(), 1u);
+    EXPECT_EQ(help[0].text, HelpPopupText(33));
+    EXPECT_EQ(help[0].at.x, -5);
+    EXPECT_EQ(help[0].at.y, 8);
+
     // "&Direkthilfe" from the about box: its link has no control to carry the number.
     help.clear();
     menuOwner = about->Handle();
