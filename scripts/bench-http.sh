@@ -3,6 +3,8 @@
 # loopback server into a file, beside curl fetching the same URL in the same
 # run, and the processor time of a silent wait; each beside its goal.
 #   scripts/bench-http.sh [megabytes] [rounds] [silent-seconds]
+# TIKKORA_BUILD_DIR, TIKKORA_JOBS and TIKKORA_WINEPREFIX choose another build
+# folder, build jobs and Wine prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 megabytes=${1:-200}

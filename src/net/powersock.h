@@ -29,8 +29,10 @@ constexpr std::size_t kIoBufferSize = 65536;
 // The captures receive into a larger block of their own, and a file gets it
 // whole: under an emulation layer every receive and write has a fixed price.
 constexpr std::size_t kCaptureBlockSize = 1 << 20;
-// During a transfer the message queue is looked at no more often than this
-// (milliseconds), and at every wait.
+// During a transfer the message queue is looked at every this many
+// milliseconds rather than after every chunk, as each look is a call into the
+// system; a Cancel from a timer or the user's input still lands at once.
+// Every wait looks at it too.
 constexpr DWORD kMessageCheckInterval = 10;
 
 class TPowersock {
