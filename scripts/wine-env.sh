@@ -1,6 +1,8 @@
 # Sourced by the scripts that run Windows programs: gives them a display (the
-# caller's, or an Xvfb of our own on a free number) and a Wine prefix of their
-# own, and stops both again on exit.
+# caller's, or an Xvfb of our own) and a Wine prefix of their own, and stops
+# both again on exit. Returns non-zero with a message on standard error when
+# either cannot be had, so a caller under `set -e` stops there instead of
+# running every test against no display.
 #   wine_env_start PREFIX-FOLDER [own-display]
 wine_env_cleanup() {
     if [ -n "${WINEPREFIX:-}" ]; then
@@ -14,6 +16,30 @@ wine_env_cleanup() {
     fi
 }
 
+# Xvfb picks a free display number itself and writes it once it accepts
+# connections; choosing one here could race with another run doing the same.
+wine_env_start_xvfb() {
+    local log ready
+    log=$(mktemp)
+    ready=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >"$log" 2>&1 &
+    TIKKORA_XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$ready" ] && break
+        kill -0 "$TIKKORA_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ ! -s "$ready" ]; then
+        echo "wine-env: Xvfb did not come up; its output:" >&2
+        sed 's/^/  /' "$log" >&2
+        rm -f "$log" "$ready"
+        wine_env_cleanup
+        return 1
+    fi
+    export DISPLAY=":$(head -n1 "$ready")"
+    rm -f "$log" "$ready"
+}
+
 wine_env_start() {
     local prefix=$1 own_display=${2:-}
     export WINEDEBUG=-all
@@ -21,20 +47,20 @@ wine_env_start() {
     export WINEARCH=win32
     export WINEPREFIX=$prefix
     if [ -z "${DISPLAY:-}" ] || [ -n "$own_display" ]; then
-        local n=90
-        while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        TIKKORA_XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X${n}" ] && break
-            sleep 0.1
-        done
+        wine_env_start_xvfb || return 1
     fi
     trap wine_env_cleanup EXIT
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w >/dev/null 2>&1 || true
+        local log
+        log=$(mktemp)
+        { mkdir -p "$WINEPREFIX" && wineboot -i && wineserver -w; } >"$log" 2>&1 || true
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "wine-env: could not make the Wine prefix $WINEPREFIX; wineboot said:" >&2
+            sed 's/^/  /' "$log" >&2
+            rm -f "$log"
+            wine_env_cleanup
+            return 1
+        fi
+        rm -f "$log"
     fi
 }
