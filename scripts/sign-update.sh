@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Signs an update folder for the clock's online update:
+#   scripts/sign-update.sh <update-folder> <private-key.pem>
+# The folder holds versions.nf (section [Tikkora] with version, file1, infos)
+# and the two files it names. The script writes "sha256" (the installer's
+# SHA-256, lower-case hex) and "signature" (ECDSA P-256 over SHA-256 of the
+# message below, r and s as 32 bytes each, big-endian, lower-case hex) into
+# the section, replacing earlier ones. The message, lines ending in LF:
+#   Tikkora update v1
+#   section=Tikkora
+#   version=<version>
+#   file1=<file1>
+#   sha256=<sha256>
+set -euo pipefail
+
+if [[ $# -ne 2 ]]; then
+    echo "usage: $0 <update-folder> <private-key.pem>" >&2
+    exit 2
+fi
+folder=$1
+key=$2
+versions=$folder/versions.nf
+section=Tikkora
+[[ -f $versions ]] || { echo "no $versions" >&2; exit 1; }
+[[ -f $key ]] || { echo "no key $key" >&2; exit 1; }
+
+# The value of a key in the section, as the program's profile reading sees a
+# plain value: blanks around it dropped. Quoted values are refused below.
+value() {
+    awk -v want="$1" -v section="$section" '
+        { sub(/\r$/, "") }
+        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); next }
+        inside {
+            eq = index($0, "="); if (eq == 0) next
+            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
+            if (tolower(name) != tolower(want) || found) next
+            v = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", v); print v; found = 1
+        }' "$versions"
+}
+
+plain_name() {
+    local name=$1
+    [[ -n $name && ${#name} -le 200 && $name != *[/\\:]* && $name != *..* ]]
+}
+
+version=$(value version)
+file1=$(value file1)
+infos=$(value infos)
+[[ -n $version ]] || { echo "versions.nf: no version in [$section]" >&2; exit 1; }
+for name in "$file1" "$infos"; do
+    plain_name "$name" || { echo "versions.nf: \"$name\" is no plain file name" >&2; exit 1; }
+    [[ -f $folder/$name ]] || { echo "no $folder/$name" >&2; exit 1; }
+done
+case "$version$file1" in *\"*|*\'*) echo "versions.nf: quoted values are not signed" >&2; exit 1 ;; esac
+
+hash=$(openssl dgst -sha256 -r "$folder/$file1" | cut -d' ' -f1)
+message=$(mktemp)
+der=$(mktemp)
+trap 'rm -f "$message" "$der" "$versions.new"' EXIT
+printf 'Tikkora update v1\nsection=%s\nversion=%s\nfile1=%s\nsha256=%s\n' \
+    "$section" "$version" "$file1" "$hash" >"$message"
+openssl dgst -sha256 -sign "$key" -out "$der" "$message"
+# The DER signature holds r and s as integers; the program wants each as 32 bytes.
+signature=$(openssl asn1parse -inform DER -in "$der" |
+    awk -F: '/INTEGER/ { v = $NF; while (length(v) > 64 && substr(v, 1, 2) == "00") v = substr(v, 3);
+                         while (length(v) < 64) v = "0" v; printf "%s", tolower(v) }')
+[[ ${#signature} -eq 128 ]] || { echo "unexpected signature from openssl" >&2; exit 1; }
+openssl dgst -sha256 -verify <(openssl ec -in "$key" -pubout 2>/dev/null) -signature "$der" "$message" >/dev/null
+
+# Rewrites the section without earlier hash and signature lines, adding the new ones after it.
+awk -v section="$section" -v hash="$hash" -v sig="$signature" '
+    function flush() { if (inside && !done) { print "sha256=" hash "\r"; print "signature=" sig "\r"; done = 1 } }
+    { sub(/\r$/, "") }
+    /^[ \t]*\[/ { flush(); line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); print $0 "\r"; next }
+    inside && /^[ \t]*(sha256|signature)[ \t]*=/ { next }
+    inside && /^[ \t]*$/ { flush(); print "\r"; next }
+    { print $0 "\r" }
+    END { flush() }' "$versions" >"$versions.new"
+mv "$versions.new" "$versions"
+echo "signed $versions: version=$version file1=$file1 sha256=$hash"

@@ -1,0 +1,70 @@
+#pragma once
+// What the rich text viewer decides without a window: which clicked links
+// the shell may open, and which texts are too deeply nested to be given to
+// the rich edit control as formatted text. Header-only, tested natively.
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Only these schemes reach the shell: a click on file:, a UNC path or any
+// other scheme could start a program or open a share.
+inline bool IsOpenableLink(std::string_view link) {
+    while (!link.empty() && (link.front() == ' ' || link.front() == '\t')) {
+        link.remove_prefix(1);
+    }
+    auto startsWith = [&](std::string_view prefix) {
+        if (link.size() <= prefix.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < prefix.size(); ++i) {
+            char c = link[i];
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+            if (c != prefix[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (char c : link) {
+        // Control characters and quotes could split the text the shell parses.
+        if (static_cast<unsigned char>(c) < 0x20 || c == '"') {
+            return false;
+        }
+    }
+    return startsWith("http://") || startsWith("https://") || startsWith("mailto:");
+}
+
+// Deeper group nesting than this is shown as plain text rather than parsed.
+constexpr int kMaxRtfNesting = 64;
+// Notes beyond this many bytes are not shown in full.
+constexpr std::size_t kMaxViewerText = 1 << 20;
+
+inline bool StartsAsRtf(std::string_view text) {
+    return text.substr(0, 5) == "{\\rtf";
+}
+
+// The deepest "{" nesting of an RTF text, escaped braces left out.
+inline int RtfNestingDepth(std::string_view text) {
+    int depth = 0;
+    int deepest = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\') {
+            ++i;
+        } else if (c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == '}' && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// Whether a text may go to the control as formatted text.
+inline bool ShowAsRichText(std::string_view text) {
+    return StartsAsRtf(text) && text.size() <= kMaxViewerText &&
+           RtfNestingDepth(text) <= kMaxRtfNesting;
+}

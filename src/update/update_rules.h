@@ -1,0 +1,75 @@
+#pragma once
+// The online update's decisions that need no window: reading the version
+// number, judging names and addresses from the server, and the text that a
+// release signature covers. Tested natively.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The version of this program; the server's must be greater to be offered.
+constexpr double kProgramVersion = 2.4;
+// What the versions file's "version" yields when there is no usable number.
+constexpr double kNoVersion = -1.0;
+// The versions file's section is named after the application title.
+constexpr const char* kVersionsSection = "Tikkora";
+// A versions file larger than this is not read at all.
+constexpr std::uint64_t kMaxVersionsFileSize = 64 * 1024;
+// The versions transfer gives up after this much silence from the server.
+constexpr int kVersionsTimeOutMs = 30000;
+// Names from the server longer than this are refused.
+constexpr std::size_t kMaxServerFileName = 200;
+// Where the update files lie unless [OnlineUpdate] "Server" names a mirror.
+constexpr const char* kDefaultUpdateBaseUrl = "http://update.tikkora.de/tikkora";
+
+// Leading blanks, an optional sign, digits with an optional point and
+// digits, an optional exponent; the point is the decimal separator whatever
+// the locale. Anything else, trailing text or a value beyond a double is
+// kNoVersion.
+double ParseVersionNumber(std::string_view text);
+// The server's number against the program's: only a greater one is newer.
+enum class VersionVerdict { NoInformation, AlreadyNewest, Newer };
+VersionVerdict JudgeVersion(double serverVersion, double programVersion = kProgramVersion);
+
+// A bare file name: not empty, at most kMaxServerFileName characters, no
+// control characters and none of "/", "\", ":" or "..".
+bool IsPlainFileName(std::string_view name);
+
+// The "Server" value when it can stand for the base address: "http://",
+// a host, no trailing "/", no blanks or control characters. Otherwise the default.
+std::string ChooseUpdateBaseUrl(std::string_view configured);
+
+using Sha256Digest = std::array<std::uint8_t, 32>;
+// An ECDSA P-256 signature as r then s, each 32 bytes big-endian.
+using EcdsaSignature = std::array<std::uint8_t, 64>;
+// An ECDSA P-256 public key as x then y, each 32 bytes big-endian.
+using EcdsaPublicKey = std::array<std::uint8_t, 64>;
+
+std::string ToHex(const std::uint8_t* bytes, std::size_t count);
+// Exactly 2 * N hexadecimal digits, either letter case.
+std::optional<Sha256Digest> ParseDigestHex(std::string_view text);
+std::optional<EcdsaSignature> ParseSignatureHex(std::string_view text);
+
+// What the versions file says about the newest release.
+struct VersionsEntry {
+    std::string version; // "-1" when the key is missing
+    std::string file1;
+    std::string infos;
+    std::string sha256;
+    std::string signature;
+};
+
+// The bytes a release signature covers: it binds the section, the version
+// text, the installer's name and its hash, so neither a changed installer nor
+// an old signed one announced under a new version passes.
+std::string SignedUpdateMessage(std::string_view section, std::string_view version,
+                                std::string_view file1, std::string_view sha256Hex);
+
+// The checks of an entry that come before the signature: both names plain,
+// hash and signature well-formed. The parsed hash and signature on success.
+struct CheckedEntry {
+    Sha256Digest sha256;
+    EcdsaSignature signature;
+};
+std::optional<CheckedEntry> CheckEntryForm(const VersionsEntry& entry);
