@@ -17,6 +17,7 @@
 #include "toolkit/timer.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <memory>
 #include <string>
@@ -104,6 +105,12 @@ class TForm1 : public TForm {
     void Hilfethehmen1Click(TMenuItem* sender);
     void OnlineUpdate1Click(TMenuItem* sender);
     void BeiOnlineverbindungautomatischsuchen1Click(TMenuItem* sender);
+    // The automatic update check while online: every 30 seconds until the
+    // first one ran, then every 30 minutes; off while its check runs.
+    TTimer Timer2{30000, true};
+    void Timer2Timer();
+    // An update run in the given mode; tests put a stand-in here.
+    std::function<void(int mode)> RunUpdate;
     // What the about box is given: context help, help pop-ups, the terms of use.
     AboutBoxLinks LinksForAboutBox();
 

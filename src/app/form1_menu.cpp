@@ -5,6 +5,7 @@
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
+#include "update/update.h"
 
 void TForm1::BuildContextMenu() {
     for (TMenuItem* item : {&Wecker1,
@@ -45,6 +46,12 @@ void TForm1::BuildContextMenu() {
     Hilfethehmen1.OnClick = [this](TMenuItem* sender) { Hilfethehmen1Click(sender); };
     Info1.OnClick = [this](TMenuItem* sender) { Info1Click(sender); };
     OnlineUpdate1.OnClick = [this](TMenuItem* sender) { OnlineUpdate1Click(sender); };
+    Timer2.OnTimer = [this](TTimer*) { Timer2Timer(); };
+    RunUpdate = [this](int mode) {
+        SetStayOnTop(false);
+        onlineupdate(mode, UpdateEnvironment{application_, SettingsFile, ProgramFolder});
+        topset();
+    };
     BeiOnlineverbindungautomatischsuchen1.OnClick = [this](TMenuItem* sender) {
         BeiOnlineverbindungautomatischsuchen1Click(sender);
     };
@@ -101,7 +108,24 @@ void TForm1::Hilfethehmen1Click(TMenuItem* /*sender*/) {
 }
 
 void TForm1::OnlineUpdate1Click(TMenuItem* /*sender*/) {
-    // The update check comes with its own dialog; until then the item does nothing.
+    RunUpdate(ModeAsked);
+}
+
+void TForm1::Timer2Timer() {
+    if (!SettingsFile || !SettingsFile->ReadBool("OnlineUpdate", "Auto", true)) {
+        return;
+    }
+    if (!seams::InternetConnected() || UpdateRunning) {
+        return;
+    }
+    Timer2.SetInterval(1800000);
+    Timer2.SetEnabled(false);
+    // Enabled again however the run ended, so the rhythm never stops.
+    struct Restart {
+        TTimer& timer;
+        ~Restart() { timer.SetEnabled(true); }
+    } restart{Timer2};
+    RunUpdate(ModeAutomatic);
 }
 
 void TForm1::BeiOnlineverbindungautomatischsuchen1Click(TMenuItem* /*sender*/) {

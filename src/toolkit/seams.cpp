@@ -2,9 +2,12 @@
 
 #include "toolkit/wide.h"
 
+#include <commdlg.h>
 #include <mmsystem.h>
+#include <wininet.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace seams {
@@ -38,6 +41,19 @@ std::function<bool(const ShellCall&)>& TestShellHandler() {
 std::function<void(const SoundCall&)>& TestSoundRecorder() {
     static std::function<void(const SoundCall&)> recorder;
     return recorder;
+}
+
+std::function<bool()>& TestConnected() {
+    static std::function<bool()> connected;
+    return connected;
+}
+std::function<void(HWND)>& TestDial() {
+    static std::function<void(HWND)> dial;
+    return dial;
+}
+std::function<std::optional<std::string>(const SaveDialogCall&)>& TestSaveDialog() {
+    static std::function<std::optional<std::string>(const SaveDialogCall&)> responder;
+    return responder;
 }
 
 } // namespace
@@ -153,7 +169,58 @@ void SetSoundRecorderForTest(std::function<void(const SoundCall&)> recorder) {
     TestSoundRecorder() = std::move(recorder);
 }
 
+bool InternetConnected() {
+    if (TestConnected()) {
+        return TestConnected()();
+    }
+    DWORD flags = 0;
+    return InternetGetConnectedState(&flags, 0) != FALSE;
+}
+
+void SetInternetConnectedForTest(std::function<bool()> connected) {
+    TestConnected() = std::move(connected);
+}
+
+void DialInternet(HWND owner) {
+    if (TestDial()) {
+        TestDial()(owner);
+        return;
+    }
+    InternetAutodial(INTERNET_AUTODIAL_FAILIFSECURITYCHECK, owner);
+}
+
+void SetDialInternetForTest(std::function<void(HWND owner)> dial) {
+    TestDial() = std::move(dial);
+}
+
+std::optional<std::string> AskSaveFileName(const SaveDialogCall& call) {
+    if (TestSaveDialog()) {
+        return TestSaveDialog()(call);
+    }
+    std::vector<wchar_t> name(32768, L'\0');
+    const std::wstring proposed = Widen(call.proposedName);
+    proposed.copy(name.data(), std::min(proposed.size(), name.size() - 1));
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = call.owner;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    return Narrow(std::wstring_view(name.data()));
+}
+
+void SetSaveDialogForTest(
+    std::function<std::optional<std::string>(const SaveDialogCall&)> responder) {
+    TestSaveDialog() = std::move(responder);
+}
+
 void ResetAllForTest() {
+    TestConnected() = nullptr;
+    TestDial() = nullptr;
+    TestSaveDialog() = nullptr;
     TestSoundRecorder() = nullptr;
     TestClock() = nullptr;
     TestProgramFilePath().clear();

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace seams {
@@ -69,6 +70,23 @@ void PlayDefaultSound();
 // The short warning sound of a refused action.
 void Beep();
 void SetSoundRecorderForTest(std::function<void(const SoundCall&)> recorder);
+
+// The internet connection: InternetGetConnectedState, and InternetAutodial
+// so that a dial-up connection is made when the system needs one.
+bool InternetConnected();
+void SetInternetConnectedForTest(std::function<bool()> connected);
+void DialInternet(HWND owner);
+void SetDialInternetForTest(std::function<void(HWND owner)> dial);
+
+// The save dialog: the path chosen, or nothing when the user cancelled it.
+// A test's responder chooses instead of a person.
+struct SaveDialogCall {
+    HWND owner;
+    std::string proposedName;
+};
+std::optional<std::string> AskSaveFileName(const SaveDialogCall& call);
+void SetSaveDialogForTest(
+    std::function<std::optional<std::string>(const SaveDialogCall&)> responder);
 
 // Puts every seam back to the real platform.
 void ResetAllForTest();

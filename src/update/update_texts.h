@@ -1,0 +1,35 @@
+#pragma once
+// The update's words to the user, and the styles of its boxes.
+#include <windows.h>
+
+namespace update_texts {
+
+constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION;
+constexpr UINT kNotice = MB_YESNO | MB_ICONINFORMATION;
+constexpr UINT kInformation = MB_ICONINFORMATION;
+constexpr UINT kError = MB_ICONERROR;
+
+inline const char* const kAskConnect =
+    "Soll eine Internetverbindung hergestellt, und nach einer \r\naktualisierten Version von ";
+inline const char* const kAskConnectEnd = " gesucht werden?";
+inline const char* const kNoInformation =
+    "Es konnten keine Versionsinformationen vom Server empfangen werden. \r\n"
+    "Bitte versuchen Sie es später noch einmal.";
+inline const char* const kAlreadyNewest =
+    "Sie benutzen bereits die aktuellste Version des Programms.";
+inline const char* const kNewerStart = "Ihre Programmversion von ";
+inline const char* const kNewerEnd =
+    " ist nicht mehr aktuell! \r\nUm das Online-Update zu starten, klicken Sie bitte auf JA";
+inline const char* const kSearching = "Es wird nach einer aktuellen Version gesucht ...";
+inline const char* const kDownloading = "Installationsdateien werden heruntergeladen...";
+inline const char* const kOverwrite =
+    "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
+inline const char* const kFailed = "Update fehlgeschlagen. Bitte erneut versuchen!";
+inline const char* const kDamaged =
+    "Das heruntergeladene Setup ist beschädigt oder wurde unterwegs verändert. \r\n"
+    "Es wurde gelöscht und wird nicht ausgeführt.";
+inline const char* const kStartSetup =
+    "Download abgeschlossen. \r\nSoll das heruntergeladene Setup nun ausgeführt werden?";
+inline const char* const kCaptionEnd = " -Online-Update";
+
+} // namespace update_texts
