@@ -1,0 +1,275 @@
+// The installer the build makes, run silently as an update or an uninstall of a
+// user would run it: the files, the Start-menu entry, the uninstall entry, the
+// start with Windows, and the settings file that updates and uninstalls keep.
+#include "clock_process.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tikkora";
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kNone[] = L"<none>";
+// Part of every folder these tests install into; an installation registered
+// elsewhere belongs to the user and is left alone.
+const wchar_t kFolderMark[] = L"tikkora-installer-test-";
+const char kSettings[] = "[Wecker]\r\nZeit=06:30\r\n";
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                names.push_back(found.cFileName);
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return names;
+}
+
+// The newest Tikkora-Setup-*.exe beside this program (an older version's may
+// still lie there); empty when the build made none.
+std::wstring InstallerFile() {
+    std::wstring newest;
+    FILETIME newestTime{};
+    for (const std::wstring& name : FilesIn(BuildFolder(), L"Tikkora-Setup-*.exe")) {
+        std::wstring path = BuildFolder() + L"\\" + name;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+            (newest.empty() || CompareFileTime(&data.ftLastWriteTime, &newestTime) > 0)) {
+            newest = path;
+            newestTime = data.ftLastWriteTime;
+        }
+    }
+    return newest;
+}
+
+// "2.4" of "...\Tikkora-Setup-2.4.exe".
+std::wstring VersionInName(const std::wstring& installer) {
+    const std::wstring prefix = L"Tikkora-Setup-";
+    std::wstring name = installer.substr(installer.find_last_of(L'\\') + 1);
+    return name.substr(prefix.size(), name.size() - prefix.size() - 4);
+}
+
+std::wstring UserValue(const wchar_t* key, const wchar_t* name) {
+    wchar_t value[1024];
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
+        return kNone;
+    }
+    return value;
+}
+
+std::wstring StartMenuEntry() {
+    wchar_t programs[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    return std::wstring(programs) + L"\\Tikkora.lnk";
+}
+
+std::string ReadFile(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::wstring& path, const std::string& text) {
+    std::ofstream file(path.c_str(), std::ios::binary);
+    file << text;
+}
+
+// Runs a command line and waits for it and every process it starts, as the
+// uninstaller copies itself out of the folder it empties and runs the copy.
+// The first process's exit code, or -1 when it did not start or not end.
+long RunAndWait(std::wstring commandLine) {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!job || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                                CREATE_SUSPENDED, nullptr, nullptr, &startup, &process)) {
+        if (job) {
+            CloseHandle(job);
+        }
+        return -1;
+    }
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+    long result = -1;
+    const DWORD limit = GetTickCount() + 120000;
+    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        for (;;) {
+            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+            if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info,
+                                           sizeof(info), nullptr)) {
+                break;
+            }
+            if (info.ActiveProcesses == 0) {
+                result = static_cast<long>(exitCode);
+                break;
+            }
+            if (static_cast<LONG>(GetTickCount() - limit) > 0) {
+                TerminateJobObject(job, 1);
+                break;
+            }
+            Sleep(100);
+        }
+    } else {
+        TerminateJobObject(job, 1);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(job);
+    return result;
+}
+
+class Installer : public testing::Test {
+  protected:
+    void SetUp() override {
+        setup_ = InstallerFile();
+        if (setup_.empty()) {
+            GTEST_SKIP() << "no Tikkora-Setup-<version>.exe beside the test program in "
+                         << testing::PrintToString(BuildFolder())
+                         << ": the build made no installer (is makensis installed?)";
+        }
+        std::wstring registered = UserValue(kUninstallKey, L"InstallLocation");
+        if (registered != kNone && registered.find(kFolderMark) == std::wstring::npos) {
+            GTEST_SKIP() << "Tikkora is installed for this user in "
+                         << testing::PrintToString(registered)
+                         << "; these tests would change that installation";
+        }
+        // What a run that died half-way left of its registration.
+        if (registered != kNone) {
+            RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Tikkora");
+        }
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        static int counter = 0;
+        parent_ = std::wstring(temp) + kFolderMark + std::to_wstring(GetCurrentProcessId()) +
+                  L"-" + std::to_wstring(++counter);
+        CreateDirectoryW(parent_.c_str(), nullptr);
+        folder_ = parent_ + L"\\Tikkora";
+    }
+
+    void TearDown() override {
+        if (folder_.empty()) {
+            return;
+        }
+        if (UserValue(kUninstallKey, L"InstallLocation") == folder_) {
+            Uninstall(L"/REMOVESETTINGS");
+        }
+        for (const std::wstring& name : FilesIn(folder_, L"*")) {
+            DeleteFileW((folder_ + L"\\" + name).c_str());
+        }
+        RemoveDirectoryW(folder_.c_str());
+        RemoveDirectoryW(parent_.c_str());
+    }
+
+    // Options go before /D=, which NSIS wants last.
+    long InstallIntoFolder(const std::wstring& options = L"") {
+        return RunAndWait(L"\"" + setup_ + L"\" /S " + options + L" /D=" + folder_);
+    }
+    // As an update: the installer finds the folder itself.
+    long Install(const std::wstring& options = L"") {
+        return RunAndWait(L"\"" + setup_ + L"\" /S " + options);
+    }
+    // Through the command the system's program list runs.
+    long Uninstall(const std::wstring& options = L"") {
+        std::wstring command = UserValue(kUninstallKey, L"UninstallString");
+        if (command == kNone) {
+            return -1;
+        }
+        return RunAndWait(command + L" /S " + options);
+    }
+
+    std::wstring In(const std::wstring& name) const { return folder_ + L"\\" + name; }
+
+    // Tikkora.exe, the sounds and the help where the build made it.
+    static std::vector<std::wstring> ShippedFiles() {
+        std::vector<std::wstring> names = FilesIn(BuildFolder(), L"*.wav");
+        names.push_back(L"Tikkora.exe");
+        if (Exists(BuildFolder() + L"\\Tikkora.chm")) {
+            names.push_back(L"Tikkora.chm");
+        }
+        return names;
+    }
+
+    std::wstring setup_;
+    std::wstring parent_;
+    std::wstring folder_;
+};
+
+} // namespace
+
+TEST_F(Installer, InstallsForTheUserAndUpdateAndUninstallKeepTheSettings) {
+    ASSERT_EQ(InstallIntoFolder(), 0);
+    ASSERT_GE(ShippedFiles().size(), 2u); // the program and at least its own sound
+    for (const std::wstring& name : ShippedFiles()) {
+        ASSERT_TRUE(Exists(In(name))) << testing::PrintToString(name);
+        EXPECT_EQ(ReadFile(In(name)), ReadFile(BuildFolder() + L"\\" + name))
+            << testing::PrintToString(name);
+    }
+    EXPECT_FALSE(Exists(In(L"Tikkora.exe.debug")));
+    EXPECT_FALSE(Exists(In(L"Tikkora.ini")));
+    EXPECT_TRUE(Exists(StartMenuEntry()));
+    EXPECT_EQ(UserValue(kUninstallKey, L"DisplayName"), L"Tikkora");
+    EXPECT_EQ(UserValue(kUninstallKey, L"DisplayVersion"), VersionInName(setup_));
+    EXPECT_EQ(UserValue(kUninstallKey, L"UninstallString"), L"\"" + In(L"Uninstall.exe") + L"\"");
+    EXPECT_EQ(UserValue(kUninstallKey, L"InstallLocation"), folder_);
+    EXPECT_EQ(UserValue(kRunKey, L"Tikkora"), kNone);
+
+    // The user's settings and a sound of their own; a lost program file shows
+    // that the update went into this folder without being told.
+    WriteFile(In(L"Tikkora.ini"), kSettings);
+    WriteFile(In(L"Eigener.wav"), "RIFF");
+    ASSERT_TRUE(DeleteFileW(In(L"Tikkora.exe").c_str()));
+    ASSERT_EQ(Install(), 0);
+    EXPECT_TRUE(Exists(In(L"Tikkora.exe")));
+    EXPECT_EQ(ReadFile(In(L"Tikkora.ini")), kSettings);
+
+    ASSERT_EQ(Uninstall(), 0);
+    for (const std::wstring& name : ShippedFiles()) {
+        EXPECT_FALSE(Exists(In(name))) << testing::PrintToString(name);
+    }
+    EXPECT_FALSE(Exists(In(L"Uninstall.exe")));
+    EXPECT_FALSE(Exists(StartMenuEntry()));
+    EXPECT_EQ(UserValue(kUninstallKey, L"DisplayName"), kNone);
+    EXPECT_EQ(ReadFile(In(L"Tikkora.ini")), kSettings);
+    EXPECT_EQ(ReadFile(In(L"Eigener.wav")), "RIFF");
+}
+
+TEST_F(Installer, StartWithWindowsIsKeptByAnUpdateAndGoesWithTheProgram) {
+    const std::wstring program = L"\"" + In(L"Tikkora.exe") + L"\"";
+    ASSERT_EQ(InstallIntoFolder(L"/AUTOSTART"), 0);
+    EXPECT_EQ(UserValue(kRunKey, L"Tikkora"), program);
+    ASSERT_EQ(Install(), 0);
+    EXPECT_EQ(UserValue(kRunKey, L"Tikkora"), program);
+    ASSERT_EQ(Uninstall(), 0);
+    EXPECT_EQ(UserValue(kRunKey, L"Tikkora"), kNone);
+}
+
+TEST_F(Installer, UninstallDeletesTheSettingsWhenAsked) {
+    ASSERT_EQ(InstallIntoFolder(), 0);
+    WriteFile(In(L"Tikkora.ini"), kSettings);
+    ASSERT_EQ(Uninstall(L"/REMOVESETTINGS"), 0);
+    EXPECT_FALSE(Exists(In(L"Tikkora.ini")));
+    EXPECT_FALSE(Exists(folder_));
+}
