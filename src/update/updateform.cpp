@@ -261,8 +261,10 @@ bool Tupdateform::Download(const std::string& target) {
     bool failed = false;
     try {
         NMHTTP1->Get(UpdateBaseUrl + "/" + run_.setupFileName);
-        // An error page is no installer.
-        failed = NMHTTP1->ReplyNumber() < 200 || NMHTTP1->ReplyNumber() > 299;
+        // An error page is no installer, and a transfer cut short is no download.
+        failed =
+            NMHTTP1->ReplyNumber() < 200 || NMHTTP1->ReplyNumber() > 299 ||
+            (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
     } catch (...) {
         // A socket failure, a cancel, or a file that could not be written:
         // all leave no usable installer.

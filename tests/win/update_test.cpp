@@ -1,0 +1,381 @@
+// The update run in this process against a loopback server that serves the
+// signed update folders of the build: the boxes are answered and recorded,
+// the save dialog chooses a file of the test's folder, the shell records.
+#include "net_test_server.h"
+#include "settings/settings_file.h"
+#include "temp_folder.h"
+#include "toolkit/application.h"
+#include "toolkit/seams.h"
+#include "update/signature_check.h"
+#include "update/trusted_keys.h"
+#include "update/update.h"
+#include "update/update_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(Widen(path).c_str(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string SiteFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string file = Narrow(std::wstring_view(path, length));
+    return file.substr(0, file.find_last_of('\\')) + "\\update_site\\";
+}
+
+std::string RequestPath(const std::string& request) {
+    if (request.find(' ') == std::string::npos) {
+        return "/";
+    }
+    const auto start = request.find(' ') + 1;
+    return request.substr(start, request.find(' ', start) - start);
+}
+
+std::string Answer(const std::string& body, const std::string& status = "200 OK") {
+    return "HTTP/1.0 " + status + "\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + body;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// What the server does with one file: its bytes as they are, changed, or a
+// special answer instead.
+using Serve = std::function<void(SOCKET client, const std::string& path, std::string bytes)>;
+
+class UpdateRunTest : public testing::Test {
+  protected:
+    seams::TestSeams seams_;
+    TempFolder folder;
+    std::vector<seams::MessageBoxCall> boxes;
+    std::vector<int> answers; // for the boxes in order; then IDNO
+    std::vector<seams::ShellCall> shellCalls;
+    std::vector<std::string> saveProposals;
+    std::string saveAs;
+    // Runs when the save dialog would show, with the dialog's window.
+    std::function<void(HWND)> onSaveDialog;
+    std::unique_ptr<NetTestServer> server;
+
+    void SetUp() override {
+        seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
+            boxes.push_back(call);
+            return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDNO;
+        });
+        seams::SetShellHandlerForTest([this](const seams::ShellCall& call) {
+            shellCalls.push_back(call);
+            return true;
+        });
+        seams::SetSaveDialogForTest(
+            [this](const seams::SaveDialogCall& call) -> std::optional<std::string> {
+                saveProposals.push_back(call.proposedName);
+                if (onSaveDialog) {
+                    onSaveDialog(call.owner);
+                }
+                if (saveAs.empty()) {
+                    return std::nullopt;
+                }
+                return saveAs;
+            });
+        seams::SetDialInternetForTest([](HWND) {});
+        UpdateRunning = false;
+    }
+
+    // Serves the site's folder for one version; serve may change a file's answer.
+    void StartServer(Serve serve = nullptr) {
+        server = std::make_unique<NetTestServer>(
+            std::vector<NetTestServer::Step>{[serve](SOCKET client, const std::string& request) {
+                const std::string path = RequestPath(request);
+                std::string bytes = ReadFile(SiteFolder() + path.substr(1));
+                if (path == "/") {
+                    return;
+                }
+                if (serve) {
+                    serve(client, path, bytes);
+                } else {
+                    NetTestServer::Send(client, Answer(bytes));
+                }
+            }});
+    }
+
+    void Run(int mode, const std::string& version) {
+        folder.Write("Tikkora.ini",
+                     "[OnlineUpdate]\r\nServer=" + server->Url("/" + version).substr(0) + "\r\n");
+        // Url() gives the address with the path; the key wants it without a trailing "/".
+        TSettingsFile settings(folder.File("Tikkora.ini"));
+        onlineupdate(mode, UpdateEnvironment{*Application, &settings, folder.Path()});
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : boxes) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+    void ExpectNoTemporaryFiles() {
+        EXPECT_FALSE(Exists(folder.File("versions.tmp")));
+        EXPECT_FALSE(Exists(folder.File("infos.tmp")));
+        EXPECT_FALSE(UpdateRunning);
+    }
+};
+
+const std::string kAsk =
+    std::string(update_texts::kAskConnect) + "Tikkora" + update_texts::kAskConnectEnd;
+const std::string kNewer =
+    std::string(update_texts::kNewerStart) + "Tikkora" + update_texts::kNewerEnd;
+
+} // namespace
+
+TEST(UpdateSignatureCng, AFixedVectorOfTheTestKeyVerifiesAndNothingChangedDoes) {
+    // Made with scripts/sign-update.sh and the test key for an installer
+    // holding the bytes "hello installer".
+    const auto digest = Sha256OfBytes("hello installer");
+    ASSERT_TRUE(digest);
+    const std::string hash = ToHex(digest->data(), digest->size());
+    EXPECT_EQ(hash, "eae0cbc42518dee9f2bf1dfa8fc21b94a2818c56c61e094f597d739e47dee546");
+    const auto signature = ParseSignatureHex(
+        "42e3d4c7309070b942ae8056adee1770d44025d07955deb15654ce6731c96b46f284cef563cecd4a49c73f7"
+        "c10b9737a08d42b53731ab2fbcfa6e108180e8e4b");
+    ASSERT_TRUE(signature);
+    EXPECT_TRUE(
+        SignedByTrustedKey(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash), *signature));
+    EXPECT_FALSE(VerifyEcdsaP256(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash),
+                                 *signature, kReleaseUpdateKey));
+    for (const std::string& message :
+         {SignedUpdateMessage("Tikkora", "9.9", "setup.exe", hash),
+          SignedUpdateMessage("Tikkora", "2.5", "other.exe", hash),
+          SignedUpdateMessage("Tikora", "2.5", "setup.exe", hash),
+          SignedUpdateMessage("Tikkora", "2.5", "setup.exe", std::string(64, '0'))}) {
+        EXPECT_FALSE(SignedByTrustedKey(message, *signature)) << message;
+    }
+    auto flipped = *signature;
+    flipped[10] ^= 1;
+    EXPECT_FALSE(
+        SignedByTrustedKey(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash), flipped));
+}
+
+TEST(UpdateSignatureCng, FilesHashAsTheirBytes) {
+    TempFolder folder;
+    folder.Write("abc", "abc");
+    const auto digest = Sha256OfFile(folder.File("abc"));
+    ASSERT_TRUE(digest);
+    EXPECT_EQ(ToHex(digest->data(), digest->size()),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_FALSE(Sha256OfFile(folder.File("missing")));
+}
+
+TEST_F(UpdateRunTest, AskedFirstAndNoMeansNoNetworkAtAll) {
+    StartServer();
+    Run(ModeAsked, "3.0");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kAsk);
+    EXPECT_EQ(boxes[0].caption, "Tikkora");
+    EXPECT_EQ(boxes[0].flags, UINT(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_TRUE(server->Requests().empty());
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateRunTest, TheSameOrAnOlderVersionIsReportedOnlyWhenAsked) {
+    for (const char* version : {"2.4", "2.40", "2.10"}) {
+        boxes.clear();
+        answers = {IDYES};
+        StartServer();
+        Run(ModeAsked, version);
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kAlreadyNewest}))
+            << version;
+        EXPECT_EQ(boxes.back().flags, UINT(MB_ICONINFORMATION));
+        EXPECT_EQ(RequestPath(server->Requests().at(0)),
+                  std::string("/") + version + "/versions.nf");
+        boxes.clear();
+        Run(ModeAutomatic, version);
+        EXPECT_TRUE(boxes.empty()) << version;
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(UpdateRunTest, WhatIsNotSignedOrNotReadableIsNoVersionInformation) {
+    auto versions = [](std::function<std::string(const std::string&)> change) -> Serve {
+        return [change](SOCKET client, const std::string& path, std::string bytes) {
+            NetTestServer::Send(client,
+                                Answer(path.ends_with("versions.nf") ? change(bytes) : bytes));
+        };
+    };
+    auto without = [](const std::string& key) {
+        return [key](const std::string& bytes) {
+            std::string changed = bytes;
+            const auto at = changed.find(key + "=");
+            changed.erase(at, changed.find('\n', at) + 1 - at);
+            return changed;
+        };
+    };
+    auto replaced = [](const std::string& from, const std::string& to) {
+        return [from, to](const std::string& bytes) {
+            std::string changed = bytes;
+            changed.replace(changed.find(from), from.size(), to);
+            return changed;
+        };
+    };
+    const struct {
+        const char* what;
+        Serve serve;
+    } cases[] = {
+        {"unsigned", versions(without("signature"))},
+        {"no hash", versions(without("sha256"))},
+        {"version raised", versions(replaced("version=3.0", "version=3.1"))},
+        {"other installer", versions(replaced("file1=Tikkora-Setup.exe", "file1=Old.exe"))},
+        {"path in a name", versions(replaced("infos=hinweise.rtf", "infos=..\\hinweise.rtf"))},
+        {"other section", versions(replaced("[Tikkora]", "[Tikora]"))},
+        {"10 MB", versions([](const std::string& bytes) {
+             return bytes + "[Pad]\r\n" + std::string(10 << 20, 'x') + "\r\n";
+         })},
+        {"404",
+         [](SOCKET client, const std::string&, std::string) {
+             NetTestServer::Send(client, Answer("nothing", "404 Not Found"));
+         }},
+        {"closed", [](SOCKET, const std::string&, std::string) {}},
+    };
+    for (const auto& c : cases) {
+        boxes.clear();
+        answers = {IDYES};
+        StartServer(c.serve);
+        Run(ModeAsked, "3.0");
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}))
+            << c.what;
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(UpdateRunTest, ANewerVersionIsOfferedInBothModesAndNoEndsIt) {
+    for (int mode : {ModeAsked, ModeAutomatic}) {
+        boxes.clear();
+        answers = mode == ModeAsked ? std::vector<int>{IDYES, IDNO} : std::vector<int>{IDNO};
+        StartServer();
+        Run(mode, "3.0");
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.back().text, kNewer);
+        EXPECT_EQ(boxes.back().flags, UINT(MB_YESNO | MB_ICONINFORMATION));
+        EXPECT_TRUE(saveProposals.empty());
+        EXPECT_EQ(server->Requests().size(), 1u);
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(UpdateRunTest, ACompleteSignedDownloadIsOfferedToStart) {
+    answers = {IDYES, IDYES, IDNO};
+    saveAs = folder.File("Setup gespeichert.exe");
+    StartServer();
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(saveProposals, std::vector<std::string>{"Tikkora-Setup.exe"});
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kStartSetup}));
+    EXPECT_EQ(ReadFile(saveAs), ReadFile(SiteFolder() + "3.0\\Tikkora-Setup.exe"));
+    // No at the start question: the installer stays, nothing is started.
+    EXPECT_TRUE(shellCalls.empty());
+    const auto requests = server->Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(RequestPath(requests[1]), "/3.0/hinweise.rtf");
+    EXPECT_EQ(RequestPath(requests[2]), "/3.0/Tikkora-Setup.exe");
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateRunTest, AnExistingFileIsOverwrittenOnlyAfterAsking) {
+    folder.Write("Setup.exe", "old");
+    saveAs = folder.File("Setup.exe");
+    // No to overwriting shows the save dialog again; cancelled there, nothing is fetched.
+    answers = {IDYES, IDYES, IDNO};
+    int shown = 0;
+    onSaveDialog = [&](HWND) {
+        if (++shown == 2) {
+            saveAs.clear();
+        }
+    };
+    StartServer();
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kOverwrite}));
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(ReadFile(folder.File("Setup.exe")), "old");
+    EXPECT_EQ(server->Requests().size(), 2u);
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateRunTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
+    auto installer = [](std::function<void(SOCKET, std::string)> answer) -> Serve {
+        return [answer](SOCKET client, const std::string& path, std::string bytes) {
+            if (path.ends_with(".exe")) {
+                answer(client, bytes);
+            } else {
+                NetTestServer::Send(client, Answer(bytes));
+            }
+        };
+    };
+    const struct {
+        const char* what;
+        Serve serve;
+        const char* message;
+    } cases[] = {
+        {"tampered",
+         installer([](SOCKET c, std::string b) { NetTestServer::Send(c, Answer(b + "x")); }),
+         update_texts::kDamaged},
+        {"404", installer([](SOCKET c, std::string) {
+             NetTestServer::Send(c, Answer("weg", "404 Not Found"));
+         }),
+         update_texts::kFailed},
+        {"redirect loop", installer([](SOCKET c, std::string) {
+             NetTestServer::Send(c,
+                                 "HTTP/1.0 302 Found\r\nLocation: /3.0/Tikkora-Setup.exe\r\n\r\n");
+         }),
+         update_texts::kFailed},
+        {"cut short", installer([](SOCKET c, std::string b) {
+             NetTestServer::Send(c, "HTTP/1.0 200 OK\r\nContent-Length: " +
+                                        std::to_string(b.size()) + "\r\n\r\n" + b.substr(0, 100));
+             NetTestServer::Reset(c);
+         }),
+         update_texts::kFailed},
+    };
+    for (const auto& c : cases) {
+        boxes.clear();
+        answers = {IDYES, IDYES, IDYES};
+        saveAs = folder.File("Setup.exe");
+        StartServer(c.serve);
+        Run(ModeAsked, "3.0");
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, c.message})) << c.what;
+        EXPECT_EQ(boxes.back().flags, UINT(MB_ICONERROR)) << c.what;
+        EXPECT_FALSE(Exists(saveAs)) << c.what;
+        EXPECT_TRUE(shellCalls.empty());
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(UpdateRunTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) {
+    answers = {IDYES, IDYES};
+    saveAs = folder.File("Setup.exe");
+    // The button press waits in the queue until the transfer looks at it.
+    onSaveDialog = [](HWND dialog) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    };
+    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
+        if (path.ends_with(".exe")) {
+            NetTestServer::Send(client, "HTTP/1.0 200 OK\r\nContent-Length: 99999\r\n\r\nMZ");
+            NetTestServer::WaitForClose(client);
+        } else {
+            NetTestServer::Send(client, Answer(bytes));
+        }
+    });
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
+    EXPECT_FALSE(Exists(saveAs));
+    ExpectNoTemporaryFiles();
+}
