@@ -120,6 +120,13 @@ void TRichEditViewer::SetUseRichEdit(bool use) {
 
 void TRichEditViewer::SetText(const std::string& bytes) {
     std::string shown = bytes.substr(0, kMaxViewerText);
+    if (ShowAsRichText(bytes) && useRichEdit_ && Library().module && Library().version == 2) {
+        // Rich text goes in as bytes, so the control parses it rather than showing it.
+        SETTEXTEX how{ST_DEFAULT, CP_ACP};
+        SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                     reinterpret_cast<LPARAM>(shown.c_str()));
+        return;
+    }
     std::wstring text = Decode(shown);
     if (StartsAsRtf(shown) && !ShowAsRichText(bytes)) {
         // Given as window text, the control would parse it; a leading blank

@@ -1,0 +1,90 @@
+// The main window's update commands: the automatic check's rhythm and guards
+// with the connection and a running update behind stand-ins.
+#include "main_window_test.h"
+#include "update/update.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class UpdateTimerTest : public MainWindowTest {
+  protected:
+    struct Started {
+        int mode;
+        bool timerEnabled;
+        UINT interval;
+    };
+
+    TForm1& Make(const std::string& settings = "") {
+        if (!settings.empty()) {
+            folder.Write("Tikkora.ini", settings);
+        }
+        TForm1& clock = Create();
+        clock.RunUpdate = [this, &clock](int mode) {
+            runs.push_back({mode, clock.Timer2.Enabled(), clock.Timer2.Interval()});
+        };
+        return clock;
+    }
+    void TearDown() override {
+        UpdateRunning = false;
+        MainWindowTest::TearDown();
+    }
+
+    bool connected = true;
+    std::vector<Started> runs;
+};
+
+} // namespace
+
+TEST_F(UpdateTimerTest, EveryThirtySecondsUntilAGuardLetsTheFirstCheckRun) {
+    seams::SetInternetConnectedForTest([this] { return connected; });
+    TForm1& clock = Make();
+    EXPECT_TRUE(clock.Timer2.Enabled());
+    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+
+    // Each guard keeps the rhythm and starts nothing.
+    connected = false;
+    clock.Timer2Timer();
+    connected = true;
+    UpdateRunning = true;
+    clock.Timer2Timer();
+    UpdateRunning = false;
+    EXPECT_TRUE(runs.empty());
+    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+    EXPECT_TRUE(clock.Timer2.Enabled());
+
+    // Online: the automatic check, with the timer off meanwhile; then every 30 minutes.
+    clock.Timer2Timer();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].mode, ModeAutomatic);
+    EXPECT_FALSE(runs[0].timerEnabled);
+    EXPECT_EQ(runs[0].interval, 1800000u);
+    EXPECT_TRUE(clock.Timer2.Enabled());
+    EXPECT_EQ(clock.Timer2.Interval(), 1800000u);
+}
+
+TEST_F(UpdateTimerTest, AutoOffStartsNoCheckAndKeepsTheRhythm) {
+    seams::SetInternetConnectedForTest([] { return true; });
+    TForm1& clock = Make("[OnlineUpdate]\r\nAuto=0\r\n");
+    clock.Timer2Timer();
+    EXPECT_TRUE(runs.empty());
+    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+    // The menu item switches it on in the file; the next tick runs.
+    clock.BeiOnlineverbindungautomatischsuchen1Click(nullptr);
+    clock.Timer2Timer();
+    EXPECT_EQ(runs.size(), 1u);
+}
+
+TEST_F(UpdateTimerTest, TheMenuCommandAsksWhateverRunsAndLeavesTheTimer) {
+    seams::SetInternetConnectedForTest([] { return false; });
+    TForm1& clock = Make();
+    UpdateRunning = true;
+    clock.OnlineUpdate1Click(nullptr);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].mode, ModeAsked);
+    EXPECT_TRUE(runs[0].timerEnabled);
+    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+}
