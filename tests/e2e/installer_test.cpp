@@ -140,6 +140,70 @@ long RunAndWait(std::wstring commandLine) {
     return result;
 }
 
+// The installed clock, running until Close() or the end of the test.
+class RunningClock {
+  public:
+    explicit RunningClock(const std::wstring& program) {
+        std::wstring commandLine = L"\"" + program + L"\"";
+        std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                           nullptr, folder.c_str(), &startup, &process_)) {
+            WaitUntil([this] { return (window_ = MainWindow()) != nullptr || Ended(); }, 15000);
+        }
+    }
+    ~RunningClock() {
+        if (process_.hProcess) {
+            if (!Ended()) {
+                TerminateProcess(process_.hProcess, 1);
+                WaitForSingleObject(process_.hProcess, 5000);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    RunningClock(const RunningClock&) = delete;
+    RunningClock& operator=(const RunningClock&) = delete;
+
+    bool Shown() const { return window_ != nullptr && !Ended(); }
+    // As the user closes it; true once the process has ended.
+    bool Close() {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0;
+    }
+
+  private:
+    bool Ended() const {
+        return !process_.hProcess || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    }
+    struct Search {
+        DWORD processId;
+        HWND found;
+    };
+    static BOOL CALLBACK MatchMainWindow(HWND window, LPARAM context) {
+        auto* search = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (owner == search->processId && IsWindowVisible(window) &&
+            lstrcmpW(name, L"TForm1") == 0) {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    HWND MainWindow() const {
+        Search search{process_.dwProcessId, nullptr};
+        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
 class Installer : public testing::Test {
   protected:
     void SetUp() override {
@@ -272,4 +336,22 @@ TEST_F(Installer, UninstallDeletesTheSettingsWhenAsked) {
     ASSERT_EQ(Uninstall(L"/REMOVESETTINGS"), 0);
     EXPECT_FALSE(Exists(In(L"Tikkora.ini")));
     EXPECT_FALSE(Exists(folder_));
+}
+
+// The online update starts the installer and then ends the clock. A clock that
+// does not end leaves the installation as it was rather than half replaced.
+TEST_F(Installer, UpdateWaitsForTheRunningClockAndOtherwiseChangesNothing) {
+    ASSERT_EQ(InstallIntoFolder(), 0);
+    const std::vector<std::wstring> sounds = FilesIn(BuildFolder(), L"*.wav");
+    ASSERT_FALSE(sounds.empty());
+    ASSERT_TRUE(DeleteFileW(In(sounds[0]).c_str()));
+    RunningClock clock(In(L"Tikkora.exe"));
+    ASSERT_TRUE(clock.Shown());
+
+    EXPECT_EQ(Install(), 2); // NSIS's exit code for an installation the script gave up
+    EXPECT_FALSE(Exists(In(sounds[0])));
+
+    ASSERT_TRUE(clock.Close());
+    EXPECT_EQ(Install(), 0);
+    EXPECT_TRUE(Exists(In(sounds[0])));
 }
