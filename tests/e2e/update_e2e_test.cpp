@@ -1,0 +1,257 @@
+// The online update of the real program, worked as a user would, against a
+// loopback update server: the menu command, the boxes, the dialog with the
+// notes, the save dialog and "Abbrechen"; a signed update starts its
+// installer and ends the clock, a changed or unsigned one is refused.
+#include "clock_process.h"
+#include "toolkit/wide.h"
+#include "update_server.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+namespace {
+
+const std::string kAsk = "Soll eine Internetverbindung hergestellt, und nach einer \r\n"
+                         "aktualisierten Version von Tikkora gesucht werden?";
+const std::string kNewer = "Ihre Programmversion von Tikkora ist nicht mehr aktuell! \r\n"
+                           "Um das Online-Update zu starten, klicken Sie bitte auf JA";
+const std::string kNoInformation =
+    "Es konnten keine Versionsinformationen vom Server empfangen werden. \r\n"
+    "Bitte versuchen Sie es später noch einmal.";
+const std::string kOverwrite =
+    "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
+const std::string kStart =
+    "Download abgeschlossen. \r\nSoll das heruntergeladene Setup nun ausgeführt werden?";
+const std::string kDamaged = "Das heruntergeladene Setup ist beschädigt oder wurde unterwegs "
+                             "verändert. \r\nEs wurde gelöscht und wird nicht ausgeführt.";
+// The file name field of the common save dialog.
+constexpr int kFileNameField = 0x47c;
+
+void Mouse(DWORD down, DWORD up, POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = down;
+    press[1].mi.dwFlags = up;
+    SendInput(2, press, sizeof(INPUT));
+}
+
+void Key(WORD key) {
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = key;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
+}
+
+POINT Centre(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The text of another process's control: GetWindowText would not ask it.
+std::string ControlText(HWND control) {
+    wchar_t text[4096] = {};
+    SendMessageW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class UpdateEndToEnd : public testing::Test {
+  protected:
+    void Start(const UpdateServer& server, const std::string& version) {
+        clock = std::make_unique<ClockProcess>(
+            "[Clock]\r\nStyle=Standard\r\n[OnlineUpdate]\r\nAuto=0\r\n"
+            "Server=" +
+            server.BaseUrl(version) + "\r\n");
+        // The clock as the tests build it: it trusts the test key too.
+        ASSERT_TRUE(CopyFileW((BuildFolder() + L"\\tikkora_update_clock.exe").c_str(),
+                              (clock->Folder() + L"\\Tikkora.exe").c_str(), FALSE));
+        ASSERT_TRUE(clock->Start());
+        window = clock->WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        Sleep(500);
+    }
+    void TearDown() override {
+        for (const wchar_t* name : {L"\\Setup.exe", L"\\Setup.exe.ran"}) {
+            DeleteFileW((clock->Folder() + name).c_str());
+        }
+    }
+
+    // "Online-U&pdate" from the context menu, by its letter.
+    void ChooseOnlineUpdate() {
+        Mouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, Centre(PanelOnScreenWindow()));
+        ASSERT_TRUE(
+            WaitUntil([&] { return clock->FindWindowOfClass(L"#32768") != nullptr; }, 5000));
+        Key('P');
+    }
+    HWND PanelOnScreenWindow() const { return window; }
+
+    // The next box of the program (not the save dialog) with its text.
+    HWND WaitForBox(const std::string& text) {
+        HWND box = nullptr;
+        WaitUntil(
+            [&] {
+                box = FindMessageBox(clock->ProcessId());
+                return box && !GetDlgItem(box, kFileNameField) && MessageBoxText(box) == text;
+            },
+            15000);
+        EXPECT_TRUE(box && MessageBoxText(box) == text)
+            << "waiting for: " << text << "\nshown: " << (box ? MessageBoxText(box) : "nothing");
+        return box && MessageBoxText(box) == text ? box : nullptr;
+    }
+    void Answer(const std::string& text, int button) {
+        HWND box = WaitForBox(text);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(WindowText(box), "Tikkora");
+        PressButton(box, button);
+        WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+    }
+    HWND WaitForSaveDialog() {
+        HWND dialog = nullptr;
+        WaitUntil(
+            [&] {
+                dialog = FindMessageBox(clock->ProcessId());
+                return dialog && GetDlgItem(dialog, kFileNameField);
+            },
+            15000);
+        return dialog && GetDlgItem(dialog, kFileNameField) ? dialog : nullptr;
+    }
+    // Types a full path into the save dialog and saves.
+    void SaveAs(const std::wstring& path) {
+        HWND dialog = WaitForSaveDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(ControlText(GetDlgItem(dialog, kFileNameField)), "Tikkora-Setup.exe");
+        SendMessageW(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
+    HWND UpdateDialog() const { return clock->FindWindowOfClass(L"Tupdateform"); }
+    void ExpectNoTemporaryFiles() const {
+        EXPECT_FALSE(Exists(clock->Folder() + L"\\versions.tmp"));
+        EXPECT_FALSE(Exists(clock->Folder() + L"\\infos.tmp"));
+    }
+
+    std::unique_ptr<ClockProcess> clock;
+    HWND window = nullptr;
+};
+
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
+    return FindWindowExW(parent, nullptr, className, nullptr);
+}
+
+} // namespace
+
+TEST_F(UpdateEndToEnd, ASignedUpdateIsShownSavedStartedAndEndsTheClock) {
+    UpdateServer server;
+    Start(server, "3.0");
+    const std::wstring setup = clock->Folder() + L"\\Setup.exe";
+    // A file of that name is there already: the overwrite question comes.
+    CloseHandle(CreateFileW(setup.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+
+    ChooseOnlineUpdate();
+    Answer(kAsk, IDYES);
+    Answer(kNewer, IDYES);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = UpdateDialog()) != nullptr; }, 10000));
+    EXPECT_EQ(WindowText(dialog), "Tikkora -Online-Update");
+    HWND saveDialog = WaitForSaveDialog();
+    ASSERT_NE(saveDialog, nullptr);
+    // The notes arrived before the save dialog, shown formatted.
+    const std::string notes = ControlText(ChildOfClass(dialog, L"RichEdit20W"));
+    EXPECT_NE(notes.find("Neu in Tikkora 3.0"), std::string::npos) << notes;
+    EXPECT_EQ(notes.find("\\rtf"), std::string::npos) << notes;
+
+    SaveAs(setup);
+    Answer(kOverwrite, IDYES);
+    Answer(kStart, IDYES);
+    EXPECT_TRUE(clock->WaitForExit(15000));
+    EXPECT_TRUE(WaitUntil([&] { return Exists(setup + L".ran"); }, 15000));
+    ExpectNoTemporaryFiles();
+    EXPECT_EQ(server.RequestedPaths(),
+              (std::vector<std::string>{"/3.0/versions.nf", "/3.0/hinweise.rtf",
+                                        "/3.0/Tikkora-Setup.exe"}));
+}
+
+TEST_F(UpdateEndToEnd, AbbrechenDuringASlowDownloadKeepsNothingAndAsksNothing) {
+    UpdateServer server([&](SOCKET client, const std::string& path, const std::string& bytes) {
+        if (!path.ends_with(".exe")) {
+            UpdateServer::Send(client, UpdateServer::Ok(bytes));
+            return;
+        }
+        // A part, then silence until the test lets go.
+        const std::string head =
+            "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(bytes.size()) + "\r\n\r\n";
+        UpdateServer::Send(client, head + bytes.substr(0, bytes.size() / 2));
+        while (!server.release) {
+            Sleep(50);
+        }
+    });
+    Start(server, "3.0");
+    const std::wstring setup = clock->Folder() + L"\\Setup.exe";
+    ChooseOnlineUpdate();
+    Answer(kAsk, IDYES);
+    Answer(kNewer, IDYES);
+    SaveAs(setup);
+    HWND dialog = UpdateDialog();
+    ASSERT_NE(dialog, nullptr);
+    HWND progress = ChildOfClass(dialog, L"msctls_progress32");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(progress, PBM_GETPOS, 0, 0) > 0; }, 10000));
+    HWND button = ChildOfClass(dialog, L"Button");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(ControlText(button), "Abbrechen");
+    Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(button));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 10000));
+    server.release = true;
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(setup); }, 5000));
+    // No message and no start question: the clock goes on.
+    Sleep(1000);
+    EXPECT_EQ(FindMessageBox(clock->ProcessId()), nullptr);
+    EXPECT_TRUE(clock->Running());
+    ExpectNoTemporaryFiles();
+    EXPECT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(UpdateEndToEnd, AChangedInstallerOrAnUnsignedVersionsFileIsRefused) {
+    std::atomic<bool> unsigned_{false};
+    UpdateServer server([&](SOCKET client, const std::string& path, const std::string& bytes) {
+        std::string body = bytes;
+        if (path.ends_with(".exe")) {
+            body += "tampered";
+        } else if (unsigned_ && path.ends_with("versions.nf")) {
+            body = body.substr(0, body.find("signature="));
+        }
+        UpdateServer::Send(client, UpdateServer::Ok(body));
+    });
+    Start(server, "3.0");
+    const std::wstring setup = clock->Folder() + L"\\Setup.exe";
+    ChooseOnlineUpdate();
+    Answer(kAsk, IDYES);
+    Answer(kNewer, IDYES);
+    SaveAs(setup);
+    Answer(kDamaged, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return UpdateDialog() == nullptr; }, 10000));
+    EXPECT_FALSE(Exists(setup));
+    EXPECT_FALSE(Exists(setup + L".ran"));
+
+    unsigned_ = true;
+    ChooseOnlineUpdate();
+    Answer(kAsk, IDYES);
+    Answer(kNoInformation, IDOK);
+    Sleep(1000);
+    EXPECT_EQ(FindMessageBox(clock->ProcessId()), nullptr);
+    EXPECT_TRUE(clock->Running());
+    ExpectNoTemporaryFiles();
+    EXPECT_TRUE(clock->CloseAndWait());
+}
