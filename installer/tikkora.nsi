@@ -12,6 +12,9 @@ Unicode true
 RequestExecutionLevel user
 ManifestDPIAware true
 SetCompressor /SOLID lzma
+; A file that cannot be written ends the installation: a skipped one would leave an
+; old program beside new sounds, and a silent update would report success.
+AllowSkipFiles off
 
 !ifndef VERSION | VERSION_QUAD | FILES_NSH | OUT_FILE
   !error "VERSION, VERSION_QUAD, FILES_NSH and OUT_FILE are given by the build"
@@ -41,6 +44,11 @@ BrandingText "Tikkora ${VERSION}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
 
+!define MUI_WELCOMEPAGE_TEXT "Dieser Assistent installiert Tikkora ${VERSION} für Ihr Benutzerkonto; \
+Administratorrechte sind dafür nicht nötig.$\r$\n$\r$\n\
+Ist Tikkora schon installiert, wird es aktualisiert. Ihre Einstellungen und die Weckzeit \
+bleiben dabei erhalten.$\r$\n$\r$\n\
+Klicken Sie auf Weiter, um fortzufahren."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
