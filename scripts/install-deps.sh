@@ -15,6 +15,8 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v chmcmd >/dev/null || need+=(fp-utils)
+# makensis makes the installer, Tikkora-Setup-<version>.exe.
+command -v makensis >/dev/null || need+=(nsis)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0
