@@ -1,69 +1,172 @@
 #!/usr/bin/env bash
-# Prints Tikkora.exe's start-up time, its CPU time while it ticks and its peak
-# memory, beside the same figures of a minimal Win32 window program built with
-# the same toolchain, measured in the same run under Wine in an Xvfb; then the
-# cost of one clock tick measured inside a Windows benchmark program.
-#   scripts/bench.sh [idle-seconds]
+# Prints Tikkora.exe's figures beside those of reference programs built with
+# the same toolchain, measured in the same run under Wine in an Xvfb of its
+# own, each ratio with its goal beside it:
+# - ticking: the CPU time of the program, the Wine server and the X server
+#   together while the clock ticks, analog clock on and off, beside the minimal
+#   clock (a worker sleeping 250 ms that hands each tick to the window, a 47×47
+#   face with three hands composed off screen and blitted, or six 16×27 digit
+#   cells blitted, when the second changes);
+# - peak memory beside the minimal clock's;
+# - start to first visible paint beside the minimal window program;
+# - one tick's work inside tick_bench beside a bare repaint of a window;
+# - a soak run of ticks through the clock's timer with the time driven fast,
+#   and the process's GDI objects, USER objects and handles before and after.
+#   scripts/bench.sh [ticking-seconds] [soak-ticks] [start-runs]
+# TIKKORA_BUILD_DIR, TIKKORA_JOBS and TIKKORA_WINEPREFIX choose another build
+# folder, build jobs and Wine prefix. A build folder that is already set up is
+# built as it is set up.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-idle=${1:-60}
+seconds=${1:-60}
+soak_ticks=${2:-100000}
+start_runs=${3:-7}
+
+cpu_goal=1.1
+start_goal=1.2
+memory_goal_kib=3072
+
 "$root/scripts/install-deps.sh"
-TIKKORA_SKIP_NATIVE=1 "$root/scripts/build.sh" >/dev/null
+build=${TIKKORA_BUILD_DIR:-$root/build/win}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
+          -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j "${TIKKORA_JOBS:-$(nproc)}" \
+      --target Tikkora tick_bench minimal_clock minimal_window process_bench >/dev/null
+bin="$build/bin"
+
 source "$root/scripts/wine-env.sh"
-wine_env_start "$root/build/wineprefix-bench" own
+wine_env_start "${TIKKORA_WINEPREFIX:-$root/build/wineprefix-bench}" own
+# One Wine server for the whole run, so that no program pays for its start.
+wineserver -p >/dev/null 2>&1 || true
 
-bin="$root/build/win/bin"
 work=$(mktemp -d)
-cp "$bin/Tikkora.exe" "$bin/Tikkora.wav" "$bin/minimal_window.exe" "$work/"
+stop_all() {
+    rm -rf "$work"
+    wine_env_cleanup
+}
+trap stop_all EXIT
+cp "$bin/Tikkora.exe" "$bin/minimal_clock.exe" "$bin/minimal_window.exe" "$work/"
+[ -f "$bin/Tikkora.wav" ] && cp "$bin/Tikkora.wav" "$work/"
 winpath() { winepath -w "$1" 2>/dev/null; }
-ticks_per_second=$(getconf CLK_TCK)
 
-# CPU seconds (user + system) of a Linux process, from /proc.
-cpu_of() { awk -v hz="$ticks_per_second" '{printf "%.2f", ($14 + $15) / hz}' "/proc/$1/stat"; }
+# CPU seconds of a Linux process, all its threads, to the nanosecond the
+# scheduler counts (the 10 ms steps of /proc/PID/stat are too coarse for a
+# clock that sleeps nearly all the time).
+cpu_of() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%.4f", ns / 1e9}'; }
 
-# Runs one program for $idle seconds once it is up: its own CPU time, the Wine
-# server's CPU time in the same span (the work it does on the program's
-# behalf), and the program's peak resident memory.
-idle_figures() {
-    local exe=$1
-    wine "$work/$exe" >/dev/null 2>&1 &
-    sleep 3
-    # The Windows program itself (its name is the exe's), not the wine launcher.
-    local pid
-    pid=$(pgrep -n "${exe:0:15}" || true)
-    if [ -z "$pid" ]; then
-        echo "no process"
-        return
-    fi
-    # The server of this prefix: it works in a folder named after the prefix's
-    # device and inode, in hexadecimal.
-    local tag server=""
+# The server of this prefix: it works in a folder named after the prefix's
+# device and inode, in hexadecimal.
+wine_server_pid() {
+    local tag p
     tag=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
     for p in $(pgrep "^wineserver"); do
-        [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$tag" ] && server=$p
+        if [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$tag" ]; then
+            echo "$p"
+            return
+        fi
     done
-    local c0 s0 c1 s1
-    c0=$(cpu_of "$pid"); s0=$(cpu_of "${server:-self}")
-    sleep "$idle"
-    c1=$(cpu_of "$pid"); s1=$(cpu_of "${server:-self}")
-    local hwm
-    hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
-    kill "$pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    awk -v c0="$c0" -v c1="$c1" -v s0="$s0" -v s1="$s1" -v n="$idle" -v m="$hwm" 'BEGIN {
-        c = c1 - c0; s = s1 - s0
-        printf "cpu %.2f s (%.3f %% of a core) + wineserver %.2f s over %d s, peak RSS %d KiB", c, 100*c/n, s, n, m
-    }'
 }
 
-printf '%-18s | %-52s | %s\n' program 'start to first paint (5 runs)' 'while ticking'
-for exe in Tikkora.exe minimal_window.exe; do
-    rm -f "$work/Tikkora.ini"
-    s=$(wine "$bin/process_bench.exe" startup "$(winpath "$work/$exe")" 5 | tr -d '\r')
-    i=$(idle_figures "$exe")
-    printf '%-18s | %-52s | %s\n' "$exe" "$s" "$i"
+# Runs one program for $seconds once it is up and prints, on one line: its own
+# CPU seconds, the Wine server's and the X server's over the same span (the
+# work they do on its behalf), and its peak resident memory in KiB.
+ticking_figures() {
+    wine "$work/$1" "${@:2}" >/dev/null 2>&1 &
+    local launcher=$!
+    sleep 4
+    # The Windows program itself (its name is the exe's), not the launcher.
+    local pid server
+    pid=$(pgrep -n "${1:0:15}" || true)
+    server=$(wine_server_pid)
+    if [ -z "$pid" ] || [ -z "$server" ]; then
+        echo "no process" >&2
+        return 1
+    fi
+    local c0 s0 x0 c1 s1 x1 hwm
+    c0=$(cpu_of "$pid"); s0=$(cpu_of "$server"); x0=$(cpu_of "$TIKKORA_XVFB_PID")
+    sleep "$seconds"
+    c1=$(cpu_of "$pid"); s1=$(cpu_of "$server"); x1=$(cpu_of "$TIKKORA_XVFB_PID")
+    hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+    kill "$pid" 2>/dev/null || true
+    wait "$launcher" 2>/dev/null || true
+    awk -v c0="$c0" -v c1="$c1" -v s0="$s0" -v s1="$s1" -v x0="$x0" -v x1="$x1" -v m="$hwm" \
+        'BEGIN { printf "%.4f %.4f %.4f %d\n", c1 - c0, s1 - s0, x1 - x0, m }'
+}
+
+# Tikkora in the standard window, analog clock on or off, from a settings file
+# that holds just that.
+tikkora_ticking() {
+    printf '[Clock]\r\nAnalog=%s\r\nStyle=Standard\r\n' "$1" >"$work/Tikkora.ini"
+    ticking_figures Tikkora.exe
+}
+
+show_ticking() {
+    read -r c s x m <<<"$2"
+    awk -v name="$1" -v c="$c" -v s="$s" -v x="$x" -v m="$m" -v n="$seconds" 'BEGIN {
+        printf "  %-26s program %7.3f s + wineserver %7.3f s + Xvfb %7.3f s = %7.3f s (%5.2f %% of a core); peak RSS %6d KiB\n",
+               name, c, s, x, c + s + x, 100 * (c + s + x) / n, m }'
+}
+
+echo "Ticking for $seconds s each, standard window (CPU of program + Wine server + X server):"
+declare -A figures
+for mode in off on; do
+    figures[tikkora_$mode]=$(tikkora_ticking "$([ $mode = on ] && echo 1 || echo 0)")
+    show_ticking "Tikkora, analog $mode" "${figures[tikkora_$mode]}"
+    if [ $mode = on ]; then
+        figures[minimal_$mode]=$(ticking_figures minimal_clock.exe analog)
+    else
+        figures[minimal_$mode]=$(ticking_figures minimal_clock.exe)
+    fi
+    show_ticking "minimal clock, analog $mode" "${figures[minimal_$mode]}"
 done
-rm -rf "$work"
 
 echo
-wine "$bin/tick_bench.exe" | tr -d '\r'
+echo "Start to first visible paint ($start_runs runs each):"
+rm -f "$work/Tikkora.ini"
+# Once each beforehand, so that neither pays for a first load of its libraries.
+wine "$bin/process_bench.exe" startup "$(winpath "$work/Tikkora.exe")" 1 >/dev/null 2>&1 || true
+wine "$bin/process_bench.exe" startup "$(winpath "$work/minimal_window.exe")" 1 >/dev/null 2>&1 || true
+rm -f "$work/Tikkora.ini"
+start_tikkora=$(wine "$bin/process_bench.exe" startup "$(winpath "$work/Tikkora.exe")" "$start_runs" | tr -d '\r')
+start_minimal=$(wine "$bin/process_bench.exe" startup "$(winpath "$work/minimal_window.exe")" "$start_runs" | tr -d '\r')
+echo "  Tikkora.exe         $start_tikkora"
+echo "  minimal_window.exe  $start_minimal"
+
+echo
+echo "One tick inside the program:"
+tick=$(wine "$bin/tick_bench.exe" | tr -d '\r')
+sed 's/^/  /' <<<"$tick"
+
+echo
+echo "Soak:"
+soak_status=0
+soak=$(wine "$bin/tick_bench.exe" soak "$soak_ticks" | tr -d '\r') || soak_status=$?
+sed 's/^/  /' <<<"$soak"
+
+echo
+echo "Ratios (goal beside each):"
+ratio_line() { # name value goal comparison
+    awk -v name="$1" -v v="$2" -v g="$3" -v unit="$4" 'BEGIN {
+        printf "  %-58s %8.2f%s  goal <= %s%s  %s\n", name, v, unit, g, unit, (v <= g ? "met" : "NOT MET") }'
+}
+for mode in on off; do
+    read -r c s x m <<<"${figures[tikkora_$mode]}"
+    read -r mc ms mx mm <<<"${figures[minimal_$mode]}"
+    ratio_line "ticking CPU, all three, analog $mode / minimal clock" \
+        "$(awk -v t="$c" -v u="$s" -v w="$x" -v p="$mc" -v q="$ms" -v r="$mx" \
+            'BEGIN { d = p + q + r; print (d > 0 ? (t + u + w) / d : 999) }')" "$cpu_goal" "x"
+    awk -v t="$c" -v p="$mc" -v mode="$mode" 'BEGIN {
+        printf "  %-58s %8.2fx  (no goal of its own)\n", "ticking CPU, own process only, analog " mode " / minimal clock", (p > 0 ? t / p : 999) }'
+    ratio_line "peak memory, analog $mode, above the minimal clock's" \
+        "$(awk -v a="$m" -v b="$mm" 'BEGIN { print a - b }')" "$memory_goal_kib" " KiB"
+done
+ratio_line "start to first paint (medians) / minimal window" \
+    "$(awk -v a="$start_tikkora" -v b="$start_minimal" 'BEGIN {
+        split(a, x, "median="); split(b, y, "median="); print (y[2] + 0 > 0 ? (x[2] + 0) / (y[2] + 0) : 999) }')" \
+    "$start_goal" "x"
+ratio_line "one tick (new second) / bare repaint, CPU" \
+    "$(sed -n 's/.*bare repaint, CPU: \([0-9.]*\).*/\1/p' <<<"$tick")" "1.5" "x"
+echo "  soak: $(grep -o '(goal: none grows.*' <<<"$soak")"
+exit "$soak_status"

@@ -1,7 +1,13 @@
-// The cost of one clock tick in the main window: the analog clock's repaint,
-// the six time cells drawn through the glyph strip, the alarm check, and the
-// panel painting that follows. Printed beside the cost of repainting an empty
-// window of the same size, measured in the same run.
+// The cost of one clock tick in the main window, and a soak run of the tick.
+//   tick_bench            one tick whose second has changed (the analog
+//                         repaint, the six time cells drawn through the glyph
+//                         strip, the alarm check and the panel painting that
+//                         follows), beside a bare repaint of an empty window of
+//                         the same size, measured in the same run
+//   tick_bench soak N     N ticks through the clock's own timer and message
+//                         loop with the time seam a second further at every
+//                         tick, and the process's GDI and USER objects and
+//                         handles before and after
 #include "app/form1.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
@@ -9,11 +15,17 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <winternl.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
+
+constexpr double kTickGoal = 1.5;
 
 double CpuSeconds() {
     FILETIME created, exited, kernel, user;
@@ -40,28 +52,155 @@ void Pump() {
     }
 }
 
-} // namespace
+// One second later, with the minute, hour and day rolling over as a clock's do.
+void NextSecond(LocalTime& time) {
+    if (++time.second < 60) {
+        return;
+    }
+    time.second = 0;
+    if (++time.minute < 60) {
+        return;
+    }
+    time.minute = 0;
+    if (++time.hour < 24) {
+        return;
+    }
+    time.hour = 0;
+    time.day = time.day % 28 + 1;
+}
 
-int main() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    TApplication application;
-    application.Initialize();
-    application.SetTitle("Tikkora");
+struct Resources {
+    DWORD gdi;
+    DWORD user;
+    DWORD handles;
+    const char* how;
+};
 
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::string folder = Narrow(temp) + "tikkora-bench\\";
-    CreateDirectoryW(Widen(folder).c_str(), nullptr);
-    seams::SetProgramFilePathForTest(folder + "Tikkora.exe");
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// Wine answers GetGuiResources and GetProcessHandleCount with 0; there the
+// GDI objects are counted in the handle table it keeps in the process (entries
+// of 24 bytes: the object, the owner, a generation, the type; type 0 is a free
+// entry; the stock objects count too, and stay), and the kernel handles by
+// asking after every handle value that could be in use.
+struct WineGdiEntry {
+    unsigned long long object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    unsigned long long user;
+};
+static_assert(sizeof(WineGdiEntry) == 24);
+
+DWORD WineGdiObjects() {
+    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query ||
+        query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
+        return 0;
+    }
+    const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+    // GdiSharedHandleTable lies at 0x94 in a 32-bit process's environment block.
+    const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);
+    if (!table) {
+        return 0;
+    }
+    DWORD count = 0;
+    for (int i = 0; i < 0x10000; ++i) {
+        if (table[i].type != 0) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+DWORD WineKernelHandles() {
+    DWORD count = 0;
+    for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM counter) {
+    ++*reinterpret_cast<DWORD*>(counter);
+    EnumChildWindows(window, CountWindow, counter);
+    return TRUE;
+}
+
+DWORD ThreadWindows() {
+    DWORD count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+Resources CountResources() {
+    Resources counts{};
+    counts.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    counts.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    GetProcessHandleCount(GetCurrentProcess(), &counts.handles);
+    counts.how = "GetGuiResources, GetProcessHandleCount";
+    if (counts.gdi == 0 && counts.handles == 0 && UnderWine()) {
+        counts.gdi = WineGdiObjects();
+        // No USER table is shared: the windows of the thread stand in for them.
+        counts.user = ThreadWindows();
+        counts.handles = WineKernelHandles();
+        counts.how = "under Wine, which reports 0 there: its GDI handle table, the thread's "
+                     "windows for the USER objects, the valid kernel handle values";
+    }
+    return counts;
+}
+
+// The main window in a folder of its own, with the alarm off so that no
+// alarm minute the soak passes opens a message box.
+class BenchClock {
+  public:
+    explicit BenchClock(LocalTime& now) {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        application_.Initialize();
+        application_.SetTitle("Tikkora");
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = Narrow(temp) + "tikkora-bench\\";
+        CreateDirectoryW(Widen(folder_).c_str(), nullptr);
+        WritePrivateProfileStringW(L"Wecker", L"Aktiv", L"0",
+                                   Widen(folder_ + "Tikkora.ini").c_str());
+        seams::SetProgramFilePathForTest(folder_ + "Tikkora.exe");
+        seams::SetClockForTest([&now] { return now; });
+        form_ = std::make_unique<TForm1>(application_);
+        form_->CreateHandle();
+        form_->Show();
+        Pump();
+    }
+    ~BenchClock() {
+        form_.reset();
+        seams::ResetAllForTest();
+        DeleteFileW(Widen(folder_ + "Tikkora.ini").c_str());
+        RemoveDirectoryW(Widen(folder_).c_str());
+    }
+    TForm1& Form() { return *form_; }
+
+  private:
+    TApplication application_;
+    std::string folder_;
+    std::unique_ptr<TForm1> form_;
+};
+
+int TickFigures() {
     LocalTime now{2024, 3, 1, 12, 0, 30};
-    seams::SetClockForTest([&] { return now; });
-
-    auto form = std::make_unique<TForm1>(application);
-    form->CreateHandle();
-    form->Show();
-    form->AMClock1->SetVisible(true);  // one analog repaint per tick, as in analog mode
-    form->AMClock1->SetEnabled(false); // the bench drives the ticks itself
+    BenchClock clock(now);
+    TForm1& form = clock.Form();
+    form.AMClock1->SetVisible(true);  // one analog repaint per tick, as in analog mode
+    form.AMClock1->SetEnabled(false); // the bench drives the ticks itself
     Pump();
 
     const int ticks = 3000;
@@ -70,15 +209,25 @@ int main() {
     for (int i = 0; i < ticks; ++i) {
         now.second = 2 + i % 57; // never second 00 or 01: no alarm minute
         now.minute = (i / 57) % 60;
-        form->AMClock1->ClockTick();
+        form.AMClock1->ClockTick();
         const double beforePaint = Seconds();
         // The cells the tick changed are painted as the message loop would.
-        UpdateWindow(form->Panel1->Handle());
+        UpdateWindow(form.Panel1->Handle());
         paintWall += Seconds() - beforePaint;
     }
     const double tick = (Seconds() - start) / ticks * 1e6;
     const double tickCpu = (CpuSeconds() - startCpu) / ticks * 1e6;
     const double paint = paintWall / ticks * 1e6;
+
+    // Three ticks in four find the second unchanged.
+    start = Seconds();
+    startCpu = CpuSeconds();
+    for (int i = 0; i < ticks; ++i) {
+        form.AMClock1->ClockTick();
+        UpdateWindow(form.Panel1->Handle());
+    }
+    const double still = (Seconds() - start) / ticks * 1e6;
+    const double stillCpu = (CpuSeconds() - startCpu) / ticks * 1e6;
 
     // Baseline: invalidating and repainting the bare window, no drawing of ours.
     HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 154, 69, nullptr,
@@ -94,14 +243,78 @@ int main() {
     const double baselineCpu = (CpuSeconds() - startCpu) / ticks * 1e6;
     DestroyWindow(plain);
 
-    std::printf("one tick (analog repaint, six cells, alarm check, panel paint): %7.1f us wall, "
-                "%7.1f us CPU (of which panel paint %.1f us wall)\n",
+    std::printf("one tick, new second (analog repaint, six cells, alarm check, panel paint): "
+                "%7.1f us wall, %7.1f us CPU (of which panel paint %.1f us wall)\n",
                 tick, tickCpu, paint);
-    std::printf("baseline (repaint of an empty 154x69 window):                   %7.1f us wall, "
-                "%7.1f us CPU\n",
+    std::printf("one tick, same second:                                                    "
+                "%7.1f us wall, %7.1f us CPU\n",
+                still, stillCpu);
+    std::printf("baseline (repaint of an empty 154x69 window):                             "
+                "%7.1f us wall, %7.1f us CPU\n",
                 baseline, baselineCpu);
-    form.reset();
-    DeleteFileW(Widen(folder + "Tikkora.ini").c_str());
-    RemoveDirectoryW(Widen(folder).c_str());
+    std::printf("ratio one tick (new second) / bare repaint, CPU: %.2f  (goal <= %.1f) %s\n",
+                tickCpu / baselineCpu, kTickGoal,
+                tickCpu <= kTickGoal * baselineCpu ? "met" : "NOT MET");
+    std::printf("ratio one tick (new second) / bare repaint, wall: %.2f\n", tick / baseline);
     return 0;
+}
+
+int Soak(long ticks) {
+    LocalTime now{2024, 2, 27, 23, 58, 30};
+    BenchClock clock(now);
+    TForm1& form = clock.Form();
+    const Resources start = CountResources();
+    // What the first ticks make once (a cell's first picture, the first paint
+    // of the face in either mode) is not growth.
+    const long warmUp = ticks / 100;
+    Resources warm = start;
+    long done = 0;
+    form.AMClock1->OnTimer = [&](TAMClock*) {
+        NextSecond(now);
+        ++done;
+        if (done == warmUp) {
+            warm = CountResources();
+        }
+        // Half the run with the face shown, half with it hidden, as the two
+        // modes are; both are met during the warm-up.
+        if (done == warmUp / 2 || done == warmUp - 1 || done == ticks / 2) {
+            form.AMClock1->SetVisible(!form.AMClock1->Visible());
+        }
+        if (done >= ticks) {
+            PostQuitMessage(0);
+        }
+    };
+    const double begun = Seconds();
+    form.AMClock1->SetInterval(1);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    form.AMClock1->SetEnabled(false);
+    Pump();
+    const double elapsed = Seconds() - begun;
+    const Resources after = CountResources();
+    const bool held =
+        after.gdi <= warm.gdi && after.user <= warm.user && after.handles <= warm.handles;
+    std::printf(
+        "soak: %ld ticks through the timer in %.1f s, ending %04d-%02d-%02d %02d:%02d:%02d\n", done,
+        elapsed, now.year, now.month, now.day, now.hour, now.minute, now.second);
+    std::printf("soak: at start, after %ld ticks, at the end: GDI objects %lu, %lu, %lu; USER "
+                "objects %lu, %lu, %lu; handles %lu, %lu, %lu\n",
+                warmUp, start.gdi, warm.gdi, after.gdi, start.user, warm.user, after.user,
+                start.handles, warm.handles, after.handles);
+    std::printf("soak: (goal: none grows after the first %ld ticks) %s\n", warmUp,
+                held ? "met" : "NOT MET");
+    std::printf("soak: counted by %s\n", after.how);
+    return held ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "soak") == 0) {
+        return Soak(argc >= 3 ? std::atol(argv[2]) : 100000);
+    }
+    return TickFigures();
 }
