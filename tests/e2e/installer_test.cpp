@@ -2,6 +2,7 @@
 // user would run it: the files, the Start-menu entry, the uninstall entry, the
 // start with Windows, and the settings file that updates and uninstalls keep.
 #include "clock_process.h"
+#include "tikkora_version.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -41,28 +42,14 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring
     return names;
 }
 
-// The newest Tikkora-Setup-*.exe beside this program (an older version's may
-// still lie there); empty when the build made none.
-std::wstring InstallerFile() {
-    std::wstring newest;
-    FILETIME newestTime{};
-    for (const std::wstring& name : FilesIn(BuildFolder(), L"Tikkora-Setup-*.exe")) {
-        std::wstring path = BuildFolder() + L"\\" + name;
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-            (newest.empty() || CompareFileTime(&data.ftLastWriteTime, &newestTime) > 0)) {
-            newest = path;
-            newestTime = data.ftLastWriteTime;
-        }
-    }
-    return newest;
+std::wstring VersionText() {
+    const std::string version = TIKKORA_VERSION_TEXT;
+    return std::wstring(version.begin(), version.end());
 }
 
-// "2.4" of "...\Tikkora-Setup-2.4.exe".
-std::wstring VersionInName(const std::wstring& installer) {
-    const std::wstring prefix = L"Tikkora-Setup-";
-    std::wstring name = installer.substr(installer.find_last_of(L'\\') + 1);
-    return name.substr(prefix.size(), name.size() - prefix.size() - 4);
+// The installer of this build's version is made beside this program.
+std::wstring InstallerFile() {
+    return BuildFolder() + L"\\Tikkora-Setup-" + VersionText() + L".exe";
 }
 
 std::wstring UserValue(const wchar_t* key, const wchar_t* name) {
@@ -217,10 +204,9 @@ class Installer : public testing::Test {
   protected:
     void SetUp() override {
         setup_ = InstallerFile();
-        if (setup_.empty()) {
-            GTEST_SKIP() << "no Tikkora-Setup-<version>.exe beside the test program in "
-                         << testing::PrintToString(BuildFolder())
-                         << ": the build made no installer (is makensis installed?)";
+        if (!Exists(setup_)) {
+            GTEST_SKIP() << "no installer " << testing::PrintToString(setup_)
+                         << ": the build made none (is makensis installed?)";
         }
         std::wstring registered = UserValue(kUninstallKey, L"InstallLocation");
         if (registered != kNone && registered.find(kFolderMark) == std::wstring::npos) {
@@ -305,7 +291,7 @@ TEST_F(Installer, InstallsForTheUserAndUpdateAndUninstallKeepTheSettings) {
     EXPECT_FALSE(Exists(In(L"Tikkora.ini")));
     EXPECT_TRUE(Exists(StartMenuEntry()));
     EXPECT_EQ(UserValue(kUninstallKey, L"DisplayName"), L"Tikkora");
-    EXPECT_EQ(UserValue(kUninstallKey, L"DisplayVersion"), VersionInName(setup_));
+    EXPECT_EQ(UserValue(kUninstallKey, L"DisplayVersion"), VersionText());
     EXPECT_EQ(UserValue(kUninstallKey, L"UninstallString"), L"\"" + In(L"Uninstall.exe") + L"\"");
     EXPECT_EQ(UserValue(kUninstallKey, L"InstallLocation"), folder_);
     EXPECT_EQ(UserValue(kRunKey, L"Tikkora"), kNone);
