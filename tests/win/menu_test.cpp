@@ -259,10 +259,6 @@ TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     EXPECT_EQ(help[2].command, HtmlHelpCommand::Topic);
     EXPECT_EQ(help[2].page, kTermsOfUsePage);
 
-    window.OnlineUpdate1.Click();
-    EXPECT_EQ(shell.size(), 1u);
-    EXPECT_EQ(help.size(), 3u);
-
     EXPECT_TRUE(window.BeiOnlineverbindungautomatischsuchen1.Checked());
     for (const char* stored : {"0", "1"}) {
         window.BeiOnlineverbindungautomatischsuchen1.Click();
