@@ -89,9 +89,9 @@ Function ${prefix}WaitForClock
     IntOp $R9 $R9 + 1
     ${If} $R9 >= 20
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "Tikkora läuft noch.$\r$\nBitte beenden Sie die Uhr und klicken Sie dann auf „Wiederholen“." \
+        "Tikkora läuft noch.$\r$\nBitte beenden Sie die Uhr und versuchen Sie es dann erneut." \
         /SD IDCANCEL IDRETRY +2
-      Abort "Tikkora läuft noch und konnte nicht ersetzt werden."
+      Abort "Tikkora läuft noch; es wurde nichts geändert."
       StrCpy $R9 0
     ${Else}
       Sleep 500

@@ -21,7 +21,7 @@ const wchar_t kNone[] = L"<none>";
 // Part of every folder these tests install into; an installation registered
 // elsewhere belongs to the user and is left alone.
 const wchar_t kFolderMark[] = L"tikkora-installer-test-";
-const char kSettings[] = "[Wecker]\r\nZeit=06:30\r\n";
+const char kSettings[] = "[Wecker]\r\nAktiv=1\r\nStunde=06\r\nMinute=30\r\n";
 
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
