@@ -127,12 +127,9 @@ void TRichEditViewer::SetText(const std::string& bytes) {
                      reinterpret_cast<LPARAM>(shown.c_str()));
         return;
     }
-    std::wstring text = Decode(shown);
-    if (StartsAsRtf(shown) && !ShowAsRichText(bytes)) {
-        // Given as window text, the control would parse it; a leading blank
-        // keeps it plain.
-        text.insert(0, L" ");
-    }
+    // Rich text the control must not parse is no use as source text either.
+    const std::wstring text =
+        StartsAsRtf(shown) && !ShowAsRichText(bytes) ? Widen(kUnshownRichText) : Decode(shown);
     SetWindowTextW(Handle(), text.c_str());
 }
 

@@ -40,7 +40,10 @@ inline bool IsOpenableLink(std::string_view link) {
 // Deeper group nesting than this is shown as plain text rather than parsed.
 constexpr int kMaxRtfNesting = 64;
 // Notes beyond this many bytes are not shown in full.
-constexpr std::size_t kMaxViewerText = 1 << 20;
+constexpr std::size_t kMaxViewerText = 64 * 1024;
+
+// Shown instead of rich text that is too large or too deeply nested.
+constexpr const char* kUnshownRichText = "Dieser Text kann nicht angezeigt werden.";
 
 inline bool StartsAsRtf(std::string_view text) {
     return text.substr(0, 5) == "{\\rtf";

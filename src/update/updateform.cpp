@@ -276,7 +276,8 @@ bool Tupdateform::Download(const std::string& target) {
         failed = true;
     }
     if (failed) {
-        DeleteIfExists(target);
+        // A read-only file the user chose stays as it was.
+        DeleteFileW(Widen(target).c_str());
         if (Button1->Tag == 0) {
             Ask(update_texts::kFailed, update_texts::kError);
         }
@@ -284,7 +285,7 @@ bool Tupdateform::Download(const std::string& target) {
     }
     const auto hash = Sha256OfFile(target);
     if (!hash || *hash != run_.setupHash) {
-        DeleteIfExists(target);
+        DeleteFileW(Widen(target).c_str());
         Ask(update_texts::kDamaged, update_texts::kError);
         return false;
     }

@@ -133,6 +133,11 @@ class UpdateRunTest : public testing::Test {
     }
 };
 
+// Suites of their own: each is one entry of the test run with its own time.
+class UpdateNotesTest : public UpdateRunTest {};
+class UpdateDownloadTest : public UpdateRunTest {};
+class UpdateSilenceTest : public UpdateRunTest {};
+
 const std::string kAsk =
     std::string(update_texts::kAskConnect) + "Tikkora" + update_texts::kAskConnectEnd;
 const std::string kNewer =
@@ -259,6 +264,94 @@ TEST_F(UpdateRunTest, WhatIsNotSignedOrNotReadableIsNoVersionInformation) {
     }
 }
 
+TEST_F(UpdateRunTest, SignedVersionsThatAreNoNumbersAreNoInformation) {
+    const struct {
+        const char* version;
+        std::string message;
+    } cases[] = {{"abc", update_texts::kNoInformation},
+                 {"1e999", update_texts::kNoInformation},
+                 {"-0", update_texts::kAlreadyNewest}};
+    for (const auto& c : cases) {
+        boxes.clear();
+        answers = {IDYES};
+        StartServer();
+        Run(ModeAsked, c.version);
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, c.message})) << c.version;
+    }
+}
+
+TEST_F(UpdateNotesTest, NotesThatAreNoGoodRichTextStillLeadToTheSaveDialog) {
+    auto notes = [](std::function<void(SOCKET)> answer) -> Serve {
+        return [answer](SOCKET client, const std::string& path, std::string bytes) {
+            if (path.ends_with(".rtf")) {
+                answer(client);
+            } else {
+                NetTestServer::Send(client, Answer(bytes));
+            }
+        };
+    };
+    const struct {
+        const char* what;
+        Serve serve;
+    } cases[] = {
+        {"plain", notes([](SOCKET c) { NetTestServer::Send(c, Answer("Nur Text")); })},
+        {"404", notes([](SOCKET c) { NetTestServer::Send(c, Answer("weg", "404 Not Found")); })},
+        {"nesting bomb", notes([](SOCKET c) {
+             NetTestServer::Send(c, Answer("{\\rtf1 " + std::string(1 << 20, '{')));
+         })},
+    };
+    for (const auto& c : cases) {
+        boxes.clear();
+        saveProposals.clear();
+        answers = {IDYES, IDYES};
+        StartServer(c.serve);
+        Run(ModeAsked, "3.0");
+        EXPECT_EQ(saveProposals.size(), 1u) << c.what;
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer})) << c.what;
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(UpdateNotesTest, TwentyMegabytesOfNotesAreFetchedAndShownInPart) {
+    answers = {IDYES, IDYES};
+    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
+        NetTestServer::Send(client, path.ends_with(".rtf")
+                                        ? Answer("{\\rtf1 " + std::string(20 << 20, 'x') + "}")
+                                        : Answer(bytes));
+    });
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(saveProposals.size(), 1u);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateNotesTest, NotesThatNeverCameAreReportedAndAbbrechenEndsTheDialog) {
+    answers = {IDYES, IDYES};
+    // The report of the missing notes; "Abbrechen" is then the way out.
+    seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
+        boxes.push_back(call);
+        if (boxes.size() > 2) {
+            PostMessageW(FindWindowW(L"Tupdateform", nullptr), WM_COMMAND,
+                         MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return IDOK;
+        }
+        return IDYES;
+    });
+    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
+        if (!path.ends_with(".rtf")) {
+            NetTestServer::Send(client, Answer(bytes));
+        }
+    });
+    // Nothing came, so there is no notes file at all: the folder takes no file of that name.
+    CreateDirectoryW(Widen(folder.File("infos.tmp")).c_str(), nullptr);
+    Run(ModeAsked, "3.0");
+    RemoveDirectoryW(Widen(folder.File("infos.tmp")).c_str());
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].flags, UINT(MB_ICONERROR));
+    EXPECT_TRUE(saveProposals.empty());
+    ExpectNoTemporaryFiles();
+}
+
 TEST_F(UpdateRunTest, ANewerVersionIsOfferedInBothModesAndNoEndsIt) {
     for (int mode : {ModeAsked, ModeAutomatic}) {
         boxes.clear();
@@ -311,7 +404,7 @@ TEST_F(UpdateRunTest, AnExistingFileIsOverwrittenOnlyAfterAsking) {
     ExpectNoTemporaryFiles();
 }
 
-TEST_F(UpdateRunTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
+TEST_F(UpdateDownloadTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
     auto installer = [](std::function<void(SOCKET, std::string)> answer) -> Serve {
         return [answer](SOCKET client, const std::string& path, std::string bytes) {
             if (path.ends_with(".exe")) {
@@ -349,6 +442,7 @@ TEST_F(UpdateRunTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
         boxes.clear();
         answers = {IDYES, IDYES, IDYES};
         saveAs = folder.File("Setup.exe");
+        DeleteFileW(Widen(saveAs).c_str());
         StartServer(c.serve);
         Run(ModeAsked, "3.0");
         EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, c.message})) << c.what;
@@ -359,7 +453,18 @@ TEST_F(UpdateRunTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
     }
 }
 
-TEST_F(UpdateRunTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) {
+TEST_F(UpdateDownloadTest, ATargetThatCannotBeWrittenIsAFailedDownload) {
+    saveAs = folder.File("missing\\Setup.exe");
+    answers = {IDYES, IDYES, IDOK};
+    StartServer();
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kFailed}));
+    EXPECT_FALSE(Exists(saveAs));
+    EXPECT_TRUE(shellCalls.empty());
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateDownloadTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) {
     answers = {IDYES, IDYES};
     saveAs = folder.File("Setup.exe");
     // The button press waits in the queue until the transfer looks at it.
@@ -377,5 +482,15 @@ TEST_F(UpdateRunTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) {
     Run(ModeAsked, "3.0");
     EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
     EXPECT_FALSE(Exists(saveAs));
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateSilenceTest, AVersionsServerThatStaysSilentIsNoVersionInformationInTheEnd) {
+    answers = {IDYES};
+    StartServer([](SOCKET client, const std::string&, std::string) {
+        NetTestServer::WaitForClose(client, 120);
+    });
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}));
     ExpectNoTemporaryFiles();
 }
