@@ -312,7 +312,7 @@ TEST_F(UpdateNotesTest, NotesThatAreNoGoodRichTextStillLeadToTheSaveDialog) {
     }
 }
 
-TEST_F(UpdateNotesTest, TwentyMegabytesOfNotesAreFetchedAndShownInPart) {
+TEST_F(UpdateNotesTest, TwentyMegabytesOfNotesAreFetchedAndTheSaveDialogFollows) {
     answers = {IDYES, IDYES};
     StartServer([](SOCKET client, const std::string& path, std::string bytes) {
         NetTestServer::Send(client, path.ends_with(".rtf")
@@ -320,6 +320,33 @@ TEST_F(UpdateNotesTest, TwentyMegabytesOfNotesAreFetchedAndShownInPart) {
                                         : Answer(bytes));
     });
     Run(ModeAsked, "3.0");
+    EXPECT_EQ(saveProposals.size(), 1u);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
+    ExpectNoTemporaryFiles();
+}
+
+TEST_F(UpdateNotesTest, AbbrechenDuringTheNotesEndsOnlyThemAndThePartArrivedIsShown) {
+    answers = {IDYES, IDYES};
+    std::string shownNotes;
+    onSaveDialog = [&](HWND dialog) {
+        wchar_t text[256] = {};
+        GetWindowTextW(FindWindowExW(dialog, nullptr, L"RichEdit20W", nullptr), text, 256);
+        shownNotes = Narrow(text);
+    };
+    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
+        if (!path.ends_with(".rtf")) {
+            NetTestServer::Send(client, Answer(bytes));
+            return;
+        }
+        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\nContent-Length: 9999\r\n\r\nErster Teil");
+        // "Abbrechen" while the rest is awaited.
+        Sleep(200);
+        PostMessageW(FindWindowW(L"Tupdateform", nullptr), WM_COMMAND,
+                     MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        NetTestServer::WaitForClose(client);
+    });
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(shownNotes, "Erster Teil");
     EXPECT_EQ(saveProposals.size(), 1u);
     EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
     ExpectNoTemporaryFiles();
