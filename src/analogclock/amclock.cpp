@@ -139,6 +139,13 @@ TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
 TAMClock::~TAMClock() {
     // The timer goes first: a tick uses everything below.
     timer_.reset();
+    // Nothing may be deleted while a DC still holds it.
+    if (frameDc_ && frameDcFirst_) {
+        SelectObject(frameDc_.get(), frameDcFirst_);
+    }
+    if (backdropDc_ && backdropDcFirst_) {
+        SelectObject(backdropDc_.get(), backdropDcFirst_);
+    }
 }
 
 void TAMClock::Loaded() {
@@ -154,10 +161,18 @@ void TAMClock::Loaded() {
 
 void TAMClock::ClockTick() {
     LocalTime now = seams::Now();
-    hour_ = static_cast<std::uint16_t>(now.hour);
-    minute_ = static_cast<std::uint16_t>(now.minute);
-    second_ = static_cast<std::uint16_t>(now.second);
-    Repaint();
+    const auto hour = static_cast<std::uint16_t>(now.hour);
+    const auto minute = static_cast<std::uint16_t>(now.minute);
+    const auto second = static_cast<std::uint16_t>(now.second);
+    hour_ = hour;
+    minute_ = minute;
+    second_ = second;
+    // Three ticks in four find the hands where the last frame drew them; a
+    // hidden clock is painted when it is shown.
+    const PaintedTime shown{hour_, minute_, second_};
+    if (Visible() && !(painted_ && *painted_ == shown)) {
+        Repaint();
+    }
 
     std::weak_ptr<int> alive = alive_;
     for (const ClockEventCall& call :
@@ -233,14 +248,21 @@ void TAMClock::SetPicture(HBITMAP bitmap) {
     }
     UniqueBitmap copy = CopyBitmap(bitmap);
     picture_ = std::move(copy);
+    backdropValid_ = false;
     // An empty face keeps the control's size rather than shrinking it to nothing.
     if (picture_) {
         SIZE size = BitmapSize(picture_.get());
-        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, Height(),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // A face of the size the control has already (every style change
+        // after the first) moves no window.
+        if (size.cx != Width()) {
+            SetWindowPos(Handle(), nullptr, 0, 0, size.cx, Height(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         SizeFaceBitmap(size.cx, faceHeight_);
-        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (size.cy != Height()) {
+            SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         SizeFaceBitmap(size.cx, size.cy);
     }
     if (autoCenter_) {
@@ -255,6 +277,7 @@ void TAMClock::SetTransparent(bool transparent) {
     }
     transparent_ = transparent;
     transparentColor_ = PictureBottomLeft();
+    backdropValid_ = false;
     Repaint();
 }
 
@@ -266,6 +289,7 @@ void TAMClock::SetTransparentColor(TColor color) {
     if (color != clNone && !transparent_) {
         transparent_ = true;
     }
+    backdropValid_ = false;
     Repaint();
 }
 
@@ -354,6 +378,10 @@ void TAMClock::SizeFaceBitmap(int width, int height) {
     if (faceBitmap_ && width == faceWidth_ && height == faceHeight_) {
         return;
     }
+    if (frameDc_ && frameDcFirst_) {
+        SelectObject(frameDc_.get(), frameDcFirst_);
+        frameDcFirst_ = nullptr;
+    }
     faceBitmap_.reset();
     faceWidth_ = std::max(width, 0);
     faceHeight_ = std::max(height, 0);
@@ -384,22 +412,63 @@ void TAMClock::PaintTo(HDC target) {
     if (!faceBitmap_) {
         return;
     }
-    UniqueMemoryDc dc(CreateCompatibleDC(target));
-    if (!dc) {
+    if (!frameDc_) {
+        frameDc_.reset(CreateCompatibleDC(nullptr));
+        if (!frameDc_) {
+            throw Exception("Die Analoguhr kann nicht gezeichnet werden.");
+        }
+    }
+    if (!frameDcFirst_) {
+        frameDcFirst_ = SelectObject(frameDc_.get(), faceBitmap_.get());
+    }
+    HDC backdrop = Backdrop(width, height);
+    if (!backdrop) {
         throw Exception("Die Analoguhr kann nicht gezeichnet werden.");
     }
-    SelectGuard frame(dc.get(), faceBitmap_.get());
 
-    // The whole frame is composed here from scratch and copied in one step.
-    const COLORREF background = ColorToRgb(color_);
-    UniqueBrush brush(CreateSolidBrush(background));
+    // The whole frame is composed here and copied in one step.
+    HDC dc = frameDc_.get();
+    BitBlt(dc, 0, 0, width, height, backdrop, 0, 0, SRCCOPY);
+    DrawHand(dc, 0, hoursHand_, HourHandAngle(hour_, minute_));
+    DrawHand(dc, 1, minutesHand_, MinuteHandAngle(minute_));
+    DrawHand(dc, 2, secondsHand_, SecondHandAngle(second_));
+    BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    painted_ = PaintedTime{hour_, minute_, second_};
+}
+
+HDC TAMClock::Backdrop(int width, int height) {
+    const BackdropKey key{ColorToRgb(color_), ColorToRgb(transparentColor_), transparent_, width,
+                          height};
+    if (backdropValid_ && key == backdropKey_) {
+        return backdropDc_.get();
+    }
+    backdropValid_ = false;
+    if (!backdropDc_) {
+        backdropDc_.reset(CreateCompatibleDC(nullptr));
+        if (!backdropDc_) {
+            return nullptr;
+        }
+    }
+    if (!backdrop_ || key.width != backdropKey_.width || key.height != backdropKey_.height) {
+        if (backdropDcFirst_) {
+            SelectObject(backdropDc_.get(), backdropDcFirst_);
+            backdropDcFirst_ = nullptr;
+        }
+        WindowDc screen(nullptr);
+        backdrop_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        if (!backdrop_) {
+            return nullptr;
+        }
+        backdropDcFirst_ = SelectObject(backdropDc_.get(), backdrop_.get());
+    }
+    HDC dc = backdropDc_.get();
+    UniqueBrush brush(CreateSolidBrush(key.background));
     RECT all{0, 0, width, height};
-    FillRect(dc.get(), &all, brush.get());
-    DrawFace(dc.get(), width, height);
-    DrawHand(dc.get(), hoursHand_, HourHandAngle(hour_, minute_));
-    DrawHand(dc.get(), minutesHand_, MinuteHandAngle(minute_));
-    DrawHand(dc.get(), secondsHand_, SecondHandAngle(second_));
-    BitBlt(target, 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
+    FillRect(dc, &all, brush.get());
+    DrawFace(dc, width, height);
+    backdropKey_ = key;
+    backdropValid_ = true;
+    return dc;
 }
 
 void TAMClock::DrawFace(HDC dc, int width, int height) {
@@ -427,12 +496,18 @@ void TAMClock::DrawFace(HDC dc, int width, int height) {
     }
 }
 
-void TAMClock::DrawHand(HDC dc, const THand& hand, double angle) {
-    UniquePen pen(CreatePen(PS_SOLID, hand.Width(), ColorToRgb(hand.Color())));
-    if (!pen) {
+void TAMClock::DrawHand(HDC dc, std::size_t slot, const THand& hand, double angle) {
+    HandPen& cached = pens_[slot];
+    const COLORREF color = ColorToRgb(hand.Color());
+    if (!cached.pen || cached.width != hand.Width() || cached.color != color) {
+        cached.pen.reset(CreatePen(PS_SOLID, hand.Width(), color));
+        cached.width = hand.Width();
+        cached.color = color;
+    }
+    if (!cached.pen) {
         return;
     }
-    SelectGuard selected(dc, pen.get());
+    SelectGuard selected(dc, cached.pen.get());
     const ClockPoint centre{center_.X(), center_.Y()};
     HandLine line = HandEnds(centre, angle, hand.BackRadius(), hand.Radius());
     if (line.hasBack) {

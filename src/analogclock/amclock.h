@@ -10,9 +10,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TAMClock;
 
@@ -158,7 +160,10 @@ class TAMClock : public TWindow {
     void SizeFaceBitmap(int width, int height);
     TColor PictureBottomLeft() const;
     void DrawFace(HDC dc, int width, int height);
-    void DrawHand(HDC dc, const THand& hand, double angle);
+    // The background with the face over it, composed again only when one of
+    // them or the size has changed: a tick only moves the hands.
+    HDC Backdrop(int width, int height);
+    void DrawHand(HDC dc, std::size_t slot, const THand& hand, double angle);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
@@ -172,7 +177,31 @@ class TAMClock : public TWindow {
     UniqueBitmap faceBitmap_;
     int faceWidth_ = 0;
     int faceHeight_ = 0;
+    // Kept from paint to paint, with faceBitmap_ selected while it exists.
+    UniqueMemoryDc frameDc_;
+    HGDIOBJ frameDcFirst_ = nullptr;
     UniqueBitmap picture_;
+
+    struct BackdropKey {
+        COLORREF background;
+        COLORREF transparentColor;
+        bool transparent;
+        int width;
+        int height;
+        bool operator==(const BackdropKey&) const = default;
+    };
+    UniqueBitmap backdrop_;
+    UniqueMemoryDc backdropDc_;
+    HGDIOBJ backdropDcFirst_ = nullptr;
+    BackdropKey backdropKey_{};
+    bool backdropValid_ = false;
+
+    struct HandPen {
+        UniquePen pen;
+        int width = -1;
+        COLORREF color = 0;
+    };
+    HandPen pens_[3];
 
     std::uint16_t hour_ = 0;
     std::uint16_t minute_ = 0;
@@ -180,6 +209,12 @@ class TAMClock : public TWindow {
     std::uint16_t lastHour_ = 0;
     std::uint16_t lastMinute_ = 0;
     std::uint16_t lastSecond_ = 0;
+    struct PaintedTime {
+        std::uint16_t hour, minute, second;
+        bool operator==(const PaintedTime&) const = default;
+    };
+    // The time the last frame showed; none before the first paint.
+    std::optional<PaintedTime> painted_;
     TThreadPriority priority_ = TThreadPriority::tpNormal;
 
     THand secondsHand_{this};

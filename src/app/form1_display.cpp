@@ -25,11 +25,17 @@ UniqueBitmap& TForm1::FacePicture(int image) {
 }
 
 void TForm1::DrawGlyph(const TImageList& strip, int index, TImage& cell) {
+    // A cell that shows this glyph already is left alone: a second changes one
+    // or two of the six, a minute's date none but a cell or two.
+    const TImage::Source source{&strip, index};
+    if (index != kEmptyCell && GlyphBitmap && cell.Shows(source)) {
+        return;
+    }
     if (index == kEmptyCell || !GlyphBitmap || !strip.GetBitmap(index, *GlyphBitmap)) {
         cell.Clear();
         return;
     }
-    cell.Assign(*GlyphBitmap);
+    cell.Assign(*GlyphBitmap, source);
 }
 
 void TForm1::LCD1Click(TMenuItem* sender) {

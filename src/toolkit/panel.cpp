@@ -11,15 +11,22 @@ TImage::TImage(TPanel& parent, int left, int top, int width, int height)
     parent_.AddImage(this);
 }
 
-void TImage::Assign(const TBitmap& picture) {
+void TImage::Assign(const TBitmap& picture, Source source) {
     picture_.Assign(picture);
-    Invalidate();
+    source_ = picture_.Empty() ? Source{} : source;
+    // A hidden cell is painted when it is shown again.
+    if (visible_) {
+        Invalidate();
+    }
 }
 
 void TImage::Clear() {
+    source_ = {};
     if (!picture_.Empty()) {
         picture_.Clear();
-        Invalidate();
+        if (visible_) {
+            Invalidate();
+        }
     }
 }
 
@@ -111,27 +118,41 @@ void TPanel::Paint(HDC target, const RECT& area) {
         return;
     }
     // Composed off screen, so cells never flash in the background colour.
+    // Only the area asked for is composed and copied: a second's change is one
+    // cell or two, not the panel.
     buffer_.SetSize(client.right, client.bottom);
     HDC dc = buffer_.Canvas();
-    UniqueBrush background(CreateSolidBrush(color_));
-    FillRect(dc, &client, background.get());
+    if (!brush_ || brushColor_ != color_) {
+        brush_.reset(CreateSolidBrush(color_));
+        brushColor_ = color_;
+    }
+    RECT fill;
+    if (!IntersectRect(&fill, &client, &area)) {
+        return;
+    }
+    FillRect(dc, &fill, brush_.get());
     for (const TImage* image : images_) {
         RECT bounds = image->Bounds();
         RECT overlap;
-        if (IntersectRect(&overlap, &bounds, &area)) {
+        if (IntersectRect(&overlap, &bounds, &fill)) {
             image->Paint(dc);
         }
     }
-    RECT edge = client;
-    if (bevel_ == TBevel::Lowered) {
-        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-        InflateRect(&edge, -1, -1);
+    RECT inner{client.left + 2, client.top + 2, client.right - 2, client.bottom - 2};
+    RECT within;
+    const bool touchesEdge = !(IntersectRect(&within, &fill, &inner) && EqualRect(&within, &fill));
+    if (touchesEdge) {
+        RECT edge = client;
+        if (bevel_ == TBevel::Lowered) {
+            DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+            InflateRect(&edge, -1, -1);
+        }
+        if (bevelInner_ == TBevel::Lowered) {
+            DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+        }
     }
-    if (bevelInner_ == TBevel::Lowered) {
-        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-    }
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
-           area.left, area.top, SRCCOPY);
+    BitBlt(target, fill.left, fill.top, fill.right - fill.left, fill.bottom - fill.top, dc,
+           fill.left, fill.top, SRCCOPY);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,13 @@
 
 class TPanel;
 
+// Where a cell's picture came from: a strip and a glyph of it.
+struct TImageSource {
+    const void* strip = nullptr;
+    int index = -1;
+    bool operator==(const TImageSource&) const = default;
+};
+
 // One picture shown unscaled from its top-left corner, clipped to the cell.
 class TImage {
   public:
@@ -17,8 +24,12 @@ class TImage {
     TImage(const TImage&) = delete;
     TImage& operator=(const TImage&) = delete;
 
-    // Takes a copy of the picture and repaints the cell.
-    void Assign(const TBitmap& picture);
+    // Takes a copy of the picture and repaints the cell. The source names where
+    // the picture came from, so that a caller can leave a cell alone that
+    // already shows it.
+    using Source = TImageSource;
+    void Assign(const TBitmap& picture, Source source = {});
+    bool Shows(Source source) const { return source.strip && source == source_; }
     // Empties the cell; the panel's colour shows through.
     void Clear();
     bool HasPicture() const { return !picture_.Empty(); }
@@ -38,6 +49,7 @@ class TImage {
     int left_, top_, width_, height_;
     bool visible_ = true;
     TBitmap picture_;
+    Source source_;
 };
 
 enum class TBevel { None, Lowered };
@@ -74,4 +86,6 @@ class TPanel : public TWindow {
     std::vector<TImage*> images_;
     // The off-screen picture of the last paint, kept for the next one.
     TBitmap buffer_;
+    UniqueBrush brush_;
+    COLORREF brushColor_ = 0;
 };

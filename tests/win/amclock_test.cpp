@@ -247,6 +247,7 @@ TEST_F(AMClockTest, MidnightRaisesSecondMinuteHourTimerAfterTheRepaint) {
     clock = std::make_unique<TAMClock>(panel);
     SetTime(23, 59, 59);
     clock->Loaded();
+    clock->ClockTick(); // the hands show 23:59:59
     Log();
     int paintsBeforeEvents = -1;
     clock->OnSecond = [&](TAMClock*, std::uint16_t value) {
@@ -263,6 +264,27 @@ TEST_F(AMClockTest, MidnightRaisesSecondMinuteHourTimerAfterTheRepaint) {
     EXPECT_EQ(g_paints, 1);
     EXPECT_EQ(clock->Hour() + clock->Minute() + clock->Second(), 0);
     EXPECT_EQ(log, (std::vector<std::string>{"second 0", "minute 0", "hour 0", "timer"}));
+}
+
+TEST_F(AMClockTest, ATickPaintsOnlyWhenTheHandsMove) {
+    clock = std::make_unique<TAMClock>(panel);
+    SetTime(10, 20, 30);
+    clock->Loaded();
+    clock->ClockTick();
+    g_clockProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(clock->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    g_paints = 0;
+    clock->ClockTick();
+    EXPECT_EQ(g_paints, 0);
+    SetTime(10, 20, 31);
+    clock->ClockTick();
+    EXPECT_EQ(g_paints, 1);
+    clock->SetVisible(false);
+    g_paints = 0;
+    SetTime(10, 20, 32);
+    clock->ClockTick();
+    EXPECT_EQ(g_paints, 0);
+    EXPECT_EQ(clock->Second(), 32);
 }
 
 TEST_F(AMClockTest, TimeSetBackRaisesTheEarlierMinute) {
@@ -450,6 +472,12 @@ TEST_F(AMClockTest, PaintsHandsOverTheFaceWithThePanelColourShowingThrough) {
     EXPECT_EQ(frame.At(45, 23), black);
     EXPECT_EQ(frame.At(40, 40), panel);
     EXPECT_EQ(frame.At(0, 46), panel);
+
+    // The ground under the face follows a new panel colour at once.
+    clock->ParentColorChanged(0x00102030);
+    Frame recoloured(*clock);
+    EXPECT_EQ(recoloured.At(40, 40), RGB(0x30, 0x20, 0x10));
+    EXPECT_EQ(recoloured.At(23, 1), black);
 
     clock->SetTransparent(false);
     Frame opaque(*clock);
