@@ -200,6 +200,10 @@ void TForm1::FormCreate() {
     GlyphBitmap = glyphBitmap_.get();
     settingsFile_ = std::make_unique<TSettingsFile>(ProgramFolder + "Tikkora.ini");
     SettingsFile = settingsFile_.get();
+    // The steps below and the handlers they call read the same keys again and
+    // again within a few milliseconds; each comes from the file once. Writes
+    // still reach the file at once.
+    const TSettingsFile::HeldReads heldReads = settingsFile_->HoldReads();
 
     BeiOnlineverbindungautomatischsuchen1.SetChecked(
         SettingsFile->ReadBool("OnlineUpdate", "Auto", true));

@@ -7,8 +7,47 @@
 
 #include <windows.h>
 
+namespace {
+
+// Sections and keys are found without regard to ASCII letter case.
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::string TSettingsFile::ReadString(const std::string& section, const std::string& key,
                                       const std::string& fallback) const {
+    if (holds_ == 0) {
+        return ReadFromFile(section, key, fallback);
+    }
+    HeldKey heldKey{section, key, fallback};
+    if (auto found = held_.find(heldKey); found != held_.end()) {
+        return found->second;
+    }
+    std::string value = ReadFromFile(section, key, fallback);
+    held_.emplace(std::move(heldKey), value);
+    return value;
+}
+
+void TSettingsFile::Forget(const std::string& section, const std::string* key) {
+    std::erase_if(held_, [&](const auto& entry) {
+        return SameName(std::get<0>(entry.first), section) &&
+               (!key || SameName(std::get<1>(entry.first), *key));
+    });
+}
+
+std::string TSettingsFile::ReadFromFile(const std::string& section, const std::string& key,
+                                        const std::string& fallback) const {
     std::wstring buffer(kProfileStringBuffer, L'\0');
     DWORD length = GetPrivateProfileStringW(
         Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(), buffer.data(),
@@ -19,6 +58,8 @@ std::string TSettingsFile::ReadString(const std::string& section, const std::str
 
 void TSettingsFile::WriteString(const std::string& section, const std::string& key,
                                 const std::string& value) {
+    // Forgotten first: even a refused write may have changed the file.
+    Forget(section, &key);
     if (!WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
                                     Widen(value).c_str(), Widen(path_).c_str())) {
         FailedWrite();
@@ -44,6 +85,7 @@ void TSettingsFile::WriteBool(const std::string& section, const std::string& key
 }
 
 void TSettingsFile::EraseSection(const std::string& section) {
+    Forget(section, nullptr);
     if (!WritePrivateProfileStringW(Widen(section).c_str(), nullptr, nullptr,
                                     Widen(path_).c_str())) {
         FailedWrite();

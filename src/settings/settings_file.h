@@ -1,10 +1,13 @@
 #pragma once
 // The settings file "Tikkora.ini": a profile file read and written through the
-// platform's profile functions. Nothing is cached; every read goes to the file
-// and every write is made at once. A refused write throws EIniFileException.
+// platform's profile functions. Every read goes to the file and every write is
+// made at once, except while the owner holds reads (below). A refused write
+// throws EIniFileException.
 #include "rules/message_history.h"
 
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 class TSettingsFile {
@@ -27,8 +30,37 @@ class TSettingsFile {
     // Unicode file keeps all, any other those of the system's code page.
     KeepsCharacter CharacterTest() const;
 
+    // While the returned object lives, a string read that was made once is
+    // answered from memory when it is made again (same section, key and
+    // default), so that a start-up that applies the same keys several times
+    // reads each from the file once. A write or erase through this object
+    // still goes to the file at once and forgets what it touched, so the next
+    // read of it goes to the file again. Meant for spans in which no other
+    // program can be expected to change the file, such as the start-up.
+    class HeldReads {
+      public:
+        explicit HeldReads(const TSettingsFile& file) : file_(&file) { ++file_->holds_; }
+        HeldReads(const HeldReads&) = delete;
+        HeldReads& operator=(const HeldReads&) = delete;
+        ~HeldReads() {
+            if (--file_->holds_ == 0) {
+                file_->held_.clear();
+            }
+        }
+
+      private:
+        const TSettingsFile* file_;
+    };
+    [[nodiscard]] HeldReads HoldReads() const { return HeldReads(*this); }
+
   private:
     [[noreturn]] void FailedWrite() const;
+    std::string ReadFromFile(const std::string& section, const std::string& key,
+                             const std::string& fallback) const;
+    void Forget(const std::string& section, const std::string* key);
 
     std::string path_;
+    using HeldKey = std::tuple<std::string, std::string, std::string>;
+    mutable std::map<HeldKey, std::string> held_;
+    mutable int holds_ = 0;
 };

@@ -143,3 +143,30 @@ TEST_F(SettingsFileTest, ReadOnlyFileRefusesWrites) {
     // Wine running as root writes through the read-only mark; Windows refuses.
     GTEST_SKIP() << "this platform lets the write through a read-only file";
 }
+
+TEST_F(SettingsFileTest, HeldReadsComeFromTheFileOnceAndOwnWritesStillReachIt) {
+    folder.Write("Tikkora.ini", "[Clock]\r\nStyle=Mini\r\nDisplay=LEDRot\r\n");
+    {
+        const TSettingsFile::HeldReads held = settings.HoldReads();
+        EXPECT_EQ(settings.ReadString("Clock", "Style", "standard"), "Mini");
+        EXPECT_EQ(settings.ReadString("Clock", "Display", "LCD"), "LEDRot");
+        // Changed behind the object's back: the held read does not see it.
+        folder.Write("Tikkora.ini", "[Clock]\r\nStyle=Taskbar\r\nDisplay=LCD\r\n");
+        EXPECT_EQ(settings.ReadString("Clock", "Style", "standard"), "Mini");
+        // Another default is another read, from the file.
+        EXPECT_EQ(settings.ReadString("Clock", "Style", "taskbar"), "Taskbar");
+        // Its own write reaches the file at once and is read back from it,
+        // whatever letter case names the key.
+        settings.WriteString("clock", "STYLE", "Standard");
+        EXPECT_NE(folder.Read("Tikkora.ini").find("Standard"), std::string::npos);
+        EXPECT_EQ(settings.ReadString("Clock", "Style", "standard"), "Standard");
+        EXPECT_EQ(settings.ReadString("Clock", "Style", "taskbar"), "Standard");
+        EXPECT_EQ(settings.ReadString("Clock", "Display", "LCD"), "LEDRot");
+        settings.EraseSection("CLOCK");
+        EXPECT_EQ(settings.ReadString("Clock", "Display", "LCD"), "LCD");
+        EXPECT_EQ(settings.ReadString("Clock", "Display", "none"), "none");
+    }
+    // Once the hold ends every read goes to the file again.
+    folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=Klappziffer\r\n");
+    EXPECT_EQ(settings.ReadString("Clock", "Display", "LCD"), "Klappziffer");
+}
