@@ -76,9 +76,14 @@ ticking_figures() {
     wine "$work/$1" "${@:2}" >/dev/null 2>&1 &
     local launcher=$!
     sleep 4
-    # The Windows program itself (its name is the exe's), not the launcher.
-    local pid server
-    pid=$(pgrep -n "${1:0:15}" || true)
+    # The Windows program itself (its name is the exe's), not the launcher,
+    # and of this prefix: others may run the same program meanwhile.
+    local pid="" server p
+    for p in $(pgrep "${1:0:15}" || true); do
+        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            pid=$p
+        fi
+    done
     server=$(wine_server_pid)
     if [ -z "$pid" ] || [ -z "$server" ]; then
         echo "no process" >&2
