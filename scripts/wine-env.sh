@@ -43,7 +43,9 @@ wine_env_start_xvfb() {
 wine_env_start() {
     local prefix=$1 own_display=${2:-}
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No debugger for a crashing program: it would wait there, holding the
+    # test's output, until the time-out instead of failing at once.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
     export WINEARCH=win32
     export WINEPREFIX=$prefix
     if [ -z "${DISPLAY:-}" ] || [ -n "$own_display" ]; then
@@ -62,5 +64,15 @@ wine_env_start() {
             return 1
         fi
         rm -f "$log"
+    fi
+    # The prefix's own processes (services, the desktop) start with the first
+    # program and inherit its output, and ctest waits for every holder of a
+    # test's output, which they let go only seconds after the last program.
+    # Started here without output and kept up by a persistent server until the
+    # cleanup, they cost a test program nothing (0.2 s a ctest entry, not 2.7 s).
+    if ! wineserver -p || ! wine cmd.exe /c exit </dev/null >/dev/null 2>&1; then
+        echo "wine-env: Wine does not start in the prefix $WINEPREFIX" >&2
+        wine_env_cleanup
+        return 1
     fi
 }
