@@ -2,6 +2,8 @@
 // count, the variants' window classes, and what a link click opens.
 #include "controls/richedit_viewer.h"
 #include "controls/richedit_viewer_rules.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
 #include "toolkit/seams.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,44 @@ class TestViewer : public TRichEditViewer {
         Notify(link.nmhdr);
     }
 };
+
+// A window that hands its controls' notifications back to them, as the dialogs do.
+class NotesForm : public TForm {
+  public:
+    NotesForm() : TForm(*Application, Design()) {}
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        LRESULT result = 0;
+        if (message == WM_NOTIFY &&
+            TWinControl::ReflectNotification(message, wParam, lParam, result)) {
+            return result;
+        }
+        return TForm::HandleMessage(message, wParam, lParam);
+    }
+
+  private:
+    static FormDesign Design() {
+        FormDesign design;
+        design.className = L"TestNotesForm";
+        design.left = 100;
+        design.top = 100;
+        design.clientWidth = 300;
+        design.clientHeight = 250;
+        return design;
+    }
+};
+
+void Pump() {
+    MSG message;
+    for (int i = 0; i < 20; ++i) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
 
 } // namespace
 
@@ -109,4 +149,33 @@ TEST(RichEditViewer, ALinkOpensOnceOnButtonDownAndOnlyWhenItIsSafe) {
     viewer.LinkEvent(WM_LBUTTONDOWN, 0, -1);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].file, "mailto:info@example.de");
+}
+
+TEST(RichEditViewer, AMouseClickOnADetectedAddressOpensItOnce) {
+    seams::TestSeams seams;
+    std::vector<std::string> opened;
+    seams::SetShellHandlerForTest([&](const seams::ShellCall& call) {
+        opened.push_back(call.file);
+        return true;
+    });
+    NotesForm form;
+    form.CreateHandle();
+    TestViewer viewer(form.Handle());
+    form.Show();
+    viewer.SetText("Mehr unter http://example.de/neu heute");
+    Pump();
+    POINTL at{};
+    SendMessageW(viewer.Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 14);
+    POINT point{at.x + 2, at.y + 4};
+    ClientToScreen(viewer.Handle(), &point);
+    SetForegroundWindow(form.Handle());
+    SetCursorPos(point.x, point.y);
+    Pump();
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    Pump();
+    EXPECT_EQ(opened, std::vector<std::string>{"http://example.de/neu"});
 }
