@@ -44,8 +44,10 @@ wine_env_start() {
     local prefix=$1 own_display=${2:-}
     export WINEDEBUG=-all
     # No debugger for a crashing program: it would wait there, holding the
-    # test's output, until the time-out instead of failing at once.
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+    # test's output, until the time-out instead of failing at once. No menu
+    # builder: a Start-menu shortcut would write desktop entries outside the
+    # prefix that no uninstall removes.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
     export WINEARCH=win32
     export WINEPREFIX=$prefix
     if [ -z "${DISPLAY:-}" ] || [ -n "$own_display" ]; then

@@ -1,6 +1,7 @@
 #pragma once
 // The about box's layout without a window: where each element lies, its
 // texts and colours, and which element a point of the box falls on.
+#include "tikkora_version.h"
 #include "analogclock/color.h"
 
 struct BoxRect {
@@ -40,7 +41,8 @@ constexpr TColor kLinkColor = 0xFF0000; // blue
 constexpr int kTitleHeight = 21;        // pixels, Arial
 
 constexpr char kTitle[] = "Tikkora 2";
-constexpr char kVersionAndCredits[] = "Version 2.4\nUhr mit Wecker\n\xC2\xA9 Tikkora Software";
+constexpr char kVersionAndCredits[] =
+    "Version " TIKKORA_VERSION_TEXT "\nUhr mit Wecker\n\xC2\xA9 Tikkora Software";
 constexpr char kDisclaimer[] =
     "Es wird keine Garantie auf Fehlerfreiheit gew\xC3\xA4hrt. Es wird nicht f\xC3\xBCr durch die "
     "Benutzung des Programms eventuell entstehende Sch\xC3\xA4"
