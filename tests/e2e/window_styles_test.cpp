@@ -1,6 +1,6 @@
-// The real program in its window styles: the size and rows of each stored
-// style, where a stored place ends up, always-on-top, and the taskbar style
-// against a stand-in taskbar run as a program of its own.
+// The real program in the taskbar style, against a stand-in taskbar run as a
+// program of its own: what no test inside one process can see. The desktop
+// styles are tested in-process.
 #include "clock_process.h"
 
 #include <gtest/gtest.h>
@@ -137,50 +137,6 @@ Panels FindPanels(HWND window) {
     return panels;
 }
 
-// Pixels of a window's client area read back from the screen; counts the dark
-// glyph pixels (black segments and hands of the plain LCD style) in an area.
-class ClientShot {
-  public:
-    explicit ClientShot(HWND window) : window_(window), shot_(ClientArea(window)) {}
-    // Rectangle in the window's client coordinates, right and bottom exclusive.
-    int DarkPixels(int left, int top, int right, int bottom) const {
-        int count = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                if (x < 0 || y < 0 || x >= shot_.Width() || y >= shot_.Height()) {
-                    continue;
-                }
-                COLORREF c = shot_.Pixel(x, y);
-                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 150) {
-                    ++count;
-                }
-            }
-        }
-        return count;
-    }
-    int DarkPixelsIn(HWND child, int left, int top, int right, int bottom) const {
-        POINT origin{0, 0};
-        MapWindowPoints(child, window_, &origin, 1);
-        return DarkPixels(origin.x + left, origin.y + top, origin.x + right, origin.y + bottom);
-    }
-    void Save(const std::wstring& path) const { shot_.Save(path); }
-
-  private:
-    static RECT ClientArea(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-        return client;
-    }
-    HWND window_;
-    Screenshot shot_;
-};
-
-// Lets the clock draw a few seconds so every row has its glyphs.
-void Settle() {
-    Sleep(1500);
-}
-
 // The clock window inside the stand-in taskbar's clock area, once it is there.
 HWND WaitForClockIn(HWND trayClock, DWORD timeoutMs = 15000) {
     HWND found = nullptr;
@@ -199,144 +155,6 @@ bool CloseInTaskbar(ClockProcess& clock, HWND window) {
 }
 
 } // namespace
-
-TEST(WindowStyles, EachStoredStyleStartsWithItsSizeAndRows) {
-    struct Case {
-        const char* style;
-        bool analog;
-        int width, height;
-    } cases[] = {
-        {"Standard", false, 154, 69},
-        {"Standard", true, 154, 69},
-        {"Mini", false, 85, 32},
-        {"Mini", true, 82, 69},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.style) + (c.analog ? " analog" : " digital"));
-        ClockProcess clock(std::string("[Clock]\r\nStyle=") + c.style + "\r\nAnalog=" +
-                           (c.analog ? "1" : "0") + "\r\nUhrposX=200\r\nUhrposY=150\r\n");
-        ASSERT_TRUE(clock.Start());
-        HWND window = clock.WaitForMainWindow();
-        ASSERT_NE(window, nullptr);
-        Settle();
-
-        RECT r = WindowRect(window);
-        EXPECT_EQ(r.left, 200);
-        EXPECT_EQ(r.top, 150);
-        EXPECT_EQ(r.right - r.left, c.width);
-        EXPECT_EQ(r.bottom - r.top, c.height);
-        LONG style = GetWindowLongW(window, GWL_STYLE);
-        EXPECT_EQ(style & (WS_POPUP | WS_BORDER | WS_SYSMENU | WS_DLGFRAME),
-                  WS_POPUP | WS_BORDER | WS_SYSMENU);
-        EXPECT_EQ(GetWindow(window, GW_OWNER) != nullptr, true);
-
-        RECT client{};
-        GetClientRect(window, &client);
-        Panels panels = FindPanels(window);
-        ClientShot shot(window);
-        const bool mini = std::string(c.style) == "Mini";
-        const bool largeRow = !mini || c.analog;
-        ASSERT_NE(panels.small, nullptr);
-
-        if (largeRow) {
-            ASSERT_NE(panels.large, nullptr);
-            EXPECT_TRUE(Shown(panels.large));
-            RECT large = ChildRect(panels.large);
-            EXPECT_EQ(large.right - large.left, mini ? 52 : 123);
-            ASSERT_NE(panels.clock, nullptr);
-            EXPECT_EQ(Shown(panels.clock), c.analog);
-            if (c.analog) {
-                // Black hands on the face.
-                EXPECT_GT(shot.DarkPixelsIn(panels.clock, 0, 0, 47, 47), 20);
-            }
-            // The lower dot of the second colon of the large row.
-            int colon = shot.DarkPixelsIn(panels.large, 79, 21, 83, 28);
-            if (c.analog) {
-                EXPECT_EQ(colon, 0) << "large digits hidden";
-            } else {
-                EXPECT_GT(colon, 0) << "large digits shown";
-                EXPECT_GT(shot.DarkPixelsIn(panels.large, 6, 6, 116, 33), 100);
-            }
-        } else if (panels.large) {
-            EXPECT_FALSE(Shown(panels.large));
-        }
-
-        // The date row: under the digits, beside the clock, or out of sight in the mini styles.
-        if (!mini) {
-            ASSERT_NE(panels.date, nullptr);
-            RECT date = ChildRect(panels.date);
-            EXPECT_EQ(date.top, c.analog ? 30 : 34);
-            EXPECT_GT(shot.DarkPixelsIn(panels.date, 0, 0, 59, 15), 20) << "date drawn";
-        } else if (c.analog) {
-            RECT date = ChildRect(panels.date);
-            RECT large = ChildRect(panels.large);
-            EXPECT_GE(date.left, large.right - large.left) << "date row outside the narrowed panel";
-        }
-
-        // The small row: alarm line (empty without an alarm) on the standard
-        // window, the time in the mini window, out of the window in mini analog.
-        RECT small = ChildRect(panels.small);
-        RECT overlap;
-        const bool smallInside = Shown(panels.small) && IntersectRect(&overlap, &small, &client);
-        if (mini && c.analog) {
-            EXPECT_FALSE(smallInside);
-        } else {
-            EXPECT_TRUE(smallInside);
-            EXPECT_EQ(small.right - small.left, 56);
-            if (mini) {
-                EXPECT_EQ(small.left, 20);
-                EXPECT_EQ(small.top, 4);
-                EXPECT_EQ(small.bottom - small.top, 19);
-                EXPECT_GT(shot.DarkPixelsIn(panels.small, 6, 4, 50, 13), 20) << "small time drawn";
-                EXPECT_GT(shot.DarkPixelsIn(panels.small, 38, 4, 50, 13), 0) << "seconds shown";
-            } else {
-                EXPECT_EQ(small.left, c.analog ? 85 : 20);
-                EXPECT_EQ(small.top, c.analog ? 9 : 39);
-                EXPECT_EQ(shot.DarkPixelsIn(panels.small, 6, 4, 50, 13), 0) << "no alarm set";
-            }
-        }
-        if (HasFailure()) {
-            shot.Save(clock.Folder() + L"\\..\\tikkora-style-failure.bmp");
-        }
-        ASSERT_TRUE(clock.CloseAndWait());
-        EXPECT_EQ(clock.Setting("Clock", "Style"), c.style);
-        EXPECT_EQ(clock.Setting("Clock", "Analog"), c.analog ? "1" : "0");
-    }
-}
-
-TEST(WindowStyles, StoredPlaceOffTheScreenEndsFlushWithTheEdge) {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    for (const char* style : {"Standard", "Mini"}) {
-        SCOPED_TRACE(style);
-        ClockProcess clock(std::string("[Clock]\r\nStyle=") + style +
-                           "\r\nAnalog=0\r\nUhrposX=5000\r\nUhrposY=-30\r\n");
-        ASSERT_TRUE(clock.Start());
-        HWND window = clock.WaitForMainWindow();
-        ASSERT_NE(window, nullptr);
-        RECT r = WindowRect(window);
-        EXPECT_EQ(r.left, screenWidth - (r.right - r.left));
-        EXPECT_EQ(r.right, screenWidth);
-        // Still overlapping the top edge: not moved.
-        EXPECT_EQ(r.top, -30);
-        ASSERT_TRUE(clock.CloseAndWait());
-    }
-}
-
-TEST(WindowStyles, AlwaysOnTopFollowsTheStoredStatusInEveryDesktopStyle) {
-    for (const char* style : {"Standard", "Mini"}) {
-        for (const char* status : {"Back", "TOP"}) {
-            SCOPED_TRACE(std::string(style) + " " + status);
-            ClockProcess clock(std::string("[Clock]\r\nStyle=") + style + "\r\nStatus=" + status +
-                               "\r\n");
-            ASSERT_TRUE(clock.Start());
-            HWND window = clock.WaitForMainWindow();
-            ASSERT_NE(window, nullptr);
-            const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-            EXPECT_EQ(topmost, std::string(status) == "TOP");
-            ASSERT_TRUE(clock.CloseAndWait());
-        }
-    }
-}
 
 TEST(WindowStyles, TaskbarStyleSitsInTheTrayClockAndFollowsItsWidth) {
     TrayFixture tray(62, 30);
@@ -417,23 +235,3 @@ TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockThatReturnsWithIt) {
     EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
 }
 
-TEST(WindowStyles, StartInTheTaskbarStyleWithoutATaskbarClockWaitsAsMiniWithoutAMessage) {
-    HWND systemTray = FindWindowW(L"Shell_TrayWnd", L"");
-    if (systemTray && FindWindowExW(systemTray, nullptr, L"TrayNotifyWnd", L"")) {
-        GTEST_SKIP() << "this system's taskbar has a notification area";
-    }
-    ClockProcess clock("[Clock]\r\nStyle=Taskbar\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    ASSERT_TRUE(clock.Start());
-    HWND window = clock.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    Sleep(1000);
-    EXPECT_EQ(FindMessageBox(clock.ProcessId()), nullptr);
-    EXPECT_TRUE(IsWindowVisible(window));
-    RECT r = WindowRect(window);
-    EXPECT_EQ(r.left, 300);
-    EXPECT_EQ(r.top, 200);
-    EXPECT_EQ(r.right - r.left, 85);
-    EXPECT_EQ(r.bottom - r.top, 32);
-    ASSERT_TRUE(clock.CloseAndWait());
-    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
-}
