@@ -68,9 +68,11 @@ bool Exists(const std::wstring& path) {
 
 class UpdateEndToEnd : public testing::Test {
   protected:
-    void Start(const UpdateServer& server, const std::string& version) {
+    void Start(const UpdateServer& server, const std::string& version, bool automatic = false) {
         clock = std::make_unique<ClockProcess>(
-            "[Clock]\r\nStyle=Standard\r\n[OnlineUpdate]\r\nAuto=0\r\n"
+            std::string("[Clock]\r\nStyle=Standard\r\n[OnlineUpdate]\r\nAuto=") +
+            (automatic ? "1" : "0") +
+            "\r\n"
             "Server=" +
             server.BaseUrl(version) + "\r\n");
         // The clock as the tests build it: it trusts the test key too.
@@ -252,6 +254,22 @@ TEST_F(UpdateEndToEnd, AChangedInstallerOrAnUnsignedVersionsFileIsRefused) {
     Sleep(1000);
     EXPECT_EQ(FindMessageBox(clock->ProcessId()), nullptr);
     EXPECT_TRUE(clock->Running());
+    ExpectNoTemporaryFiles();
+    EXPECT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(UpdateEndToEnd, WithAutoUpdateTheClockChecksByItselfAndShowsOnlyANewerVersion) {
+    UpdateServer server;
+    Start(server, "3.0", true);
+    // The first tick of the automatic check comes after 30 seconds; it asks
+    // nothing before connecting.
+    HWND box = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (box = FindMessageBox(clock->ProcessId())) != nullptr; }, 60000));
+    EXPECT_EQ(MessageBoxText(box), kNewer);
+    EXPECT_EQ(server.RequestedPaths(), std::vector<std::string>{"/3.0/versions.nf"});
+    PressButton(box, IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(clock->ProcessId()) == nullptr; }, 5000));
     ExpectNoTemporaryFiles();
     EXPECT_TRUE(clock->CloseAndWait());
 }
