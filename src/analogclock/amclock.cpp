@@ -168,10 +168,13 @@ void TAMClock::ClockTick() {
     minute_ = minute;
     second_ = second;
     // Three ticks in four find the hands where the last frame drew them; a
-    // hidden clock is painted when it is shown.
+    // hidden clock is painted when it is shown. The frame goes straight onto
+    // the window, so the hands show before any event runs without a round of
+    // invalidating, finding and painting the control.
     const PaintedTime shown{hour_, minute_, second_};
     if (Visible() && !(painted_ && *painted_ == shown)) {
-        Repaint();
+        WindowDc dc(Handle());
+        PaintTo(dc.get());
     }
 
     std::weak_ptr<int> alive = alive_;

@@ -16,7 +16,7 @@ void TImage::Assign(const TBitmap& picture, Source source) {
     source_ = picture_.Empty() ? Source{} : source;
     // A hidden cell is painted when it is shown again.
     if (visible_) {
-        Invalidate();
+        parent_.PaintNow(Bounds());
     }
 }
 
@@ -25,7 +25,7 @@ void TImage::Clear() {
     if (!picture_.Empty()) {
         picture_.Clear();
         if (visible_) {
-            Invalidate();
+            parent_.PaintNow(Bounds());
         }
     }
 }
@@ -153,6 +153,19 @@ void TPanel::Paint(HDC target, const RECT& area) {
     }
     BitBlt(target, fill.left, fill.top, fill.right - fill.left, fill.bottom - fill.top, dc,
            fill.left, fill.top, SRCCOPY);
+}
+
+void TPanel::PaintNow(const RECT& area) {
+    // Without its window the panel has nothing to paint (a null window would
+    // mean the screen).
+    if (!Handle()) {
+        return;
+    }
+    // Drawn straight away rather than invalidated and painted later: a cell
+    // that changes every second costs one copy to the window, not a round of
+    // invalidating, finding and painting it. The DC is clipped as a paint's is.
+    WindowDc dc(Handle());
+    Paint(dc.get(), area);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

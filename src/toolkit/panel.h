@@ -78,6 +78,8 @@ class TPanel : public TWindow {
     void AddImage(TImage* image) { images_.push_back(image); }
     // Paints area of the panel into target (a paint DC, or a DC to print into).
     void Paint(HDC target, const RECT& area);
+    // Paints area onto the window at once.
+    void PaintNow(const RECT& area);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -102,12 +104,49 @@ class Frame {
         std::uint32_t p = pixels_.at(static_cast<std::size_t>(y * width_ + x));
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
+    // The colours alone, as OnScreen gives them.
+    std::vector<std::uint32_t> Pixels() const {
+        std::vector<std::uint32_t> colours = pixels_;
+        for (std::uint32_t& p : colours) {
+            p &= 0x00FFFFFF;
+        }
+        return colours;
+    }
 
   private:
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;
 };
+
+// What the clock's window shows now, copied from its DC.
+std::vector<std::uint32_t> OnScreen(TAMClock& clock) {
+    const int width = clock.Width();
+    const int height = clock.Height();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        SelectGuard select(dc.get(), bitmap.get());
+        WindowDc window(clock.Handle());
+        BitBlt(dc.get(), 0, 0, width, height, window.get(), 0, 0, SRCCOPY);
+        GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> copy(pixels, pixels + width * height);
+    // The top byte is not part of the colour.
+    for (std::uint32_t& p : copy) {
+        p &= 0x00FFFFFF;
+    }
+    return copy;
+}
 
 class AMClockTest : public testing::Test {
   protected:
@@ -249,42 +288,52 @@ TEST_F(AMClockTest, MidnightRaisesSecondMinuteHourTimerAfterTheRepaint) {
     clock->Loaded();
     clock->ClockTick(); // the hands show 23:59:59
     Log();
-    int paintsBeforeEvents = -1;
+    bool shownBeforeEvents = false;
     clock->OnSecond = [&](TAMClock*, std::uint16_t value) {
-        paintsBeforeEvents = g_paints;
+        shownBeforeEvents = OnScreen(*clock) == Frame(*clock).Pixels();
         log.push_back("second " + std::to_string(value));
     };
     SetTime(0, 0, 0);
-    g_paints = 0;
-    g_clockProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(clock->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    const std::vector<std::uint32_t> before = OnScreen(*clock);
     clock->ClockTick();
-    // The hands were drawn before any event ran, and only once.
-    EXPECT_EQ(paintsBeforeEvents, 1);
-    EXPECT_EQ(g_paints, 1);
+    // The hands of midnight were on the window before any event ran.
+    EXPECT_NE(OnScreen(*clock), before);
+    EXPECT_TRUE(shownBeforeEvents);
     EXPECT_EQ(clock->Hour() + clock->Minute() + clock->Second(), 0);
     EXPECT_EQ(log, (std::vector<std::string>{"second 0", "minute 0", "hour 0", "timer"}));
 }
 
-TEST_F(AMClockTest, ATickPaintsOnlyWhenTheHandsMove) {
+TEST_F(AMClockTest, ATickDrawsOnlyWhenTheHandsMove) {
     clock = std::make_unique<TAMClock>(panel);
     SetTime(10, 20, 30);
     clock->Loaded();
     clock->ClockTick();
-    g_clockProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(clock->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-    g_paints = 0;
+    // A mark on the window stays until the clock draws over it.
+    auto mark = [this] {
+        WindowDc dc(clock->Handle());
+        UniqueBrush magenta(CreateSolidBrush(RGB(0xFF, 0, 0xFF)));
+        RECT all{0, 0, clock->Width(), clock->Height()};
+        FillRect(dc.get(), &all, magenta.get());
+    };
+    auto marked = [this] {
+        const std::vector<std::uint32_t> screen = OnScreen(*clock);
+        return std::count(screen.begin(), screen.end(), 0xFF00FFu) ==
+               static_cast<std::ptrdiff_t>(screen.size());
+    };
+    mark();
+    ASSERT_TRUE(marked());
     clock->ClockTick();
-    EXPECT_EQ(g_paints, 0);
+    EXPECT_TRUE(marked());
     SetTime(10, 20, 31);
     clock->ClockTick();
-    EXPECT_EQ(g_paints, 1);
+    EXPECT_FALSE(marked());
+    EXPECT_EQ(OnScreen(*clock), Frame(*clock).Pixels());
     clock->SetVisible(false);
-    g_paints = 0;
     SetTime(10, 20, 32);
     clock->ClockTick();
-    EXPECT_EQ(g_paints, 0);
     EXPECT_EQ(clock->Second(), 32);
+    clock->SetVisible(true);
+    EXPECT_EQ(OnScreen(*clock), Frame(*clock).Pixels());
 }
 
 TEST_F(AMClockTest, TimeSetBackRaisesTheEarlierMinute) {
