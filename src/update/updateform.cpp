@@ -179,6 +179,8 @@ VersionsEntry Tupdateform::ReadVerifiedEntry(const std::string& path) {
 bool Tupdateform::checking() {
     seams::DialInternet(environment_.application.Handle());
     const std::string versionsFile = environment_.programFolder + "versions.tmp";
+    // A file left by an earlier run must not stand in for this server's answer.
+    DeleteIfExists(versionsFile);
     NMHTTP1->Body = versionsFile;
     // Only this transfer has a time-out: no dialog is up yet, so nothing could cancel it.
     NMHTTP1->TimeOut = kVersionsTimeOutMs;
@@ -220,6 +222,7 @@ bool Tupdateform::checking() {
 void Tupdateform::Timer1Timer() {
     Timer1.SetEnabled(false);
     const std::string notesFile = environment_.programFolder + "infos.tmp";
+    DeleteIfExists(notesFile);
     NMHTTP1->Body = notesFile;
     QuietGet(UpdateBaseUrl + "/" + run_.infoFileName);
     ProgressBar1->SetPosition(0);

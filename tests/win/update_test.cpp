@@ -264,6 +264,19 @@ TEST_F(UpdateRunTest, WhatIsNotSignedOrNotReadableIsNoVersionInformation) {
     }
 }
 
+TEST_F(UpdateRunTest, NoServerIsNoVersionInformationWhateverAnEarlierRunLeft) {
+    StartServer();
+    const std::string url = server->Url("/3.0");
+    server.reset();
+    folder.Write("versions.tmp", ReadFile(SiteFolder() + "3.0\\versions.nf"));
+    folder.Write("Tikkora.ini", "[OnlineUpdate]\r\nServer=" + url + "\r\n");
+    answers = {IDYES};
+    TSettingsFile settings(folder.File("Tikkora.ini"));
+    onlineupdate(ModeAsked, UpdateEnvironment{*Application, &settings, folder.Path()});
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}));
+    ExpectNoTemporaryFiles();
+}
+
 TEST_F(UpdateRunTest, SignedVersionsThatAreNoNumbersAreNoInformation) {
     const struct {
         const char* version;
