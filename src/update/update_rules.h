@@ -9,7 +9,7 @@
 #include <string_view>
 
 // The version of this program; the server's must be greater to be offered.
-constexpr double kProgramVersion = 2.4;
+constexpr double kProgramVersion = TIKKORA_VERSION_NUMBER;
 // What the versions file's "version" yields when there is no usable number.
 constexpr double kNoVersion = -1.0;
 // The versions file's section is named after the application title.
