@@ -2,6 +2,8 @@
 // The online update's decisions that need no window: reading the version
 // number, judging names and addresses from the server, and the text that a
 // release signature covers. Tested natively.
+#include "tikkora_version.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
