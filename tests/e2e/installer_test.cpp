@@ -85,6 +85,11 @@ void WriteFile(const std::wstring& path, const std::string& text) {
 class ProcessGroup {
   public:
     explicit ProcessGroup(std::wstring commandLine) {
+        // The first window of a fresh Wine prefix starts its desktop process
+        // (explorer.exe /desktop), which runs for good: started from inside the
+        // job it would keep the group from ever ending. Starting it here first
+        // leaves it outside.
+        GetDesktopWindow();
         job_ = CreateJobObjectW(nullptr, nullptr);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
