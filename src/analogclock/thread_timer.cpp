@@ -46,6 +46,10 @@ struct TThrdTimer::Shared {
     UniqueKernelHandle stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     // Set while ticks are allowed (Enabled and a non-zero Interval).
     UniqueKernelHandle resume{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+    // Mirrors `resume`, so that a running worker need not ask the system
+    // about it at every tick; a tick that slips through as the timer pauses
+    // is dropped on the user-interface thread.
+    std::atomic<bool> running{true};
     // Set by the user-interface thread when a handed-over tick has run.
     UniqueKernelHandle done{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     std::atomic<std::uint16_t> interval{250};
@@ -135,8 +139,10 @@ void TThrdTimer::DoTimer() {
 void TThrdTimer::UpdateTimer() {
     shared_->interval = interval_;
     if (enabled_ && interval_ != 0) {
+        shared_->running = true;
         SetEvent(shared_->resume.get());
     } else {
+        shared_->running = false;
         ResetEvent(shared_->resume.get());
     }
 }
@@ -182,7 +188,8 @@ unsigned __stdcall TThrdTimer::WorkerMain(void* context) {
         if (WaitForSingleObject(stop, interval) != WAIT_TIMEOUT) {
             return 0;
         }
-        if (WaitForMultipleObjects(2, whileRunning, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+        if (!shared->running &&
+            WaitForMultipleObjects(2, whileRunning, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
             return 0;
         }
         // A sent message without waiting in the send: it is delivered like any
