@@ -43,19 +43,6 @@ std::size_t Utf16Length(std::string_view text) {
     return length;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string StandInValue(std::size_t position, std::string_view text, const KeepsCharacter& keeps) {
     return std::to_string(position) + "|" + EscapeHistoryText(text, keeps);
 }
@@ -129,9 +116,10 @@ std::string EscapeHistoryText(std::string_view text, const KeepsCharacter& keeps
 std::string UnescapeHistoryText(std::string_view text) {
     std::string plain;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
-            HexDigit(text[i + 2]) >= 0) {
-            plain += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+        if (text[i] == '%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 &&
+            HexDigitValue(text[i + 2]) >= 0) {
+            plain +=
+                static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
             i += 2;
         } else {
             plain += text[i];

@@ -1,23 +1,8 @@
 #include "rules/profile_values.h"
 
+#include "toolkit/strings.h"
+
 #include <cstdint>
-
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-} // namespace
 
 int ParseProfileInteger(std::string_view text, int fallback) {
     // Only the hex test looks at the whole text, blanks included.
@@ -46,7 +31,7 @@ int ParseProfileInteger(std::string_view text, int fallback) {
     std::uint64_t value = 0;
     for (; i < text.size(); ++i) {
         int digit =
-            hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+            hex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0) {
             return fallback;
         }

@@ -34,3 +34,16 @@ std::string LeftUtf8(std::string_view text, std::size_t n) {
     }
     return std::string(text.substr(0, end));
 }
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}

@@ -1,5 +1,7 @@
 #include "update/update_rules.h"
 
+#include "toolkit/strings.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -9,19 +11,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 template <std::size_t N>
 std::optional<std::array<std::uint8_t, N>> ParseHex(std::string_view text) {
     if (text.size() != 2 * N) {
@@ -29,8 +18,8 @@ std::optional<std::array<std::uint8_t, N>> ParseHex(std::string_view text) {
     }
     std::array<std::uint8_t, N> bytes{};
     for (std::size_t i = 0; i < N; ++i) {
-        const int high = HexValue(text[2 * i]);
-        const int low = HexValue(text[2 * i + 1]);
+        const int high = HexDigitValue(text[2 * i]);
+        const int low = HexDigitValue(text[2 * i + 1]);
         if (high < 0 || low < 0) {
             return std::nullopt;
         }
