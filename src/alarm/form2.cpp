@@ -113,6 +113,8 @@ void TForm2::CreateComponents() {
     Button2 = std::make_unique<TButton>(nullptr, window, "Abbrechen", 233, 276, 76, 23, kButton2);
     Describe(*Button2, 35, 1);
     Button2->OnClick = [this] { Button2Click(); };
+    DefaultButton = Button1.get();
+    CancelButton = Button2.get();
 
     GroupBox1 =
         std::make_unique<TXPGroupBox>(nullptr, window, "&Optionen", 17, 55, 293, 211, kGroupBox1);
@@ -329,23 +331,6 @@ void TForm2::ControlHelp(HWND window) {
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (TWinControl::ReflectNotification(message, wParam, lParam, result)) {
-            return result;
-        }
-        // Enter and Escape without a button to name.
-        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-            Button1->Click();
-            return 0;
-        }
-        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-            Button2->Click();
-            return 0;
-        }
-        break;
-    }
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_ACTIVATE:

@@ -2,6 +2,7 @@
 #include "toolkit/window_class.h"
 
 #include "toolkit/application.h"
+#include "toolkit/controls.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
 
@@ -206,6 +207,24 @@ void TForm::MoveFocus(HWND target) {
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY: {
+        // A child control's notification raises that control's event.
+        LRESULT result = 0;
+        if (TWinControl::ReflectNotification(message, wParam, lParam, result)) {
+            return result;
+        }
+        // Enter and Escape from the dialog keys name no button.
+        TButton* pressed = message != WM_COMMAND        ? nullptr
+                           : LOWORD(wParam) == IDOK     ? DefaultButton
+                           : LOWORD(wParam) == IDCANCEL ? CancelButton
+                                                        : nullptr;
+        if (pressed) {
+            pressed->Click();
+            return 0;
+        }
+        break;
+    }
     case WM_CLOSE:
         HandleClose();
         return 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 class TApplication;
+class TButton;
 
 // What the window will be made with; CreateParams may change any of it.
 struct CreateParamsInfo {
@@ -65,6 +66,9 @@ class TForm : public TWindow {
     void SetPosition(int left, int top);
 
     bool KeyPreview = false;
+    // Pressed by Enter and by Escape when no control takes the key itself.
+    TButton* DefaultButton = nullptr;
+    TButton* CancelButton = nullptr;
     bool IsDialog() const { return design_.dialogKeys; }
     // Key preview: returns true when the key was consumed.
     bool PreviewKeyDown(WPARAM key);

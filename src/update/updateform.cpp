@@ -96,6 +96,7 @@ void Tupdateform::CreateComponents() {
         std::make_unique<TProgressBar>(nullptr, Handle(), 46, 294, 282, 13, kProgressBar1);
     Button1 = std::make_unique<TButton>(nullptr, Handle(), "Abbrechen", 134, 323, 73, 23, kButton1);
     Button1->OnClick = [this] { Button1Click(); };
+    CancelButton = Button1.get();
 }
 
 void Tupdateform::FormCreate() {
@@ -114,27 +115,9 @@ void Tupdateform::FormPaint(HDC dc) {
 }
 
 LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (TWinControl::ReflectNotification(message, wParam, lParam, result)) {
-            return result;
-        }
-        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-            Button1->Click();
-            return 0;
-        }
-        break;
-    }
-    case WM_CLOSE:
-        // Ends a connection under way; the client itself goes with the dialog.
-        if (NMHTTP1) {
-            NMHTTP1->Disconnect();
-        }
-        break;
-    default:
-        break;
+    // Ends a connection under way; the client itself goes with the dialog.
+    if (message == WM_CLOSE && NMHTTP1) {
+        NMHTTP1->Disconnect();
     }
     return TForm::HandleMessage(message, wParam, lParam);
 }
