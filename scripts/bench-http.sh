@@ -96,19 +96,6 @@ hz=$(getconf CLK_TCK)
 # CPU seconds (user + system) of a Linux process, from /proc.
 cpu_of() { awk -v hz="$hz" '{printf "%.3f", ($14 + $15) / hz}' "/proc/$1/stat"; }
 
-# The server of this prefix works in a folder named after the prefix's device
-# and inode, in hexadecimal.
-wineserver_pid() {
-    local tag p
-    tag=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
-    for p in $(pgrep "^wineserver"); do
-        if [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$tag" ]; then
-            echo "$p"
-            return
-        fi
-    done
-}
-
 wait_for_line() { # file, pattern
     for _ in $(seq 6000); do
         grep -q "$2" "$1" 2>/dev/null && return 0
@@ -129,7 +116,7 @@ run_windows() {
     for p in $(pgrep net_http_bench); do
         tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && pid=$p
     done
-    server=$(wineserver_pid)
+    server=$(wine_server_pid)
     c0=$(cpu_of "$pid"); s0=$(cpu_of "$server")
     wait_for_line "$out" '^done' || { echo "0 0 0 0 0 no-end"; return; }
     c1=$(cpu_of "$pid"); s1=$(cpu_of "$server")
@@ -190,7 +177,7 @@ echo
 read -r w_sec w_cpu w_srv _ _ w_result < <(run_windows silent "$url/silent" "$silent")
 # The Wine server also serves the prefix's own services: its CPU over the same
 # span with no program of ours running.
-server=$(wineserver_pid)
+server=$(wine_server_pid)
 s0=$(cpu_of "$server")
 sleep "$silent"
 s1=$(cpu_of "$server")

@@ -56,19 +56,6 @@ winpath() { winepath -w "$1" 2>/dev/null; }
 # clock that sleeps nearly all the time).
 cpu_of() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%.4f", ns / 1e9}'; }
 
-# The server of this prefix: it works in a folder named after the prefix's
-# device and inode, in hexadecimal.
-wine_server_pid() {
-    local tag p
-    tag=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
-    for p in $(pgrep "^wineserver"); do
-        if [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$tag" ]; then
-            echo "$p"
-            return
-        fi
-    done
-}
-
 # Runs one program for $seconds once it is up and prints, on one line: its own
 # CPU seconds, the Wine server's and the X server's over the same span (the
 # work they do on its behalf), and its peak resident memory in KiB.

@@ -78,3 +78,16 @@ wine_env_start() {
         return 1
     fi
 }
+
+# The Wine server of this prefix (for measuring its CPU): it works in a folder
+# named after the prefix's device and inode, in hexadecimal.
+wine_server_pid() {
+    local tag p
+    tag=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+    for p in $(pgrep "^wineserver"); do
+        if [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$tag" ]; then
+            echo "$p"
+            return
+        fi
+    done
+}

@@ -9,26 +9,6 @@
 
 namespace {
 
-void Click(int x, int y, int times = 1) {
-    SetCursorPos(x, y);
-    for (int i = 0; i < times; ++i) {
-        INPUT press[2] = {};
-        press[0].type = press[1].type = INPUT_MOUSE;
-        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, press, sizeof(INPUT));
-        Sleep(30);
-    }
-}
-
-void Key(WORD key) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = key;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, press, sizeof(INPUT));
-}
-
 RECT ScreenRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);

@@ -89,3 +89,12 @@ std::string MessageBoxText(HWND box);
 std::string WindowText(HWND window);
 // Presses a message box's button by its id (IDOK, IDYES, ...).
 void PressButton(HWND box, int id);
+
+// Input as a user gives it, through the system's input queue.
+// A press and release of a mouse button at a screen point.
+void Mouse(DWORD down, DWORD up, POINT at);
+// Left clicks at a screen point (two make a double click).
+void Click(int x, int y, int times = 1);
+// Presses and releases a key, times over.
+void Key(WORD key, int times = 1);
+POINT Centre(RECT r);

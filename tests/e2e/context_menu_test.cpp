@@ -11,34 +11,10 @@
 
 namespace {
 
-void Mouse(DWORD down, DWORD up, POINT at) {
-    SetCursorPos(at.x, at.y);
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = down;
-    press[1].mi.dwFlags = up;
-    SendInput(2, press, sizeof(INPUT));
-}
-
-void Key(WORD key, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-        INPUT press[2] = {};
-        press[0].type = press[1].type = INPUT_KEYBOARD;
-        press[0].ki.wVk = press[1].ki.wVk = key;
-        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, press, sizeof(INPUT));
-        Sleep(30);
-    }
-}
-
 RECT WindowRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return r;
-}
-
-POINT Centre(RECT r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 bool ContainsColour(const Screenshot& shot, COLORREF colour) {

@@ -126,8 +126,8 @@ class ProcessGroup {
         const bool allEnded = WaitUntil(
             [this] {
                 JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-                return !QueryInformationJobObject(job_, JobObjectBasicAccountingInformation,
-                                                  &info, sizeof(info), nullptr) ||
+                return !QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info,
+                                                  sizeof(info), nullptr) ||
                        info.ActiveProcesses == 0;
             },
             60000);
@@ -139,7 +139,9 @@ class ProcessGroup {
     PROCESS_INFORMATION process_{};
 };
 
-long RunAndWait(const std::wstring& commandLine) { return ProcessGroup(commandLine).Wait(); }
+long RunAndWait(const std::wstring& commandLine) {
+    return ProcessGroup(commandLine).Wait();
+}
 
 // The installed clock, running until Close() or the end of the test.
 class RunningClock {
@@ -149,8 +151,8 @@ class RunningClock {
         std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                           nullptr, folder.c_str(), &startup, &process_)) {
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &process_)) {
             WaitUntil([this] { return (window_ = MainWindow()) != nullptr || Ended(); }, 15000);
         }
     }
@@ -227,8 +229,8 @@ class Installer : public testing::Test {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         static int counter = 0;
-        parent_ = std::wstring(temp) + kFolderMark + std::to_wstring(GetCurrentProcessId()) +
-                  L"-" + std::to_wstring(++counter);
+        parent_ = std::wstring(temp) + kFolderMark + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(++counter);
         CreateDirectoryW(parent_.c_str(), nullptr);
         folder_ = parent_ + L"\\Tikkora";
     }

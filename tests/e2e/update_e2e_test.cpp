@@ -32,27 +32,10 @@ const std::string kDamaged = "Das heruntergeladene Setup ist beschädigt oder wu
 // The file name field of the common save dialog.
 constexpr int kFileNameField = 0x47c;
 
-void Mouse(DWORD down, DWORD up, POINT at) {
-    SetCursorPos(at.x, at.y);
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = down;
-    press[1].mi.dwFlags = up;
-    SendInput(2, press, sizeof(INPUT));
-}
-
-void Key(WORD key) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = key;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, press, sizeof(INPUT));
-}
-
 POINT Centre(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return Centre(r);
 }
 
 // The text of another process's control: GetWindowText would not ask it.

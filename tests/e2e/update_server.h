@@ -1,15 +1,12 @@
 #pragma once
-// The update server of the end-to-end tests: a loopback HTTP server on a
-// thread of its own that serves the signed update folders built beside the
-// tests. A test may change what one file's request gets.
-#include <windows.h>
-#include <winsock.h>
+// The update server of the end-to-end tests: the loopback server serving the
+// signed update folders built beside the tests. A test may change what one
+// file's request gets.
+#include "net_test_server.h"
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class UpdateServer {
@@ -20,27 +17,22 @@ class UpdateServer {
         std::function<void(SOCKET client, const std::string& path, const std::string& bytes)>;
 
     explicit UpdateServer(Answer answer = nullptr);
-    ~UpdateServer();
-    UpdateServer(const UpdateServer&) = delete;
-    UpdateServer& operator=(const UpdateServer&) = delete;
+    // A held answer is let go, so the server's thread can end.
+    ~UpdateServer() { release = true; }
 
     // The "Server" value for one update folder: "http://127.0.0.1:<port>/<version>".
-    std::string BaseUrl(const std::string& version) const;
+    std::string BaseUrl(const std::string& version) const { return server_.Url("/" + version); }
     std::vector<std::string> RequestedPaths() const;
     // Set by a test to let a held answer go on.
     std::atomic<bool> release{false};
-    std::atomic<bool> stop{false};
 
-    static bool Send(SOCKET client, const std::string& bytes);
+    static bool Send(SOCKET client, const std::string& bytes) {
+        return NetTestServer::Send(client, bytes);
+    }
     static std::string Ok(const std::string& body);
 
   private:
-    void Serve();
-
     Answer answer_;
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
-    mutable std::mutex mutex_;
-    std::vector<std::string> paths_;
-    std::thread thread_;
+    // Last: its thread uses the members above.
+    NetTestServer server_;
 };

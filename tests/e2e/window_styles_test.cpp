@@ -234,4 +234,3 @@ TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockThatReturnsWithIt) {
     ASSERT_TRUE(clock.WaitForExit(10000));
     EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
 }
-
