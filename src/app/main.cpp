@@ -6,16 +6,12 @@
 #include "toolkit/application.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // A running instance owns this window; a second start leaves quietly.
     if (FindWindowW(L"TApplication", L"Tikkora")) {
         return 0;
     }
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
-
     // The visual styles are bound before the first window and let go after the last.
     struct ThemeLibraryScope {
         ThemeLibraryScope() { InitThemeLibrary(); }
@@ -26,8 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.SetTitle("Tikkora");
     application.SetHelpFile("Tikora.hlp");
     TForm1* clock = application.CreateForm<TForm1>();
-    application.CreateForm<TForm3>(clock->LinksForAboutBox());
-    application.CreateForm<TForm2>(clock->LinksForAlarmDialog());
+    // The about box and the alarm dialog get their windows when first shown.
+    application.AddForm<TForm3>(clock->LinksForAboutBox());
+    application.AddForm<TForm2>(clock->LinksForAlarmDialog());
     application.Run();
     return 0;
 }

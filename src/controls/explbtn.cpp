@@ -263,12 +263,21 @@ void TExplorerButton::SetHint(const std::string& hint) {
 
 void TExplorerButton::SetShowHint(bool show) {
     showHint_ = show;
-    if (!hintWindow_ && show) {
-        hintWindow_ = std::make_unique<TToolHint>(Handle());
-    }
     if (hintWindow_) {
         hintWindow_->SetWindowHint(show ? hint_ : std::string());
     }
+}
+
+// The tooltip is made when the mouse first comes over the button, not with
+// the button: it binds the common controls, which the clock's start should
+// not wait for. The move that brought the mouse is handed on to it.
+void TExplorerButton::PrepareHint(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hintWindow_ || !showHint_ || hint_.empty()) {
+        return;
+    }
+    hintWindow_ = std::make_unique<TToolHint>(Handle());
+    hintWindow_->SetWindowHint(hint_);
+    hintWindow_->Relay(message, wParam, lParam);
 }
 
 bool TExplorerButton::Visible() const {
@@ -457,6 +466,7 @@ LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_MOUSEMOVE:
+        PrepareHint(message, wParam, lParam);
         MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:

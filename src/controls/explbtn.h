@@ -115,6 +115,7 @@ class TExplorerButton : public TWindow {
     void LeftButtonDown();
     void LeftButtonUp();
     void MouseMove(int x, int y);
+    void PrepareHint(UINT message, WPARAM wParam, LPARAM lParam);
 
     TAlignment alignment_ = TAlignment::taCenter;
     bool allowAllUp_ = false;

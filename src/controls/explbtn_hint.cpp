@@ -1,10 +1,12 @@
 #include "controls/explbtn_hint.h"
 
 #include "toolkit/wide.h"
+#include "toolkit/window.h"
 
 #include <commctrl.h>
 
 TToolHint::TToolHint(HWND owner) : owner_(owner) {
+    LoadCommonControls();
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
@@ -63,4 +65,14 @@ void TToolHint::SetWindowHint(const std::string& text) {
     tool.uId = reinterpret_cast<UINT_PTR>(owner_);
     tool.lpszText = wide.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TToolHint::Relay(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!tooltip_) {
+        return;
+    }
+    MSG relayed{owner_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD position = GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }

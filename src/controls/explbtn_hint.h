@@ -18,6 +18,8 @@ class TToolHint {
     void SetAreaHint(UINT id, const RECT& area, const std::string& text);
     // A hint over the whole owner window; an empty text removes it.
     void SetWindowHint(const std::string& text);
+    // Hands the tooltip a mouse message of the owner that came before it was watching.
+    void Relay(UINT message, WPARAM wParam, LPARAM lParam);
     HWND Handle() const { return tooltip_; }
 
   private:

@@ -53,7 +53,6 @@ void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
     if (!mainForm_) {
         mainForm_ = raw;
     }
-    raw->CreateHandle();
 }
 
 void TApplication::Run() {

@@ -39,6 +39,14 @@ class TApplication {
     // at exit; the first form added becomes the main form. The form's window
     // is made here, so the form's creation handler runs before this returns.
     template <typename Form, typename... Args> Form* CreateForm(Args&&... args) {
+        Form* form = AddForm<Form>(std::forward<Args>(args)...);
+        form->CreateHandle();
+        return form;
+    }
+    // As CreateForm, but the window is made (and the creation handler runs)
+    // when the form is first shown: a form the user may never open costs the
+    // program's start nothing.
+    template <typename Form, typename... Args> Form* AddForm(Args&&... args) {
         auto form = std::make_unique<Form>(*this, std::forward<Args>(args)...);
         Form* raw = form.get();
         AdoptForm(std::move(form));

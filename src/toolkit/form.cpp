@@ -86,6 +86,9 @@ void TForm::CreateHandle() {
 }
 
 void TForm::Show() {
+    if (!Handle()) {
+        CreateHandle();
+    }
     if (Handle()) {
         ShowWindow(Handle(), SW_SHOWNOACTIVATE);
         UpdateWindow(Handle());
@@ -109,6 +112,9 @@ void TForm::Close() {
 }
 
 int TForm::ShowModal() {
+    if (!Handle()) {
+        CreateHandle();
+    }
     DisabledWindows disabled{Handle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
     modalResult_ = 0;

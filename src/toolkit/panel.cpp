@@ -157,8 +157,8 @@ void TPanel::Paint(HDC target, const RECT& area) {
 
 void TPanel::PaintNow(const RECT& area) {
     // Without its window the panel has nothing to paint (a null window would
-    // mean the screen).
-    if (!Handle()) {
+    // mean the screen); while it is hidden, showing it paints it whole.
+    if (!Handle() || !IsWindowVisible(Handle())) {
         return;
     }
     // Drawn straight away rather than invalidated and painted later: a cell

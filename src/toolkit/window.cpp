@@ -19,6 +19,14 @@ void ReportCurrentException() noexcept {
     }
 }
 
+void LoadCommonControls() {
+    static const bool loaded = [] {
+        INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+        return InitCommonControlsEx(&classes) != FALSE;
+    }();
+    (void)loaded;
+}
+
 TWindow::~TWindow() {
     DestroyHandle();
 }
@@ -44,6 +52,7 @@ bool TWindow::CreateMessageWindow(const wchar_t* className) {
 
 bool TWindow::CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
                                DWORD exStyle, const WindowPlacement& place, HWND parent, int id) {
+    LoadCommonControls();
     HWND window =
         CreateWindowExW(exStyle, className, text.c_str(), style, place.left, place.top, place.width,
                         place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -96,12 +105,19 @@ void TWindow::Unbind() {
 
 LRESULT TWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
+        while (hooks_) {
+            hooks_->Unhook();
+        }
         HWND window = handle_;
         const bool subclassed = subclassed_;
         Unbind();
         return subclassed ? DefSubclassProc(window, message, wParam, lParam)
                           : DefWindowProcW(window, message, wParam, lParam);
     }
+    return hooks_ ? hooks_->Run(message, wParam, lParam) : HandleGuarded(message, wParam, lParam);
+}
+
+LRESULT TWindow::HandleGuarded(UINT message, WPARAM wParam, LPARAM lParam) {
     return Guarded<LRESULT>(0, [&] { return HandleMessage(message, wParam, lParam); });
 }
 
@@ -131,21 +147,44 @@ TWindowHook::~TWindowHook() {
 
 void TWindowHook::Hook(HWND window) {
     Unhook();
-    if (window && SetWindowSubclass(window, HookProc, reinterpret_cast<UINT_PTR>(this),
-                                    reinterpret_cast<DWORD_PTR>(this))) {
+    if (TWindow* object = TWindow::FromHandle(window)) {
+        object_ = object;
+        next_ = object->hooks_;
+        object->hooks_ = this;
+        hooked_ = window;
+    } else if (window && SetWindowSubclass(window, HookProc, reinterpret_cast<UINT_PTR>(this),
+                                           reinterpret_cast<DWORD_PTR>(this))) {
         hooked_ = window;
     }
 }
 
 void TWindowHook::Unhook() {
-    if (hooked_) {
+    if (object_) {
+        TWindowHook** link = &object_->hooks_;
+        while (*link && *link != this) {
+            link = &(*link)->next_;
+        }
+        if (*link) {
+            *link = next_;
+        }
+        object_ = nullptr;
+        next_ = nullptr;
+    } else if (hooked_) {
         RemoveWindowSubclass(hooked_, HookProc, reinterpret_cast<UINT_PTR>(this));
-        hooked_ = nullptr;
     }
+    hooked_ = nullptr;
 }
 
 LRESULT TWindowHook::CallNext(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (object_) {
+        return next_ ? next_->Run(message, wParam, lParam)
+                     : object_->HandleGuarded(message, wParam, lParam);
+    }
     return DefSubclassProc(hooked_, message, wParam, lParam);
+}
+
+LRESULT TWindowHook::Run(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return HookMessage(message, wParam, lParam); });
 }
 
 LRESULT CALLBACK TWindowHook::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -155,5 +194,5 @@ LRESULT CALLBACK TWindowHook::HookProc(HWND window, UINT message, WPARAM wParam,
         hook->Unhook();
         return DefSubclassProc(window, message, wParam, lParam);
     }
-    return Guarded<LRESULT>(0, [&] { return hook->HookMessage(message, wParam, lParam); });
+    return hook->Run(message, wParam, lParam);
 }

@@ -15,6 +15,11 @@
 // Shows the exception being handled in the application's error report.
 void ReportCurrentException() noexcept;
 
+// Registers the common controls the toolkit makes, once, before the first of
+// them: the library is bound only when a window needs one, so a clock that
+// never opens a dialog does not pay for it at start.
+void LoadCommonControls();
+
 // Runs a callback the system calls into; a failure is reported and fallback returned.
 template <typename Result, typename Function>
 Result Guarded(Result fallback, Function&& function) noexcept {
@@ -25,6 +30,8 @@ Result Guarded(Result fallback, Function&& function) noexcept {
         return fallback;
     }
 }
+
+class TWindowHook;
 
 struct WindowPlacement {
     int left = 0;
@@ -64,19 +71,25 @@ class TWindow {
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    friend class TWindowHook;
     void Bind(HWND window);
     void Unbind();
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleGuarded(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR object);
 
     HWND handle_ = nullptr;
     bool subclassed_ = false;
+    // The hooks on this object's window, the newest first.
+    TWindowHook* hooks_ = nullptr;
 };
 
 // Sees the messages of a window that belongs to someone else (another
 // object's window, or the edit inside a combo box) before its owner does.
+// On a window of this program the hook is kept by the window's object; only
+// a window of another part (the edit inside a combo box) is subclassed.
 class TWindowHook {
   public:
     TWindowHook() = default;
@@ -94,8 +107,13 @@ class TWindowHook {
     LRESULT CallNext(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    friend class TWindow;
+    LRESULT Run(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR object);
 
     HWND hooked_ = nullptr;
+    // Set while hooked on a window of this program: its object and the hook next in line.
+    TWindow* object_ = nullptr;
+    TWindowHook* next_ = nullptr;
 };

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <vector>
 
@@ -164,6 +166,41 @@ TEST(ExplorerButton, GroupsToggleLikeRadioButtons) {
     group[2]->SetDown(true);
     group[2]->SetGroupIndex(0);
     EXPECT_FALSE(group[2]->Down());
+}
+
+// The tooltip owned by a window (a child's tooltip is owned by its top-level window), or null.
+struct HintSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchHint(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<HintSearch*>(context);
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+        search->found = window;
+    }
+    return TRUE;
+}
+
+HWND HintWindowOf(HWND button) {
+    HintSearch search{button, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchHint, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(ExplorerButton, TheHintWindowIsMadeWhenTheMouseFirstComesOver) {
+    Host host;
+    TExplorerButton button(host.Handle(), 0, 0);
+    button.SetHint("Optionen");
+    button.SetShowHint(true);
+    EXPECT_EQ(HintWindowOf(host.Handle()), nullptr);
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ReleaseCapture();
+    HWND hint = HintWindowOf(host.Handle());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(SendMessageW(hint, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 TEST(ExplorerButton, TransparentColourNeverShowsAndIconOnlyMakesTheHint) {
