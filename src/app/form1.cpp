@@ -176,11 +176,6 @@ void TForm1::CreateComponents() {
 
     ImageList1.LoadStrip(L"IMAGELIST1");
     ImageList2.LoadStrip(L"IMAGELIST2");
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    const wchar_t* faces[] = {L"FACE101", L"FACE102", L"FACE103", L"FACE104", L"FACE105"};
-    for (int i = 0; i < 5; ++i) {
-        FacePicture(101 + i).reset(LoadBitmapW(instance, faces[i]));
-    }
     AMClock1->Loaded();
     BindCommands();
 

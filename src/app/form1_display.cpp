@@ -5,6 +5,8 @@
 #include "settings/program_objects.h"
 #include "toolkit/seams.h"
 
+#include <string>
+
 namespace {
 
 // The six style items in the order their clicks are matched.
@@ -21,7 +23,13 @@ TMenuItem* TForm1::StyleItem(int styleIndex) {
 
 UniqueBitmap& TForm1::FacePicture(int image) {
     UniqueBitmap* faces[] = {&Image101, &Image102, &Image103, &Image104, &Image105};
-    return *faces[image - 101];
+    UniqueBitmap& face = *faces[image - 101];
+    // Loaded when a display style first asks for it: a start shows one face of five.
+    if (!face) {
+        const std::wstring name = L"FACE" + std::to_wstring(image);
+        face.reset(LoadBitmapW(GetModuleHandleW(nullptr), name.c_str()));
+    }
+    return face;
 }
 
 void TForm1::DrawGlyph(const TImageList& strip, int index, TImage& cell) {

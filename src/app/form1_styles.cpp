@@ -53,8 +53,10 @@ void TForm1::SetFrame(bool dialogFrame) {
     HWND window = Handle();
     const DWORD frameStyles = WS_BORDER | WS_SYSMENU | WS_DLGFRAME;
     const DWORD frameExStyles = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-    DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    const DWORD oldStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const DWORD oldExStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    DWORD style = oldStyle;
+    DWORD exStyle = oldExStyle;
     style &= ~(frameStyles | WS_CHILD);
     exStyle &= ~frameExStyles;
     style |= WS_POPUP;
@@ -62,9 +64,15 @@ void TForm1::SetFrame(bool dialogFrame) {
         style |= WS_BORDER | WS_SYSMENU;
         exStyle |= frameExStyles;
     }
+    const bool ownerLost = dialogFrame && GetWindow(window, GW_OWNER) != application_.Handle();
+    if (style == oldStyle && exStyle == oldExStyle && !ownerLost) {
+        // Already so (the start in a desktop style): a frame change would only
+        // cost the window system a round of recalculating and repainting.
+        return;
+    }
     SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style));
     SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
-    if (dialogFrame && GetWindow(window, GW_OWNER) != application_.Handle()) {
+    if (ownerLost) {
         // Back from the taskbar the window has lost its owner; an unowned
         // popup would get a taskbar button of its own.
         SetWindowLongPtrW(window, GWLP_HWNDPARENT,
@@ -100,7 +108,9 @@ TForm1::StoredPlace TForm1::ReturnToDesktop(TMenuItem& styleItem) {
     styleItem.SetChecked(true);
     Timer1.SetEnabled(false);
 
-    SetParent(Handle(), GetDesktopWindow());
+    if (GetAncestor(Handle(), GA_PARENT) != GetDesktopWindow()) {
+        SetParent(Handle(), GetDesktopWindow());
+    }
     SetFrame(true);
 
     SetSmallCellTop(kSmallCellTop);
