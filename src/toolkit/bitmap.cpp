@@ -29,8 +29,17 @@ void TBitmap::SetSize(int width, int height) {
         return;
     }
     Deselect();
-    WindowDc screen(nullptr);
-    handle_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    // A 32-bit section needs no screen DC to be made: asking the window system
+    // for one cost more than the rest of a glyph cell's first drawing.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    handle_.reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     width_ = width;
     height_ = height;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A device-dependent bitmap of a given size that can be drawn into and copied.
+// A 32-bit bitmap of a given size that can be drawn into and copied.
 // It keeps a memory DC with itself selected (its canvas), because the glyph
 // copies of every tick would otherwise make and drop DCs by the dozen.
 #include "toolkit/gdi.h"
