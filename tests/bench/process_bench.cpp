@@ -1,6 +1,7 @@
 // Measures a window program from outside, the same way for Tikkora.exe and
 // for the minimal baseline window, so their figures can stand side by side:
-//   process_bench startup EXE RUNS   time from start until its window is shown and painted
+//   process_bench startup EXE... RUNS   time from start until its window is shown and painted,
+//                                       the programs taking turns, one median line each
 //   process_bench idle EXE SECONDS   CPU time used while it runs for SECONDS, and peak memory
 #include <windows.h>
 #include <psapi.h>
@@ -81,26 +82,42 @@ struct Child {
     }
 };
 
-int Startup(const std::wstring& exe, int runs) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        Child child;
-        double start = Now();
-        if (!child.Start(exe)) {
-            std::fprintf(stderr, "cannot start\n");
-            return 1;
-        }
-        if (!child.WaitForFirstPaint(30000)) {
-            std::fprintf(stderr, "no window\n");
-            child.Stop();
-            return 1;
-        }
-        times.push_back((Now() - start) * 1000);
-        child.Stop();
+// One start of exe until its first paint, in milliseconds; negative on failure.
+double StartOnce(const std::wstring& exe) {
+    Child child;
+    double start = Now();
+    if (!child.Start(exe)) {
+        std::fprintf(stderr, "cannot start\n");
+        return -1;
     }
-    std::sort(times.begin(), times.end());
-    std::printf("startup_ms median=%.1f min=%.1f max=%.1f runs=%d\n", times[times.size() / 2],
-                times.front(), times.back(), runs);
+    if (!child.WaitForFirstPaint(30000)) {
+        std::fprintf(stderr, "no window\n");
+        child.Stop();
+        return -1;
+    }
+    double elapsed = (Now() - start) * 1000;
+    child.Stop();
+    return elapsed;
+}
+
+// The programs take turns, so a machine that slows down or speeds up during
+// the run weighs on each of them alike.
+int Startup(const std::vector<std::wstring>& exes, int runs) {
+    std::vector<std::vector<double>> times(exes.size());
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < exes.size(); ++i) {
+            double elapsed = StartOnce(exes[i]);
+            if (elapsed < 0) {
+                return 1;
+            }
+            times[i].push_back(elapsed);
+        }
+    }
+    for (auto& samples : times) {
+        std::sort(samples.begin(), samples.end());
+        std::printf("startup_ms median=%.1f min=%.1f max=%.1f runs=%d\n",
+                    samples[samples.size() / 2], samples.front(), samples.back(), runs);
+    }
     return 0;
 }
 
@@ -128,11 +145,13 @@ int Idle(const std::wstring& exe, int seconds) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: process_bench startup|idle EXE N\n");
-        return 2;
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"startup" && argc >= 4) {
+        return Startup(std::vector<std::wstring>(argv + 2, argv + argc - 1), _wtoi(argv[argc - 1]));
     }
-    std::wstring mode = argv[1];
-    int n = _wtoi(argv[3]);
-    return mode == L"startup" ? Startup(argv[2], n) : Idle(argv[2], n);
+    if (mode == L"idle" && argc == 4) {
+        return Idle(argv[2], _wtoi(argv[3]));
+    }
+    std::fprintf(stderr, "usage: process_bench startup EXE... N | idle EXE SECONDS\n");
+    return 2;
 }
