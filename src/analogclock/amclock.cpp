@@ -2,6 +2,7 @@
 
 #include "analogclock/hand_geometry.h"
 #include "analogclock/tick_events.h"
+#include "toolkit/bitmap.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
 
@@ -26,16 +27,15 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-// A device-dependent copy, so the caller may free or reuse its bitmap.
+// A copy, so the caller may free or reuse its bitmap.
 UniqueBitmap CopyBitmap(HBITMAP source) {
     SIZE size = BitmapSize(source);
     if (size.cx <= 0 || size.cy <= 0) {
         return UniqueBitmap();
     }
-    WindowDc screen(nullptr);
-    UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
-    UniqueMemoryDc from(CreateCompatibleDC(screen.get()));
-    UniqueMemoryDc to(CreateCompatibleDC(screen.get()));
+    UniqueBitmap copy = CreateBitmap32(size.cx, size.cy);
+    UniqueMemoryDc from(CreateCompatibleDC(nullptr));
+    UniqueMemoryDc to(CreateCompatibleDC(nullptr));
     if (!copy || !from || !to) {
         throw Exception("Das Zifferblatt kann nicht kopiert werden.");
     }
@@ -103,7 +103,6 @@ void TCenter::SetCoordinate(int index, int value) {
 // --- TAMClock ---------------------------------------------------------------
 
 TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     // No background brush: the control paints every pixel itself.
     if (!CreateWindowHandle({kClockClass, CS_DBLCLKS}, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                             0, {left, top, width, height}, parent)) {
@@ -118,9 +117,6 @@ TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
     }
     timer_->SetInterval(interval_);
     timer_->OnTimer = [this](TThrdTimer*) { ClockTick(); };
-
-    // Without the resource the face stays empty: background and hands only.
-    picture_.reset(LoadBitmapW(instance, L"SAMPLECLOCK"));
 
     secondsHand_.SetBackRadius(10);
     secondsHand_.SetColor(clRed);
@@ -244,11 +240,21 @@ void TAMClock::SetPriority(TThreadPriority priority) {
     timer_->SetPriority(priority_);
 }
 
+HBITMAP TAMClock::Face() const {
+    if (!pictureChosen_) {
+        pictureChosen_ = true;
+        // Without the resource the face stays empty: background and hands only.
+        picture_.reset(LoadBitmapW(GetModuleHandleW(nullptr), L"SAMPLECLOCK"));
+    }
+    return picture_.get();
+}
+
 void TAMClock::SetPicture(HBITMAP bitmap) {
     if (transparent_ && !bitmap) {
         // Decided on the picture still in place, whose corner gives the colour.
         SetTransparent(false);
     }
+    pictureChosen_ = true;
     UniqueBitmap copy = CopyBitmap(bitmap);
     picture_ = std::move(copy);
     backdropValid_ = false;
@@ -275,7 +281,7 @@ void TAMClock::SetPicture(HBITMAP bitmap) {
 }
 
 void TAMClock::SetTransparent(bool transparent) {
-    if (!picture_ || transparent == transparent_) {
+    if (transparent == transparent_ || !Face()) {
         return;
     }
     transparent_ = transparent;
@@ -389,8 +395,7 @@ void TAMClock::SizeFaceBitmap(int width, int height) {
     faceWidth_ = std::max(width, 0);
     faceHeight_ = std::max(height, 0);
     if (faceWidth_ > 0 && faceHeight_ > 0) {
-        WindowDc screen(nullptr);
-        faceBitmap_.reset(CreateCompatibleBitmap(screen.get(), faceWidth_, faceHeight_));
+        faceBitmap_ = CreateBitmap32(faceWidth_, faceHeight_);
         if (!faceBitmap_) {
             throw Exception("Das Bild der Analoguhr kann nicht angelegt werden.");
         }
@@ -398,7 +403,7 @@ void TAMClock::SizeFaceBitmap(int width, int height) {
 }
 
 TColor TAMClock::PictureBottomLeft() const {
-    SIZE size = BitmapSize(picture_.get());
+    SIZE size = BitmapSize(Face());
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || size.cy <= 0) {
         return transparentColor_;
@@ -457,8 +462,7 @@ HDC TAMClock::Backdrop(int width, int height) {
             SelectObject(backdropDc_.get(), backdropDcFirst_);
             backdropDcFirst_ = nullptr;
         }
-        WindowDc screen(nullptr);
-        backdrop_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        backdrop_ = CreateBitmap32(width, height);
         if (!backdrop_) {
             return nullptr;
         }
@@ -475,7 +479,7 @@ HDC TAMClock::Backdrop(int width, int height) {
 }
 
 void TAMClock::DrawFace(HDC dc, int width, int height) {
-    if (!picture_) {
+    if (!Face()) {
         return;
     }
     SIZE size = BitmapSize(picture_.get());

@@ -103,7 +103,7 @@ class TAMClock : public TWindow {
 
     // The face. The clock keeps its own copy; the caller keeps the bitmap it
     // passes. A null bitmap empties the face. Resizes the control to the picture.
-    HBITMAP Picture() const { return picture_.get(); }
+    HBITMAP Picture() const { return Face(); }
     void SetPicture(HBITMAP bitmap);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
@@ -180,7 +180,11 @@ class TAMClock : public TWindow {
     // Kept from paint to paint, with faceBitmap_ selected while it exists.
     UniqueMemoryDc frameDc_;
     HGDIOBJ frameDcFirst_ = nullptr;
-    UniqueBitmap picture_;
+    // The sample face is loaded when first needed: a clock that is given a
+    // face of its own before it is drawn never loads it.
+    HBITMAP Face() const;
+    mutable UniqueBitmap picture_;
+    mutable bool pictureChosen_ = false;
 
     struct BackdropKey {
         COLORREF background;

@@ -176,7 +176,8 @@ void TPowersock::ChunkReceived(std::size_t n) {
 
 char* TPowersock::CaptureBlock() {
     if (!captureBlock_) {
-        captureBlock_ = std::make_unique<char[]>(kCaptureBlockSize);
+        // Left uninitialised: only the pages a transfer fills become memory of the process.
+        captureBlock_ = std::make_unique_for_overwrite<char[]>(kCaptureBlockSize);
     }
     return captureBlock_.get();
 }

@@ -6,7 +6,6 @@ constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
 TTimer::TTimer(UINT interval, bool enabled) : interval_(interval), enabled_(enabled) {
-    CreateMessageWindow(kTimerClass);
     Update();
 }
 
@@ -31,14 +30,15 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void TTimer::Update() {
-    if (!Handle()) {
-        return;
-    }
     if (running_) {
         KillTimer(Handle(), kTimerId);
         running_ = false;
     }
     if (enabled_ && interval_ > 0) {
+        // Made when the timer first runs: one that stays off costs no window.
+        if (!Handle() && !CreateMessageWindow(kTimerClass)) {
+            return;
+        }
         // Setting it afresh also restarts a changed interval from now.
         running_ = SetTimer(Handle(), kTimerId, interval_, nullptr) != 0;
     }

@@ -33,10 +33,13 @@ void onlineupdate(int mode, const UpdateEnvironment& environment) {
         environment.settings ? environment.settings->ReadString("OnlineUpdate", "Server", "") : "");
 
     auto dialog = std::make_unique<Tupdateform>(environment, run);
-    dialog->CreateHandle();
+    // Its window is made only once there is an update to show: the check
+    // every clock runs half a minute after its start then costs no window and
+    // no common controls.
     if (!dialog->checking()) {
         return;
     }
+    dialog->CreateHandle();
     SetWindowTextW(dialog->Handle(),
                    Widen(application.Title() + update_texts::kCaptionEnd).c_str());
     dialog->Timer1.SetEnabled(true);

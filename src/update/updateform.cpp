@@ -169,7 +169,6 @@ bool Tupdateform::checking() {
     NMHTTP1->TimeOut = kVersionsTimeOutMs;
     QuietGet(UpdateBaseUrl + "/versions.nf");
     NMHTTP1->TimeOut = 0;
-    ProgressBar1->SetPosition(0);
 
     VersionsEntry entry{"-1", "", "", "", ""};
     try {
@@ -279,6 +278,10 @@ bool Tupdateform::Download(const std::string& target) {
 }
 
 void Tupdateform::NMHTTP1PacketRecvd() {
+    // The versions list comes before the dialog has its window.
+    if (!ProgressBar1) {
+        return;
+    }
     ProgressBar1->SetMax(NMHTTP1->ContentLength());
     ProgressBar1->SetPosition(NMHTTP1->ReceivedCount());
 }
