@@ -138,6 +138,30 @@ class UpdateNotesTest : public UpdateRunTest {};
 class UpdateDownloadTest : public UpdateRunTest {};
 class UpdateSilenceTest : public UpdateRunTest {};
 
+// Counts the update dialog's windows made on this thread while it lives.
+class DialogWindowsMade {
+  public:
+    DialogWindowsMade() : hook_(SetWindowsHookExW(WH_CBT, Count, nullptr, GetCurrentThreadId())) {
+        made_ = 0;
+    }
+    ~DialogWindowsMade() { UnhookWindowsHookEx(hook_); }
+    int Count() const { return made_; }
+
+  private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) {
+            const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if (!IS_INTRESOURCE(create->lpszClass) &&
+                std::wstring(create->lpszClass) == L"Tupdateform") {
+                ++made_;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int made_ = 0;
+    HHOOK hook_;
+};
+
 const std::string kAsk =
     std::string(update_texts::kAskConnect) + "Tikkora" + update_texts::kAskConnectEnd;
 const std::string kNewer =
@@ -206,8 +230,11 @@ TEST_F(UpdateRunTest, TheSameOrAnOlderVersionIsReportedOnlyWhenAsked) {
         EXPECT_EQ(RequestPath(server->Requests().at(0)),
                   std::string("/") + version + "/versions.nf");
         boxes.clear();
+        DialogWindowsMade dialogs;
         Run(ModeAutomatic, version);
         EXPECT_TRUE(boxes.empty()) << version;
+        // The check every clock makes after its start opens no window.
+        EXPECT_EQ(dialogs.Count(), 0) << version;
         ExpectNoTemporaryFiles();
     }
 }
