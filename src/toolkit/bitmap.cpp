@@ -1,5 +1,21 @@
 #include "toolkit/bitmap.h"
 
+UniqueBitmap CreateBitmap32(int width, int height, void** bits) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (bits) {
+        *bits = pixels;
+    }
+    return bitmap;
+}
+
 TBitmap::~TBitmap() {
     Deselect();
 }
@@ -29,17 +45,7 @@ void TBitmap::SetSize(int width, int height) {
         return;
     }
     Deselect();
-    // A 32-bit section needs no screen DC to be made: asking the window system
-    // for one cost more than the rest of a glyph cell's first drawing.
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    handle_.reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    handle_ = CreateBitmap32(width, height);
     width_ = width;
     height_ = height;
 }

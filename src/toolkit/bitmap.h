@@ -4,6 +4,11 @@
 // copies of every tick would otherwise make and drop DCs by the dozen.
 #include "toolkit/gdi.h"
 
+// A 32-bit top-down bitmap (a DIB section) of that size, all black; made
+// without a screen DC, which the window system is slow to hand out. Null on
+// failure. bits, when given, receives its pixels (0x00RRGGBB each).
+UniqueBitmap CreateBitmap32(int width, int height, void** bits = nullptr);
+
 class TBitmap {
   public:
     TBitmap() = default;

@@ -1,5 +1,6 @@
 #include "clock_process.h"
 
+#include "toolkit/bitmap.h"
 #include "toolkit/wide.h"
 
 #include <fstream>
@@ -144,15 +145,9 @@ Screenshot::Screenshot(RECT area)
       pixels_(static_cast<std::size_t>(width_ * height_)) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    UniqueBitmap bitmap = CreateBitmap32(width_, height_, &bits);
+    HGDIOBJ old = SelectObject(memory, bitmap.get());
     BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
     const auto* source = static_cast<const DWORD*>(bits);
@@ -161,7 +156,6 @@ Screenshot::Screenshot(RECT area)
         pixels_[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
     }
     SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 }

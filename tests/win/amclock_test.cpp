@@ -3,6 +3,7 @@
 #include "analogclock/amclock.h"
 #include "analogclock/hand_geometry.h"
 #include "toolkit/application.h"
+#include "toolkit/bitmap.h"
 #include "toolkit/seams.h"
 
 #include <gtest/gtest.h>
@@ -81,24 +82,15 @@ HBITMAP MakeMiniFace() {
 class Frame {
   public:
     explicit Frame(TAMClock& clock) : width_(clock.Width()), height_(clock.Height()) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageW(clock.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        UniqueBitmap bitmap = CreateBitmap32(width_, height_, &bits);
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        SelectGuard selected(dc.get(), bitmap.get());
+        SendMessageW(clock.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+                     PRF_CLIENT);
         GdiFlush();
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         pixels_.assign(pixels, pixels + width_ * height_);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
     }
     COLORREF At(int x, int y) const {
         std::uint32_t p = pixels_.at(static_cast<std::size_t>(y * width_ + x));

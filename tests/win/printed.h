@@ -1,7 +1,7 @@
 #pragma once
 // A window's client area as WM_PRINTCLIENT paints it, read back as COLORREFs,
 // so pixel checks need neither a visible window nor a screen.
-#include "toolkit/gdi.h"
+#include "toolkit/bitmap.h"
 
 #include <windows.h>
 
@@ -11,15 +11,8 @@
 class Printed {
   public:
     Printed(HWND window, int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        UniqueBitmap bitmap = CreateBitmap32(width, height, &bits);
         UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         SelectGuard select(dc.get(), bitmap.get());
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);

@@ -5,6 +5,7 @@
 #include "controls/xpcontrols.h"
 #include "controls/xpthemes.h"
 #include "toolkit/application.h"
+#include "toolkit/bitmap.h"
 #include "toolkit/form.h"
 #include "toolkit/gdi.h"
 
@@ -98,14 +99,8 @@ class Painted {
         GetClientRect(window, &client);
         width_ = client.right;
         height_ = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        UniqueBitmap bitmap = CreateBitmap32(width_, height_, &bits);
         UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         SelectGuard selected(dc.get(), bitmap.get());
         UniqueBrush marker(CreateSolidBrush(kMarker));
