@@ -115,16 +115,9 @@ class Frame {
 std::vector<std::uint32_t> OnScreen(TAMClock& clock) {
     const int width = clock.Width();
     const int height = clock.Height();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = CreateBitmap32(width, height, &bits);
     {
         SelectGuard select(dc.get(), bitmap.get());
         WindowDc window(clock.Handle());
