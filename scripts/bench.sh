@@ -8,6 +8,8 @@
 #   face with three hands composed off screen and blitted, or six 16×27 digit
 #   cells blitted, when the second changes);
 # - peak memory beside the minimal clock's;
+# - the clock as installed, whose automatic update check runs once half a
+#   minute after its start: its CPU and peak memory, beside the ticking;
 # - start to first visible paint beside the minimal window program;
 # - one tick's work inside tick_bench beside a bare repaint of a window;
 # - a soak run of ticks through the clock's timer with the time driven fast,
@@ -88,9 +90,11 @@ ticking_figures() {
 }
 
 # Tikkora in the standard window, analog clock on or off, from a settings file
-# that holds just that.
+# that holds just that; the automatic update check as the second argument
+# says (off for the ticking figures: the minimal clock has none).
 tikkora_ticking() {
-    printf '[Clock]\r\nAnalog=%s\r\nStyle=Standard\r\n' "$1" >"$work/Tikkora.ini"
+    printf '[Clock]\r\nAnalog=%s\r\nStyle=Standard\r\n[OnlineUpdate]\r\nAuto=%s\r\n' "$1" "$2" \
+        >"$work/Tikkora.ini"
     ticking_figures Tikkora.exe
 }
 
@@ -104,7 +108,7 @@ show_ticking() {
 echo "Ticking for $seconds s each, standard window (CPU of program + Wine server + X server):"
 declare -A figures
 for mode in off on; do
-    figures[tikkora_$mode]=$(tikkora_ticking "$([ $mode = on ] && echo 1 || echo 0)")
+    figures[tikkora_$mode]=$(tikkora_ticking "$([ $mode = on ] && echo 1 || echo 0)" 0)
     show_ticking "Tikkora, analog $mode" "${figures[tikkora_$mode]}"
     if [ $mode = on ]; then
         figures[minimal_$mode]=$(ticking_figures minimal_clock.exe analog)
@@ -113,6 +117,10 @@ for mode in off on; do
     fi
     show_ticking "minimal clock, analog $mode" "${figures[minimal_$mode]}"
 done
+# A clock as it is installed checks for an update half a minute after its
+# start: reported beside the ticking, whose goals it is no part of.
+figures[tikkora_check]=$(tikkora_ticking 0 1)
+show_ticking "Tikkora, update check on" "${figures[tikkora_check]}"
 
 echo
 echo "Start to first visible paint ($start_runs runs each, taking turns):"
@@ -156,6 +164,12 @@ for mode in on off; do
     ratio_line "peak memory, analog $mode, above the minimal clock's" \
         "$(awk -v a="$m" -v b="$mm" 'BEGIN { print a - b }')" "$memory_goal_kib" " KiB"
 done
+read -r c s x m <<<"${figures[tikkora_check]}"
+read -r mc ms mx mm <<<"${figures[minimal_off]}"
+awk -v t="$c" -v u="$s" -v w="$x" -v p="$mc" -v q="$ms" -v r="$mx" -v m="$m" -v mm="$mm" 'BEGIN {
+    d = p + q + r
+    printf "  %-58s %8.2fx  (the check once, no goal of its own)\n", "CPU, all three, with the update check / minimal clock", (d > 0 ? (t + u + w) / d : 999)
+    printf "  %-58s %8.2f KiB  (no goal of its own)\n", "peak memory with the update check, above the minimal clock", m - mm }'
 ratio_line "start to first paint (medians) / minimal window" \
     "$(awk -v a="$start_tikkora" -v b="$start_minimal" 'BEGIN {
         split(a, x, "median="); split(b, y, "median="); print (y[2] + 0 > 0 ? (x[2] + 0) / (y[2] + 0) : 999) }')" \
