@@ -2,6 +2,7 @@
 // display, operated with mouse and keyboard input, and what it leaves in the
 // settings file.
 #include "clock_process.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
@@ -15,25 +16,11 @@ RECT ScreenRect(HWND window) {
     return r;
 }
 
-struct ComboSearch {
-    DWORD style;
-    HWND found;
-};
-BOOL CALLBACK MatchCombo(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<ComboSearch*>(context);
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    if (lstrcmpiW(name, L"ComboBox") == 0 &&
-        (static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & 3) == search->style) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 HWND FindCombo(HWND dialog, DWORD style) {
-    ComboSearch search{style, nullptr};
-    EnumChildWindows(dialog, MatchCombo, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindChildWindow(dialog, [&](HWND child) {
+        return HasClass(child, L"ComboBox") &&
+               (static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & 3) == style;
+    });
 }
 
 // The lines of [meldungen] in file order.

@@ -2,6 +2,7 @@
 
 #include "toolkit/bitmap.h"
 #include "toolkit/wide.h"
+#include "window_search.h"
 
 #include <fstream>
 #include <sstream>
@@ -81,32 +82,8 @@ bool ClockProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
     return true;
 }
 
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner == search->processId && IsWindowVisible(window) &&
-        lstrcmpiW(name, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND ClockProcess::FindWindowOfClass(const wchar_t* className) const {
-    WindowSearch search{process_.dwProcessId, className, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindVisibleWindow(process_.dwProcessId, className);
 }
 
 HWND ClockProcess::WaitForMainWindow(DWORD timeoutMs) {
@@ -192,40 +169,8 @@ void Screenshot::Save(const std::wstring& path) const {
     }
 }
 
-namespace {
-struct BoxSearch {
-    DWORD processId;
-    HWND found;
-};
-BOOL CALLBACK MatchBox(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<BoxSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (owner == search->processId && IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
-    wchar_t name[16] = {};
-    GetClassNameW(child, name, 16);
-    if (lstrcmpiW(name, L"Static") == 0) {
-        std::string text = WindowText(child);
-        if (!text.empty()) {
-            *reinterpret_cast<std::string*>(context) = text;
-        }
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND FindMessageBox(DWORD processId) {
-    BoxSearch search{processId, nullptr};
-    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindVisibleWindow(processId, L"#32770");
 }
 
 std::string WindowText(HWND window) {
@@ -235,8 +180,14 @@ std::string WindowText(HWND window) {
 }
 
 std::string MessageBoxText(HWND box) {
+    // The last static text that is not empty: the icon is a static too.
     std::string text;
-    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    FindChildWindow(box, [&](HWND child) {
+        if (HasClass(child, L"Static") && !WindowText(child).empty()) {
+            text = WindowText(child);
+        }
+        return false;
+    });
     return text;
 }
 
@@ -245,33 +196,16 @@ void PressButton(HWND box, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
 }
 
-namespace {
-struct PanelSearch {
-    int width;
-    int height;
-    HWND found;
-};
-BOOL CALLBACK MatchPanel(HWND child, LPARAM context) {
-    auto* search = reinterpret_cast<PanelSearch*>(context);
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    RECT r;
-    GetWindowRect(child, &r);
-    if (lstrcmpW(name, L"TPanel") == 0 && r.right - r.left == search->width &&
-        r.bottom - r.top == search->height && IsWindowVisible(child)) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 RECT PanelOnScreen(HWND window, int width, int height) {
-    PanelSearch search{width, height, nullptr};
-    EnumChildWindows(window, MatchPanel, reinterpret_cast<LPARAM>(&search));
+    HWND panel = FindChildWindow(window, [&](HWND child) {
+        RECT r;
+        GetWindowRect(child, &r);
+        return HasClass(child, L"TPanel") && r.right - r.left == width &&
+               r.bottom - r.top == height && IsWindowVisible(child);
+    });
     RECT r{};
-    if (search.found) {
-        GetWindowRect(search.found, &r);
+    if (panel) {
+        GetWindowRect(panel, &r);
     }
     return r;
 }

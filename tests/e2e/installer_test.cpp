@@ -3,6 +3,7 @@
 // start with Windows, and the settings file that updates and uninstalls keep.
 #include "clock_process.h"
 #include "tikkora_version.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -180,28 +181,7 @@ class RunningClock {
     bool Ended() const {
         return !process_.hProcess || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
     }
-    struct Search {
-        DWORD processId;
-        HWND found;
-    };
-    static BOOL CALLBACK MatchMainWindow(HWND window, LPARAM context) {
-        auto* search = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == search->processId && IsWindowVisible(window) &&
-            lstrcmpW(name, L"TForm1") == 0) {
-            search->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    HWND MainWindow() const {
-        Search search{process_.dwProcessId, nullptr};
-        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    HWND MainWindow() const { return FindVisibleWindow(process_.dwProcessId, L"TForm1"); }
 
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;

@@ -6,6 +6,7 @@
 #include "toolkit/window.h"
 
 #include "printed.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
@@ -169,25 +170,10 @@ TEST(ExplorerButton, GroupsToggleLikeRadioButtons) {
 }
 
 // The tooltip owned by a window (a child's tooltip is owned by its top-level window), or null.
-struct HintSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchHint(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<HintSearch*>(context);
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-        search->found = window;
-    }
-    return TRUE;
-}
-
-HWND HintWindowOf(HWND button) {
-    HintSearch search{button, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchHint, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+HWND HintWindowOf(HWND owner) {
+    return FindThreadWindow(GetCurrentThreadId(), [&](HWND window) {
+        return GetWindow(window, GW_OWNER) == owner && HasClass(window, TOOLTIPS_CLASSW);
+    });
 }
 
 TEST(ExplorerButton, TheHintWindowIsMadeWhenTheMouseFirstComesOver) {

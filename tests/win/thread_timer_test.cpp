@@ -4,6 +4,7 @@
 #include "analogclock/thread_timer.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -140,26 +142,17 @@ TEST_F(ThrdTimerTest, NoTickWhileAHandlerRunsItsOwnLoop) {
     EXPECT_EQ(overlaps, 0);
 }
 
-// The dialog box of a message box opened outside any tick.
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM result) {
-    wchar_t className[32] = {};
-    GetClassNameW(window, className, 32);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    if (std::wstring(className) == L"#32770" && std::wstring(title) == L"Modal test") {
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST_F(ThrdTimerTest, TicksKeepComingInsideAModalMessageBox) {
     TThrdTimer timer;
     timer.SetInterval(50);
     int ticksInBox = 0;
     timer.OnTimer = [&](TThrdTimer*) {
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+        // The dialog box of the message box opened outside any tick.
+        HWND box = FindThreadWindow(GetCurrentThreadId(), [](HWND window) {
+            wchar_t title[64] = {};
+            GetWindowTextW(window, title, 64);
+            return HasClass(window, L"#32770") && std::wstring(title) == L"Modal test";
+        });
         if (box && ++ticksInBox == 3) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
