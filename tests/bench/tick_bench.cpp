@@ -14,7 +14,6 @@
 #include "toolkit/wide.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <winternl.h>
 
 #include <cstdint>
@@ -166,8 +165,6 @@ Resources CountResources() {
 class BenchClock {
   public:
     explicit BenchClock(LocalTime& now) {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
         application_.Initialize();
         application_.SetTitle("Tikkora");
         wchar_t temp[MAX_PATH];

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <mutex>
@@ -71,8 +70,6 @@ int main(int argc, char** argv) {
     auto* watchdog = new Watchdog(60000);
     testing::TestEventListeners& listeners = testing::UnitTest::GetInstance()->listeners();
     listeners.Append(watchdog);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
     TApplication application;
     application.Initialize();
     application.SetTitle("Tikkora");
