@@ -370,7 +370,9 @@ int TAMClock::Height() const {
 }
 
 void TAMClock::Repaint() {
-    if (Handle()) {
+    // Off the screen (the clock hidden, or its window not yet shown) there is
+    // nothing to repaint; the showing paints it whole.
+    if (Handle() && IsWindowVisible(Handle())) {
         // No erase: every pixel comes from the off-screen frame.
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());

@@ -224,11 +224,18 @@ void TForm1::FormCreate() {
     }
     LCD1Click(nullptr);
 
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int left = SettingsFile->ReadInteger("Clock", "UhrposX", screenWidth - Width());
-    const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
-    SetPosition(left, top);
-    checkpos();
+    // Every style handler places the window from the stored position itself,
+    // and nothing in between looks at the place of the hidden window; only a
+    // stored style that names none leaves the placing to this step.
+    const std::string storedStyle =
+        LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard"));
+    if (storedStyle != "standard" && storedStyle != "mini" && storedStyle != "taskbar") {
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        const int left = SettingsFile->ReadInteger("Clock", "UhrposX", screenWidth - Width());
+        const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
+        SetPosition(left, top);
+        checkpos();
+    }
 
     // Each test reads the key afresh: the style handlers store their own name.
     if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "standard") {
@@ -293,6 +300,18 @@ void TForm1::checkpos() {
 }
 
 void TForm1::GoOnTop() {
+    if (!IsWindowVisible(Handle())) {
+        // Not shown yet (the start): a window in front of nothing needs no
+        // round through normal, and once on top and active it stays so until
+        // it is shown. Each step costs the window system a round of work.
+        if (!(GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+            SetStayOnTop(true);
+        }
+        if (GetActiveWindow() != Handle()) {
+            BringWindowToTop(Handle());
+        }
+        return;
+    }
     // Normal first, so the window is put on top afresh even if it was already.
     SetStayOnTop(false);
     SetStayOnTop(true);

@@ -18,8 +18,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ~ThemeLibraryScope() { FreeThemeLibrary(); }
     } themes;
     TApplication application;
-    application.Initialize();
+    // Titled before it is made: a second start must find the window by its
+    // title from the first moment, and a title set afterwards is one more
+    // round with the window system.
     application.SetTitle("Tikkora");
+    application.Initialize();
     application.SetHelpFile("Tikora.hlp");
     TForm1* clock = application.CreateForm<TForm1>();
     // The about box and the alarm dialog get their windows when first shown.

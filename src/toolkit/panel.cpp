@@ -93,6 +93,12 @@ void TPanel::SetBevelInner(TBevel bevel) {
 }
 
 void TPanel::SetBounds(int left, int top, int width, int height) {
+    // Unchanged bounds would still cost a round of moving and repainting.
+    const RECT bounds = Bounds();
+    if (bounds.left == left && bounds.top == top && bounds.right - bounds.left == width &&
+        bounds.bottom - bounds.top == height) {
+        return;
+    }
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -104,7 +110,12 @@ RECT TPanel::Bounds() const {
 }
 
 void TPanel::SetVisible(bool visible) {
-    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    // The panel's own flag, not IsWindowVisible: a panel inside a hidden
+    // window is still to be shown with it.
+    const bool shown = (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) {
+        ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 bool TPanel::Visible() const {
