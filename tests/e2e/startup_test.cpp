@@ -46,6 +46,7 @@ TEST(Startup, FirstStartInAnEmptyFolder) {
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
     EXPECT_EQ(WindowText(window), "");
+    EXPECT_EQ(GetForegroundWindow(), window) << "in front and active, so F1 reaches it";
 
     // Owned by the hidden application window: no taskbar button.
     HWND owner = GetWindow(window, GW_OWNER);

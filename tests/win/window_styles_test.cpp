@@ -246,11 +246,14 @@ TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyN
     EXPECT_EQ(Setting("Analog"), "0");
     form.reset();
 
-    TForm1& odd = Create("[Clock]\r\nStyle=Gross\r\n");
+    TForm1& odd = Create("[Clock]\r\nStyle=Gross\r\nUhrposX=40\r\nUhrposY=30\r\n");
     EXPECT_FALSE(odd.Standard1.Checked() || odd.Mini1.Checked() || odd.Taskleiste1.Checked());
     RECT client;
     GetClientRect(odd.Handle(), &client);
     EXPECT_EQ(client.right, 638);
+    // No style handler places it: start-up does, at the stored place.
+    EXPECT_EQ(odd.Left(), 40);
+    EXPECT_EQ(odd.Top(), 30);
     EXPECT_EQ(Setting("Style"), "Gross");
     form.reset();
 
