@@ -99,6 +99,8 @@ void TWindow::Unbind() {
     if (subclassed_) {
         RemoveWindowSubclass(handle_, SubclassProc, kObjectSubclass);
         subclassed_ = false;
+    } else {
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     }
     handle_ = nullptr;
 }
@@ -127,9 +129,13 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
             static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (object) {
             object->Bind(window);
+            // A window of this program's own classes also carries its object
+            // in the user slot: read at every message, where the property
+            // would cost a round with the window system each time.
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
         }
     }
-    TWindow* object = FromHandle(window);
+    auto* object = reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return object ? object->Dispatch(message, wParam, lParam)
                   : DefWindowProcW(window, message, wParam, lParam);
 }
