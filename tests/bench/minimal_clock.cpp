@@ -5,6 +5,8 @@
 // (argument "analog"), or blits six 16×27 digit cells (no argument).
 #include <windows.h>
 
+#include "message_loop.h"
+
 #include <cmath>
 
 namespace {
@@ -143,11 +145,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ShowWindow(clock.window, SW_SHOW);
     UpdateWindow(clock.window);
     HANDLE worker = CreateThread(nullptr, 0, Worker, nullptr, 0, nullptr);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RunMessageLoop();
     // The worker may be inside its hand-off; ending the process ends it.
     CloseHandle(worker);
     ExitProcess(0);

@@ -2,6 +2,8 @@
 // the baseline the benchmarks print beside Tikkora's figures.
 #include <windows.h>
 
+#include "message_loop.h"
+
 namespace {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
@@ -23,10 +25,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   100, 100, 154, 69, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return RunMessageLoop();
 }

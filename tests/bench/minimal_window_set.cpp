@@ -6,6 +6,8 @@
 // beyond minimal_window is what the window set itself costs.
 #include <windows.h>
 
+#include "message_loop.h"
+
 namespace {
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,10 +72,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     BringWindowToTop(window);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return RunMessageLoop();
 }

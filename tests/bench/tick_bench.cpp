@@ -13,6 +13,8 @@
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
 
+#include "message_loop.h"
+
 #include <windows.h>
 #include <winternl.h>
 
@@ -287,11 +289,7 @@ int Soak(long ticks) {
     };
     const double begun = Seconds();
     form.AMClock1->SetInterval(1);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RunMessageLoop();
     form.AMClock1->SetEnabled(false);
     Pump();
     const double elapsed = Seconds() - begun;
