@@ -160,18 +160,15 @@ int TForm::Height() const {
     return bounds.bottom - bounds.top;
 }
 
-// A window already where it is asked to be is left alone: the window system
-// would still do a full round of moving it.
 void TForm::SetBounds(int left, int top, int width, int height) {
-    const RECT bounds = BoundsRect();
-    if (bounds.left == left && bounds.top == top && bounds.right - bounds.left == width &&
-        bounds.bottom - bounds.top == height) {
+    if (AlreadyPlaced(BoundsRect(), {left, top, width, height})) {
         return;
     }
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::SetPosition(int left, int top) {
+    // Left alone where it is already, as in SetBounds.
     const RECT bounds = BoundsRect();
     if (bounds.left == left && bounds.top == top) {
         return;

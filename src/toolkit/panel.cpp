@@ -93,10 +93,7 @@ void TPanel::SetBevelInner(TBevel bevel) {
 }
 
 void TPanel::SetBounds(int left, int top, int width, int height) {
-    // Unchanged bounds would still cost a round of moving and repainting.
-    const RECT bounds = Bounds();
-    if (bounds.left == left && bounds.top == top && bounds.right - bounds.left == width &&
-        bounds.bottom - bounds.top == height) {
+    if (AlreadyPlaced(Bounds(), {left, top, width, height})) {
         return;
     }
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -40,6 +40,13 @@ struct WindowPlacement {
     int height = 0;
 };
 
+// Whether a window's bounds are already the placement asked for: a window
+// system moves and repaints a window even when nothing changes.
+inline bool AlreadyPlaced(const RECT& bounds, const WindowPlacement& place) {
+    return bounds.left == place.left && bounds.top == place.top &&
+           bounds.right - bounds.left == place.width && bounds.bottom - bounds.top == place.height;
+}
+
 class TWindow {
   public:
     TWindow() = default;
