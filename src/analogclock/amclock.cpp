@@ -405,12 +405,13 @@ void TAMClock::SizeFaceBitmap(int width, int height) {
 }
 
 TColor TAMClock::PictureBottomLeft() const {
-    SIZE size = BitmapSize(Face());
+    const HBITMAP face = Face();
+    SIZE size = BitmapSize(face);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || size.cy <= 0) {
         return transparentColor_;
     }
-    SelectGuard bitmap(dc.get(), picture_.get());
+    SelectGuard bitmap(dc.get(), face);
     COLORREF pixel = GetPixel(dc.get(), 0, size.cy - 1);
     return pixel == CLR_INVALID ? transparentColor_ : static_cast<TColor>(pixel);
 }
@@ -481,15 +482,16 @@ HDC TAMClock::Backdrop(int width, int height) {
 }
 
 void TAMClock::DrawFace(HDC dc, int width, int height) {
-    if (!Face()) {
+    const HBITMAP face = Face();
+    if (!face) {
         return;
     }
-    SIZE size = BitmapSize(picture_.get());
+    SIZE size = BitmapSize(face);
     UniqueMemoryDc pictureDc(CreateCompatibleDC(dc));
     if (!pictureDc) {
         return;
     }
-    SelectGuard picture(pictureDc.get(), picture_.get());
+    SelectGuard picture(pictureDc.get(), face);
     if (transparent_ && transparentColor_ != clNone) {
         // Pixels of the transparent colour keep the background already laid
         // down. Source and destination are the client area, cut to the
