@@ -67,6 +67,13 @@ wine_env_start() {
         fi
         rm -f "$log"
     fi
+    # A test prefix has no window manager to talk to (Xvfb has none), and Wine
+    # waits about 2 s for one to withdraw every framed window it hides: each
+    # closing message box and dialog. Unmanaged windows are hidden at once.
+    if [ -n "$own_display" ] && [ ! -f "$WINEPREFIX/.unmanaged" ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+            wineserver -w && touch "$WINEPREFIX/.unmanaged"
+    fi
     # The prefix's own processes (services, the desktop) start with the first
     # program and inherit its output, and ctest waits for every holder of a
     # test's output, which they let go only seconds after the last program.
