@@ -42,4 +42,9 @@ TEST_F(SleepNoticeTest, AlarmSleptThroughIsToldOnceNotRungAndLeftAsStored) {
     EXPECT_NE(text.find("einmalige Wecker bleibt"), std::string::npos) << text;
     EXPECT_TRUE(sounds.empty());
     EXPECT_EQ(folder.Read("Tikkora.ini"), stored);
+
+    // A later waking with no sleep noted before it (a critical sleep tells nobody).
+    Power(PBT_APMRESUMEAUTOMATIC);
+    Application->ProcessMessages();
+    EXPECT_EQ(boxes.size(), 1u);
 }
