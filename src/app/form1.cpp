@@ -55,6 +55,7 @@ TForm1::TForm1(TApplication& application) : TForm(application, MainWindowDesign(
     Form1 = this;
     // Made once: a window made anew keeps the same menu.
     BuildContextMenu();
+    BindPowerWatch();
     application_.OnHelp = [this](UINT command, ULONG_PTR data) {
         return ApplicationHelp(command, data);
     };

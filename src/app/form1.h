@@ -4,6 +4,7 @@
 #include "about/form3.h"
 #include "alarm/form2.h"
 #include "analogclock/amclock.h"
+#include "app/power_watch.h"
 #include "controls/explbtn.h"
 #include "settings/settings_file.h"
 #include "controls/notask.h"
@@ -12,6 +13,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/image_list.h"
+#include "toolkit/local_time.h"
 #include "toolkit/menu.h"
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"
@@ -68,6 +70,12 @@ class TForm1 : public TForm {
     bool AlarmLatch = false;
     // Sound, message and one-shot switch-off at the alarm minute; never throws.
     void AlarmCheck();
+
+    // The machine's sleep: noted when it begins; on waking, an alarm slept
+    // through is told of.
+    TPowerWatch PowerWatch1;
+    void PowerWatch1Suspend(TPowerWatch* sender);
+    void PowerWatch1Resume(TPowerWatch* sender);
 
     // The context menu, in menu order; check marks hold the window's state.
     TPopupMenu PopupMenu1;
@@ -209,6 +217,8 @@ class TForm1 : public TForm {
     bool alarmBoxOpen_ = false;
 
     std::string lastAlarmFailure_;
+    void BindPowerWatch();
+    std::optional<LocalTime> sleepStart_;
     std::unique_ptr<TSettingsFile> settingsFile_;
     std::unique_ptr<TBitmap> glyphBitmap_;
 };

@@ -2,14 +2,18 @@
 #include "about/form3.h"
 #include "alarm/form2.h"
 #include "app/form1.h"
+#include "app/instance_lock.h"
 #include "controls/xpthemes.h"
 #include "toolkit/application.h"
 
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // A running instance owns this window; a second start leaves quietly.
-    if (FindWindowW(L"TApplication", L"Tikkora")) {
+    // Taken before anything else and held to the end; a second start leaves
+    // quietly. The application window of a running clock still counts: an
+    // older clock takes no lock.
+    const TInstanceLock instance;
+    if (instance.HeldElsewhere() || FindWindowW(L"TApplication", L"Tikkora")) {
         return 0;
     }
     // The visual styles are bound before the first window and let go after the last.

@@ -31,6 +31,8 @@ ClockProcess::ClockProcess(const std::string& settings) {
     }
 }
 
+ClockProcess::ClockProcess(InFolderOf place) : folder_(place.other.folder_) {}
+
 ClockProcess::~ClockProcess() {
     if (process_.hProcess) {
         if (Running()) {
@@ -59,13 +61,14 @@ bool ClockProcess::CopyBesideProgram(const std::wstring& name) {
     return true;
 }
 
-bool ClockProcess::Start() {
+bool ClockProcess::Start(bool suspended) {
     std::wstring exe = folder_ + L"\\Tikkora.exe";
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder_.c_str(), &startup, &process_) != FALSE;
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                          suspended ? CREATE_SUSPENDED : 0, nullptr, folder_.c_str(), &startup,
+                          &process_) != FALSE;
 }
 
 bool ClockProcess::Running() const {

@@ -14,6 +14,11 @@ class ClockProcess {
   public:
     // Makes the folder and, when settings is not empty, writes it as Tikkora.ini.
     explicit ClockProcess(const std::string& settings = "");
+    // Another start of the program in the folder of an existing one.
+    struct InFolderOf {
+        const ClockProcess& other;
+    };
+    explicit ClockProcess(InFolderOf place);
     ~ClockProcess();
     ClockProcess(const ClockProcess&) = delete;
     ClockProcess& operator=(const ClockProcess&) = delete;
@@ -22,8 +27,10 @@ class ClockProcess {
     // build has none. It goes with the folder.
     bool CopyBesideProgram(const std::wstring& name);
 
-    // Starts the program; false if it could not be started.
-    bool Start();
+    // Starts the program; false if it could not be started. A start made
+    // suspended runs on Resume().
+    bool Start(bool suspended = false);
+    void Resume() { ResumeThread(process_.hThread); }
     // Waits until the program shows its main window; null after the timeout.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     // Asks the main window to close and waits for the process to end.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 RECT WindowRect(HWND window) {
@@ -79,6 +82,33 @@ TEST(Startup, SecondStartEndsAtOnceAndShowsNothing) {
     EXPECT_TRUE(first.CloseAndWait());
     // The second instance wrote nothing.
     EXPECT_EQ(second.ReadSettings(), "");
+}
+
+TEST(Startup, SeveralStartsAtOnceInOneFolderLeaveOneClock) {
+    // The autostart and a double click on the shortcut: all made first and let
+    // go together, so that none has a window yet when the others look for one.
+    ClockProcess first;
+    std::vector<std::unique_ptr<ClockProcess>> starts;
+    for (int i = 0; i < 5; ++i) {
+        starts.push_back(std::make_unique<ClockProcess>(ClockProcess::InFolderOf{first}));
+        ASSERT_TRUE(starts.back()->Start(true));
+    }
+    for (auto& start : starts) {
+        start->Resume();
+    }
+    auto clocks = [&] {
+        int running = 0, shown = 0;
+        for (auto& start : starts) {
+            running += start->Running();
+            shown += start->FindWindowOfClass(L"TForm1") != nullptr;
+        }
+        return running == 1 && shown == 1;
+    };
+    ASSERT_TRUE(WaitUntil(clocks, 20000));
+    for (auto& start : starts) {
+        DWORD exitCode = 99;
+        EXPECT_TRUE(start->CloseAndWait() || (start->WaitForExit(0, &exitCode) && exitCode == 0));
+    }
 }
 
 TEST(Startup, StoredPositionIsUsedAndKeptOnScreen) {
