@@ -30,7 +30,8 @@ void BuildRequestLines(const RequestSpec& request, TExStringList& lines) {
     const bool viaProxy = !request.proxy.empty();
     lines.Clear();
     if (request.kind != CmdType::Raw) {
-        lines.Add(MethodWord(request.kind) + (viaProxy ? target.url : target.path) + " HTTP/1.0");
+        lines.Add(MethodWord(request.kind) +
+                  (viaProxy ? EncodeTargetBytes(target.url) : target.path) + " HTTP/1.0");
     }
     if (viaProxy) {
         lines.Add("Proxy-Connection: Keep-Alive");

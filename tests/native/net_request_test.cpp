@@ -110,6 +110,35 @@ TEST(NetHeaderList, FindsAndRewritesLinesByName) {
     EXPECT_EQ(lines.IndexOfHeader("accept"), 0);
 }
 
+TEST(NetHeaderList, ASortedListFindsEachNameExactly) {
+    // Names that share a start, followed by characters below and above ":".
+    TExStringList lines;
+    lines.SetSorted(true);
+    for (const char* line : {"Accept: */*", "Accept-Language: de", "Accept.X: 1", "Accept",
+                             "Host: h", "Accept-Encoding: gzip", "AcceptZ: 2", "accept-language"}) {
+        lines.Add(line);
+    }
+    const struct {
+        const char* name;
+        const char* line;
+    } cases[] = {{"accept", "Accept: */*"},
+                 {"Accept-Language", "Accept-Language: de"},
+                 {"ACCEPT.X", "Accept.X: 1"},
+                 {"AcceptZ", "AcceptZ: 2"},
+                 {"accept-encoding", "Accept-Encoding: gzip"},
+                 {"Host", "Host: h"}};
+    for (const auto& c : cases) {
+        const int index = lines.IndexOfHeader(c.name);
+        ASSERT_GE(index, 0) << c.name;
+        EXPECT_EQ(lines[index], c.line) << c.name;
+    }
+    EXPECT_EQ(lines.IndexOfHeader("Accept-"), -1);
+    EXPECT_EQ(lines.IndexOfHeader("Acc"), -1);
+    lines.SetHeader("Accept", "text/html");
+    EXPECT_EQ(lines[lines.IndexOfHeader("accept")], "Accept: text/html");
+    EXPECT_EQ(lines.Count(), 8);
+}
+
 TEST(NetFormEncoding, KeepsOnlyLettersAndDigits) {
     TNMURL url;
     EXPECT_EQ(url.Encode("a b/c"), "a+b%2Fc");
