@@ -1,6 +1,7 @@
 #include "net/http_request.h"
 #include "net/nmurl.h"
 #include "net/nmuue.h"
+#include "net/sock_exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,17 @@ TEST(NetBuildRequest, CallerValuesAndOneLineCredentials) {
                   "User-Agent: Tikkora\r\nFrom: me@example.org\r\nCookie: id=1\r\n"
                   "Referer: http://ref/\r\nAuthorization: Basic " +
                   base64 + "\r\n" + kContentType + "\r\n");
+}
+
+TEST(NetBuildRequest, ValuesThatWouldStartALineOfTheirOwnAreRefused) {
+    for (const THeaderInfo& info :
+         {THeaderInfo{"", "", "id=1\r\nX-Evil: 1", "", "", ""},
+          THeaderInfo{"", "Tikkora\n", "", "", "", ""},
+          THeaderInfo{"", "", "", std::string("http://r/\0", 10), "", ""}}) {
+        EXPECT_THROW(Head(CmdType::Get, "http://host/", "", info), ESockError);
+    }
+    EXPECT_THROW(Head(CmdType::Copy, "http://host/", "", {}, "/to\rX: y"), ESockError);
+    EXPECT_NO_THROW(Head(CmdType::Get, "http://host/", "", {"", "Tikkora\t2.4", "", "", "", ""}));
 }
 
 TEST(NetBuildRequest, EveryKindHasItsMethodAndExtraLines) {
