@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Signs an update folder for the clock's online update:
 #   scripts/sign-update.sh <update-folder> <private-key.pem>
-# The folder holds versions.nf (section [Tikkora] with version, file1, infos)
-# and the two files it names. The script writes "sha256" (the installer's
-# SHA-256, lower-case hex) and "signature" (ECDSA P-256 over SHA-256 of the
-# message below, r and s as 32 bytes each, big-endian, lower-case hex) into
-# the section, replacing earlier ones. The message, lines ending in LF:
-#   Tikkora update v1
+# The folder holds versions.nf (section [Tikkora] with version, file1 and,
+# for a release with notes, infos) and the files it names. The script writes
+# "sha256" (the installer's SHA-256, lower-case hex), "infos_sha256" (the
+# notes' SHA-256, when there are notes) and "signature" (ECDSA P-256 over
+# SHA-256 of the message below, r and s as 32 bytes each, big-endian,
+# lower-case hex) into the section, replacing earlier ones. The message, lines
+# ending in LF, both notes values empty for a release without notes:
+#   Tikkora update v2
 #   section=Tikkora
 #   version=<version>
 #   file1=<file1>
 #   sha256=<sha256>
+#   infos=<infos>
+#   infos_sha256=<infos_sha256>
 set -euo pipefail
 
 if [[ $# -ne 2 ]]; then
@@ -38,27 +42,38 @@ value() {
         }' "$versions"
 }
 
+# A name the program takes as a plain file name: no path, no characters
+# Windows refuses, no trailing dot or blank, no device name.
 plain_name() {
-    local name=$1
-    [[ -n $name && ${#name} -le 200 && $name != *[/\\:]* && $name != *..* ]]
+    local name=$1 stem
+    [[ -n $name && ${#name} -le 200 && $name != *[/\\:*?\"\<\>\|]* && $name != *..* ]] || return 1
+    [[ $name != *[.\ ] && ! $name =~ [[:cntrl:]] ]] || return 1
+    stem=${name%%.*}
+    stem=${stem%"${stem##*[! ]}"}
+    [[ ! ${stem,,} =~ ^(con|prn|aux|nul|com[1-9]|lpt[1-9]|conin\$|conout\$)$ ]]
 }
 
 version=$(value version)
 file1=$(value file1)
 infos=$(value infos)
 [[ -n $version ]] || { echo "versions.nf: no version in [$section]" >&2; exit 1; }
-for name in "$file1" "$infos"; do
+names=("$file1")
+[[ -z $infos ]] || names+=("$infos")
+for name in "${names[@]}"; do
     plain_name "$name" || { echo "versions.nf: \"$name\" is no plain file name" >&2; exit 1; }
     [[ -f $folder/$name ]] || { echo "no $folder/$name" >&2; exit 1; }
 done
-case "$version$file1" in *\"*|*\'*) echo "versions.nf: quoted values are not signed" >&2; exit 1 ;; esac
+case "$version$file1$infos" in *\"*|*\'*) echo "versions.nf: quoted values are not signed" >&2; exit 1 ;; esac
 
-hash=$(openssl dgst -sha256 -r "$folder/$file1" | cut -d' ' -f1)
+sha256_of() { openssl dgst -sha256 -r "$1" | cut -d' ' -f1; }
+hash=$(sha256_of "$folder/$file1")
+infos_hash=
+[[ -z $infos ]] || infos_hash=$(sha256_of "$folder/$infos")
 message=$(mktemp)
 der=$(mktemp)
 trap 'rm -f "$message" "$der" "$versions.new"' EXIT
-printf 'Tikkora update v1\nsection=%s\nversion=%s\nfile1=%s\nsha256=%s\n' \
-    "$section" "$version" "$file1" "$hash" >"$message"
+printf 'Tikkora update v2\nsection=%s\nversion=%s\nfile1=%s\nsha256=%s\ninfos=%s\ninfos_sha256=%s\n' \
+    "$section" "$version" "$file1" "$hash" "$infos" "$infos_hash" >"$message"
 openssl dgst -sha256 -sign "$key" -out "$der" "$message"
 # The DER signature holds r and s as integers; the program wants each as 32 bytes.
 signature=$(openssl asn1parse -inform DER -in "$der" |
@@ -68,13 +83,19 @@ signature=$(openssl asn1parse -inform DER -in "$der" |
 openssl dgst -sha256 -verify <(openssl ec -in "$key" -pubout 2>/dev/null) -signature "$der" "$message" >/dev/null
 
 # Rewrites the section without earlier hash and signature lines, adding the new ones after it.
-awk -v section="$section" -v hash="$hash" -v sig="$signature" '
-    function flush() { if (inside && !done) { print "sha256=" hash "\r"; print "signature=" sig "\r"; done = 1 } }
+awk -v section="$section" -v hash="$hash" -v infos_hash="$infos_hash" -v sig="$signature" '
+    function flush() {
+        if (inside && !done) {
+            print "sha256=" hash "\r"
+            if (infos_hash != "") print "infos_sha256=" infos_hash "\r"
+            print "signature=" sig "\r"; done = 1
+        }
+    }
     { sub(/\r$/, "") }
     /^[ \t]*\[/ { flush(); line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); print $0 "\r"; next }
-    inside && /^[ \t]*(sha256|signature)[ \t]*=/ { next }
+    inside && /^[ \t]*(sha256|infos_sha256|signature)[ \t]*=/ { next }
     inside && /^[ \t]*$/ { flush(); print "\r"; next }
     { print $0 "\r" }
     END { flush() }' "$versions" >"$versions.new"
 mv "$versions.new" "$versions"
-echo "signed $versions: version=$version file1=$file1 sha256=$hash"
+echo "signed $versions: version=$version file1=$file1 sha256=$hash infos=$infos infos_sha256=$infos_hash"

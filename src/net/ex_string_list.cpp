@@ -6,14 +6,18 @@
 
 namespace {
 
-// The key a sorted list is ordered by and a header is found by.
-std::string HeaderKey(const std::string& line) {
-    const std::size_t colon = line.find(':');
-    return colon == std::string::npos ? std::string() : LowerAscii(line.substr(0, colon));
+// The key a sorted list is ordered and searched by: the name before the first
+// ":", or the whole line when it has none. Ordering by whole lines would not
+// do: "Accept-Language: de" comes before "Accept: */*" although its name
+// comes after "Accept".
+std::string SortKey(const std::string& line) {
+    return LowerAscii(line.substr(0, line.find(':')));
 }
 
 bool LineLess(const std::string& a, const std::string& b) {
-    return LowerAscii(a) < LowerAscii(b);
+    const std::string keyA = SortKey(a);
+    const std::string keyB = SortKey(b);
+    return keyA != keyB ? keyA < keyB : LowerAscii(a) < LowerAscii(b);
 }
 
 } // namespace
@@ -46,34 +50,23 @@ void TExStringList::SetSorted(bool sorted) {
 
 int TExStringList::IndexOfHeader(const std::string& name) const {
     const std::string key = LowerAscii(name);
+    const auto isHeader = [&](const std::string& line) {
+        return line.find(':') != std::string::npos && SortKey(line) == key;
+    };
     if (!sorted_) {
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            if (lines_[i].find(':') != std::string::npos && HeaderKey(lines_[i]) == key) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
+        const auto found = std::find_if(lines_.begin(), lines_.end(), isHeader);
+        return found == lines_.end() ? -1 : static_cast<int>(found - lines_.begin());
     }
-    // A sorted list is ordered by whole lines, which orders the names too:
-    // halve down to the first line not before the name, then look there.
-    int low = 0;
-    int high = Count() - 1;
-    int found = -1;
-    while (low <= high) {
-        const int middle = (low + high) / 2;
-        const std::string& line = lines_[middle];
-        const std::string middleKey =
-            line.find(':') == std::string::npos ? LowerAscii(line) : HeaderKey(line);
-        if (middleKey < key) {
-            low = middle + 1;
-        } else {
-            if (middleKey == key && line.find(':') != std::string::npos) {
-                found = middle;
-            }
-            high = middle - 1;
+    // Halve down to the first line of that key; lines of the same key without
+    // a ":" may come before the header.
+    auto at = std::partition_point(lines_.begin(), lines_.end(),
+                                   [&](const std::string& line) { return SortKey(line) < key; });
+    for (; at != lines_.end() && SortKey(*at) == key; ++at) {
+        if (isHeader(*at)) {
+            return static_cast<int>(at - lines_.begin());
         }
     }
-    return found;
+    return -1;
 }
 
 void TExStringList::SetHeader(const std::string& name, const std::string& value) {

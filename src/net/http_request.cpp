@@ -1,6 +1,10 @@
 #include "net/http_request.h"
 
 #include "net/nmuue.h"
+#include "net/sock_exceptions.h"
+#include "toolkit/strings.h"
+
+#include <algorithm>
 
 #include <array>
 
@@ -30,7 +34,8 @@ void BuildRequestLines(const RequestSpec& request, TExStringList& lines) {
     const bool viaProxy = !request.proxy.empty();
     lines.Clear();
     if (request.kind != CmdType::Raw) {
-        lines.Add(MethodWord(request.kind) + (viaProxy ? target.url : target.path) + " HTTP/1.0");
+        lines.Add(MethodWord(request.kind) +
+                  (viaProxy ? EncodeTargetBytes(target.url) : target.path) + " HTTP/1.0");
     }
     if (viaProxy) {
         lines.Add("Proxy-Connection: Keep-Alive");
@@ -55,6 +60,14 @@ void BuildRequestLines(const RequestSpec& request, TExStringList& lines) {
     }
     if (SendsBody(request.kind)) {
         lines.Add("Content-Length: " + std::to_string(request.bodyLength));
+    }
+    // A value with a line break in it (a cookie a server set, say) would start
+    // a line of its own; a tab is the only control a header value may hold.
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (std::any_of(lines[i].begin(), lines[i].end(),
+                        [](char c) { return c != '\t' && IsControlChar(c); })) {
+            throw ESockError("Invalid character in request");
+        }
     }
 }
 

@@ -49,6 +49,7 @@ struct RequestSpec {
 };
 
 // Fills lines with the request line and the header lines, in their order.
+// Raises ESockError when a value holds a control character other than a tab.
 void BuildRequestLines(const RequestSpec& request, TExStringList& lines);
 
 // The bytes of the request head: every line with CR LF, then one CR LF.

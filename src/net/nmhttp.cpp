@@ -120,7 +120,8 @@ void TNMHTTP::RunRequest() {
         if (code == 401 && OnAuthenticationNeeded) {
             OnAuthenticationNeeded(this);
         }
-        if (code < 300 || code > 302) {
+        // A redirect that names no new place has nowhere to lead.
+        if (code < 300 || code > 302 || location_.empty()) {
             return;
         }
         // A server that sends us round in circles does not hold the caller for ever.
@@ -150,7 +151,7 @@ void TNMHTTP::Exchange() {
         if (OnFailure) {
             OnFailure(this, requestKind_);
         }
-    } else if (code <= 302) {
+    } else if (code <= 302 && !location_.empty()) {
         Url = location_;
     }
 }
@@ -198,8 +199,10 @@ void TNMHTTP::SendRequest() {
 }
 
 void TNMHTTP::ReadResponseHeader() {
+    // Nothing of an earlier response may pass for this one's.
     contentLength_ = 0;
     setCookieValue_.clear();
+    location_.clear();
     std::ofstream file;
     if (OutputFileMode) {
         file.open(std::filesystem::path(Widen(Header)), std::ios::binary | std::ios::trunc);
@@ -222,9 +225,7 @@ void TNMHTTP::ReadResponseHeader() {
         replyNumber_ = reader.ReplyNumber();
         contentLength_ = reader.ContentLength();
         setCookieValue_ = reader.SetCookieValue();
-        if (reader.Location()) {
-            location_ = *reader.Location();
-        }
+        location_ = reader.Location().value_or("");
     };
     for (;;) {
         const std::string line = ReadLn();

@@ -4,6 +4,7 @@
 #include "toolkit/application.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -42,8 +43,7 @@ class TPowersock::SocketWindow : public TWindow {
         try {
             owner_.Dispatch(message, wParam, lParam);
         } catch (...) {
-            // A notification has no one to report to; the waiting operation
-            // sees the state it left behind.
+            owner_.NotificationFailed();
         }
         return 0;
     }
@@ -78,7 +78,8 @@ TPowersock::~TPowersock() {
     try {
         CloseSocket();
     } catch (...) {
-        // The socket goes with the component either way.
+        // The socket goes with the component either way; the failure is told.
+        ReportCurrentException();
     }
     // A lookup still under way writes into its record after this; leave it that memory.
     for (auto& lookup : lookups_) {
@@ -196,20 +197,42 @@ void TPowersock::StatusMessage(int level, const std::string& text) {
         try {
             OnStatus(this, status_);
         } catch (...) {
-            // A status report must not change the course of the operation.
+            // A status report must not change the course of the operation,
+            // which may be unwinding already; the application tells the failure.
+            ReportCurrentException();
         }
     }
 }
 
 void TPowersock::ProcessPendingMessages() {
-    if (Application) {
-        Application->ProcessMessages();
-        return;
+    {
+        struct Depth {
+            int& waits;
+            explicit Depth(int& w) : waits(++w) {}
+            ~Depth() { --waits; }
+        } depth(waits_);
+        if (Application) {
+            Application->ProcessMessages();
+        } else {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
     }
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    if (notificationFailure_) {
+        std::rethrow_exception(std::exchange(notificationFailure_, nullptr));
+    }
+}
+
+void TPowersock::NotificationFailed() noexcept {
+    // The operation that waits for the notification fails with it; between
+    // operations the application tells it.
+    if (waits_ > 0 && !notificationFailure_) {
+        notificationFailure_ = std::current_exception();
+    } else {
+        ReportCurrentException();
     }
 }
 
@@ -320,8 +343,19 @@ void TPowersock::ResolveHost() {
         throw ESockError("Host Lookup Failed");
     }
     Lookup& current = *lookups_.emplace_back(std::move(lookup));
-    while (!current.answered && !timedOut_ && !canceled_) {
-        WaitForMessages();
+    try {
+        while (!current.answered && !timedOut_ && !canceled_) {
+            WaitForMessages();
+        }
+    } catch (...) {
+        // A notification failed meanwhile: the lookup is given up with the operation.
+        TimerOff();
+        if (current.answered) {
+            lookups_.pop_back();
+        } else {
+            current.abandoned = true;
+        }
+        throw;
     }
     TimerOff();
     std::unique_ptr<Lookup> answered;
@@ -386,8 +420,13 @@ void TPowersock::Connect() {
         CheckSocketError(kWouldBlock);
     }
     TimerOn();
-    while (!connected_ && !timedOut_ && !canceled_ && eventOk_) {
-        WaitForMessages();
+    try {
+        while (!connected_ && !timedOut_ && !canceled_ && eventOk_) {
+            WaitForMessages();
+        }
+    } catch (...) {
+        TimerOff();
+        throw;
     }
     TimerOff();
     if (!timedOut_ && !canceled_ && eventOk_) {

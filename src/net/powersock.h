@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <list>
 #include <memory>
@@ -113,7 +114,8 @@ class TPowersock {
     void TimerOn();
     void TimerOff();
     void TimerTriggered();
-    // Handles every message waiting for this thread.
+    // Handles every message waiting for this thread; raises the failure of a
+    // notification handled meanwhile.
     void ProcessPendingMessages();
     // Sleeps until a message arrives for this thread, then handles them all.
     void WaitForMessages();
@@ -130,6 +132,8 @@ class TPowersock {
     void InitWinsock();
     SOCKET MakeSocket(bool linger);
     void Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // A notification's handling raised the current exception.
+    void NotificationFailed() noexcept;
     // A received chunk of a capture: counted, reported, the silence restarted,
     // and the message queue looked at now and then.
     void ChunkReceived(std::size_t n);
@@ -157,6 +161,10 @@ class TPowersock {
     std::string lastReply_;
     int lastErrorNo_ = 0;
     int closeError_ = 0; // the error the peer's close came with (a reset)
+    // Message handling under way in a wait, and the failure of a notification
+    // handled there, for the waiting operation to raise.
+    int waits_ = 0;
+    std::exception_ptr notificationFailure_;
     std::int32_t receivedCount_ = 0;
     std::int32_t sentCount_ = 0;
     bool canceled_ = false;

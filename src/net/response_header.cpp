@@ -44,10 +44,13 @@ std::int32_t FirstNumberAfter(const std::string& line, std::size_t start) {
         return 0;
     }
     const std::size_t end = line.find_first_not_of("0123456789", first);
-    // A length that does not fit is no usable announcement.
-    return static_cast<std::int32_t>(
-        DigitValue(line.substr(first, end - first), std::numeric_limits<std::int32_t>::max())
-            .value_or(0));
+    const auto value =
+        DigitValue(line.substr(first, end - first), std::numeric_limits<std::int32_t>::max());
+    // The counts of the transfer could not follow a longer one.
+    if (!value) {
+        throw ESockError("Content-Length too large");
+    }
+    return static_cast<std::int32_t>(*value);
 }
 
 } // namespace

@@ -20,8 +20,9 @@ class ResponseHeaderReader {
   public:
     // Takes the next line as read, line end included. Returns false after the
     // line that ends the header (a blank line, or "" for a closed connection).
-    // Raises ESockError for a line longer than the buffer or a header beyond
-    // kMaxHeaderBytes; the caller stores the line before handing it over.
+    // Raises ESockError for a line longer than the buffer, a header beyond
+    // kMaxHeaderBytes or a Content-Length beyond 31 bits; the caller stores
+    // the line before handing it over.
     bool Take(const std::string& line);
 
     std::int16_t ReplyNumber() const { return replyNumber_; }

@@ -1,19 +1,34 @@
 #include "net/url_parts.h"
 
+#include "net/sock_exceptions.h"
 #include "net/text_fields.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/strings.h"
 
+#include <algorithm>
+
 namespace {
+
+// A control character would end the request line early and start a line of
+// the sender's choosing.
+void RefuseControls(const std::string& text) {
+    if (std::any_of(text.begin(), text.end(), IsControlChar)) {
+        throw ESockError("Invalid character in URL");
+    }
+}
 
 int PortNumber(const std::string& text) {
     bool digits = !text.empty() && text.size() <= 5;
     for (char c : text) {
         digits = digits && c >= '0' && c <= '9';
     }
-    const int value = digits ? std::stoi(text) : -1;
-    if (value < 0 || value > 65535) {
+    if (!digits) {
         throw EConvertError("'" + text + "' is not a valid integer value");
+    }
+    // Port 0 reaches no server.
+    const int value = std::stoi(text);
+    if (value < 1 || value > 65535) {
+        throw EConvertError("'" + text + "' is not a valid port");
     }
     return value;
 }
@@ -25,6 +40,7 @@ void ParseUrl(UrlTarget& target) {
     if (url.empty()) {
         throw Exception("Empty URL");
     }
+    RefuseControls(url);
     if (target.port == 0) {
         target.port = 80;
     }
@@ -37,6 +53,7 @@ void ParseUrl(UrlTarget& target) {
         target.path.clear();
     }
     target.path.resize(std::min(target.path.size(), kMaxPathLength));
+    target.path = EncodeTargetBytes(target.path);
 
     if (url.find(':') != std::string::npos) {
         const std::string scheme = LowerAscii(NthField(url, ':', 1));
@@ -56,6 +73,8 @@ void ParseUrl(UrlTarget& target) {
     if (!hostPart.empty()) {
         target.host = hostPart;
     }
+    // A host kept from before goes into the request's lines just the same.
+    RefuseControls(target.host);
     if (target.path.empty()) {
         target.path.assign(1, '/');
         target.url += "/";
@@ -64,4 +83,21 @@ void ParseUrl(UrlTarget& target) {
 
 std::string RedirectUrl(const std::string& location, const std::string& host) {
     return location.find('/') == std::string::npos ? "http://" + host + "/" + location : location;
+}
+
+std::string EncodeTargetBytes(const std::string& text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == ' ' || byte >= 0x80) {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 15];
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
 }

@@ -35,6 +35,10 @@ std::string LeftUtf8(std::string_view text, std::size_t n) {
     return std::string(text.substr(0, end));
 }
 
+bool IsControlChar(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';

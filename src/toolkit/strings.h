@@ -14,5 +14,8 @@ std::string Trim(std::string_view text);
 // The first n bytes of text, never cutting a UTF-8 sequence in half.
 std::string LeftUtf8(std::string_view text, std::size_t n);
 
+// The C0 control characters and DEL.
+bool IsControlChar(char c);
+
 // The value of a hexadecimal digit in either letter case; -1 for any other byte.
 int HexDigitValue(char c);

@@ -2,6 +2,7 @@
 
 #include "toolkit/strings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -9,6 +10,21 @@ namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// A name Windows opens as a device in every folder, with any extension:
+// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 (and the console's CONIN$, CONOUT$).
+bool IsDeviceName(std::string_view name) {
+    std::string stem = LowerAscii(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.pop_back();
+    }
+    if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul" || stem == "conin$" ||
+        stem == "conout$") {
+        return true;
+    }
+    return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) &&
+           stem[3] >= '1' && stem[3] <= '9';
 }
 
 template <std::size_t N>
@@ -96,19 +112,24 @@ bool IsPlainFileName(std::string_view name) {
         return false;
     }
     for (char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == '/' || c == '\\' || c == ':') {
+        if (IsControlChar(c) || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
             return false;
         }
     }
-    return name.find("..") == std::string_view::npos;
+    // Windows drops trailing dots and blanks, so the file made would not be the one named.
+    if (name.back() == '.' || name.back() == ' ') {
+        return false;
+    }
+    return name.find("..") == std::string_view::npos && !IsDeviceName(name);
 }
 
 std::string ChooseUpdateBaseUrl(std::string_view configured) {
     constexpr std::string_view scheme = "http://";
     const bool usable = configured.size() > scheme.size() &&
                         configured.substr(0, scheme.size()) == scheme && configured.back() != '/' &&
-                        configured.find_first_of(" \t\r\n") == std::string_view::npos &&
-                        configured[scheme.size()] != '/';
+                        configured[scheme.size()] != '/' &&
+                        std::none_of(configured.begin(), configured.end(),
+                                     [](char c) { return c == ' ' || IsControlChar(c); });
     return usable ? std::string(configured) : std::string(kDefaultUpdateBaseUrl);
 }
 
@@ -132,17 +153,20 @@ std::optional<EcdsaSignature> ParseSignatureHex(std::string_view text) {
 }
 
 std::string SignedUpdateMessage(std::string_view section, std::string_view version,
-                                std::string_view file1, std::string_view sha256Hex) {
-    std::string message = "Tikkora update v1\n";
+                                std::string_view file1, std::string_view sha256Hex,
+                                std::string_view infos, std::string_view infosSha256Hex) {
+    std::string message = "Tikkora update v2\n";
     message.append("section=").append(section).append("\n");
     message.append("version=").append(version).append("\n");
     message.append("file1=").append(file1).append("\n");
     message.append("sha256=").append(sha256Hex).append("\n");
+    message.append("infos=").append(infos).append("\n");
+    message.append("infos_sha256=").append(infosSha256Hex).append("\n");
     return message;
 }
 
 std::optional<CheckedEntry> CheckEntryForm(const VersionsEntry& entry) {
-    if (!IsPlainFileName(entry.file1) || !IsPlainFileName(entry.infos)) {
+    if (!IsPlainFileName(entry.file1)) {
         return std::nullopt;
     }
     const auto digest = ParseDigestHex(entry.sha256);
@@ -150,5 +174,26 @@ std::optional<CheckedEntry> CheckEntryForm(const VersionsEntry& entry) {
     if (!digest || !signature) {
         return std::nullopt;
     }
-    return CheckedEntry{*digest, *signature};
+    if (entry.infos.empty()) {
+        return entry.infosSha256.empty()
+                   ? std::optional<CheckedEntry>(CheckedEntry{*digest, *signature, std::nullopt})
+                   : std::nullopt;
+    }
+    const auto infosDigest = ParseDigestHex(entry.infosSha256);
+    if (!IsPlainFileName(entry.infos) || !infosDigest) {
+        return std::nullopt;
+    }
+    return CheckedEntry{*digest, *signature, *infosDigest};
+}
+
+std::string SignedUpdateMessage(const VersionsEntry& entry, const CheckedEntry& checked) {
+    const auto hex = [](const Sha256Digest& digest) { return ToHex(digest.data(), digest.size()); };
+    return SignedUpdateMessage(kVersionsSection, entry.version, entry.file1, hex(checked.sha256),
+                               entry.infos,
+                               checked.infosSha256 ? hex(*checked.infosSha256) : std::string());
+}
+
+bool MatchesSignedHash(const std::optional<Sha256Digest>& computed,
+                       const std::optional<Sha256Digest>& signedHash) {
+    return computed && signedHash && *computed == *signedHash;
 }

@@ -34,12 +34,15 @@ double ParseVersionNumber(std::string_view text);
 enum class VersionVerdict { NoInformation, AlreadyNewest, Newer };
 VersionVerdict JudgeVersion(double serverVersion, double programVersion = kProgramVersion);
 
-// A bare file name: not empty, at most kMaxServerFileName characters, no
-// control characters and none of "/", "\", ":" or "..".
+// A bare file name that Windows makes as it stands: not empty, at most
+// kMaxServerFileName characters, no control characters (DEL included), none
+// of "/", "\", ":", "..", the wildcards or the other characters Windows
+// refuses, no trailing dot or blank, and no device name (CON, NUL.exe, com1).
 bool IsPlainFileName(std::string_view name);
 
 // The "Server" value when it can stand for the base address: "http://",
-// a host, no trailing "/", no blanks or control characters. Otherwise the default.
+// a host, no trailing "/", no blanks or control characters (DEL included).
+// Otherwise the default.
 std::string ChooseUpdateBaseUrl(std::string_view configured);
 
 using Sha256Digest = std::array<std::uint8_t, 32>;
@@ -57,21 +60,34 @@ std::optional<EcdsaSignature> ParseSignatureHex(std::string_view text);
 struct VersionsEntry {
     std::string version; // "-1" when the key is missing
     std::string file1;
-    std::string infos;
+    std::string infos; // empty: the release comes without notes
     std::string sha256;
     std::string signature;
+    std::string infosSha256;
 };
 
 // The bytes a release signature covers: it binds the section, the version
-// text, the installer's name and its hash, so neither a changed installer nor
-// an old signed one announced under a new version passes.
+// text, the installer's name and hash and the notes' name and hash, so neither
+// a changed installer or changed notes nor an old signed release announced
+// under a new version passes. Hashes in lower case; an entry without notes
+// signs both notes values empty.
 std::string SignedUpdateMessage(std::string_view section, std::string_view version,
-                                std::string_view file1, std::string_view sha256Hex);
+                                std::string_view file1, std::string_view sha256Hex,
+                                std::string_view infos, std::string_view infosSha256Hex);
 
-// The checks of an entry that come before the signature: both names plain,
-// hash and signature well-formed. The parsed hash and signature on success.
+// The checks of an entry that come before the signature: the installer's name
+// plain, the notes' name plain with a hash or both absent, hash and signature
+// well-formed. The parsed hashes and signature on success.
 struct CheckedEntry {
     Sha256Digest sha256;
     EcdsaSignature signature;
+    std::optional<Sha256Digest> infosSha256; // none: no notes
 };
 std::optional<CheckedEntry> CheckEntryForm(const VersionsEntry& entry);
+
+// The message the entry's signature has to cover.
+std::string SignedUpdateMessage(const VersionsEntry& entry, const CheckedEntry& checked);
+
+// True only for a file that could be hashed and whose hash is the signed one.
+bool MatchesSignedHash(const std::optional<Sha256Digest>& computed,
+                       const std::optional<Sha256Digest>& signedHash);

@@ -135,7 +135,7 @@ void Tupdateform::QuietGet(const std::string& url) {
 }
 
 VersionsEntry Tupdateform::ReadVerifiedEntry(const std::string& path) {
-    VersionsEntry entry{"-1", "", "", "", ""};
+    VersionsEntry entry{"-1", "", "", "", "", ""};
     if (!FileExists(path) || FileSize(path) > kMaxVersionsFileSize) {
         return entry;
     }
@@ -144,18 +144,14 @@ VersionsEntry Tupdateform::ReadVerifiedEntry(const std::string& path) {
                              file.ReadString(kVersionsSection, "file1", ""),
                              file.ReadString(kVersionsSection, "infos", ""),
                              file.ReadString(kVersionsSection, "sha256", ""),
-                             file.ReadString(kVersionsSection, "signature", "")};
+                             file.ReadString(kVersionsSection, "signature", ""),
+                             file.ReadString(kVersionsSection, "infos_sha256", "")};
     const auto checked = CheckEntryForm(read);
-    if (!checked) {
-        return entry;
-    }
-    const std::string message =
-        SignedUpdateMessage(kVersionsSection, read.version, read.file1,
-                            ToHex(checked->sha256.data(), checked->sha256.size()));
-    if (!SignedByTrustedKey(message, checked->signature)) {
+    if (!checked || !SignedByTrustedKey(SignedUpdateMessage(read, *checked), checked->signature)) {
         return entry;
     }
     run_.setupHash = checked->sha256;
+    run_.infosHash = checked->infosSha256;
     return read;
 }
 
@@ -170,7 +166,7 @@ bool Tupdateform::checking() {
     QuietGet(UpdateBaseUrl + "/versions.nf");
     NMHTTP1->TimeOut = 0;
 
-    VersionsEntry entry{"-1", "", "", "", ""};
+    VersionsEntry entry{"-1", "", "", "", "", ""};
     try {
         entry = ReadVerifiedEntry(versionsFile);
     } catch (...) {
@@ -204,21 +200,19 @@ bool Tupdateform::checking() {
 void Tupdateform::Timer1Timer() {
     Timer1.SetEnabled(false);
     const std::string notesFile = environment_.programFolder + "infos.tmp";
-    DeleteIfExists(notesFile);
-    NMHTTP1->Body = notesFile;
-    QuietGet(UpdateBaseUrl + "/" + run_.infoFileName);
-    ProgressBar1->SetPosition(0);
-    if (!FileExists(notesFile)) {
-        // As the file error of loading it: reported, and the dialog waits for "Abbrechen".
+    if (FetchSignedNotes(notesFile)) {
+        try {
+            RichEditViewer1->LoadFromFile(notesFile);
+        } catch (...) {
+            DeleteIfExists(notesFile);
+            throw;
+        }
+        DeleteIfExists(notesFile);
+    } else if (run_.infosHash && Button1->Tag == 0) {
+        // As the file error of loading it: reported, and the dialog waits for
+        // "Abbrechen". After "Abbrechen" during the notes the run goes on without them.
         throw Exception("Die Hinweise zum Update konnten nicht geladen werden.");
     }
-    try {
-        RichEditViewer1->LoadFromFile(notesFile);
-    } catch (...) {
-        DeleteIfExists(notesFile);
-        throw;
-    }
-    DeleteIfExists(notesFile);
 
     const std::string target = ChooseTarget();
     if (!target.empty()) {
@@ -226,6 +220,22 @@ void Tupdateform::Timer1Timer() {
     }
     UpdateRunning = false;
     Close();
+}
+
+bool Tupdateform::FetchSignedNotes(const std::string& notesFile) {
+    DeleteIfExists(notesFile);
+    if (!run_.infosHash) {
+        return false;
+    }
+    NMHTTP1->Body = notesFile;
+    QuietGet(UpdateBaseUrl + "/" + run_.infoFileName);
+    ProgressBar1->SetPosition(0);
+    // Part of the notes, or notes changed on the way, are not the signed ones.
+    if (!MatchesSignedHash(Sha256OfFile(notesFile), run_.infosHash)) {
+        DeleteIfExists(notesFile);
+        return false;
+    }
+    return true;
 }
 
 std::string Tupdateform::ChooseTarget() {

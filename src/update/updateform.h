@@ -11,6 +11,7 @@
 #include "update/update_rules.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 // What one run learns and decides, shared by the entry and the dialog.
@@ -21,6 +22,7 @@ struct UpdateRunState {
     std::string setupFileName;
     std::string infoFileName;
     Sha256Digest setupHash{};
+    std::optional<Sha256Digest> infosHash; // none: the release has no notes
     std::string downloadedFile;
 };
 
@@ -68,6 +70,9 @@ class Tupdateform : public TForm {
     // The versions file's entry, or one whose version is "-1" when it is
     // missing, too large or not signed by a trusted key.
     VersionsEntry ReadVerifiedEntry(const std::string& path);
+    // Fetches the notes into notesFile; true when the signed notes lie there.
+    // Others go as if they had not come; a release without notes fetches none.
+    bool FetchSignedNotes(const std::string& notesFile);
     // Empty when the user cancelled the save dialog.
     std::string ChooseTarget();
     // Downloads into target; true when a complete, unchanged installer arrived.

@@ -1,9 +1,11 @@
 #include "net/http_request.h"
 #include "net/nmurl.h"
 #include "net/nmuue.h"
+#include "net/sock_exceptions.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -59,6 +61,17 @@ TEST(NetBuildRequest, CallerValuesAndOneLineCredentials) {
                   base64 + "\r\n" + kContentType + "\r\n");
 }
 
+TEST(NetBuildRequest, ValuesThatWouldStartALineOfTheirOwnAreRefused) {
+    for (const THeaderInfo& info :
+         {THeaderInfo{"", "", "id=1\r\nX-Evil: 1", "", "", ""},
+          THeaderInfo{"", "Tikkora\n", "", "", "", ""},
+          THeaderInfo{"", "", "", std::string("http://r/\0", 10), "", ""}}) {
+        EXPECT_THROW(Head(CmdType::Get, "http://host/", "", info), ESockError);
+    }
+    EXPECT_THROW(Head(CmdType::Copy, "http://host/", "", {}, "/to\rX: y"), ESockError);
+    EXPECT_NO_THROW(Head(CmdType::Get, "http://host/", "", {"", "Tikkora\t2.4", "", "", "", ""}));
+}
+
 TEST(NetBuildRequest, EveryKindHasItsMethodAndExtraLines) {
     struct Case {
         CmdType kind;
@@ -108,6 +121,21 @@ TEST(NetHeaderList, FindsAndRewritesLinesByName) {
     EXPECT_EQ(lines.IndexOfHeader("From"), -1);
     lines.SetHeader("Accept", "*/*");
     EXPECT_EQ(lines.IndexOfHeader("accept"), 0);
+}
+
+TEST(NetHeaderList, ASortedListFindsEachNameExactly) {
+    // Names that share a start, followed by characters below and above ":".
+    TExStringList lines;
+    lines.SetSorted(true);
+    for (const char* line : {"Accept-Language: de", "Accept: */*", "Accept.X: 1", "Accept",
+                             "Host: h", "AcceptZ: 2", "accept-language"}) {
+        lines.Add(line);
+    }
+    for (const char* line : {"Accept: */*", "Accept-Language: de", "Accept.X: 1", "AcceptZ: 2"}) {
+        const std::string name = std::string(line).substr(0, std::string(line).find(':'));
+        EXPECT_EQ(lines[std::max(0, lines.IndexOfHeader(name))], line) << name;
+    }
+    EXPECT_EQ(lines.IndexOfHeader("Acc"), -1);
 }
 
 TEST(NetFormEncoding, KeepsOnlyLettersAndDigits) {

@@ -41,7 +41,7 @@ TEST(NetResponseHeader, RecognisesNamesOnlyWithASpaceAfterTheColon) {
         {"content-length:1234\r\n", 0},
         {"Content-Length: abc 77 88\r\n", 77},
         {"CONTENT-LENGTH: \r\n", 0},
-        {"Content-Length: 99999999999999999999\r\n", 0},
+        {"Content-Length: 2147483647\r\n", 2147483647},
         {"Content-Length: -5\r\n", 5},
         {"X-Content-Length: 12\r\n", 0},
     };
@@ -88,6 +88,14 @@ TEST(NetResponseHeader, HostileHeadersEndWithAClearError) {
     ResponseHeaderReader exact;
     exact.Take("HTTP/1.0 200 OK\r\n");
     EXPECT_TRUE(exact.Take(std::string(kLineBufferSize - 2, 'a') + "\r\n"));
+
+    // A length the counts of the transfer could not follow.
+    for (const char* line :
+         {"Content-Length: 2147483648\r\n", "content-length: 99999999999999999999\r\n"}) {
+        ResponseHeaderReader huge;
+        huge.Take("HTTP/1.0 200 OK\r\n");
+        EXPECT_THROW(huge.Take(line), ESockError) << line;
+    }
 
     ResponseHeaderReader endless;
     endless.Take("HTTP/1.0 200 OK\r\n");

@@ -1,3 +1,4 @@
+#include "net/sock_exceptions.h"
 #include "net/text_fields.h"
 #include "net/url_parts.h"
 #include "toolkit/exceptions.h"
@@ -53,6 +54,8 @@ std::string ParseFailure(const std::string& url) {
         ParseUrl(target);
     } catch (const EConvertError& e) {
         return std::string("EConvertError: ") + e.what();
+    } catch (const ESockError& e) {
+        return std::string("ESockError: ") + e.what();
     } catch (const Exception& e) {
         return std::string("Exception: ") + e.what();
     }
@@ -64,8 +67,33 @@ TEST(NetParseUrl, RefusesWhatItCannotFetch) {
     EXPECT_EQ(ParseFailure("https://host/"), "Exception: HTTP Secure Socket is not supported");
     EXPECT_EQ(ParseFailure("http://host:abc/"),
               "EConvertError: 'abc' is not a valid integer value");
-    for (const char* url : {"http://host:/", "http://host:99999999999999/", "http://host:-1/"}) {
+    for (const char* url : {"http://host:/", "http://host:99999999999999/", "http://host:-1/",
+                            "http://host:0/", "host:00/x"}) {
         EXPECT_EQ(ParseFailure(url).rfind("EConvertError: ", 0), 0u) << url;
+    }
+}
+
+TEST(NetParseUrl, RefusesControlCharactersAnywhere) {
+    for (const std::string& url :
+         {std::string("http://host/a\r\nX-Evil: 1"), std::string("http://ho\nst/a"),
+          std::string("/next\rHost: evil"), std::string("http://host/a\0b", 15),
+          std::string("http://host/\x7f"), std::string("http://host/a\tb"),
+          std::string("\x1b[2J")}) {
+        EXPECT_EQ(ParseFailure(url), "ESockError: Invalid character in URL") << url;
+    }
+    // A host kept from an earlier request is checked the same way.
+    UrlTarget target{"/a", "host\r\nX: y", 80, ""};
+    EXPECT_THROW(ParseUrl(target), ESockError);
+}
+
+TEST(NetParseUrl, EncodesBlanksAndBytesBeyondAsciiInThePath) {
+    for (const auto& [url, path] :
+         {std::pair{"http://host/Neue Version.exe", "/Neue%20Version.exe"},
+          {"http://host/Hinweise-\xc3\xa4.rtf", "/Hinweise-%C3%A4.rtf"},
+          {"/a%20b?c=d e", "/a%20b?c=d%20e"}}) {
+        UrlTarget target{url, "old", 0, ""};
+        ParseUrl(target);
+        EXPECT_EQ(target.path, path) << url;
     }
 }
 

@@ -48,12 +48,17 @@ TEST(UpdateVersionNumber, OnlyAGreaterNumberIsNewer) {
 }
 
 TEST(UpdateServerNames, OnlyPlainFileNamesPass) {
-    EXPECT_TRUE(IsPlainFileName("Tikkora-Setup-2.5.exe"));
+    for (const char* name : {"Tikkora-Setup-2.5.exe", "console.exe", "nulls.rtf", "COM10.exe",
+                             "LPT.exe", "COM0.exe", "aux-info.rtf", "a b.rtf"}) {
+        EXPECT_TRUE(IsPlainFileName(name)) << name;
+    }
     EXPECT_TRUE(IsPlainFileName(std::string(200, 'a')));
-    for (const std::string& name :
-         {std::string(), std::string(201, 'a'), std::string("a/b.exe"), std::string("a\\b.exe"),
-          std::string("C:setup.exe"), std::string("..exe"), std::string("a..b"),
-          std::string("a\nb"), std::string("\\\\server\\share")}) {
+    EXPECT_FALSE(IsPlainFileName(std::string(201, 'a')));
+    for (const char* name :
+         {"",           "a/b.exe",           "a\\b.exe",   "C:setup.exe", "..exe",      "a..b",
+          "a\nb",       "\\\\server\\share", "a\x7f.exe",  "setup.exe.",  "setup.exe ", "*.exe",
+          "set?up.exe", "a<b>.rtf",          "a|b",        "a\"b",        "CON",        "nul.exe",
+          "Com1",       "LPT9.txt",          "prn.tar.gz", "aux .rtf",    "conout$.exe"}) {
         EXPECT_FALSE(IsPlainFileName(name)) << name;
     }
 }
@@ -62,15 +67,27 @@ TEST(UpdateServerNames, TheServerKeyReplacesTheDefaultOnlyWhenUsable) {
     EXPECT_EQ(ChooseUpdateBaseUrl("http://127.0.0.1:8080"), "http://127.0.0.1:8080");
     EXPECT_EQ(ChooseUpdateBaseUrl("http://mirror.example/tikkora"),
               "http://mirror.example/tikkora");
-    for (const char* bad : {"", "http://", "http://host/", "https://host", "ftp://host",
-                            "http:///path", "http://ho st", "host/path"}) {
+    for (const char* bad :
+         {"", "http://", "http://host/", "https://host", "ftp://host", "http:///path",
+          "http://ho st", "host/path", "http://host\x01/x", "http://host/a\x7f", "http://ho\x1bst",
+          "http://host/a\tb", "http://host\r\nX: y"}) {
         EXPECT_EQ(ChooseUpdateBaseUrl(bad), kDefaultUpdateBaseUrl) << bad;
     }
 }
 
-TEST(UpdateSignature, TheMessageBindsSectionVersionNameAndHash) {
-    EXPECT_EQ(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", "ab12"),
-              "Tikkora update v1\nsection=Tikkora\nversion=2.5\nfile1=setup.exe\nsha256=ab12\n");
+TEST(UpdateSignature, TheMessageBindsSectionVersionNamesAndHashes) {
+    const std::string start = "Tikkora update v2\nsection=Tikkora\nversion=2.5\nfile1=setup.exe\n";
+    EXPECT_EQ(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", "ab12", "notes.rtf", "cd34"),
+              start + "sha256=ab12\ninfos=notes.rtf\ninfos_sha256=cd34\n");
+    // From an entry as read: the hashes in lower case whatever the file says.
+    const std::string a(64, 'A'), b(64, 'B'), signature(128, '2');
+    const VersionsEntry entry{"2.5", "setup.exe", "notes.rtf", a, signature, b};
+    EXPECT_EQ(SignedUpdateMessage(entry, *CheckEntryForm(entry)),
+              start + "sha256=" + std::string(64, 'a') +
+                  "\ninfos=notes.rtf\ninfos_sha256=" + std::string(64, 'b') + "\n");
+    const VersionsEntry bare{"2.5", "setup.exe", "", a, signature, ""};
+    EXPECT_EQ(SignedUpdateMessage(bare, *CheckEntryForm(bare)),
+              start + "sha256=" + std::string(64, 'a') + "\ninfos=\ninfos_sha256=\n");
 }
 
 TEST(UpdateSignature, HexIsExactInLengthAndDigits) {
@@ -85,20 +102,21 @@ TEST(UpdateSignature, HexIsExactInLengthAndDigits) {
     EXPECT_FALSE(ParseSignatureHex(std::string(64, '0')));
 }
 
-TEST(UpdateSignature, AnEntryNeedsPlainNamesAHashAndASignature) {
-    const VersionsEntry good{"2.5", "setup.exe", "notes.rtf", std::string(64, '1'),
-                             std::string(128, '2')};
-    EXPECT_TRUE(CheckEntryForm(good));
+TEST(UpdateSignature, AnEntryNeedsPlainNamesHashesAndASignature) {
+    const std::string hash(64, '1');
+    const std::string signature(128, '2');
+    EXPECT_TRUE(CheckEntryForm({"2.5", "setup.exe", "notes.rtf", hash, signature, hash}));
+    EXPECT_FALSE(CheckEntryForm({"2.5", "setup.exe", "", hash, signature, ""})->infosSha256);
     const struct {
         const char* what;
         VersionsEntry entry;
     } bad[] = {
-        {"unsigned", {"2.5", "setup.exe", "notes.rtf", std::string(64, '1'), ""}},
-        {"no hash", {"2.5", "setup.exe", "notes.rtf", "", std::string(128, '2')}},
-        {"path", {"2.5", "../setup.exe", "notes.rtf", std::string(64, '1'), std::string(128, '2')}},
-        {"notes path",
-         {"2.5", "setup.exe", "x/n.rtf", std::string(64, '1'), std::string(128, '2')}},
-        {"no notes", {"2.5", "setup.exe", "", std::string(64, '1'), std::string(128, '2')}},
+        {"unsigned", {"2.5", "setup.exe", "notes.rtf", hash, "", hash}},
+        {"no hash", {"2.5", "setup.exe", "notes.rtf", "", signature, hash}},
+        {"path", {"2.5", "../setup.exe", "notes.rtf", hash, signature, hash}},
+        {"notes path", {"2.5", "setup.exe", "x/n.rtf", hash, signature, hash}},
+        {"notes without hash", {"2.5", "setup.exe", "notes.rtf", hash, signature, ""}},
+        {"hash of no notes", {"2.5", "setup.exe", "", hash, signature, hash}},
     };
     for (const auto& c : bad) {
         EXPECT_FALSE(CheckEntryForm(c.entry)) << c.what;

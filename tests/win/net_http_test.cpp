@@ -4,6 +4,7 @@
 #include "net/psock_timer.h"
 #include "net_test_server.h"
 #include "temp_folder.h"
+#include "toolkit/seams.h"
 
 #include <gtest/gtest.h>
 
@@ -340,6 +341,31 @@ TEST_F(NetHttp, HostileServersEndWithAClearError) {
     EXPECT_EQ(http->ReplyNumber(), 0);
 }
 
+TEST_F(NetHttp, EachResponseStartsWithoutTheLocationOfAnEarlierOne) {
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: /b\r\n\r\n"),
+                          NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nb"),
+                          NetTestServer::Reply("HTTP/1.0 302 Found\r\n\r\n")});
+    http->Get(server.Url("/a"));
+    EXPECT_EQ(http->Location(), "");
+    // A redirect that names no place ends the request where it is.
+    http->Get(server.Url("/c"));
+    EXPECT_EQ(server.Requests().size(), 3u);
+    EXPECT_EQ(http->ReplyNumber(), 302);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"redirect 302", "success 0", "redirect 302"}));
+}
+
+TEST_F(NetHttp, ControlCharactersInALocationAreRefusedAndNeverSent) {
+    for (const std::string& location : {std::string("/next\rX-Evil: 1"), std::string("/next\0b", 7),
+                                        std::string("http://ev\ril/x"), std::string("/a\x7f")}) {
+        NetTestServer server(
+            {NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: " + location + "\r\n\r\n")});
+        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/")); }),
+                  "ESockError: Invalid character in URL")
+            << location;
+        EXPECT_EQ(server.Requests().size(), 1u) << location;
+    }
+}
+
 TEST_F(NetHttp, ARedirectLoopStopsAfterTwentyRedirects) {
     NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n")});
     EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/")); }), "ESockError: Too many redirects");
@@ -356,6 +382,36 @@ TEST_F(NetHttp, ABodyFileThatCannotBeMadeFailsAndLeavesTheComponentUsable) {
     http->InputFileMode = false;
     http->Get(server.Url("/"));
     EXPECT_EQ(http->Body, "x");
+}
+
+TEST(NetPowersock, FailuresOfItsHandlersAreToldNotSwallowed) {
+    seams::TestSeams seams;
+    std::vector<std::string> reported;
+    seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
+        reported.push_back(call.text);
+        return IDOK;
+    });
+    NetTestServer server(
+        {[](SOCKET client, const std::string&) { NetTestServer::WaitForClose(client, 5); }});
+    TPowersock socket;
+    socket.Host = "127.0.0.1";
+    socket.Port = server.Port();
+    // A handler of a notification fails the operation that waits for it.
+    socket.OnConnect = [](TPowersock*) {
+        throw Exception("Verbunden, aber der Handler scheitert");
+    };
+    EXPECT_EQ(FailureOf([&] { socket.Connect(); }),
+              "Exception: Verbunden, aber der Handler scheitert");
+    socket.Disconnect();
+    // A status report's failure cannot end the operation; the application tells it.
+    socket.ReportLevel = 8;
+    socket.OnStatus = [](TPowersock*, const std::string& status) {
+        if (status == "Disconnecting") {
+            throw Exception("Status gescheitert");
+        }
+    };
+    socket.Disconnect();
+    EXPECT_EQ(reported, std::vector<std::string>{"Status gescheitert"});
 }
 
 TEST(NetPowersock, ReadLnTakesOneLineAndTransactionItsNumber) {

@@ -49,6 +49,13 @@ std::string Answer(const std::string& body, const std::string& status = "200 OK"
            "\r\n\r\n" + body;
 }
 
+// The start of the text the update dialog's viewer shows.
+std::string ShownNotes(HWND dialog) {
+    wchar_t text[256] = {};
+    GetWindowTextW(FindWindowExW(dialog, nullptr, L"RichEdit20W", nullptr), text, 256);
+    return Narrow(text);
+}
+
 bool Exists(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -170,31 +177,41 @@ const std::string kNewer =
 } // namespace
 
 TEST(UpdateSignatureCng, AFixedVectorOfTheTestKeyVerifiesAndNothingChangedDoes) {
-    // Made with scripts/sign-update.sh and the test key for an installer
-    // holding the bytes "hello installer".
+    // Made with openssl and the test key for an installer holding the bytes
+    // "hello installer" and notes holding "hello notes".
     const auto digest = Sha256OfBytes("hello installer");
     ASSERT_TRUE(digest);
     const std::string hash = ToHex(digest->data(), digest->size());
     EXPECT_EQ(hash, "eae0cbc42518dee9f2bf1dfa8fc21b94a2818c56c61e094f597d739e47dee546");
+    const std::string notes = "2dde09929b5360eb771a1408060677f31e6fb2ee9e15af4fa5d30a169e4f2688";
     const auto signature = ParseSignatureHex(
-        "42e3d4c7309070b942ae8056adee1770d44025d07955deb15654ce6731c96b46f284cef563cecd4a49c73f7"
-        "c10b9737a08d42b53731ab2fbcfa6e108180e8e4b");
+        "6640fc046816fbadec011799e08137a60f7f34b81f91f7e11c5c97550a837599b0c59d09c6622ad02a233be"
+        "f16ba0a0a3fe89e9eb454e8c2a52f0dbcc22701bb");
     ASSERT_TRUE(signature);
-    EXPECT_TRUE(
-        SignedByTrustedKey(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash), *signature));
-    EXPECT_FALSE(VerifyEcdsaP256(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash),
-                                 *signature, kReleaseUpdateKey));
-    for (const std::string& message :
-         {SignedUpdateMessage("Tikkora", "9.9", "setup.exe", hash),
-          SignedUpdateMessage("Tikkora", "2.5", "other.exe", hash),
-          SignedUpdateMessage("Tikora", "2.5", "setup.exe", hash),
-          SignedUpdateMessage("Tikkora", "2.5", "setup.exe", std::string(64, '0'))}) {
-        EXPECT_FALSE(SignedByTrustedKey(message, *signature)) << message;
+    const auto message = [&](const char* version, const char* file1, const std::string& sha256,
+                             const char* infos, const std::string& infosSha256) {
+        return SignedUpdateMessage("Tikkora", version, file1, sha256, infos, infosSha256);
+    };
+    const std::string good = message("2.5", "setup.exe", hash, "notes.rtf", notes);
+    EXPECT_TRUE(SignedByTrustedKey(good, *signature));
+    EXPECT_FALSE(VerifyEcdsaP256(good, *signature, kReleaseUpdateKey));
+    for (const std::string& changed :
+         {message("9.9", "setup.exe", hash, "notes.rtf", notes),
+          message("2.5", "setup.exe", std::string(64, '0'), "notes.rtf", notes),
+          message("2.5", "setup.exe", hash, "other.rtf", notes),
+          message("2.5", "setup.exe", hash, "notes.rtf", std::string(64, '0')),
+          message("2.5", "setup.exe", hash, "", "")}) {
+        EXPECT_FALSE(SignedByTrustedKey(changed, *signature)) << changed;
     }
     auto flipped = *signature;
     flipped[10] ^= 1;
-    EXPECT_FALSE(
-        SignedByTrustedKey(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash), flipped));
+    EXPECT_FALSE(SignedByTrustedKey(good, flipped));
+    // A signature of the first message form, which covered no notes, fits no message now.
+    const auto first = ParseSignatureHex(
+        "42e3d4c7309070b942ae8056adee1770d44025d07955deb15654ce6731c96b46f284cef563cecd4a49c73f7"
+        "c10b9737a08d42b53731ab2fbcfa6e108180e8e4b");
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(SignedByTrustedKey(message("2.5", "setup.exe", hash, "", ""), *first));
 }
 
 TEST(UpdateSignatureCng, FilesHashAsTheirBytes) {
@@ -320,11 +337,11 @@ TEST_F(UpdateRunTest, SignedVersionsThatAreNoNumbersAreNoInformation) {
     }
 }
 
-TEST_F(UpdateNotesTest, NotesThatAreNoGoodRichTextStillLeadToTheSaveDialog) {
-    auto notes = [](std::function<void(SOCKET)> answer) -> Serve {
+TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreNeverShownButReportedAsMissing) {
+    auto notes = [](std::function<void(SOCKET, const std::string&)> answer) -> Serve {
         return [answer](SOCKET client, const std::string& path, std::string bytes) {
             if (path.ends_with(".rtf")) {
-                answer(client);
+                answer(client, bytes);
             } else {
                 NetTestServer::Send(client, Answer(bytes));
             }
@@ -334,45 +351,44 @@ TEST_F(UpdateNotesTest, NotesThatAreNoGoodRichTextStillLeadToTheSaveDialog) {
         const char* what;
         Serve serve;
     } cases[] = {
-        {"plain", notes([](SOCKET c) { NetTestServer::Send(c, Answer("Nur Text")); })},
-        {"404", notes([](SOCKET c) { NetTestServer::Send(c, Answer("weg", "404 Not Found")); })},
-        {"nesting bomb", notes([](SOCKET c) {
-             NetTestServer::Send(c, Answer("{\\rtf1 " + std::string(1 << 20, '{')));
+        {"changed", notes([](SOCKET c, auto& b) { NetTestServer::Send(c, Answer(b + " ")); })},
+        {"cut short", notes([](SOCKET c, auto& b) {
+             NetTestServer::Send(c, Answer(b).substr(0, Answer(b).size() - 5));
          })},
+        {"404",
+         notes([](SOCKET c, auto&) { NetTestServer::Send(c, Answer("weg", "404 Not Found")); })},
+        {"never came", notes([](SOCKET, auto&) {})},
     };
+    // The report of the missing notes; "Abbrechen" is then the way out.
+    std::string shownNotes;
+    seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
+        boxes.push_back(call);
+        if (boxes.size() > 2) {
+            const HWND dialog = FindWindowW(L"Tupdateform", nullptr);
+            shownNotes = ShownNotes(dialog);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return IDOK;
+        }
+        return IDYES;
+    });
     for (const auto& c : cases) {
         boxes.clear();
-        saveProposals.clear();
-        answers = {IDYES, IDYES};
+        shownNotes = "not looked at";
         StartServer(c.serve);
         Run(ModeAsked, "3.0");
-        EXPECT_EQ(saveProposals.size(), 1u) << c.what;
-        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer})) << c.what;
+        ASSERT_EQ(boxes.size(), 3u) << c.what;
+        EXPECT_EQ(boxes[2].text, "Die Hinweise zum Update konnten nicht geladen werden.") << c.what;
+        EXPECT_EQ(boxes[2].flags, UINT(MB_ICONERROR)) << c.what;
+        EXPECT_EQ(shownNotes, "") << c.what;
+        EXPECT_TRUE(saveProposals.empty()) << c.what;
         ExpectNoTemporaryFiles();
     }
 }
 
-TEST_F(UpdateNotesTest, TwentyMegabytesOfNotesAreFetchedAndTheSaveDialogFollows) {
+TEST_F(UpdateNotesTest, AbbrechenDuringTheNotesEndsOnlyThemAndNothingOfThemIsShown) {
     answers = {IDYES, IDYES};
-    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
-        NetTestServer::Send(client, path.ends_with(".rtf")
-                                        ? Answer("{\\rtf1 " + std::string(20 << 20, 'x') + "}")
-                                        : Answer(bytes));
-    });
-    Run(ModeAsked, "3.0");
-    EXPECT_EQ(saveProposals.size(), 1u);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
-    ExpectNoTemporaryFiles();
-}
-
-TEST_F(UpdateNotesTest, AbbrechenDuringTheNotesEndsOnlyThemAndThePartArrivedIsShown) {
-    answers = {IDYES, IDYES};
-    std::string shownNotes;
-    onSaveDialog = [&](HWND dialog) {
-        wchar_t text[256] = {};
-        GetWindowTextW(FindWindowExW(dialog, nullptr, L"RichEdit20W", nullptr), text, 256);
-        shownNotes = Narrow(text);
-    };
+    std::string shownNotes = "not looked at";
+    onSaveDialog = [&](HWND dialog) { shownNotes = ShownNotes(dialog); };
     StartServer([](SOCKET client, const std::string& path, std::string bytes) {
         if (!path.ends_with(".rtf")) {
             NetTestServer::Send(client, Answer(bytes));
@@ -386,36 +402,25 @@ TEST_F(UpdateNotesTest, AbbrechenDuringTheNotesEndsOnlyThemAndThePartArrivedIsSh
         NetTestServer::WaitForClose(client);
     });
     Run(ModeAsked, "3.0");
-    EXPECT_EQ(shownNotes, "Erster Teil");
+    // A part can never be the signed notes.
+    EXPECT_EQ(shownNotes, "");
     EXPECT_EQ(saveProposals.size(), 1u);
     EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
     ExpectNoTemporaryFiles();
 }
 
-TEST_F(UpdateNotesTest, NotesThatNeverCameAreReportedAndAbbrechenEndsTheDialog) {
-    answers = {IDYES, IDYES};
-    // The report of the missing notes; "Abbrechen" is then the way out.
-    seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
-        boxes.push_back(call);
-        if (boxes.size() > 2) {
-            PostMessageW(FindWindowW(L"Tupdateform", nullptr), WM_COMMAND,
-                         MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            return IDOK;
-        }
-        return IDYES;
-    });
-    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
-        if (!path.ends_with(".rtf")) {
-            NetTestServer::Send(client, Answer(bytes));
-        }
-    });
-    // Nothing came, so there is no notes file at all: the folder takes no file of that name.
-    CreateDirectoryW(Widen(folder.File("infos.tmp")).c_str(), nullptr);
-    Run(ModeAsked, "3.0");
-    RemoveDirectoryW(Widen(folder.File("infos.tmp")).c_str());
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[2].flags, UINT(MB_ICONERROR));
-    EXPECT_TRUE(saveProposals.empty());
+TEST_F(UpdateNotesTest, ASignedReleaseWithoutNotesIsOfferedWithoutThem) {
+    answers = {IDYES, IDYES, IDNO};
+    saveAs = folder.File("Setup.exe");
+    std::string shownNotes = "not looked at";
+    onSaveDialog = [&](HWND dialog) { shownNotes = ShownNotes(dialog); };
+    StartServer();
+    Run(ModeAsked, "ohne-hinweise");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kStartSetup}));
+    EXPECT_EQ(shownNotes, "");
+    const auto requests = server->Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(RequestPath(requests[1]), "/ohne-hinweise/Tikkora-Setup.exe");
     ExpectNoTemporaryFiles();
 }
 
@@ -437,8 +442,11 @@ TEST_F(UpdateRunTest, ANewerVersionIsOfferedInBothModesAndNoEndsIt) {
 TEST_F(UpdateRunTest, ACompleteSignedDownloadIsOfferedToStart) {
     answers = {IDYES, IDYES, IDNO};
     saveAs = folder.File("Setup gespeichert.exe");
+    std::string shownNotes;
+    onSaveDialog = [&](HWND dialog) { shownNotes = ShownNotes(dialog); };
     StartServer();
     Run(ModeAsked, "3.0");
+    EXPECT_EQ(shownNotes.rfind("Neu in Tikkora 3.0", 0), 0u) << shownNotes;
     EXPECT_EQ(saveProposals, std::vector<std::string>{"Tikkora-Setup.exe"});
     EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kStartSetup}));
     EXPECT_EQ(ReadFile(saveAs), ReadFile(SiteFolder() + "3.0\\Tikkora-Setup.exe"));
