@@ -182,15 +182,12 @@ TEST(UpdateSignatureCng, AFixedVectorOfTheTestKeyVerifiesAndNothingChangedDoes) 
     ASSERT_TRUE(signature);
     EXPECT_TRUE(
         SignedByTrustedKey(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash), *signature));
-    // A valid P-256 point whose private half nobody holds.
-    const EcdsaPublicKey otherKey = {
-        0xe8, 0x82, 0x08, 0x57, 0x02, 0x75, 0x76, 0xeb, 0xa6, 0xba, 0x0e, 0xf3, 0x57,
-        0xe6, 0x0e, 0x51, 0x13, 0xbe, 0xb1, 0xe5, 0xc0, 0x52, 0x42, 0x0f, 0xea, 0x8e,
-        0xd7, 0xdc, 0x8d, 0x16, 0xe8, 0x35, 0x32, 0x39, 0x99, 0x17, 0x6c, 0xdf, 0xb5,
-        0xb0, 0x07, 0xab, 0xf3, 0xfe, 0x0c, 0x17, 0x5a, 0x6a, 0xe8, 0x18, 0x25, 0xed,
-        0xa0, 0x64, 0x2c, 0x6c, 0x15, 0xcb, 0x5b, 0xe1, 0x42, 0xda, 0x7d, 0x3a};
+    // A valid P-256 key (x then y, read as 64 bytes) whose private half nobody holds.
+    const auto otherKey = ParseSignatureHex(
+        "e8820857027576eba6ba0ef357e60e5113beb1e5c052420fea8ed7dc8d16e835323999176cdfb5b007abf3f"
+        "e0c175a6ae81825eda0642c6c15cb5be142da7d3a");
     EXPECT_FALSE(VerifyEcdsaP256(SignedUpdateMessage("Tikkora", "2.5", "setup.exe", hash),
-                                 *signature, otherKey));
+                                 *signature, *otherKey));
     for (const std::string& message :
          {SignedUpdateMessage("Tikkora", "9.9", "setup.exe", hash),
           SignedUpdateMessage("Tikkora", "2.5", "other.exe", hash),
