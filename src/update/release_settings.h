@@ -1,7 +1,7 @@
 #pragma once
 // What the build was given for the online update (cmake/release_settings.cmake):
 // a release build its update address and the public key its updates are
-// signed with, a development build neither. Window-free; tested natively.
+// signed with, a development build neither. Window-free.
 #include "update/update_rules.h"
 
 #include <optional>
