@@ -1,6 +1,9 @@
 ; The installer of Tikkora for one user, made by installer/CMakeLists.txt:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=2.4 -DVERSION_QUAD=2.4.0.0
-;            -DFILES_NSH=files.nsh -DICON_FILE=tikkora.ico -DOUT_FILE=Tikkora-Setup-2.4.exe tikkora.nsi
+;            -DFILES_NSH=files.nsh -DICON_FILE=tikkora.ico -DOUT_FILE=Tikkora-Setup-2.4.exe
+;            [-DSIGN_NSH=sign.nsh] tikkora.nsi
+; SIGN_NSH, given in a signing build, signs the uninstaller before it is packed
+; and the installer once it is written.
 ;
 ; Command-line switches beside NSIS's own /S and /D=folder:
 ;   installer   /AUTOSTART        start with Windows (otherwise an update keeps the earlier choice)
@@ -36,6 +39,9 @@ BrandingText "Tikkora ${VERSION}"
 !include FileFunc.nsh
 !include Sections.nsh
 !include "${FILES_NSH}"
+!ifdef SIGN_NSH
+  !include "${SIGN_NSH}"
+!endif
 
 !ifdef ICON_FILE
   !define MUI_ICON "${ICON_FILE}"

@@ -17,6 +17,8 @@ command -v g++ >/dev/null || need+=(g++)
 command -v chmcmd >/dev/null || need+=(fp-utils)
 # makensis makes the installer, Tikkora-Setup-<version>.exe.
 command -v makensis >/dev/null || need+=(nsis)
+# osslsigncode signs the program and the installer (Authenticode) when the build is given a certificate.
+command -v osslsigncode >/dev/null || need+=(osslsigncode)
 # openssl signs the tests' update folders; Wine checks the signatures through GnuTLS.
 command -v openssl >/dev/null || need+=(openssl)
 dpkg -s libgnutls30:i386 >/dev/null 2>&1 || need+=(libgnutls30:i386)

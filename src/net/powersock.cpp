@@ -2,6 +2,7 @@
 
 #include "net/socket_errors.h"
 #include "toolkit/application.h"
+#include "toolkit/seams.h"
 
 #include <cstring>
 #include <utility>
@@ -328,6 +329,13 @@ void TPowersock::ResolveHost() {
     const std::string& name = Proxy.empty() ? Host : Proxy;
     remote_.sin_addr.s_addr = inet_addr(name.c_str());
     if (remote_.sin_addr.s_addr != INADDR_NONE) {
+        return;
+    }
+    if (const auto answer = seams::LookUpHostForTest(name)) {
+        remote_.sin_addr.s_addr = inet_addr(answer->c_str());
+        if (remote_.sin_addr.s_addr == INADDR_NONE) {
+            throw ESockError("Host Lookup Failed");
+        }
         return;
     }
     remote_.sin_addr.s_addr = 0;

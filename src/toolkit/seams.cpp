@@ -51,6 +51,10 @@ std::function<void(HWND)>& TestDial() {
     static std::function<void(HWND)> dial;
     return dial;
 }
+std::function<std::string(const std::string&)>& TestHostLookup() {
+    static std::function<std::string(const std::string&)> lookup;
+    return lookup;
+}
 std::function<std::optional<std::string>(const SaveDialogCall&)>& TestSaveDialog() {
     static std::function<std::optional<std::string>(const SaveDialogCall&)> responder;
     return responder;
@@ -193,6 +197,17 @@ void SetDialInternetForTest(std::function<void(HWND owner)> dial) {
     TestDial() = std::move(dial);
 }
 
+std::optional<std::string> LookUpHostForTest(const std::string& name) {
+    if (TestHostLookup()) {
+        return TestHostLookup()(name);
+    }
+    return std::nullopt;
+}
+
+void SetHostLookupForTest(std::function<std::string(const std::string& name)> lookup) {
+    TestHostLookup() = std::move(lookup);
+}
+
 std::optional<std::string> AskSaveFileName(const SaveDialogCall& call) {
     if (TestSaveDialog()) {
         return TestSaveDialog()(call);
@@ -221,6 +236,7 @@ void ResetAllForTest() {
     TestConnected() = nullptr;
     TestDial() = nullptr;
     TestSaveDialog() = nullptr;
+    TestHostLookup() = nullptr;
     TestSoundRecorder() = nullptr;
     TestClock() = nullptr;
     TestProgramFilePath().clear();

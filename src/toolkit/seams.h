@@ -78,6 +78,12 @@ void SetInternetConnectedForTest(std::function<bool()> connected);
 void DialInternet(HWND owner);
 void SetDialInternetForTest(std::function<void(HWND owner)> dial);
 
+// Host names the socket layer looks up: a test's handler sees each one and
+// answers with a dotted address (a loopback server's) or "" for a name that
+// is not found. Nothing without a handler: the system looks the name up.
+std::optional<std::string> LookUpHostForTest(const std::string& name);
+void SetHostLookupForTest(std::function<std::string(const std::string& name)> lookup);
+
 // The save dialog: the path chosen, or nothing when the user cancelled it.
 // A test's responder chooses instead of a person.
 struct SaveDialogCall {

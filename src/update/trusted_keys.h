@@ -1,10 +1,10 @@
 #pragma once
 // The keys whose signature an update needs. The shipped program trusts the
-// release key only; the test programs link a list of their own in its place,
-// so nothing the shipped program reads or downloads can add a key.
-#include "update/update_rules.h"
+// release key only (a development build none); the test programs link a list
+// of their own in its place, so nothing the shipped program reads or
+// downloads can add a key.
+#include "update/release_settings.h"
 
 #include <vector>
 
-extern const EcdsaPublicKey kReleaseUpdateKey;
 std::vector<EcdsaPublicKey> TrustedUpdateKeys();

@@ -4,6 +4,7 @@
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
+#include "update/release_settings.h"
 #include "update/update_texts.h"
 #include "update/updateform.h"
 
@@ -24,13 +25,20 @@ void onlineupdate(int mode, const UpdateEnvironment& environment) {
     auto ask = [&](const std::string& text, UINT flags) {
         return seams::ShowMessageBox(application.Handle(), text, application.Title(), flags);
     };
+    UpdateBaseUrl = ChooseUpdateBaseUrl(
+        environment.settings ? environment.settings->ReadString("OnlineUpdate", "Server", "") : "");
+    // A development build's address leads nowhere: nothing is asked, looked up or sent.
+    if (!UpdateServerSetUp(UpdateBaseUrl)) {
+        if (mode == ModeAsked) {
+            ask(update_texts::kNoServer, update_texts::kInformation);
+        }
+        return;
+    }
     if (mode == ModeAsked &&
         ask(update_texts::kAskConnect + application.Title() + update_texts::kAskConnectEnd,
             update_texts::kQuestion) != IDYES) {
         return;
     }
-    UpdateBaseUrl = ChooseUpdateBaseUrl(
-        environment.settings ? environment.settings->ReadString("OnlineUpdate", "Server", "") : "");
 
     auto dialog = std::make_unique<Tupdateform>(environment, run);
     // Its window is made only once there is an update to show: the check

@@ -2,6 +2,7 @@
 // The online update's decisions that need no window: reading the version
 // number, judging names and addresses from the server, and the text that a
 // release signature covers. Tested natively.
+#include "tikkora_release.h"
 #include "tikkora_version.h"
 
 #include <array>
@@ -22,8 +23,9 @@ constexpr std::uint64_t kMaxVersionsFileSize = 64 * 1024;
 constexpr int kVersionsTimeOutMs = 30000;
 // Names from the server longer than this are refused.
 constexpr std::size_t kMaxServerFileName = 200;
-// Where the update files lie unless [OnlineUpdate] "Server" names a mirror.
-constexpr const char* kDefaultUpdateBaseUrl = "http://update.tikkora.de/tikkora";
+// Where the update files lie unless [OnlineUpdate] "Server" names a mirror:
+// the release's address, or the development build's (release_settings.h).
+constexpr const char* kDefaultUpdateBaseUrl = TIKKORA_BUILT_IN_UPDATE_URL;
 
 // Leading blanks, an optional sign, digits with an optional point and
 // digits, an optional exponent; the point is the decimal separator whatever

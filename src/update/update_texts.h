@@ -15,6 +15,9 @@ inline const char* const kAskConnectEnd = " gesucht werden?";
 inline const char* const kNoInformation =
     "Es konnten keine Versionsinformationen vom Server empfangen werden. \r\n"
     "Bitte versuchen Sie es später noch einmal.";
+inline const char* const kNoServer =
+    "Für diese Programmversion ist kein Update-Server eingerichtet. \r\n"
+    "Das Online-Update ist daher nicht verfügbar.";
 inline const char* const kAlreadyNewest =
     "Sie benutzen bereits die aktuellste Version des Programms.";
 inline const char* const kNewerStart = "Ihre Programmversion von ";

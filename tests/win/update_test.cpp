@@ -194,7 +194,11 @@ TEST(UpdateSignatureCng, AFixedVectorOfTheTestKeyVerifiesAndNothingChangedDoes) 
     };
     const std::string good = message("2.5", "setup.exe", hash, "notes.rtf", notes);
     EXPECT_TRUE(SignedByTrustedKey(good, *signature));
-    EXPECT_FALSE(VerifyEcdsaP256(good, *signature, kReleaseUpdateKey));
+    // A valid P-256 key (x then y, read as 64 bytes) whose private half nobody holds.
+    const auto otherKey = ParseSignatureHex(
+        "e8820857027576eba6ba0ef357e60e5113beb1e5c052420fea8ed7dc8d16e835323999176cdfb5b007abf3f"
+        "e0c175a6ae81825eda0642c6c15cb5be142da7d3a");
+    EXPECT_FALSE(VerifyEcdsaP256(good, *signature, *otherKey));
     for (const std::string& changed :
          {message("9.9", "setup.exe", hash, "notes.rtf", notes),
           message("2.5", "setup.exe", std::string(64, '0'), "notes.rtf", notes),
