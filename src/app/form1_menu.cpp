@@ -68,6 +68,9 @@ void TForm1::BindContextMenu() {
     ExplorerButton1->SetAlignment(TAlignment::taRightJustify);
     ExplorerButton1->SetDropDownMenu(&PopupMenu1);
     ExplorerButton1->PopupMenu = &PopupMenu1;
+    // Behind the same guard as the right click, and owned by the clock's own
+    // window, also where that is a child of the taskbar.
+    ExplorerButton1->OnMenuPopup = [this](TPopupMenu&, POINT at) { ShowContextMenu(at.x, at.y); };
 }
 
 bool TForm1::ProgramBoxOpen() const {

@@ -386,13 +386,20 @@ class MenuDuringAlarmTest : public MenuTest {
         GetWindowRect(form->Panel1->Handle(), &r);
         SendMessageW(form->Panel1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(r.left + 2, r.top + 2));
         KillTimer(nullptr, timer);
+        // The menu button, pressed and right-clicked.
+        HWND button = form->ExplorerButton1->Handle();
+        for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
+            const UINT_PTR closer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
+            SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
+            KillTimer(nullptr, closer);
+        }
         ++boxesSeen;
     }
     bool aboutShownDuringBox = false;
     int boxesSeen = 0;
 };
 
-TEST_F(MenuDuringAlarmTest, NeitherMenuNorAboutBoxOpensWhileTheAlarmBoxIsUp) {
+TEST_F(MenuDuringAlarmTest, NeitherMenuNorButtonNorAboutBoxOpensWhileTheAlarmBoxIsUp) {
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
                             "Aktiv=1\r\nMeldung=Mittag\r\n");
     CreateAbout();
