@@ -172,3 +172,34 @@ TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockThatReturnsWithIt) {
     ASSERT_TRUE(clock.WaitForExit(10000));
     EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
 }
+
+TEST(WindowStyles, AnEmptyTrayClockAreaLeavesAVisibleClockUntilItHasASize) {
+    TrayFixture tray(0, 0);
+    ASSERT_NE(tray.clock, nullptr) << "the taskbar stand-in did not start";
+    ClockProcess clock("[Clock]\r\nStyle=Taskbar\r\nUhrposX=250\r\nUhrposY=180\r\n");
+    ASSERT_TRUE(clock.Start());
+    HWND window = clock.WaitForMainWindow(10000);
+    ASSERT_NE(window, nullptr) << "the clock must be seen on the desktop";
+    RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, 250);
+    EXPECT_EQ(r.top, 180);
+    EXPECT_EQ(r.right - r.left, 85);
+    EXPECT_EQ(r.bottom - r.top, 32);
+    EXPECT_EQ(FindWindowExW(tray.clock, nullptr, L"TForm1", nullptr), nullptr);
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+
+    tray.Resize(62, 30);
+    HWND inside = WaitForClockIn(tray.clock);
+    ASSERT_NE(inside, nullptr) << "with a size the area takes the clock";
+    ASSERT_TRUE(WaitUntil([&] { return ChildRect(inside).bottom == 29; }, 5000));
+
+    // Shrunk to nothing, the area gives the clock back rather than hide it.
+    tray.Resize(0, 0);
+    window = clock.WaitForMainWindow(10000);
+    ASSERT_NE(window, nullptr) << "the clock must come back onto the desktop";
+    r = WindowRect(window);
+    EXPECT_EQ(r.right - r.left, 85);
+    EXPECT_EQ(r.bottom - r.top, 32);
+    ASSERT_TRUE(clock.CloseAndWait());
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+}

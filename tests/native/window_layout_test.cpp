@@ -105,3 +105,18 @@ TEST(WindowLayout, PanelPlacesOfTheDesktopStyles) {
     // The alarm line beside the analog clock lies outside the 82-wide mini analog window.
     EXPECT_GT(kAlarmLineBesideClockLeft, DesktopWindowSize(true, true).width);
 }
+
+TEST(WindowLayout, TrayClockAreaTakesTheClockOnlyWhenShownAndLargeEnough) {
+    struct Case {
+        bool visible;
+        int width, height;
+        bool usable;
+    };
+    const Case cases[] = {{true, 62, 30, true},  {true, 33, 11, true},  {false, 62, 30, false},
+                          {true, 0, 0, false},   {true, 32, 30, false}, {true, 62, 10, false},
+                          {true, 200, 1, false}, {true, 1, 200, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(TrayClockAreaUsable(c.visible, c.width, c.height), c.usable)
+            << c.visible << " " << c.width << "x" << c.height;
+    }
+}
