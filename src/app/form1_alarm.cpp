@@ -35,6 +35,11 @@ void TForm1::RunAlarmCheck() {
     const std::string minute = SettingsFile->ReadString("Wecker", "Minute", "00");
     switch (DecideAlarm(now, AlarmLatch, hour, minute)) {
     case AlarmDecision::InvalidTime:
+        // Told at a minute's start, as ever: not at the start of the program
+        // or at a redraw in mid-minute, before the clock is even seen.
+        if (now.second != 0) {
+            return;
+        }
         throw EConvertError("\"" + hour + ":" + minute + "\"");
     case AlarmDecision::Quiet:
         if (AlarmLatch != MinuteOf(now)) {

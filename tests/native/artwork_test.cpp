@@ -1,7 +1,6 @@
 #include "faces.h"
 #include "glyphs.h"
 #include "image.h"
-#include "update_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -480,22 +479,4 @@ TEST(ArtworkFaces, SampleClockDialIsFourFoldSymmetric) {
         }
     }
     EXPECT_EQ(differing, 0);
-}
-
-TEST(ArtworkUpdateIcon, AGlobeBehindAFloppyDiskOnTransparency) {
-    const Image icon = DrawUpdateIcon();
-    ASSERT_EQ(icon.width(), 32);
-    ASSERT_EQ(icon.height(), 32);
-    for (auto [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}}) {
-        EXPECT_EQ(icon.at(x, y).a, 0) << x << "," << y;
-    }
-    EXPECT_EQ(icon.at(6, 19), (Rgb{40, 110, 210, 255})) << "the globe's sea, left of the disk";
-    EXPECT_EQ(icon.at(14, 17), (Rgb{30, 40, 90, 255})) << "the disk, in front of the globe";
-    EXPECT_EQ(icon.at(20, 30), (Rgb{250, 250, 250, 255})) << "the disk's label";
-    EXPECT_EQ(icon.at(31, 31).a, 255);
-    // The encoded icon holds the one 32 x 32 image.
-    const std::vector<std::uint8_t> file = EncodeIco({icon});
-    ASSERT_GT(file.size(), 6u);
-    EXPECT_EQ(file[4], 1);
-    EXPECT_EQ(file[6], 32);
 }
