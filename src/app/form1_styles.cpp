@@ -310,6 +310,9 @@ void TForm1::WaitForTaskbar() {
     // the timer goes on looking for a clock area to return to.
     TrayClockWindow = nullptr;
     waitingForTaskbar_ = true;
+    // Out of sight until it is the mini window: coming out of the taskbar it
+    // would show for a moment with the taskbar's size at the screen's corner.
+    Hide();
     ShowMini(Taskleiste1);
     Analoguhr1.Enabled = false;
     Timer1.SetEnabled(true);
