@@ -87,3 +87,12 @@ std::string HelpPopupText(int context) {
     const HelpTopic* topic = FindHelpTopic(context);
     return topic ? topic->popup : kNoHelpText;
 }
+
+std::string MenuTopicPage(int context) {
+    constexpr int kStandardItem = 11;
+    if (context == kStandardItem) {
+        return "standard.htm";
+    }
+    const HelpTopic* topic = FindHelpTopic(context);
+    return topic ? topic->page : kHelpContentsPage;
+}

@@ -25,3 +25,7 @@ std::span<const HelpTopic> HelpTopics();
 const HelpTopic* FindHelpTopic(int context);
 // The topic's pop-up text, or kNoHelpText.
 std::string HelpPopupText(int context);
+// The page of a menu item's topic; the contents page for a number without one.
+// The menu's "Standard" has a page of its own, though its number (11) is the
+// about box's web link's too.
+std::string MenuTopicPage(int context);

@@ -59,7 +59,9 @@ TForm1::TForm1(TApplication& application) : TForm(application, MainWindowDesign(
     application_.OnHelp = [this](UINT command, ULONG_PTR data) {
         return ApplicationHelp(command, data);
     };
-    // The design-time marks.
+    // The design-time marks: the window is made on top, and the menu says so
+    // until the stored state is applied.
+    ImmerimVordergrund1.SetChecked(true);
     Analoguhr1.SetChecked(false);
     LEDGrn1.SetChecked(true);
     BeiOnlineverbindungautomatischsuchen1.SetChecked(true);
@@ -105,6 +107,18 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         ShowContextMenu(x, y);
         return 0;
+    }
+    case WM_HELP: {
+        // F1 in the open menu: the highlighted item's topic.
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        if (info && info->iContextType == HELPINFO_MENUITEM) {
+            if (TMenuItem* item = PopupMenu1.ShownItem(static_cast<UINT>(info->iCtrlId));
+                item && item->HelpContext != 0) {
+                application_.HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(item->HelpContext));
+            }
+            return TRUE;
+        }
+        break;
     }
     case WM_DISPLAYCHANGE:
         // A monitor may have gone away or shrunk under the clock.

@@ -9,6 +9,7 @@
 #include "settings/settings_file.h"
 #include "controls/notask.h"
 #include "controls/xpcontrols.h"
+#include "rules/alarm_check.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -66,8 +67,8 @@ class TForm1 : public TForm {
     // Marks the window as one that uses the visual styles.
     std::unique_ptr<TXPThemeAPI> XPThemeAPI1;
 
-    // True while the current minute's alarm has been handled.
-    bool AlarmLatch = false;
+    // The minute whose alarm has been handled; it keeps that minute quiet.
+    std::optional<ClockMinute> AlarmLatch;
     // Sound, message and one-shot switch-off at the alarm minute; never throws.
     void AlarmCheck();
 
@@ -199,6 +200,7 @@ class TForm1 : public TForm {
     std::optional<bool> ApplicationHelp(UINT command, ULONG_PTR data);
     bool OldHelpFilePresent() const;
     bool ShowHelpContents();
+    bool ShowHelpTopic(const std::string& page);
     bool ShowHelpPopup(int context, POINT at);
     void ShowTermsOfUse();
     // Tells the user why the help did not open.

@@ -1,7 +1,6 @@
 // The alarm check that follows the time drawing every second: sound, message,
 // and switching a one-shot alarm off.
 #include "rules/alarm_check.h"
-#include "rules/display_plan.h"
 #include "app/form1.h"
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
@@ -31,25 +30,28 @@ void TForm1::RunAlarmCheck() {
     if (!SettingsFile) {
         return;
     }
-    if (OpensAlarmLatch(FormatTimeText(seams::Now()))) {
-        AlarmLatch = false;
-    }
     const LocalTime now = seams::Now();
-    if (!IsAlarmSecond(FormatTimeText(now)) || AlarmLatch) {
-        return;
-    }
     const std::string hour = SettingsFile->ReadString("Wecker", "Stunde", "0");
     const std::string minute = SettingsFile->ReadString("Wecker", "Minute", "00");
-    const std::optional<std::string> alarm = AlarmTimeText(hour, minute);
-    if (!alarm) {
+    switch (DecideAlarm(now, AlarmLatch, hour, minute)) {
+    case AlarmDecision::InvalidTime:
+        // Told at a minute's start, as ever: not at the start of the program
+        // or at a redraw in mid-minute, before the clock is even seen.
+        if (now.second != 0) {
+            return;
+        }
         throw EConvertError("\"" + hour + ":" + minute + "\"");
-    }
-    lastAlarmFailure_.clear();
-    if (HourMinuteText(now) != *alarm) {
+    case AlarmDecision::Quiet:
+        if (AlarmLatch != MinuteOf(now)) {
+            lastAlarmFailure_.clear();
+        }
         return;
+    case AlarmDecision::Ring:
+        lastAlarmFailure_.clear();
+        break;
     }
     // From here on this minute counts as handled, whatever happens below.
-    AlarmLatch = true;
+    AlarmLatch = MinuteOf(now);
     if (SettingsFile->ReadBool("Wecker", "Aktiv", true)) {
         const std::string sound = SettingsFile->ReadString("Wecker", "Sound", "Tikkora.wav");
         if (std::optional<std::string> path = AlarmSoundPath(ProgramFolder, sound)) {

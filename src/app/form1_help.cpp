@@ -40,6 +40,8 @@ std::optional<bool> TForm1::ApplicationHelp(UINT command, ULONG_PTR data) {
     switch (command) {
     case HELP_CONTENTS:
         return ShowHelpContents();
+    case HELP_CONTEXT:
+        return ShowHelpTopic(MenuTopicPage(static_cast<int>(data)));
     case HELP_SETPOPUP_POS:
         helpPopupAt_ = PopupPoint(data);
         return true;
@@ -82,18 +84,24 @@ bool TForm1::ShowHelpPopup(int context, POINT at) {
     return true;
 }
 
+bool TForm1::ShowHelpTopic(const std::string& page) {
+    HtmlHelpRequest topic;
+    topic.command = HtmlHelpCommand::Topic;
+    topic.file = ProgramFolder + kHelpFileName;
+    topic.page = page;
+    if (!application_.HtmlHelp(topic)) {
+        ReportHelpFailure();
+        return false;
+    }
+    return true;
+}
+
 void TForm1::ShowTermsOfUse() {
     if (OldHelpFilePresent()) {
         application_.HelpCommand(HELP_COMMAND, reinterpret_cast<ULONG_PTR>(kOldTermsOfUseJump));
         return;
     }
-    HtmlHelpRequest topic;
-    topic.command = HtmlHelpCommand::Topic;
-    topic.file = ProgramFolder + kHelpFileName;
-    topic.page = kTermsOfUsePage;
-    if (!application_.HtmlHelp(topic)) {
-        ReportHelpFailure();
-    }
+    ShowHelpTopic(kTermsOfUsePage);
 }
 
 void TForm1::ReportHelpFailure() {

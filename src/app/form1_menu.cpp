@@ -33,6 +33,26 @@ void TForm1::BuildContextMenu() {
                             &Schlieen1}) {
         PopupMenu1.Items.Add(*item);
     }
+    // Each item's topic in the help, shown by F1 while it is highlighted.
+    for (auto [item, context] : {std::pair{&Wecker1, 1},
+                                 {&Uhrstellen1, 2},
+                                 {&ImmerimVordergrund1, 3},
+                                 {&Analoguhr1, 8},
+                                 {&Standard1, 11},
+                                 {&Mini1, 9},
+                                 {&Taskleiste1, 10},
+                                 {&LCD0, 4},
+                                 {&LCD1, 4},
+                                 {&LEDGrn1, 4},
+                                 {&LEDRot1, 4},
+                                 {&LEDPunktmatrix1, 4},
+                                 {&Klappziffer1, 4},
+                                 {&Hilfethehmen1, 5},
+                                 {&Info1, 6},
+                                 {&N2, 222},
+                                 {&Schlieen1, 222}}) {
+        item->HelpContext = context;
+    }
     Wecker1.OnClick = [this](TMenuItem* sender) { Wecker1Click(sender); };
     Uhrstellen1.OnClick = [this](TMenuItem* sender) { Systemzeitndern1Click(sender); };
     ImmerimVordergrund1.OnClick = [this](TMenuItem* sender) { ImmerimVordergrund1Click(sender); };
@@ -68,6 +88,9 @@ void TForm1::BindContextMenu() {
     ExplorerButton1->SetAlignment(TAlignment::taRightJustify);
     ExplorerButton1->SetDropDownMenu(&PopupMenu1);
     ExplorerButton1->PopupMenu = &PopupMenu1;
+    // Behind the same guard as the right click, and owned by the clock's own
+    // window, also where that is a child of the taskbar.
+    ExplorerButton1->OnMenuPopup = [this](TPopupMenu&, POINT at) { ShowContextMenu(at.x, at.y); };
 }
 
 bool TForm1::ProgramBoxOpen() const {

@@ -23,6 +23,14 @@ HWND FindTrayClockWindow() {
     return notify ? FindWindowExW(notify, nullptr, L"trayclockwclass", nullptr) : nullptr;
 }
 
+// A clock area that is hidden, or too small for the hours and minutes, is
+// as good as none: a clock placed there could not be seen.
+bool TrayClockUsable(HWND trayClock) {
+    RECT area{};
+    return trayClock && GetClientRect(trayClock, &area) &&
+           TrayClockAreaUsable(IsWindowVisible(trayClock) != FALSE, area.right, area.bottom);
+}
+
 RECT PanelBounds(const TPanel& panel) {
     return panel.Bounds();
 }
@@ -199,7 +207,7 @@ void TForm1::Taskleiste1Click(TMenuItem* sender) {
     // Looked up before anything changes: without the taskbar's clock the
     // style cannot be entered, and the clock must stay where the user sees it.
     HWND trayClock = FindTrayClockWindow();
-    if (!trayClock) {
+    if (!TrayClockUsable(trayClock)) {
         if (sender) {
             seams::ShowMessageBox(Handle(), kNoTrayClockText, "Tikkora",
                                   MB_OK | MB_ICONINFORMATION);
@@ -269,13 +277,15 @@ void TForm1::Timer1Timer() {
         Show();
         return;
     }
-    if (!IsWindow(TrayClockWindow)) {
-        if (FindTrayClockWindow()) {
-            // The shell is back (or was restarted) with a clock area.
+    if (!IsWindow(TrayClockWindow) || !TrayClockUsable(TrayClockWindow)) {
+        if (TrayClockUsable(FindTrayClockWindow())) {
+            // The shell is back (or was restarted, or its clock area grew) with
+            // a clock area the clock fits in.
             Taskleiste1Click(nullptr);
         } else if (!waitingForTaskbar_) {
-            // The taskbar was closed and took its clock along: the clock
-            // stays in sight meanwhile rather than vanish.
+            // The taskbar was closed and took its clock along, or its clock
+            // area was emptied or hidden: the clock stays in sight meanwhile
+            // rather than vanish.
             WaitForTaskbar();
         }
         return;
@@ -300,6 +310,9 @@ void TForm1::WaitForTaskbar() {
     // the timer goes on looking for a clock area to return to.
     TrayClockWindow = nullptr;
     waitingForTaskbar_ = true;
+    // Out of sight until it is the mini window: coming out of the taskbar it
+    // would show for a moment with the taskbar's size at the screen's corner.
+    Hide();
     ShowMini(Taskleiste1);
     Analoguhr1.Enabled = false;
     Timer1.SetEnabled(true);

@@ -321,8 +321,31 @@ void TExplorerButton::MakeMonoBitmap() {
     }
 }
 
+HWND TExplorerButton::Form() const {
+    HWND form = Handle();
+    const DWORD ownProcess = GetCurrentProcessId();
+    for (HWND parent = GetAncestor(form, GA_PARENT); parent && parent != GetDesktopWindow();
+         parent = GetAncestor(form, GA_PARENT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(parent, &process);
+        if (process != ownProcess) {
+            break;
+        }
+        form = parent;
+    }
+    return form;
+}
+
 bool TExplorerButton::ParentFormActive() const {
-    return GetActiveWindow() == GetAncestor(Handle(), GA_ROOT);
+    return GetActiveWindow() == Form();
+}
+
+void TExplorerButton::PopupAt(TPopupMenu& menu, POINT at) {
+    if (OnMenuPopup) {
+        OnMenuPopup(menu, at);
+    } else {
+        menu.Popup(Form(), at.x, at.y);
+    }
 }
 
 bool TExplorerButton::CursorInside() const {
@@ -345,23 +368,32 @@ void TExplorerButton::SetMouseInside(bool inside) {
     }
 }
 
-void TExplorerButton::MouseMove(int x, int y) {
-    if (GetCapture() != Handle()) {
-        SetCapture(Handle());
-        if (enabled_ && Visible() && ParentFormActive()) {
-            SetMouseInside(true);
-        }
+void TExplorerButton::LetGoOfMouse() {
+    if (GetCapture() == Handle()) {
+        ReleaseCapture();
     }
-    if (GetCapture() != Handle()) {
+}
+
+// The button holds the mouse only to hear of it leaving: while the mouse is
+// over it, or while a mouse button pressed on it is down. Holding it any
+// longer would take the clicks meant for the rest of the window.
+void TExplorerButton::MouseMove(int x, int y, WPARAM keys) {
+    const bool inside = x >= 0 && y >= 0 && x <= Width() && y <= Height();
+    const bool buttonDown = keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+    if (!inside) {
+        SetMouseInside(false);
+        if (!pressed_ && !buttonDown) {
+            LetGoOfMouse();
+        }
         return;
     }
-    const bool outside = x < 0 || y < 0 || x > Width() || y > Height();
-    if (outside && mouseInside_) {
-        SetMouseInside(false);
-        if (!pressed_) {
-            ReleaseCapture();
+    if (GetCapture() != Handle()) {
+        if (buttonDown) {
+            return; // a press elsewhere that passes over; it is not this button's
         }
-    } else if (!outside && !mouseInside_ && enabled_ && Visible() && ParentFormActive()) {
+        SetCapture(Handle());
+    }
+    if (enabled_ && Visible() && ParentFormActive()) {
         SetMouseInside(true);
     }
 }
@@ -381,8 +413,11 @@ void TExplorerButton::AfterMenu() {
 }
 
 void TExplorerButton::LeftButtonDown() {
-    HWND form = GetAncestor(Handle(), GA_ROOT);
-    if (!ParentFormActive()) {
+    HWND form = Form();
+    // A window inside another program's (the taskbar) is not brought to the
+    // front: that would bring the other program's window forward instead.
+    const bool topLevel = !(GetWindowLongW(form, GWL_STYLE) & WS_CHILD);
+    if (topLevel && !ParentFormActive()) {
         SetForegroundWindow(form);
         BringWindowToTop(form);
     }
@@ -396,13 +431,16 @@ void TExplorerButton::LeftButtonDown() {
     if (dropDownMenu_) {
         POINT corner{0, Height()};
         ClientToScreen(Handle(), &corner);
-        dropDownMenu_->Popup(form, corner.x, corner.y);
+        PopupAt(*dropDownMenu_, corner);
         AfterMenu();
     }
 }
 
 void TExplorerButton::LeftButtonUp() {
     if (!enabled_ || !Visible() || !pressed_) {
+        if (!CursorInside()) {
+            LetGoOfMouse();
+        }
         return;
     }
     pressed_ = false;
@@ -413,9 +451,7 @@ void TExplorerButton::LeftButtonUp() {
             down_ = false;
         }
     }
-    if (GetCapture() == Handle()) {
-        ReleaseCapture();
-    }
+    LetGoOfMouse();
     if (mouseInside_) {
         mouseInside_ = false;
         Repaint();
@@ -467,7 +503,7 @@ LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_MOUSEMOVE:
         PrepareHint(message, wParam, lParam);
-        MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -482,8 +518,16 @@ LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         if (PopupMenu) {
             AfterMenu();
         }
+        if (!CursorInside()) {
+            LetGoOfMouse();
+        }
         return result;
     }
+    case WM_MBUTTONUP:
+        if (!CursorInside()) {
+            LetGoOfMouse();
+        }
+        break;
     case WM_CONTEXTMENU:
         if (PopupMenu) {
             int x = GET_X_LPARAM(lParam);
@@ -494,9 +538,13 @@ LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 x = corner.x;
                 y = corner.y;
             }
-            PopupMenu->Popup(GetAncestor(Handle(), GA_ROOT), x, y);
+            PopupAt(*PopupMenu, POINT{x, y});
             return 0;
         }
+        break;
+    case WM_CANCELMODE:
+        // The window was deactivated, or a box is coming up.
+        LetGoOfMouse();
         break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle() && mouseInside_ && !pressed_) {

@@ -74,6 +74,10 @@ class TExplorerButton : public TWindow {
     // The context menu of the right button.
     TPopupMenu* PopupMenu = nullptr;
     std::function<void(TExplorerButton* sender)> OnClick;
+    // Shows DropDownMenu or PopupMenu at a screen point in place of the
+    // button, so that its owner decides when a menu may open; unset, the
+    // button shows it itself, owned by its form.
+    std::function<void(TPopupMenu& menu, POINT at)> OnMenuPopup;
 
     // Raises OnClick.
     void Click();
@@ -104,7 +108,11 @@ class TExplorerButton : public TWindow {
     void BitmapsChanged();
     void ResetState();
     void SetMouseInside(bool inside);
+    // The program's own window the button sits in: its top-level window, or
+    // the window that is a child of another program's (the taskbar's).
+    HWND Form() const;
     bool ParentFormActive() const;
+    void PopupAt(TPopupMenu& menu, POINT at);
     bool CursorInside() const;
     // After a menu ran: drops the mouse messages it left, ends any capture
     // and takes the hot state away when the mouse went elsewhere.
@@ -114,7 +122,9 @@ class TExplorerButton : public TWindow {
 
     void LeftButtonDown();
     void LeftButtonUp();
-    void MouseMove(int x, int y);
+    void MouseMove(int x, int y, WPARAM keys);
+    // Releases the mouse if the button holds it.
+    void LetGoOfMouse();
     void PrepareHint(UINT message, WPARAM wParam, LPARAM lParam);
 
     TAlignment alignment_ = TAlignment::taCenter;

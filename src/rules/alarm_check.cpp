@@ -6,10 +6,6 @@
 
 namespace {
 
-bool CharactersSevenAndEightAre(std::string_view timeText, std::string_view pair) {
-    return timeText.size() >= 8 && timeText.substr(6, 2) == pair;
-}
-
 // One or two digits, as the time parser takes hours, minutes and seconds.
 std::optional<int> SmallNumber(std::string_view text) {
     if (text.empty() || text.size() > 2) {
@@ -27,12 +23,20 @@ std::optional<int> SmallNumber(std::string_view text) {
 
 } // namespace
 
-bool OpensAlarmLatch(std::string_view timeText) {
-    return CharactersSevenAndEightAre(timeText, "01");
+ClockMinute MinuteOf(const LocalTime& time) {
+    return ClockMinute{time.year, time.month, time.day, time.hour, time.minute};
 }
 
-bool IsAlarmSecond(std::string_view timeText) {
-    return CharactersSevenAndEightAre(timeText, "00");
+AlarmDecision DecideAlarm(const LocalTime& now, const std::optional<ClockMinute>& latch,
+                          std::string_view storedHour, std::string_view storedMinute) {
+    if (latch == MinuteOf(now)) {
+        return AlarmDecision::Quiet;
+    }
+    const std::optional<std::string> alarm = AlarmTimeText(storedHour, storedMinute);
+    if (!alarm) {
+        return AlarmDecision::InvalidTime;
+    }
+    return HourMinuteText(now) == *alarm ? AlarmDecision::Ring : AlarmDecision::Quiet;
 }
 
 std::string HourMinuteText(const LocalTime& time) {
@@ -43,22 +47,26 @@ std::string HourMinuteText(const LocalTime& time) {
 
 std::optional<std::string> AlarmTimeText(std::string_view hour, std::string_view minute) {
     const std::string joined = Trim(std::string(hour) + ":" + std::string(minute));
-    std::string_view rest = joined;
+    // Hours, minutes and perhaps seconds; every separator must be followed
+    // by a number, so "7:" and "7:30:" are refused alike.
     std::optional<int> parts[3];
     int count = 0;
-    while (count < 3) {
-        std::size_t colon = rest.find(':');
-        parts[count++] = SmallNumber(rest.substr(0, colon));
+    std::string_view rest = joined;
+    for (;;) {
+        if (count == 3) {
+            return std::nullopt;
+        }
+        const std::size_t colon = rest.find(':');
+        parts[count] = SmallNumber(rest.substr(0, colon));
+        if (!parts[count++]) {
+            return std::nullopt;
+        }
         if (colon == std::string_view::npos) {
-            rest = {};
             break;
         }
         rest = rest.substr(colon + 1);
     }
-    if (!rest.empty() || count < 2 || !parts[0] || !parts[1] || (count == 3 && !parts[2])) {
-        return std::nullopt;
-    }
-    if (*parts[0] > 23 || *parts[1] > 59 || (count == 3 && *parts[2] > 59)) {
+    if (count < 2 || *parts[0] > 23 || *parts[1] > 59 || (count == 3 && *parts[2] > 59)) {
         return std::nullopt;
     }
     char text[8];
@@ -71,11 +79,16 @@ std::optional<std::string> AlarmSoundPath(std::string_view programFolder, std::s
         return std::nullopt;
     }
     std::string path = std::string(programFolder) + std::string(name);
-    std::size_t characters = 0;
+    // Counted as the platform counts: a character beyond the basic plane
+    // (four bytes in UTF-8, an emoji say) takes two UTF-16 units.
+    std::size_t units = 0;
     for (char c : path) {
-        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) {
+            units += byte >= 0xF0 ? 2 : 1;
+        }
     }
-    if (characters >= kSoundPathBuffer) {
+    if (units >= kSoundPathBuffer) {
         return std::nullopt;
     }
     return path;

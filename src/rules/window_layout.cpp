@@ -6,6 +6,8 @@ constexpr WindowSize kMiniDigitalWindow{85, 32};
 constexpr WindowSize kMiniAnalogWindow{82, 69};
 constexpr int kSecondsMinWidth = 51;
 constexpr int kSmallGlyphHalfHeight = 5;
+// Right edge of the second minute digit in the small row.
+constexpr int kHoursMinutesRight = 33;
 } // namespace
 
 WindowSize DesktopWindowSize(bool mini, bool analog) {
@@ -25,6 +27,13 @@ bool SmallRowShowsSeconds(int rowWidth) {
 
 int DefaultWindowLeft(int screenWidth, int windowWidth) {
     return screenWidth - windowWidth;
+}
+
+bool TrayClockAreaUsable(bool visible, int areaRight, int areaBottom) {
+    // The window is kept a pixel lower than the area, and its cells are
+    // centred in it: they start at the top edge or below only from this height.
+    const int windowHeight = areaBottom - 1;
+    return visible && areaRight >= kHoursMinutesRight && TaskbarCellTop(windowHeight) >= 0;
 }
 
 TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight) {

@@ -54,6 +54,11 @@ bool SmallRowShowsSeconds(int rowWidth);
 // screen's right edge.
 int DefaultWindowLeft(int screenWidth, int windowWidth);
 
+// Whether the taskbar's clock area can take the clock: shown, and large
+// enough (client width and height) for the hours and minutes. Newer systems
+// may leave the old area empty or hidden and draw their clock elsewhere.
+bool TrayClockAreaUsable(bool visible, int areaRight, int areaBottom);
+
 // One check of the taskbar window against the tray clock's client area
 // (right, bottom). The window and its row are kept one pixel lower than the
 // area; when the row already has that size nothing is to be done.

@@ -242,6 +242,16 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         HandleClose();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            // A control that holds the mouse lets go of it: the clicks belong
+            // to whatever the user turned to.
+            HWND holder = GetCapture();
+            if (holder && IsChild(Handle(), holder)) {
+                SendMessageW(holder, WM_CANCELMODE, 0, 0);
+            }
+        }
+        break;
     case WM_SHOWWINDOW:
         if (wParam) {
             FormShow();

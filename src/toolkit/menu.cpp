@@ -59,10 +59,17 @@ void TPopupMenu::Popup(HWND owner, int x, int y) {
     std::vector<TMenuItem*> commands;
     UniqueMenu menu(BuildMenu(Items, commands));
     SetForegroundWindow(owner);
+    // Known to the owner while the menu is open.
+    shown_ = commands;
     UINT chosen =
         TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    shown_.clear();
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen > 0 && chosen <= commands.size()) {
         commands[chosen - 1]->Click();
     }
+}
+
+TMenuItem* TPopupMenu::ShownItem(UINT command) const {
+    return command > 0 && command <= shown_.size() ? shown_[command - 1] : nullptr;
 }

@@ -25,6 +25,8 @@ class TMenuItem {
     int GroupIndex;
     bool RadioItem;
     bool Enabled = true;
+    // The item's topic in the help; 0 for none.
+    int HelpContext = 0;
     std::function<void(TMenuItem* sender)> OnClick;
 
   private:
@@ -39,4 +41,10 @@ class TPopupMenu {
     // Shows the menu at a screen point, owned by window, and runs the chosen
     // item's click handler before it returns.
     void Popup(HWND owner, int x, int y);
+    // While the menu is open: the item of a command number the platform
+    // names (in WM_HELP, WM_MENUSELECT); null for none.
+    TMenuItem* ShownItem(UINT command) const;
+
+  private:
+    std::vector<TMenuItem*> shown_;
 };

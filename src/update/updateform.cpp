@@ -111,7 +111,10 @@ void Tupdateform::FormShow() {
 }
 
 void Tupdateform::FormPaint(HDC dc) {
-    DrawIcon(dc, 8, 11, LoadIconW(nullptr, IDI_INFORMATION));
+    // The globe behind the floppy disk; shared, so the system keeps it.
+    HICON picture = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"UPDATEICON", IMAGE_ICON, 32, 32, LR_SHARED));
+    DrawIconEx(dc, 8, 11, picture, 32, 32, 0, nullptr, DI_NORMAL);
 }
 
 LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -222,6 +222,15 @@ void Mouse(DWORD down, DWORD up, POINT at) {
     SendInput(2, press, sizeof(INPUT));
 }
 
+void MoveMouse(POINT to) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof(INPUT));
+}
+
 void Click(int x, int y, int times) {
     for (int i = 0; i < times; ++i) {
         Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, POINT{x, y});

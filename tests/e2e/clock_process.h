@@ -100,6 +100,8 @@ void PressButton(HWND box, int id);
 // Input as a user gives it, through the system's input queue.
 // A press and release of a mouse button at a screen point.
 void Mouse(DWORD down, DWORD up, POINT at);
+// Moves the mouse to a screen point, as a hand on the mouse does.
+void MoveMouse(POINT to);
 // Left clicks at a screen point (two make a double click).
 void Click(int x, int y, int times = 1);
 // Presses and releases a key, times over.

@@ -3,6 +3,8 @@
 // file, the drop-down button drops it below itself, the about box opens and
 // closes, the clock closes from it, and F1 says when the help is missing.
 #include "clock_process.h"
+#include "tray_fixture.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +41,10 @@ class ContextMenu : public testing::Test {
         Sleep(700);
     }
     RECT LargePanel() const { return PanelOnScreen(window, 123, 51); }
+    HWND MenuButton() const {
+        return FindChildWindow(window,
+                               [](HWND child) { return HasClass(child, L"TExplorerButton"); });
+    }
     // The open menu of the program, or null.
     HWND WaitForMenu() const {
         HWND menu = nullptr;
@@ -87,11 +93,7 @@ TEST_F(ContextMenu, RedLedAndMiniPickedFromTheMenuShowAndAreStored) {
 
 TEST_F(ContextMenu, TheButtonDropsTheMenuBelowItselfAndInfoShowsTheAboutBox) {
     Start("[Clock]\r\nStyle=Standard\r\n");
-    HWND button = FindWindowExW(GetWindow(window, GW_CHILD), nullptr, L"TExplorerButton", nullptr);
-    for (HWND panel = GetWindow(window, GW_CHILD); panel && !button;
-         panel = GetWindow(panel, GW_HWNDNEXT)) {
-        button = FindWindowExW(panel, nullptr, L"TExplorerButton", nullptr);
-    }
+    HWND button = MenuButton();
     ASSERT_NE(button, nullptr);
     const RECT b = WindowRect(button);
     EXPECT_EQ(b.right - b.left, 14);
@@ -115,6 +117,34 @@ TEST_F(ContextMenu, TheButtonDropsTheMenuBelowItselfAndInfoShowsTheAboutBox) {
     EXPECT_EQ(a.bottom - a.top, 311);
     Key(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
+    ASSERT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(ContextMenu, TheButtonLetsGoOfTheMouseItOnlyPassedOnAnInactiveClock) {
+    Start("[Clock]\r\nStyle=Standard\r\n");
+    // Another program's window takes the activation from the clock.
+    TrayFixture other(62, 30);
+    ASSERT_NE(other.tray, nullptr);
+    SetForegroundWindow(other.tray);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.tray; }, 5000));
+    HWND button = MenuButton();
+    ASSERT_NE(button, nullptr);
+    MoveMouse(Centre(WindowRect(button)));
+    Sleep(300);
+    const POINT digits = Centre(LargePanel());
+    MoveMouse(digits);
+    Sleep(300);
+    // The double click on the digits reaches them: the alarm dialog, no menu.
+    Click(digits.x, digits.y, 2);
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = clock->FindWindowOfClass(L"TForm2")) != nullptr; },
+                          10000));
+    EXPECT_EQ(clock->FindWindowOfClass(L"#32768"), nullptr);
+    if (dialog) {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(
+            WaitUntil([&] { return clock->FindWindowOfClass(L"TForm2") == nullptr; }, 10000));
+    }
     ASSERT_TRUE(clock->CloseAndWait());
 }
 

@@ -2,6 +2,7 @@
 // program of its own: what no test inside one process can see. The desktop
 // styles are tested in-process.
 #include "clock_process.h"
+#include "tray_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,69 +10,6 @@
 #include <vector>
 
 namespace {
-
-constexpr UINT kResizeClockMessage = WM_APP + 1; // understood by the taskbar stand-in
-
-// The stand-in taskbar: "Shell_TrayWnd" > "TrayNotifyWnd" > "TrayClockWClass".
-class TrayFixture {
-  public:
-    TrayFixture(int width, int height) {
-        std::wstring exe = BuildFolder() + L"\\tikkora_tray_fixture.exe";
-        std::wstring commandLine =
-            L"\"" + exe + L"\" " + std::to_wstring(width) + L" " + std::to_wstring(height);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process_)) {
-            return;
-        }
-        WaitUntil([&] { return (clock = FindClock()) != nullptr; }, 10000);
-    }
-    ~TrayFixture() { Stop(); }
-    TrayFixture(const TrayFixture&) = delete;
-    TrayFixture& operator=(const TrayFixture&) = delete;
-
-    void Resize(int width, int height) {
-        SendMessageW(tray, kResizeClockMessage, static_cast<WPARAM>(width), height);
-    }
-    // Ends the stand-in, as when the shell's taskbar goes away.
-    void Stop() {
-        if (!process_.hProcess) {
-            return;
-        }
-        if (tray) {
-            PostMessageW(tray, WM_CLOSE, 0, 0);
-        }
-        if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, 5000);
-        }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = PROCESS_INFORMATION{};
-        tray = notify = clock = nullptr;
-    }
-
-    HWND tray = nullptr;
-    HWND notify = nullptr;
-    HWND clock = nullptr;
-
-  private:
-    HWND FindClock() {
-        tray = FindWindowW(L"Shell_TrayWnd", L"");
-        DWORD owner = 0;
-        if (tray) {
-            GetWindowThreadProcessId(tray, &owner);
-        }
-        if (owner != process_.dwProcessId) {
-            return nullptr;
-        }
-        notify = FindWindowExW(tray, nullptr, L"TrayNotifyWnd", L"");
-        return notify ? FindWindowExW(notify, nullptr, L"TrayClockWClass", nullptr) : nullptr;
-    }
-
-    PROCESS_INFORMATION process_{};
-};
 
 RECT WindowRect(HWND window) {
     RECT r{};
@@ -232,5 +170,36 @@ TEST(WindowStyles, TaskbarThatGoesAwayLeavesAVisibleClockThatReturnsWithIt) {
     ASSERT_NE(inside, nullptr) << "the clock must go back in";
     PostMessageW(inside, WM_CLOSE, 0, 0);
     ASSERT_TRUE(clock.WaitForExit(10000));
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+}
+
+TEST(WindowStyles, AnEmptyTrayClockAreaLeavesAVisibleClockUntilItHasASize) {
+    TrayFixture tray(0, 0);
+    ASSERT_NE(tray.clock, nullptr) << "the taskbar stand-in did not start";
+    ClockProcess clock("[Clock]\r\nStyle=Taskbar\r\nUhrposX=250\r\nUhrposY=180\r\n");
+    ASSERT_TRUE(clock.Start());
+    HWND window = clock.WaitForMainWindow(10000);
+    ASSERT_NE(window, nullptr) << "the clock must be seen on the desktop";
+    RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, 250);
+    EXPECT_EQ(r.top, 180);
+    EXPECT_EQ(r.right - r.left, 85);
+    EXPECT_EQ(r.bottom - r.top, 32);
+    EXPECT_EQ(FindWindowExW(tray.clock, nullptr, L"TForm1", nullptr), nullptr);
+    EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+
+    tray.Resize(62, 30);
+    HWND inside = WaitForClockIn(tray.clock);
+    ASSERT_NE(inside, nullptr) << "with a size the area takes the clock";
+    ASSERT_TRUE(WaitUntil([&] { return ChildRect(inside).bottom == 29; }, 5000));
+
+    // Shrunk to nothing, the area gives the clock back rather than hide it.
+    tray.Resize(0, 0);
+    window = clock.WaitForMainWindow(10000);
+    ASSERT_NE(window, nullptr) << "the clock must come back onto the desktop";
+    r = WindowRect(window);
+    EXPECT_EQ(r.right - r.left, 85);
+    EXPECT_EQ(r.bottom - r.top, 32);
+    ASSERT_TRUE(clock.CloseAndWait());
     EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
 }

@@ -2,14 +2,32 @@
 
 #include <gtest/gtest.h>
 
-TEST(AlarmCheck, LatchOpensAtSecondOneAndOnlySecondZeroRings) {
-    EXPECT_TRUE(OpensAlarmLatch("07:30:01"));
-    EXPECT_FALSE(OpensAlarmLatch("07:30:00"));
-    EXPECT_FALSE(OpensAlarmLatch("07:30:11"));
-    EXPECT_TRUE(IsAlarmSecond("07:30:00"));
-    EXPECT_FALSE(IsAlarmSecond("07:30:10"));
-    EXPECT_FALSE(IsAlarmSecond("7:30:0"));
-    EXPECT_FALSE(IsAlarmSecond(""));
+TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
+    const ClockMinute rang{2024, 3, 1, 7, 30};
+    struct Case {
+        int hour, minute;
+        std::optional<ClockMinute> latch;
+        AlarmDecision expected;
+    };
+    const Case cases[] = {
+        {7, 30, std::nullopt, AlarmDecision::Ring},
+        {7, 30, rang, AlarmDecision::Quiet},                           // the same minute again
+        {7, 30, ClockMinute{2024, 3, 1, 7, 29}, AlarmDecision::Ring},  // a latch of another minute
+        {7, 30, ClockMinute{2024, 2, 29, 7, 30}, AlarmDecision::Ring}, // yesterday's alarm
+        {7, 29, std::nullopt, AlarmDecision::Quiet},
+        {7, 31, std::nullopt, AlarmDecision::Quiet},
+        {19, 30, std::nullopt, AlarmDecision::Quiet},
+    };
+    for (const Case& c : cases) {
+        for (int second = 0; second < 60; ++second) {
+            const LocalTime now{2024, 3, 1, c.hour, c.minute, second};
+            EXPECT_EQ(DecideAlarm(now, c.latch, "07", "30"), c.expected)
+                << c.hour << ":" << c.minute << ":" << second << " latch " << c.latch.has_value();
+        }
+    }
+    EXPECT_EQ(DecideAlarm({2024, 3, 1, 7, 30, 5}, std::nullopt, "99", "-1"),
+              AlarmDecision::InvalidTime);
+    EXPECT_EQ(DecideAlarm({2024, 3, 1, 7, 30, 5}, rang, "99", "-1"), AlarmDecision::Quiet);
 }
 
 TEST(AlarmCheck, StoredTimesAreReadAsTimesOfDay) {
@@ -31,7 +49,12 @@ TEST(AlarmCheck, TimesThatAreNoTimesOfDayAreRejected) {
                                 {"07", ""},
                                 {"007", "30"},
                                 {"7:30", "1:2"},
-                                {"1 2", "30"}}) {
+                                {"1 2", "30"},
+                                // A separator must be followed by a number.
+                                {"1", "2:3:"},
+                                {"07", ":"},
+                                {"07:30:00", ""},
+                                {"07", "30:00:00"}}) {
         EXPECT_FALSE(AlarmTimeText(hour, minute).has_value()) << hour << ":" << minute;
     }
 }
@@ -60,4 +83,11 @@ TEST(AlarmCheck, PathsBeyondThePlatformBufferAreRefused) {
         umlauts += "\xC3\xBC";
     }
     EXPECT_TRUE(AlarmSoundPath(folder, umlauts).has_value());
+    // UTF-16 units, not characters: an emoji takes two.
+    std::string faces;
+    for (int i = 0; i < 25; ++i) {
+        faces += "\xF0\x9F\x98\x80";
+    }
+    EXPECT_TRUE(AlarmSoundPath(folder, faces + "n").has_value()); // 255 units
+    EXPECT_FALSE(AlarmSoundPath(folder, faces + "nn").has_value());
 }

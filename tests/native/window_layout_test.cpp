@@ -105,3 +105,12 @@ TEST(WindowLayout, PanelPlacesOfTheDesktopStyles) {
     // The alarm line beside the analog clock lies outside the 82-wide mini analog window.
     EXPECT_GT(kAlarmLineBesideClockLeft, DesktopWindowSize(true, true).width);
 }
+
+TEST(WindowLayout, TrayClockAreaTakesTheClockOnlyWhenShownAndLargeEnough) {
+    EXPECT_TRUE(TrayClockAreaUsable(true, 62, 30));
+    EXPECT_TRUE(TrayClockAreaUsable(true, 33, 11)); // hours and minutes just fit
+    EXPECT_FALSE(TrayClockAreaUsable(false, 62, 30));
+    EXPECT_FALSE(TrayClockAreaUsable(true, 0, 0));
+    EXPECT_FALSE(TrayClockAreaUsable(true, 32, 30));
+    EXPECT_FALSE(TrayClockAreaUsable(true, 62, 10));
+}

@@ -66,6 +66,17 @@ void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(menuOwner, WM_KEYDOWN, VK_RETURN, 0);
 }
 
+// F1 on the item so many places down in the open menu, then Escape.
+int downsBeforeF1 = 0;
+void CALLBACK HelpOnHighlightedItem(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    for (int i = 0; i < downsBeforeF1; ++i) {
+        PostMessageW(menuOwner, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    PostMessageW(menuOwner, WM_KEYDOWN, VK_F1, 0);
+    PostMessageW(menuOwner, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 // Escape for the about box from inside its modal loop, after trying to open
 // it a second time.
 TForm1* opener = nullptr;
@@ -236,6 +247,34 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
     }
 }
 
+TEST_F(MenuTest, ItemsCarryTheirHelpNumbersAndF1ShowsTheHighlightedOnesTopic) {
+    {
+        // As the menu is built, before a stored state: the window is made on top.
+        TForm1 built(*Application);
+        EXPECT_TRUE(built.ImmerimVordergrund1.Checked());
+    }
+    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n");
+    const int contexts[] = {1, 2, 0, 3, 8, 0, 11, 9, 10, 0,   4,  4,
+                            4, 4, 4, 4, 0, 5, 6,  0, 0,  222, 222};
+    const std::vector<TMenuItem*>& items = window.PopupMenu1.Items.Items();
+    ASSERT_EQ(items.size(), std::size(contexts));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->HelpContext, contexts[i]) << items[i]->Caption;
+    }
+    menuOwner = window.Handle();
+    for (auto [downs, page] : {std::pair{1, "wecker.htm"}, {5, "standard.htm"}}) {
+        SCOPED_TRACE(page);
+        help.clear();
+        downsBeforeF1 = downs;
+        SetTimer(nullptr, 0, 100, HelpOnHighlightedItem);
+        window.ShowContextMenu(window.Left(), window.Top());
+        ASSERT_EQ(help.size(), 1u);
+        EXPECT_EQ(help[0].command, HtmlHelpCommand::Topic);
+        EXPECT_EQ(help[0].file, folder.File("Tikkora.chm"));
+        EXPECT_EQ(help[0].page, page);
+    }
+}
+
 TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n");
     window.Uhrstellen1.Click();
@@ -386,13 +425,20 @@ class MenuDuringAlarmTest : public MenuTest {
         GetWindowRect(form->Panel1->Handle(), &r);
         SendMessageW(form->Panel1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(r.left + 2, r.top + 2));
         KillTimer(nullptr, timer);
+        // The menu button, pressed and right-clicked.
+        HWND button = form->ExplorerButton1->Handle();
+        for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
+            const UINT_PTR closer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
+            SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
+            KillTimer(nullptr, closer);
+        }
         ++boxesSeen;
     }
     bool aboutShownDuringBox = false;
     int boxesSeen = 0;
 };
 
-TEST_F(MenuDuringAlarmTest, NeitherMenuNorAboutBoxOpensWhileTheAlarmBoxIsUp) {
+TEST_F(MenuDuringAlarmTest, NeitherMenuNorButtonNorAboutBoxOpensWhileTheAlarmBoxIsUp) {
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
                             "Aktiv=1\r\nMeldung=Mittag\r\n");
     CreateAbout();

@@ -2,6 +2,7 @@
 // signed update folders of the build: the boxes are answered and recorded,
 // the save dialog chooses a file of the test's folder, the shell records.
 #include "net_test_server.h"
+#include "printed.h"
 #include "settings/settings_file.h"
 #include "temp_folder.h"
 #include "toolkit/application.h"
@@ -10,6 +11,7 @@
 #include "update/trusted_keys.h"
 #include "update/update.h"
 #include "update/update_texts.h"
+#include "update/updateform.h"
 
 #include <gtest/gtest.h>
 
@@ -572,4 +574,15 @@ TEST_F(UpdateSilenceTest, AVersionsServerThatStaysSilentIsNoVersionInformationIn
     Run(ModeAsked, "3.0");
     EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}));
     ExpectNoTemporaryFiles();
+}
+
+TEST(UpdateDialog, ItsPictureIsAGlobeBehindAFloppyDisk) {
+    UpdateRunState run;
+    Tupdateform dialog(UpdateEnvironment{*Application, nullptr, ""}, run);
+    dialog.CreateHandle();
+    const Printed shown(dialog.Handle(), 48, 48);
+    // The picture's corner lies at 8, 11.
+    EXPECT_EQ(shown.At(8 + 6, 11 + 19), RGB(40, 110, 210)) << "the globe's sea";
+    EXPECT_EQ(shown.At(8 + 14, 11 + 17), RGB(30, 40, 90)) << "the disk in front";
+    EXPECT_EQ(shown.At(8 + 20, 11 + 30), RGB(250, 250, 250)) << "the disk's label";
 }

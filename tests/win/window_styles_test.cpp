@@ -580,6 +580,37 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
     EXPECT_FALSE(dialog.Visible());
 }
 
+// The window a menu reports to while it opens, and the menu closed again.
+HWND menuOwnerSeen = nullptr;
+LRESULT CALLBACK NoteMenuOwner(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
+        menuOwnerSeen = call->hwnd;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+TEST_F(WindowStyleTest, TheMenuButtonInTheTaskbarOpensTheMenuOwnedByTheClock) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
+    ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, NoteMenuOwner, nullptr, GetCurrentThreadId());
+    HWND button = window.ExplorerButton1->Handle();
+    for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
+        SCOPED_TRACE(message == WM_LBUTTONDOWN ? "left press" : "right click");
+        menuOwnerSeen = nullptr;
+        SetTimer(nullptr, 0, 100, CloseMenu);
+        SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
+        EXPECT_EQ(menuOwnerSeen, window.Handle()) << "not the taskbar's window";
+    }
+    UnhookWindowsHookEx(hook);
+}
+
 TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
     TForm1& window = Create("[Clock]\r\nStatus=Top\r\n");
     HWND handle = window.Handle();

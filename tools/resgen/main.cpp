@@ -1,9 +1,10 @@
 // Writes the program's generated resources into the folder given as the only
-// argument: the icon, the alarm sounds and the display artwork.
+// argument: the icons, the alarm sounds and the display artwork.
 #include "faces.h"
 #include "glyphs.h"
 #include "icon.h"
 #include "image.h"
+#include "update_icon.h"
 #include "wave.h"
 
 #include <cstdio>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     const std::string out = std::string(argv[1]) + "/";
     try {
         WriteFile(out + "tikkora.ico", EncodeIco({DrawIcon(32), DrawIcon(16), DrawIcon(48)}));
+        WriteFile(out + "update.ico", EncodeIco({DrawUpdateIcon()}));
         WriteFile(out + "Tikkora.wav", EncodeWave(RenderNotes(DefaultChime())));
         WriteFile(out + "Glocke.wav", EncodeWave(RenderNotes(WestminsterChime())));
         WriteFile(out + "Morgen.wav", EncodeWave(RenderNotes(MorningRun())));
