@@ -576,14 +576,6 @@ LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintDc paint(window);
-        PaintTo(paint.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_ENABLE:
         timer_->SetEnabled(wParam != 0);
         Repaint();
@@ -651,5 +643,5 @@ LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }

@@ -166,6 +166,8 @@ class TAMClock : public TWindow {
     void DrawHand(HDC dc, std::size_t slot, const THand& hand, double angle);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool PaintsClient() const override { return true; }
+    void PaintClient(HDC dc, const RECT& /*area*/) override { PaintTo(dc); }
     void MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
     void MouseUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
 

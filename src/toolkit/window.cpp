@@ -1,6 +1,7 @@
 #include "toolkit/window.h"
 
 #include "toolkit/application.h"
+#include "toolkit/gdi.h"
 
 #include <commctrl.h>
 
@@ -81,6 +82,19 @@ void TWindow::DestroyHandle() {
 }
 
 LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (PaintsClient()) {
+        if (message == WM_PAINT) {
+            PaintDc paint(handle_);
+            PaintClient(paint.get(), paint.area());
+            return 0;
+        }
+        if (message == WM_PRINTCLIENT) {
+            RECT client;
+            GetClientRect(handle_, &client);
+            PaintClient(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+    }
     return DefaultHandler(message, wParam, lParam);
 }
 
