@@ -47,10 +47,6 @@ bool TWindow::CreateWindowHandle(const WindowClassDesign& windowClass, const std
     return handle_ != nullptr;
 }
 
-bool TWindow::CreateMessageWindow(const wchar_t* className) {
-    return CreateWindowHandle({className, 0, false}, L"", 0, 0, {}, HWND_MESSAGE);
-}
-
 bool TWindow::CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
                                DWORD exStyle, const WindowPlacement& place, HWND parent, int id) {
     LoadCommonControls();

@@ -64,9 +64,6 @@ class TWindow {
     bool CreateWindowHandle(const WindowClassDesign& windowClass, const std::wstring& caption,
                             DWORD style, DWORD exStyle, const WindowPlacement& place, HWND parent,
                             int id = 0);
-    // A hidden window that only receives messages: the hand-off point of
-    // timers and sockets on this thread.
-    bool CreateMessageWindow(const wchar_t* className);
     // Makes a window of a system class ("BUTTON", "COMBOBOX", ...) and routes
     // its messages through this object; false when the system refused it.
     bool CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
