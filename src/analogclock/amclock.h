@@ -3,8 +3,8 @@
 // over it and, at every tick of its own thread timer, reads the local time,
 // redraws and raises events when the second, minute or hour has changed. It
 // goes on ticking while hidden; disabled, it ticks no more.
-#include "analogclock/color.h"
 #include "analogclock/thread_timer.h"
+#include "toolkit/color_rules.h"
 #include "toolkit/gdi.h"
 #include "toolkit/window.h"
 
