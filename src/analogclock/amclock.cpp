@@ -1,7 +1,7 @@
 #include "analogclock/amclock.h"
 
-#include "analogclock/hand_geometry.h"
-#include "analogclock/tick_events.h"
+#include "analogclock/hand_geometry_rules.h"
+#include "analogclock/tick_events_rules.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
