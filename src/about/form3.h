@@ -4,7 +4,7 @@
 // maker's web page and e-mail address. Made once at program start and shown
 // modally. The "?" puts it into help mode, in which a click on a link shows
 // the link's help instead of opening it.
-#include "about/about_design.h"
+#include "about/about_design_rules.h"
 #include "controls/explbtn_hint.h"
 #include "controls/gradient_fill.h"
 #include "toolkit/form.h"

@@ -1,7 +1,7 @@
 #include "analogclock/amclock.h"
 
-#include "analogclock/hand_geometry.h"
-#include "analogclock/tick_events.h"
+#include "analogclock/hand_geometry_rules.h"
+#include "analogclock/tick_events_rules.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
@@ -576,14 +576,6 @@ LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintDc paint(window);
-        PaintTo(paint.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_ENABLE:
         timer_->SetEnabled(wParam != 0);
         Repaint();
@@ -651,5 +643,5 @@ LRESULT TAMClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }

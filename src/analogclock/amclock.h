@@ -3,8 +3,8 @@
 // over it and, at every tick of its own thread timer, reads the local time,
 // redraws and raises events when the second, minute or hour has changed. It
 // goes on ticking while hidden; disabled, it ticks no more.
-#include "analogclock/color.h"
 #include "analogclock/thread_timer.h"
+#include "toolkit/color_rules.h"
 #include "toolkit/gdi.h"
 #include "toolkit/window.h"
 
@@ -166,6 +166,8 @@ class TAMClock : public TWindow {
     void DrawHand(HDC dc, std::size_t slot, const THand& hand, double angle);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool PaintsClient() const override { return true; }
+    void PaintClient(HDC dc, const RECT& /*area*/) override { PaintTo(dc); }
     void MouseDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
     void MouseUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
 

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr wchar_t kTimerWindowClass[] = L"TikkoraThrdTimer";
 constexpr UINT kTickMessage = WM_APP + 1;
 
 } // namespace
@@ -64,10 +63,10 @@ TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
         throw Exception("Der Zeitgeber kann nicht angelegt werden.");
     }
     // A message-only window: it belongs to this thread, so the ticks run here.
-    if (!CreateMessageWindow(kTimerWindowClass)) {
+    if (!window_.Open()) {
         throw Exception("Der Zeitgeber kann nicht angelegt werden.");
     }
-    shared_->window = Handle();
+    shared_->window = window_.Handle();
     shared_->interval = interval_;
     shared_->priority = PlatformThreadPriority(priority_);
 
@@ -83,7 +82,7 @@ TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
 TThrdTimer::~TThrdTimer() {
     enabled_ = false;
     // From here on no tick reaches this object, even one already on its way.
-    DestroyHandle();
+    window_.Close();
     SetEvent(shared_->stop.get());
     // Every wait of the worker ends on `stop`, and its hand-off does not block,
     // so this join is short even when the tick handler itself is destroying the
@@ -147,9 +146,9 @@ void TThrdTimer::UpdateTimer() {
     }
 }
 
-LRESULT TThrdTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool TThrdTimer::Receive(UINT message) {
     if (message != kTickMessage) {
-        return DefaultHandler(message, wParam, lParam);
+        return false;
     }
     // Held here because the handler may destroy the timer.
     std::shared_ptr<Shared> shared = shared_;
@@ -163,7 +162,7 @@ LRESULT TThrdTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
     }
     SetEvent(shared->done.get());
-    return 0;
+    return true;
 }
 
 unsigned __stdcall TThrdTimer::WorkerMain(void* context) {

@@ -3,9 +3,9 @@
 // that made the timer (the user-interface thread). The worker sleeps for the
 // interval, hands the tick over and waits until it has run, so ticks never
 // overlap and are never queued or made up. The hand-off is a sent message to a
-// hidden window of the timer, which every message loop delivers, modal ones
-// included.
-#include "toolkit/window.h"
+// hidden message window of the timer, which every message loop delivers, modal
+// ones included.
+#include "toolkit/message_window.h"
 
 #include <cstdint>
 #include <exception>
@@ -25,12 +25,14 @@ enum class TThreadPriority : std::uint8_t {
 // The platform priority that each value stands for (THREAD_PRIORITY_*).
 int PlatformThreadPriority(TThreadPriority priority);
 
-class TThrdTimer : private TWindow {
+class TThrdTimer {
   public:
     // The worker starts at once; its first tick comes one interval after the
     // thread next retrieves messages.
     TThrdTimer();
-    ~TThrdTimer() override;
+    virtual ~TThrdTimer();
+    TThrdTimer(const TThrdTimer&) = delete;
+    TThrdTimer& operator=(const TThrdTimer&) = delete;
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
@@ -55,12 +57,13 @@ class TThrdTimer : private TWindow {
   private:
     struct Shared;
     void UpdateTimer();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool Receive(UINT message);
     static unsigned __stdcall WorkerMain(void* context);
 
     bool enabled_ = true;
     std::uint16_t interval_ = 250;
     TThreadPriority priority_ = TThreadPriority::tpNormal;
     std::shared_ptr<Shared> shared_;
+    TMessageWindow window_{[this](UINT message, WPARAM, LPARAM) { return Receive(message); }};
     HANDLE worker_ = nullptr;
 };

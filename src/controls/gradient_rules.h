@@ -1,7 +1,7 @@
 #pragma once
 // The band arithmetic of the gradient fill, without a window: where each solid
 // band lies and which colour it has. Band 0 is always the top or left band.
-#include "analogclock/color.h"
+#include "toolkit/color_rules.h"
 
 #include <cstdint>
 #include <vector>

@@ -101,7 +101,7 @@ bool TXPGroupBox::ChildColor(HWND child, HDC dc, LRESULT& result) {
     return false;
 }
 
-void TXPGroupBox::Paint(HDC dc) {
+void TXPGroupBox::PaintClient(HDC dc, const RECT& /*area*/) {
     if (UseThemes()) {
         ThemeHandle theme(ThemeOpenThemeData(nullptr, L"Button"));
         if (theme.get()) {

@@ -20,7 +20,7 @@ class TXPGroupBox : public TGroupBox {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc) override;
+    void PaintClient(HDC dc, const RECT& area) override;
     void EnabledChanged() override;
 
   private:

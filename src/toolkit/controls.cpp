@@ -180,7 +180,7 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }
 
 TButton::TButton(TWinControl* parent, HWND parentWindow, const std::string& caption, int left,
@@ -367,14 +367,6 @@ LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        Paint(paint.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_SETTEXT: {
         LRESULT result = TWinControl::HandleMessage(message, wParam, lParam);
         InvalidateRect(Handle(), nullptr, TRUE);
@@ -412,7 +404,7 @@ TGroupBox::CaptionLayout TGroupBox::Layout(HDC dc) const {
     return layout;
 }
 
-void TGroupBox::Paint(HDC dc) {
+void TGroupBox::PaintClient(HDC dc, const RECT& /*area*/) {
     PaintClassic(dc);
 }
 

@@ -182,8 +182,9 @@ class TGroupBox : public TWinControl {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool PaintsClient() const override { return true; }
     // Draws the frame and caption (the background is the erase message's).
-    virtual void Paint(HDC dc);
+    void PaintClient(HDC dc, const RECT& area) override;
     // Frame and caption in the system colours.
     void PaintClassic(HDC dc);
 

@@ -263,14 +263,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormKeyDown(code);
         }
         break;
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        FormPaint(paint.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        FormPaint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_NEXTDLGCTL:
         // The dialog keys move the focus with this (Alt and a label's
         // letter); only a dialog's own procedure would handle it otherwise.
@@ -282,5 +274,5 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }

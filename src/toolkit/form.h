@@ -90,6 +90,8 @@ class TForm : public TWindow {
     FormDesign design_;
 
   private:
+    bool PaintsClient() const override { return true; }
+    void PaintClient(HDC dc, const RECT& /*area*/) override { FormPaint(dc); }
     void HandleClose();
     HWND NextField(bool previous) const;
     void MoveFocus(HWND target);

@@ -119,7 +119,7 @@ bool TPanel::Visible() const {
     return IsWindowVisible(Handle()) != FALSE;
 }
 
-void TPanel::Paint(HDC target, const RECT& area) {
+void TPanel::PaintClient(HDC target, const RECT& area) {
     RECT client;
     GetClientRect(Handle(), &client);
     if (client.right <= 0 || client.bottom <= 0) {
@@ -173,24 +173,13 @@ void TPanel::PaintNow(const RECT& area) {
     // that changes every second costs one copy to the window, not a round of
     // invalidating, finding and painting it. The DC is clipped as a paint's is.
     WindowDc dc(Handle());
-    Paint(dc.get(), area);
+    PaintClient(dc.get(), area);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        Paint(paint.get(), paint.area());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) {
             OnDblClick();
@@ -205,5 +194,5 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }

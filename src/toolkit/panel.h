@@ -76,8 +76,9 @@ class TPanel : public TWindow {
   private:
     friend class TImage;
     void AddImage(TImage* image) { images_.push_back(image); }
-    // Paints area of the panel into target (a paint DC, or a DC to print into).
-    void Paint(HDC target, const RECT& area);
+    bool PaintsClient() const override { return true; }
+    // Paints area of the panel into target (a paint DC, a DC to print into, or the window's own).
+    void PaintClient(HDC target, const RECT& area) override;
     // Paints area onto the window at once.
     void PaintNow(const RECT& area);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

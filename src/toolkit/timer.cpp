@@ -1,7 +1,6 @@
 #include "toolkit/timer.h"
 
 namespace {
-constexpr wchar_t kTimerClass[] = L"TTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
@@ -11,7 +10,7 @@ TTimer::TTimer(UINT interval, bool enabled) : interval_(interval), enabled_(enab
 
 TTimer::~TTimer() {
     if (running_) {
-        KillTimer(Handle(), kTimerId);
+        KillTimer(window_.Handle(), kTimerId);
     }
 }
 
@@ -31,25 +30,25 @@ void TTimer::SetEnabled(bool enabled) {
 
 void TTimer::Update() {
     if (running_) {
-        KillTimer(Handle(), kTimerId);
+        KillTimer(window_.Handle(), kTimerId);
         running_ = false;
     }
     if (enabled_ && interval_ > 0) {
         // Made when the timer first runs: one that stays off costs no window.
-        if (!Handle() && !CreateMessageWindow(kTimerClass)) {
+        if (!window_.Open()) {
             return;
         }
         // Setting it afresh also restarts a changed interval from now.
-        running_ = SetTimer(Handle(), kTimerId, interval_, nullptr) != 0;
+        running_ = SetTimer(window_.Handle(), kTimerId, interval_, nullptr) != 0;
     }
 }
 
-LRESULT TTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kTimerId) {
-        if (running_ && OnTimer) {
-            OnTimer(this);
-        }
-        return 0;
+bool TTimer::Receive(UINT message, WPARAM wParam) {
+    if (message != WM_TIMER || wParam != kTimerId) {
+        return false;
     }
-    return DefaultHandler(message, wParam, lParam);
+    if (running_ && OnTimer) {
+        OnTimer(this);
+    }
+    return true;
 }

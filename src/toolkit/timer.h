@@ -1,16 +1,17 @@
 #pragma once
 // A timer component: raises OnTimer every Interval milliseconds while it is
-// enabled, on the thread that made it. The ticks come through a hidden
-// message-only window of its own, so the timer needs no form and keeps
-// working whatever happens to the windows of its owner.
-#include "toolkit/window.h"
+// enabled, on the thread that made it, through a hidden message window of its
+// own.
+#include "toolkit/message_window.h"
 
 #include <functional>
 
-class TTimer : private TWindow {
+class TTimer {
   public:
     explicit TTimer(UINT interval = 1000, bool enabled = true);
-    ~TTimer() override;
+    ~TTimer();
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
 
     UINT Interval() const { return interval_; }
     // An interval of 0 stops the ticks while keeping Enabled as it is.
@@ -24,9 +25,11 @@ class TTimer : private TWindow {
 
   private:
     void Update();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool Receive(UINT message, WPARAM wParam);
 
     UINT interval_;
     bool enabled_;
     bool running_ = false;
+    TMessageWindow window_{
+        [this](UINT message, WPARAM wParam, LPARAM) { return Receive(message, wParam); }};
 };

@@ -1,6 +1,7 @@
 #include "toolkit/window.h"
 
 #include "toolkit/application.h"
+#include "toolkit/gdi.h"
 
 #include <commctrl.h>
 
@@ -46,10 +47,6 @@ bool TWindow::CreateWindowHandle(const WindowClassDesign& windowClass, const std
     return handle_ != nullptr;
 }
 
-bool TWindow::CreateMessageWindow(const wchar_t* className) {
-    return CreateWindowHandle({className, 0, false}, L"", 0, 0, {}, HWND_MESSAGE);
-}
-
 bool TWindow::CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
                                DWORD exStyle, const WindowPlacement& place, HWND parent, int id) {
     LoadCommonControls();
@@ -81,6 +78,19 @@ void TWindow::DestroyHandle() {
 }
 
 LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (PaintsClient()) {
+        if (message == WM_PAINT) {
+            PaintDc paint(handle_);
+            PaintClient(paint.get(), paint.area());
+            return 0;
+        }
+        if (message == WM_PRINTCLIENT) {
+            RECT client;
+            GetClientRect(handle_, &client);
+            PaintClient(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+    }
     return DefaultHandler(message, wParam, lParam);
 }
 

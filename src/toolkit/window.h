@@ -64,16 +64,21 @@ class TWindow {
     bool CreateWindowHandle(const WindowClassDesign& windowClass, const std::wstring& caption,
                             DWORD style, DWORD exStyle, const WindowPlacement& place, HWND parent,
                             int id = 0);
-    // A hidden window that only receives messages: the hand-off point of
-    // timers and sockets on this thread.
-    bool CreateMessageWindow(const wchar_t* className);
     // Makes a window of a system class ("BUTTON", "COMBOBOX", ...) and routes
     // its messages through this object; false when the system refused it.
     bool CreateSubclassed(const wchar_t* className, const std::wstring& text, DWORD style,
                           DWORD exStyle, const WindowPlacement& place, HWND parent, int id);
     void DestroyHandle();
 
+    // Paints and prints go to PaintClient for a window that draws its client
+    // area itself; everything else goes to the class's own handling.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A window that draws its client area itself says so here. Its one paint
+    // function then serves both WM_PAINT (area is what needs painting) and
+    // WM_PRINTCLIENT (area is the whole client area), so the window prints
+    // exactly as it shows; the others leave both messages to their class.
+    virtual bool PaintsClient() const { return false; }
+    virtual void PaintClient(HDC /*dc*/, const RECT& /*area*/) {}
     // The class's own handling (DefWindowProc, or the system control's procedure).
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,4 +1,4 @@
-#include "analogclock/tick_events.h"
+#include "analogclock/tick_events_rules.h"
 
 #include <gtest/gtest.h>
 

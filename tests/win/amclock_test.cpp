@@ -1,7 +1,7 @@
 // The analog clock control: ticks driven directly with a set time, the real
 // timer where the thread matters, and the painted pixels.
 #include "analogclock/amclock.h"
-#include "analogclock/hand_geometry.h"
+#include "analogclock/hand_geometry_rules.h"
 #include "toolkit/application.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/seams.h"

@@ -1,4 +1,4 @@
-#include "analogclock/tick_events.h"
+#include "analogclock/tick_events_rules.h"
 
 std::vector<ClockEventCall> ChangedClockEvents(const ClockReading& last, const ClockReading& now) {
     std::vector<ClockEventCall> calls;

@@ -1,4 +1,4 @@
-#include "analogclock/hand_geometry.h"
+#include "analogclock/hand_geometry_rules.h"
 
 #include <cfenv>
 #include <cmath>

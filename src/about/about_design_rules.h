@@ -2,7 +2,7 @@
 // The about box's layout without a window: where each element lies, its
 // texts and colours, and which element a point of the box falls on.
 #include "tikkora_version.h"
-#include "analogclock/color.h"
+#include "toolkit/color_rules.h"
 
 struct BoxRect {
     int left, top, width, height;

@@ -1,4 +1,4 @@
-#include "about/about_design.h"
+#include "about/about_design_rules.h"
 
 AboutElement AboutElementAt(int x, int y, const AboutLinkSizes& links) {
     using namespace about;
