@@ -493,14 +493,6 @@ LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        Paint(paint.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_MOUSEMOVE:
         PrepareHint(message, wParam, lParam);
         MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
@@ -554,7 +546,7 @@ LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     default:
         break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }
 
 UINT TExplorerButton::TextFlags() const {
@@ -703,7 +695,7 @@ void TExplorerButton::DrawPopupMark(HDC dc, Point place, COLORREF color) {
     }
 }
 
-void TExplorerButton::Paint(HDC target) {
+void TExplorerButton::PaintClient(HDC target, const RECT& /*area*/) {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) {
         return;

@@ -93,7 +93,8 @@ class TExplorerButton : public TWindow {
 
   private:
     void Repaint();
-    void Paint(HDC target);
+    bool PaintsClient() const override { return true; }
+    void PaintClient(HDC target, const RECT& area) override;
     void PaintParentBackground(HDC dc);
     void DrawBevel(HDC dc, BevelLook look);
     void DrawCaption(HDC dc, RECT area, bool disabled);

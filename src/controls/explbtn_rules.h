@@ -2,7 +2,7 @@
 // What the drop-down menu button works out without a window: where bitmap,
 // caption and popup mark go, the grey version's thresholds, which bevel
 // colours a look takes, and the hint made from a caption.
-#include "analogclock/color.h"
+#include "toolkit/color_rules.h"
 
 #include <array>
 #include <string>
