@@ -202,14 +202,26 @@ void TPowersock::StatusMessage(int level, const std::string& text) {
 }
 
 void TPowersock::ProcessPendingMessages() {
+    bool quitting = false;
     if (Application) {
         Application->ProcessMessages();
-        return;
+        quitting = Application->Terminated();
+    } else {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                quitting = true;
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    // The program is ending: no transfer holds it. The quit stays queued for
+    // the loops further out.
+    if (quitting) {
+        Cancel();
     }
 }
 

@@ -23,6 +23,9 @@ const std::string kNewer = "Ihre Programmversion von Tikkora ist nicht mehr aktu
 const std::string kNoInformation =
     "Es konnten keine Versionsinformationen vom Server empfangen werden. \r\n"
     "Bitte versuchen Sie es später noch einmal.";
+const std::string kNotVerified =
+    "Die Versionsinformationen des Servers konnten nicht überprüft werden. \r\n"
+    "Das Update wird deshalb nicht angeboten.";
 const std::string kOverwrite =
     "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
 const std::string kStart =
@@ -236,7 +239,7 @@ TEST_F(UpdateEndToEnd, AChangedInstallerOrAnUnsignedVersionsFileIsRefused) {
     unsigned_ = true;
     ChooseOnlineUpdate();
     Answer(kAsk, IDYES);
-    Answer(kNoInformation, IDOK);
+    Answer(kNotVerified, IDOK);
     ExpectTheClockGoesOnQuietlyAndCloses();
 }
 
@@ -254,4 +257,55 @@ TEST_F(UpdateEndToEnd, WithAutoUpdateTheClockChecksByItselfAndShowsOnlyANewerVer
     EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(clock->ProcessId()) == nullptr; }, 5000));
     ExpectNoTemporaryFiles();
     EXPECT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(UpdateEndToEnd, ClosingTheClockDuringATransferEndsItAtOnceAndLeavesNoFile) {
+    const struct {
+        const char* what;
+        const char* held; // the file whose transfer stalls
+        const wchar_t* leftover;
+        bool sessionEnds; // else the clock is closed as by its menu or Alt+F4
+    } cases[] = {
+        {"versions file, clock closed", "versions.nf", L"\\versions.tmp", false},
+        {"installer, session ended", ".exe", L"\\Setup.exe", true},
+    };
+    for (const auto& c : cases) {
+        const bool installer = std::string(c.held) == ".exe";
+        UpdateServer server([&](SOCKET client, const std::string& path, const std::string& bytes) {
+            if (!path.ends_with(c.held)) {
+                UpdateServer::Send(client, UpdateServer::Ok(bytes));
+                return;
+            }
+            UpdateServer::Send(client, "HTTP/1.0 200 OK\r\nContent-Length: 99999\r\n\r\n" +
+                                           bytes.substr(0, 10));
+            while (!server.release) {
+                Sleep(50);
+            }
+        });
+        Start(server, "3.0");
+        ChooseOnlineUpdate();
+        Answer(kAsk, IDYES);
+        if (installer) {
+            Answer(kNewer, IDYES);
+            SaveAs(clock->Folder() + L"\\Setup.exe");
+        }
+        const std::size_t requests = installer ? 3 : 1;
+        ASSERT_TRUE(WaitUntil([&] { return server.RequestedPaths().size() == requests; }, 15000))
+            << c.what;
+        if (c.sessionEnds) {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 2000, &result);
+            SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 2000, &result);
+        } else {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        EXPECT_TRUE(clock->WaitForExit(2000)) << c.what;
+        EXPECT_FALSE(Exists(clock->Folder() + c.leftover)) << c.what;
+        server.release = true;
+        // Started again at once, the clock comes up: nothing of the old one turns it away.
+        ClockProcess next;
+        ASSERT_TRUE(next.Start());
+        EXPECT_NE(next.WaitForMainWindow(), nullptr) << c.what;
+        EXPECT_TRUE(next.CloseAndWait()) << c.what;
+    }
 }

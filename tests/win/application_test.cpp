@@ -36,6 +36,16 @@ class ThrowingForm : public TForm {
     }
 };
 
+// A form one of whose parts cannot be made.
+class BrokenForm : public TForm {
+  public:
+    explicit BrokenForm(TApplication& application)
+        : TForm(application, FormDesign{L"TBrokenForm", "", 10, 10, 50, 50}) {}
+
+  protected:
+    void CreateComponents() override { throw Exception("Der Knopf fehlt"); }
+};
+
 class ApplicationTest : public testing::Test {
   protected:
     seams::TestSeams seams_;
@@ -90,4 +100,38 @@ TEST_F(ApplicationTest, ClosingAModalFormCancelsIt) {
     dialog.CreateHandle();
     PostMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dialog.ShowModal(), IDCANCEL);
+}
+
+TEST_F(ApplicationTest, AFormThatCannotBeMadeWhollyLeavesNoWindowAndEndsTheProgram) {
+    const std::string failure = "Das Fenster TBrokenForm konnte nicht erstellt werden.";
+    {
+        BrokenForm form(*Application);
+        try {
+            form.CreateHandle();
+            ADD_FAILURE() << "made without its part";
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()), failure + "\r\nDer Knopf fehlt");
+        }
+        EXPECT_EQ(form.Handle(), nullptr);
+        EXPECT_EQ(FindWindowW(L"TBrokenForm", nullptr), nullptr);
+    }
+    // As the main form of a program: told, and the program ends instead of
+    // running a loop that no window could end.
+    TApplication* const testApplication = Application;
+    int exitCode = 0;
+    {
+        TApplication program;
+        program.Initialize();
+        program.AddForm<BrokenForm>();
+        // Would end the loop, were one to run.
+        PostQuitMessage(0);
+        exitCode = program.Run();
+    }
+    Application = testApplication;
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_NE(exitCode, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, failure + "\r\nDer Knopf fehlt");
+    EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
