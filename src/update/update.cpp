@@ -16,6 +16,9 @@ void onlineupdate(int mode, const UpdateEnvironment& environment) {
     // A click on the menu during the hidden automatic check starts no second
     // run beside it: both would write the same files.
     if (UpdateRunning) {
+        if (mode == ModeAsked) {
+            seams::Beep();
+        }
         return;
     }
     UpdateRunning = true;

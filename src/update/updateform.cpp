@@ -300,15 +300,17 @@ void Tupdateform::Timer1Timer() {
         // Notes this large are no notes: the update goes on without them.
         DeleteIfExists(notesFile);
     } else {
-        if (!FileExists(notesFile)) {
-            // As the file error of loading it: reported, and the dialog waits for "Abbrechen".
-            throw Exception(WithReason(update_texts::kNotesMissing, FailureReason(notes.failure)));
-        }
         try {
+            if (!FileExists(notesFile)) {
+                throw Exception(
+                    WithReason(update_texts::kNotesMissing, FailureReason(notes.failure)));
+            }
             RichEditViewer1->LoadFromFile(notesFile);
-        } catch (...) {
+        } catch (const std::exception& failure) {
+            // As the file error of loading them: told, and the dialog waits for "Abbrechen".
             DeleteIfExists(notesFile);
-            throw;
+            Ask(failure.what(), update_texts::kError);
+            return;
         }
         DeleteIfExists(notesFile);
     }
