@@ -104,13 +104,3 @@ TEST(UpdateSignature, AnEntryNeedsPlainNamesAHashAndASignature) {
         EXPECT_FALSE(CheckEntryForm(c.entry)) << c.what;
     }
 }
-
-TEST(UpdateTransferLimits, AnInstallerMayBringWhatWasAnnouncedOrTheCap) {
-    const struct {
-        std::int64_t announced;
-        std::int64_t limit;
-    } cases[] = {{1000, 1000}, {1, 1}, {0, 256ll << 20}, {-5, 256ll << 20}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(InstallerByteLimit(c.announced), c.limit) << c.announced;
-    }
-}
