@@ -1,10 +1,10 @@
 #include "update/updateform.h"
 
+#include "net/sock_exceptions.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
-#include "net/sock_exceptions.h"
 #include "update/signature_check.h"
 #include "update/update_texts.h"
 
