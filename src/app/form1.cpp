@@ -120,6 +120,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_ENDSESSION:
+        // The end of the Windows session closes the clock as any close
+        // request does, a transfer under way included.
+        if (wParam) {
+            Close();
+        }
+        return 0;
     case WM_DISPLAYCHANGE:
         // A monitor may have gone away or shrunk under the clock.
         checkpos();

@@ -68,9 +68,21 @@ void TForm1::BuildContextMenu() {
     OnlineUpdate1.OnClick = [this](TMenuItem* sender) { OnlineUpdate1Click(sender); };
     Timer2.OnTimer = [this](TTimer*) { Timer2Timer(); };
     RunUpdate = [this](int mode) {
-        SetStayOnTop(false);
-        onlineupdate(mode, UpdateEnvironment{application_, SettingsFile, ProgramFolder});
-        topset();
+        UpdateEnvironment environment{application_, SettingsFile, ProgramFolder};
+        environment.owner = Handle();
+        // The hidden check changes nothing on screen; the clock leaves the top
+        // only when the run has something to show.
+        bool lowered = false;
+        environment.beforeShowing = [this, &lowered] {
+            if (!lowered) {
+                lowered = true;
+                SetStayOnTop(false);
+            }
+        };
+        onlineupdate(mode, environment);
+        if (lowered) {
+            topset();
+        }
     };
     BeiOnlineverbindungautomatischsuchen1.OnClick = [this](TMenuItem* sender) {
         BeiOnlineverbindungautomatischsuchen1Click(sender);

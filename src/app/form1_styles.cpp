@@ -273,7 +273,14 @@ void TForm1::Timer1Timer() {
         // Made anew, the window applies the stored settings as at start-up:
         // back into a new taskbar, or the mini window while there is none.
         TrayClockWindow = nullptr;
-        CreateHandle();
+        try {
+            CreateHandle();
+        } catch (...) {
+            // A clock without a window is a process nobody can end.
+            ReportCurrentException();
+            application_.Terminate(kNoMainWindowExitCode);
+            return;
+        }
         Show();
         return;
     }

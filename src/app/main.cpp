@@ -28,10 +28,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.SetTitle("Tikkora");
     application.Initialize();
     application.SetHelpFile("Tikora.hlp");
-    TForm1* clock = application.CreateForm<TForm1>();
+    TForm1* clock = nullptr;
+    try {
+        clock = application.CreateForm<TForm1>();
+    } catch (const std::exception& failure) {
+        // Without its window the clock could never be closed, and its hidden
+        // window would turn every later start away.
+        application.HandleException(failure);
+        return kNoMainWindowExitCode;
+    }
     // The about box and the alarm dialog get their windows when first shown.
     application.AddForm<TForm3>(clock->LinksForAboutBox());
     application.AddForm<TForm2>(clock->LinksForAlarmDialog());
-    application.Run();
-    return 0;
+    return application.Run();
 }

@@ -206,6 +206,7 @@ void TPowersock::StatusMessage(int level, const std::string& text) {
 }
 
 void TPowersock::ProcessPendingMessages() {
+    bool quitting = false;
     {
         struct Depth {
             int& waits;
@@ -214,9 +215,15 @@ void TPowersock::ProcessPendingMessages() {
         } depth(waits_);
         if (Application) {
             Application->ProcessMessages();
+            quitting = Application->Terminated();
         } else {
             MSG message;
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) {
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                    quitting = true;
+                    break;
+                }
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
             }
@@ -224,6 +231,11 @@ void TPowersock::ProcessPendingMessages() {
     }
     if (notificationFailure_) {
         std::rethrow_exception(std::exchange(notificationFailure_, nullptr));
+    }
+    // The program is ending: no transfer holds it. The quit stays queued for
+    // the loops further out.
+    if (quitting) {
+        Cancel();
     }
 }
 

@@ -55,18 +55,37 @@ void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
     }
 }
 
-void TApplication::Run() {
-    if (mainForm_ && !terminated_) {
+int TApplication::Run() {
+    if (terminated_) {
+        return exitCode_;
+    }
+    if (!mainForm_) {
+        return kNoMainWindowExitCode;
+    }
+    try {
         mainForm_->Show();
+    } catch (const std::exception& failure) {
+        HandleException(failure);
+        return kNoMainWindowExitCode;
+    }
+    if (!mainForm_->Handle()) {
+        return kNoMainWindowExitCode;
     }
     while (!terminated_) {
         HandleMessage();
     }
+    return exitCode_;
 }
 
 void TApplication::ProcessMessages() {
     MSG message;
     while (ProcessMessage(message)) {
+        if (message.message == WM_QUIT) {
+            // Taken by a nested wait, the end of the program goes on to the
+            // loops further out (a message box's among them) as well.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
     }
 }
 
@@ -83,6 +102,7 @@ bool TApplication::ProcessMessage(MSG& message) {
     }
     if (message.message == WM_QUIT) {
         terminated_ = true;
+        exitCode_ = static_cast<int>(message.wParam);
         return true;
     }
     if (!PreviewMessage(message)) {
@@ -109,9 +129,9 @@ bool TApplication::PreviewMessage(MSG& message) {
     return form->IsDialog() && IsDialogMessageW(form->Handle(), &message);
 }
 
-void TApplication::Terminate() {
+void TApplication::Terminate(int exitCode) {
     if (!terminated_) {
-        PostQuitMessage(0);
+        PostQuitMessage(exitCode);
     }
 }
 

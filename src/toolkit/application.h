@@ -15,6 +15,9 @@
 
 class TForm;
 
+// The exit code of a program whose main window could not be made.
+constexpr int kNoMainWindowExitCode = 1;
+
 // Cursor numbers of the toolkit.
 constexpr int crDefault = 0;
 constexpr int crHandPoint = -21;
@@ -54,14 +57,18 @@ class TApplication {
     }
     TForm* MainForm() const { return mainForm_; }
 
-    // Runs the message loop until Terminate() or the main form closes.
-    void Run();
-    // Handles every message that is waiting, then returns.
+    // Runs the message loop until Terminate() or the main form closes; the
+    // program's exit code. A main form that has no window ends it at once
+    // with kNoMainWindowExitCode: no loop runs that nothing could end.
+    int Run();
+    // Handles every message that is waiting, then returns. The end of the
+    // program is left in the queue for the loops further out.
     void ProcessMessages();
     // Waits for one message and handles it (the loop of modal forms).
     void HandleMessage();
-    void Terminate();
+    void Terminate(int exitCode = 0);
     bool Terminated() const { return terminated_; }
+    int ExitCode() const { return exitCode_; }
 
     // The standard error report: shows the failure's text in a message box
     // with OK, the error icon and the application's title; the program goes on.
@@ -93,6 +100,7 @@ class TApplication {
     std::string title_;
     std::string helpFile_;
     bool terminated_ = false;
+    int exitCode_ = 0;
     bool helpOpened_ = false;
     std::vector<std::unique_ptr<TForm>> forms_;
     TForm* mainForm_ = nullptr;

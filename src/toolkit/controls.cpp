@@ -54,7 +54,8 @@ void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, D
                             DWORD exStyle, int left, int top, int width, int height, int id) {
     if (!CreateSubclassed(className, Widen(text), style, exStyle, {left, top, width, height},
                           parentWindow_, id)) {
-        throw Exception("Unable to create a window of class " + Narrow(className));
+        throw ECreationError("Das Steuerelement der Klasse " + Narrow(className) +
+                             " konnte nicht erstellt werden.");
     }
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
 }

@@ -20,3 +20,14 @@ class EIniFileException : public Exception {
   public:
     using Exception::Exception;
 };
+
+// A window or one of its parts could not be made; the text names which.
+class ECreationError : public Exception {
+  public:
+    using Exception::Exception;
+};
+
+// "Das Fenster <name> konnte nicht erstellt werden." and the reason on a line of its own.
+std::string WindowCreationFailure(const std::string& window, const std::string& reason);
+// The text of the exception being handled; "Unbekannter Fehler" for one that carries none.
+std::string CurrentExceptionText();

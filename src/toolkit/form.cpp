@@ -3,6 +3,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
 
@@ -73,10 +74,18 @@ void TForm::CreateHandle() {
                                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
     if (!CreateWindowHandle(windowClass, params.caption, params.style, params.exStyle,
                             {params.x, params.y, params.width, params.height}, params.parent)) {
-        return;
+        throw ECreationError(WindowCreationFailure(Narrow(params.className), ""));
     }
     try {
         CreateComponents();
+    } catch (...) {
+        // A form without all its parts would fail at its first command: it
+        // goes again, and whoever wanted it learns what was missing.
+        const std::string reason = CurrentExceptionText();
+        DestroyHandle();
+        throw ECreationError(WindowCreationFailure(Narrow(params.className), reason));
+    }
+    try {
         FormCreate();
     } catch (...) {
         // The rest of the creation sequence is skipped; the window keeps what
@@ -133,7 +142,7 @@ int TForm::ShowModal() {
     }
     Hide();
     if (application_.Terminated()) {
-        PostQuitMessage(0);
+        PostQuitMessage(application_.ExitCode());
     }
     return modalResult_;
 }

@@ -43,6 +43,9 @@ class TForm : public TWindow {
     TForm(TApplication& application, FormDesign design);
 
     // Makes the window and runs the creation handler; called by the application.
+    // A window or a part of it that cannot be made raises ECreationError and
+    // leaves no window; a failure of the creation handler is reported and the
+    // window keeps what was applied until then.
     void CreateHandle();
     static TForm* FromHandle(HWND window);
 

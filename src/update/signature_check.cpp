@@ -100,6 +100,19 @@ std::optional<Sha256Digest> Sha256OfFile(const std::string& path) {
     });
 }
 
+std::optional<Sha256Digest> Sha256OfOpenFile(HANDLE file) {
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
+        return std::nullopt;
+    }
+    return Sha256Of([&](UCHAR* buffer, std::size_t size) -> long {
+        DWORD read = 0;
+        if (!ReadFile(file, buffer, static_cast<DWORD>(size), &read, nullptr)) {
+            return -1;
+        }
+        return static_cast<long>(read);
+    });
+}
+
 bool VerifyEcdsaP256(std::string_view message, const EcdsaSignature& signature,
                      const EcdsaPublicKey& key) {
     const auto digest = Sha256OfBytes(message);

@@ -14,16 +14,26 @@ bool UpdateRunning = false;
 std::string UpdateBaseUrl = kDefaultUpdateBaseUrl;
 
 void onlineupdate(int mode, const UpdateEnvironment& environment) {
+    // A click on the menu during the hidden automatic check starts no second
+    // run beside it: both would write the same files.
+    if (UpdateRunning) {
+        if (mode == ModeAsked) {
+            seams::Beep();
+        }
+        return;
+    }
     UpdateRunning = true;
-    // However the run ends, a later check is not blocked by it.
+    // However the run ends, a later check is not blocked by it; nothing
+    // before its end lets another one start.
     struct RunningFlag {
         ~RunningFlag() { UpdateRunning = false; }
     } runningFlag;
     UpdateRunState run;
     run.mode = mode;
     TApplication& application = environment.application;
+    const HWND owner = UpdateOwner(environment);
     auto ask = [&](const std::string& text, UINT flags) {
-        return seams::ShowMessageBox(application.Handle(), text, application.Title(), flags);
+        return AskUser(environment, owner, text, flags);
     };
     UpdateBaseUrl = ChooseUpdateBaseUrl(
         environment.settings ? environment.settings->ReadString("OnlineUpdate", "Server", "") : "");
@@ -44,19 +54,29 @@ void onlineupdate(int mode, const UpdateEnvironment& environment) {
     // Its window is made only once there is an update to show: the check
     // every clock runs half a minute after its start then costs no window and
     // no common controls.
-    if (!dialog->checking()) {
+    if (!dialog->checking() || application.Terminated()) {
         return;
     }
     dialog->CreateHandle();
     SetWindowTextW(dialog->Handle(),
                    Widen(application.Title() + update_texts::kCaptionEnd).c_str());
     dialog->Timer1.SetEnabled(true);
+    if (environment.beforeShowing) {
+        environment.beforeShowing();
+    }
     dialog->ShowModal();
     dialog.reset();
+    if (application.Terminated()) {
+        return;
+    }
 
     if (run.downloadDone && ask(update_texts::kStartSetup, update_texts::kNotice) == IDYES) {
-        // Whether the installer started is not looked at: it needs the clock gone.
-        seams::RunShell({application.Handle(), "open", run.downloadedFile, "", SW_SHOWNORMAL});
+        // Still held open: what starts is what was checked.
+        if (!seams::RunShell({owner, "open", run.downloadedFile, "", SW_SHOWNORMAL})) {
+            ask(update_texts::kNotStarted, update_texts::kError);
+            return;
+        }
+        // The installer needs the clock gone.
         application.Terminate();
     }
 }

@@ -107,6 +107,10 @@ VersionVerdict JudgeVersion(double serverVersion, double programVersion) {
     return serverVersion > programVersion ? VersionVerdict::Newer : VersionVerdict::AlreadyNewest;
 }
 
+std::int64_t InstallerByteLimit(std::int64_t announced) {
+    return announced > 0 ? announced : kMaxUnannouncedInstallerSize;
+}
+
 bool IsPlainFileName(std::string_view name) {
     if (name.empty() || name.size() > kMaxServerFileName) {
         return false;

@@ -19,8 +19,18 @@ constexpr double kNoVersion = -1.0;
 constexpr const char* kVersionsSection = "Tikkora";
 // A versions file larger than this is not read at all.
 constexpr std::uint64_t kMaxVersionsFileSize = 64 * 1024;
-// The versions transfer gives up after this much silence from the server.
+// The versions transfer gives up after this much silence from the server,
 constexpr int kVersionsTimeOutMs = 30000;
+// and after this long in all, however slowly the bytes keep coming.
+constexpr int kVersionsDeadlineMs = 30000;
+// The notes are shown only up to this size; larger ones are no notes.
+constexpr std::int64_t kMaxNotesSize = 1 << 20;
+// An installer whose length the server did not announce may be this large.
+constexpr std::int64_t kMaxUnannouncedInstallerSize = std::int64_t{256} << 20;
+
+// The most bytes an installer transfer may bring: the length the server
+// announced, or the cap when it announced none.
+std::int64_t InstallerByteLimit(std::int64_t announced);
 // Names from the server longer than this are refused.
 constexpr std::size_t kMaxServerFileName = 200;
 // Where the update files lie unless [OnlineUpdate] "Server" names a mirror:

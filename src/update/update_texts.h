@@ -34,5 +34,10 @@ inline const char* const kDamaged =
 inline const char* const kStartSetup =
     "Download abgeschlossen. \r\nSoll das heruntergeladene Setup nun ausgeführt werden?";
 inline const char* const kCaptionEnd = " -Online-Update";
+inline const char* const kNotVerified =
+    "Die Versionsinformationen des Servers konnten nicht überprüft werden. \r\n"
+    "Das Update wird deshalb nicht angeboten.";
+inline const char* const kNotStarted = "Das heruntergeladene Setup konnte nicht gestartet werden.";
+inline const char* const kNotesMissing = "Die Hinweise zum Update konnten nicht geladen werden.";
 
 } // namespace update_texts

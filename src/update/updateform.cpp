@@ -1,5 +1,6 @@
 #include "update/updateform.h"
 
+#include "net/sock_exceptions.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
@@ -47,7 +48,30 @@ FormDesign UpdateFormDesign() {
     return design;
 }
 
+// Opens the file for reading and keeps others from writing, renaming or
+// deleting it while the handle lives; null when it cannot be opened so.
+UniqueHandle<HANDLE, KernelHandleDeleter> OpenHeld(const std::string& path) {
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return UniqueHandle<HANDLE, KernelHandleDeleter>(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
 } // namespace
+
+HWND UpdateOwner(const UpdateEnvironment& environment) {
+    return environment.owner ? environment.owner : environment.application.Handle();
+}
+
+int AskUser(const UpdateEnvironment& environment, HWND owner, const std::string& text, UINT flags) {
+    if (environment.beforeShowing) {
+        environment.beforeShowing();
+    }
+    return seams::ShowMessageBox(owner, text, environment.application.Title(), flags);
+}
+
+std::string WithReason(const std::string& text, const std::string& reason) {
+    return reason.empty() ? text : text + "\r\n" + reason;
+}
 
 TProgressBar::TProgressBar(TWinControl* parent, HWND parentWindow, int left, int top, int width,
                            int height, int id)
@@ -78,13 +102,25 @@ Tupdateform::Tupdateform(const UpdateEnvironment& environment, UpdateRunState& r
     NMHTTP1->InputFileMode = true;
     NMHTTP1->OnPacketRecvd = [this](TPowersock*) { NMHTTP1PacketRecvd(); };
     Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
+    deadline_.OnTimer = [this](TTimer*) {
+        // Fires again while the transfer goes on, so a cancel cannot be missed.
+        overLimit_ = true;
+        NMHTTP1->Cancel();
+    };
 }
 
 Tupdateform::~Tupdateform() {
     Timer1.SetEnabled(false);
+    deadline_.SetEnabled(false);
     // A transfer has returned by now: the dialog is freed only after its
     // modal loop, which ends after the running handler.
     NMHTTP1.reset();
+}
+
+void Tupdateform::CreateParams(CreateParamsInfo& params) {
+    TForm::CreateParams(params);
+    // Owned by the clock: in front of it, and the clock is disabled while it is up.
+    params.parent = UpdateOwner(environment_);
 }
 
 void Tupdateform::CreateComponents() {
@@ -126,14 +162,46 @@ LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int Tupdateform::Ask(const std::string& text, UINT flags) const {
-    return seams::ShowMessageBox(environment_.application.Handle(), text,
-                                 environment_.application.Title(), flags);
+    // While the dialog is up its boxes belong to it, so "Abbrechen" waits for them.
+    const HWND owner = Visible() ? Handle() : UpdateOwner(environment_);
+    return AskUser(environment_, owner, text, flags);
 }
 
-void Tupdateform::QuietGet(const std::string& url) {
+bool Tupdateform::Quitting() const {
+    return environment_.application.Terminated();
+}
+
+Tupdateform::FetchOutcome Tupdateform::Fetch(const std::string& url, const std::string& file,
+                                             const TransferLimits& limits) {
+    NMHTTP1->Body = file;
+    limits_ = limits;
+    overLimit_ = false;
+    if (limits.deadlineMs > 0) {
+        deadline_.SetInterval(static_cast<UINT>(limits.deadlineMs));
+        deadline_.SetEnabled(true);
+    }
+    FetchOutcome outcome;
     try {
         NMHTTP1->Get(url);
     } catch (...) {
+        outcome.failure = std::current_exception();
+    }
+    deadline_.SetEnabled(false);
+    limits_ = {};
+    outcome.overLimit = overLimit_;
+    return outcome;
+}
+
+std::string Tupdateform::FailureReason(const std::exception_ptr& failure) {
+    if (!failure) {
+        return "";
+    }
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ESockError&) {
+        return "";
+    } catch (const std::exception& other) {
+        return other.what();
     }
 }
 
@@ -149,10 +217,14 @@ VersionsEntry Tupdateform::ReadVerifiedEntry(const std::string& path) {
                              file.ReadString(kVersionsSection, "sha256", ""),
                              file.ReadString(kVersionsSection, "signature", ""),
                              file.ReadString(kVersionsSection, "infos_sha256", "")};
+    // The server did name a version: whatever fails from here is the
+    // signature's, and the user who asked is told so.
+    run_.unverified = read.version != "-1";
     const auto checked = CheckEntryForm(read);
     if (!checked || !SignedByTrustedKey(SignedUpdateMessage(read, *checked), checked->signature)) {
         return entry;
     }
+    run_.unverified = false;
     run_.setupHash = checked->sha256;
     run_.infosHash = checked->infosSha256;
     return read;
@@ -163,34 +235,46 @@ bool Tupdateform::checking() {
     const std::string versionsFile = environment_.programFolder + "versions.tmp";
     // A file left by an earlier run must not stand in for this server's answer.
     DeleteIfExists(versionsFile);
-    NMHTTP1->Body = versionsFile;
-    // Only this transfer has a time-out: no dialog is up yet, so nothing could cancel it.
+    // Only this transfer has a time-out and a deadline: no dialog is up yet,
+    // so nothing else could end it.
     NMHTTP1->TimeOut = kVersionsTimeOutMs;
-    QuietGet(UpdateBaseUrl + "/versions.nf");
+    const FetchOutcome fetched = Fetch(
+        UpdateBaseUrl + "/versions.nf", versionsFile,
+        {static_cast<std::int64_t>(kMaxVersionsFileSize), false, environment_.versionsDeadlineMs});
     NMHTTP1->TimeOut = 0;
+    run_.failureReason = FailureReason(fetched.failure);
 
     VersionsEntry entry{"-1", "", "", "", "", ""};
-    try {
-        entry = ReadVerifiedEntry(versionsFile);
-    } catch (...) {
+    if (!fetched.overLimit && !Quitting()) {
+        try {
+            entry = ReadVerifiedEntry(versionsFile);
+        } catch (const std::exception& failure) {
+            run_.failureReason = failure.what();
+        }
     }
     DeleteIfExists(versionsFile);
     run_.serverVersionText = entry.version;
     run_.setupFileName = entry.file1;
     run_.infoFileName = entry.infos;
+    if (Quitting()) {
+        return false;
+    }
 
     switch (JudgeVersion(ParseVersionNumber(entry.version))) {
     case VersionVerdict::NoInformation:
         if (run_.mode == ModeAsked) {
-            Ask(update_texts::kNoInformation, update_texts::kInformation);
+            if (run_.unverified) {
+                Ask(update_texts::kNotVerified, update_texts::kError);
+            } else {
+                Ask(WithReason(update_texts::kNoInformation, run_.failureReason),
+                    update_texts::kInformation);
+            }
         }
-        UpdateRunning = false;
         return false;
     case VersionVerdict::AlreadyNewest:
         if (run_.mode == ModeAsked) {
             Ask(update_texts::kAlreadyNewest, update_texts::kInformation);
         }
-        UpdateRunning = false;
         return false;
     case VersionVerdict::Newer:
         break;
@@ -203,42 +287,53 @@ bool Tupdateform::checking() {
 void Tupdateform::Timer1Timer() {
     Timer1.SetEnabled(false);
     const std::string notesFile = environment_.programFolder + "infos.tmp";
-    if (FetchSignedNotes(notesFile)) {
+    std::string reason;
+    const NotesOutcome notes = FetchSignedNotes(notesFile, reason);
+    if (Quitting()) {
+        DeleteIfExists(notesFile);
+        return;
+    }
+    if (notes == NotesOutcome::Missing) {
+        // As the file error of loading them: told, and the dialog waits for "Abbrechen".
+        Ask(WithReason(update_texts::kNotesMissing, reason), update_texts::kError);
+        return;
+    }
+    if (notes == NotesOutcome::Ready) {
         try {
             RichEditViewer1->LoadFromFile(notesFile);
-        } catch (...) {
+        } catch (const std::exception& failure) {
             DeleteIfExists(notesFile);
-            throw;
+            Ask(failure.what(), update_texts::kError);
+            return;
         }
         DeleteIfExists(notesFile);
-    } else if (run_.infosHash && Button1->Tag == 0) {
-        // As the file error of loading it: reported, and the dialog waits for
-        // "Abbrechen". After "Abbrechen" during the notes the run goes on without them.
-        throw Exception("Die Hinweise zum Update konnten nicht geladen werden.");
     }
 
     const std::string target = ChooseTarget();
-    if (!target.empty()) {
+    if (!target.empty() && !Quitting()) {
         run_.downloadDone = Download(target);
     }
-    UpdateRunning = false;
     Close();
 }
 
-bool Tupdateform::FetchSignedNotes(const std::string& notesFile) {
+Tupdateform::NotesOutcome Tupdateform::FetchSignedNotes(const std::string& notesFile,
+                                                        std::string& reason) {
     DeleteIfExists(notesFile);
     if (!run_.infosHash) {
-        return false;
+        return NotesOutcome::Without;
     }
-    NMHTTP1->Body = notesFile;
-    QuietGet(UpdateBaseUrl + "/" + run_.infoFileName);
+    const FetchOutcome fetched =
+        Fetch(UpdateBaseUrl + "/" + run_.infoFileName, notesFile, {kMaxNotesSize, false, 0});
     ProgressBar1->SetPosition(0);
     // Part of the notes, or notes changed on the way, are not the signed ones.
-    if (!MatchesSignedHash(Sha256OfFile(notesFile), run_.infosHash)) {
-        DeleteIfExists(notesFile);
-        return false;
+    if (!fetched.overLimit && MatchesSignedHash(Sha256OfFile(notesFile), run_.infosHash)) {
+        return NotesOutcome::Ready;
     }
-    return true;
+    DeleteIfExists(notesFile);
+    reason = FailureReason(fetched.failure);
+    // Notes this large are no notes, and after "Abbrechen" during the notes
+    // the run goes on without them.
+    return fetched.overLimit || Button1->Tag != 0 ? NotesOutcome::Without : NotesOutcome::Missing;
 }
 
 std::string Tupdateform::ChooseTarget() {
@@ -254,20 +349,16 @@ std::string Tupdateform::ChooseTarget() {
 }
 
 bool Tupdateform::Download(const std::string& target) {
-    NMHTTP1->Body = target;
     Label1->SetCaption(update_texts::kDownloading);
-    bool failed = false;
-    try {
-        NMHTTP1->Get(UpdateBaseUrl + "/" + run_.setupFileName);
-        // An error page is no installer, and a transfer cut short is no download.
-        failed =
-            NMHTTP1->ReplyNumber() < 200 || NMHTTP1->ReplyNumber() > 299 ||
-            (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
-    } catch (...) {
-        // A socket failure, a cancel, or a file that could not be written:
-        // all leave no usable installer.
-        failed = true;
-    }
+    const FetchOutcome fetched =
+        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, target, {-1, true, 0});
+    // A socket failure, a cancel, more than announced, or a file that could
+    // not be written: none leaves a usable installer. Nor does an error page,
+    // or a transfer cut short.
+    bool failed =
+        fetched.failure || fetched.overLimit || NMHTTP1->ReplyNumber() < 200 ||
+        NMHTTP1->ReplyNumber() > 299 ||
+        (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
     run_.downloadedFile = target;
     ProgressBar1->SetPosition(0);
     if (!failed && !FileExists(target)) {
@@ -276,23 +367,35 @@ bool Tupdateform::Download(const std::string& target) {
     if (failed) {
         // A read-only file the user chose stays as it was.
         DeleteFileW(Widen(target).c_str());
-        if (Button1->Tag == 0) {
-            Ask(update_texts::kFailed, update_texts::kError);
+        if (Button1->Tag == 0 && !Quitting()) {
+            Ask(WithReason(update_texts::kFailed, FailureReason(fetched.failure)),
+                update_texts::kError);
         }
         return false;
     }
-    const auto hash = Sha256OfFile(target);
+    // From its check to its start nobody may change the installer.
+    auto held = OpenHeld(target);
+    const auto hash = held ? Sha256OfOpenFile(held.get()) : std::nullopt;
     if (!hash || *hash != run_.setupHash) {
+        held.reset();
         DeleteFileW(Widen(target).c_str());
         Ask(update_texts::kDamaged, update_texts::kError);
         return false;
     }
+    run_.heldInstaller = std::move(held);
     return true;
 }
 
 void Tupdateform::NMHTTP1PacketRecvd() {
+    const std::int64_t limit =
+        limits_.announcedLength ? InstallerByteLimit(NMHTTP1->ContentLength()) : limits_.maxBytes;
+    if (limit >= 0 && NMHTTP1->ReceivedCount() > limit) {
+        overLimit_ = true;
+        NMHTTP1->Cancel();
+        return;
+    }
     // The versions list comes before the dialog has its window.
-    if (!ProgressBar1) {
+    if (!ProgressBar1 || !ProgressBar1->Handle()) {
         return;
     }
     ProgressBar1->SetMax(NMHTTP1->ContentLength());
@@ -300,7 +403,6 @@ void Tupdateform::NMHTTP1PacketRecvd() {
 }
 
 void Tupdateform::Button1Click() {
-    UpdateRunning = false;
     NMHTTP1->Cancel();
     Button1->Tag = 1;
     Close();

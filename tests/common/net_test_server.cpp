@@ -77,6 +77,11 @@ void NetTestServer::Serve() {
         if (client == INVALID_SOCKET) {
             continue;
         }
+        // A client that stopped reading must not hold this thread for ever:
+        // under Wine its end of a closed connection may stay open a while.
+        const DWORD sendLimitMs = 10000;
+        setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendLimitMs),
+                   sizeof sendLimitMs);
         const std::string request = ReadRequest(client);
         {
             std::lock_guard lock(mutex_);

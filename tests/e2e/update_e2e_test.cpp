@@ -20,9 +20,9 @@ const std::string kAsk = "Soll eine Internetverbindung hergestellt, und nach ein
                          "aktualisierten Version von Tikkora gesucht werden?";
 const std::string kNewer = "Ihre Programmversion von Tikkora ist nicht mehr aktuell! \r\n"
                            "Um das Online-Update zu starten, klicken Sie bitte auf JA";
-const std::string kNoInformation =
-    "Es konnten keine Versionsinformationen vom Server empfangen werden. \r\n"
-    "Bitte versuchen Sie es später noch einmal.";
+const std::string kNotVerified =
+    "Die Versionsinformationen des Servers konnten nicht überprüft werden. \r\n"
+    "Das Update wird deshalb nicht angeboten.";
 const std::string kOverwrite =
     "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
 const std::string kStart =
@@ -236,7 +236,7 @@ TEST_F(UpdateEndToEnd, AChangedInstallerOrAnUnsignedVersionsFileIsRefused) {
     unsigned_ = true;
     ChooseOnlineUpdate();
     Answer(kAsk, IDYES);
-    Answer(kNoInformation, IDOK);
+    Answer(kNotVerified, IDOK);
     ExpectTheClockGoesOnQuietlyAndCloses();
 }
 
@@ -254,4 +254,46 @@ TEST_F(UpdateEndToEnd, WithAutoUpdateTheClockChecksByItselfAndShowsOnlyANewerVer
     EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(clock->ProcessId()) == nullptr; }, 5000));
     ExpectNoTemporaryFiles();
     EXPECT_TRUE(clock->CloseAndWait());
+}
+
+TEST_F(UpdateEndToEnd, ClosingTheClockDuringATransferEndsItAtOnceAndLeavesNoFile) {
+    // The transfer of held stalls; the clock is closed as by its menu, or the session ends.
+    const struct {
+        std::string held;
+        const wchar_t* leftover;
+        bool sessionEnds;
+    } cases[] = {{"versions.nf", L"\\versions.tmp", false}, {".exe", L"\\Setup.exe", true}};
+    for (const auto& c : cases) {
+        UpdateServer server([&](SOCKET client, const std::string& path, const std::string& bytes) {
+            UpdateServer::Send(client, path.ends_with(c.held) ? "HTTP/1.0 200 OK\r\n\r\nMZ"
+                                                              : UpdateServer::Ok(bytes));
+            while (path.ends_with(c.held) && !server.release) {
+                Sleep(50);
+            }
+        });
+        Start(server, "3.0");
+        ChooseOnlineUpdate();
+        Answer(kAsk, IDYES);
+        if (c.sessionEnds) {
+            Answer(kNewer, IDYES);
+            SaveAs(clock->Folder() + L"\\Setup.exe");
+        }
+        const std::size_t requests = c.sessionEnds ? 3 : 1;
+        ASSERT_TRUE(WaitUntil([&] { return server.RequestedPaths().size() == requests; }, 15000));
+        DWORD_PTR result = 0;
+        if (c.sessionEnds) {
+            SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 2000, &result);
+            SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 2000, &result);
+        } else {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        EXPECT_TRUE(clock->WaitForExit(2000)) << c.held;
+        EXPECT_FALSE(Exists(clock->Folder() + c.leftover)) << c.held;
+        server.release = true;
+        // Started again at once, the clock comes up: nothing of the old one turns it away.
+        ClockProcess next;
+        ASSERT_TRUE(next.Start());
+        EXPECT_NE(next.WaitForMainWindow(), nullptr) << c.held;
+        EXPECT_TRUE(next.CloseAndWait()) << c.held;
+    }
 }

@@ -36,6 +36,16 @@ class ThrowingForm : public TForm {
     }
 };
 
+// A form one of whose parts cannot be made.
+class BrokenForm : public TForm {
+  public:
+    explicit BrokenForm(TApplication& application)
+        : TForm(application, FormDesign{L"TBrokenForm", "", 10, 10, 50, 50}) {}
+
+  protected:
+    void CreateComponents() override { throw Exception("Der Knopf fehlt"); }
+};
+
 class ApplicationTest : public testing::Test {
   protected:
     seams::TestSeams seams_;
@@ -90,4 +100,26 @@ TEST_F(ApplicationTest, ClosingAModalFormCancelsIt) {
     dialog.CreateHandle();
     PostMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dialog.ShowModal(), IDCANCEL);
+}
+
+TEST_F(ApplicationTest, AMainFormThatCannotBeMadeWhollyIsToldAndEndsTheProgram) {
+    TApplication* const testApplication = Application;
+    int exitCode = 0;
+    {
+        TApplication program;
+        program.Initialize();
+        program.AddForm<BrokenForm>();
+        // Would end the loop, were one to run.
+        PostQuitMessage(0);
+        exitCode = program.Run();
+        EXPECT_EQ(FindWindowW(L"TBrokenForm", nullptr), nullptr);
+    }
+    Application = testApplication;
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_NE(exitCode, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "Das Fenster TBrokenForm konnte nicht erstellt werden.\r\nDer Knopf fehlt");
+    EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }

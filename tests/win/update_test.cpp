@@ -6,6 +6,7 @@
 #include "settings/settings_file.h"
 #include "temp_folder.h"
 #include "toolkit/application.h"
+#include "toolkit/gdi.h"
 #include "toolkit/seams.h"
 #include "update/signature_check.h"
 #include "update/trusted_keys.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -77,11 +79,16 @@ class UpdateRunTest : public testing::Test {
     std::string saveAs;
     // Runs when the save dialog would show, with the dialog's window.
     std::function<void(HWND)> onSaveDialog;
+    // Runs while a box is up, before it is answered.
+    std::function<void(const seams::MessageBoxCall&)> onBox;
     std::unique_ptr<NetTestServer> server;
 
     void SetUp() override {
         seams::SetMessageBoxResponderForTest([this](const seams::MessageBoxCall& call) {
             boxes.push_back(call);
+            if (onBox) {
+                onBox(call);
+            }
             return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDNO;
         });
         seams::SetShellHandlerForTest([this](const seams::ShellCall& call) {
@@ -125,8 +132,19 @@ class UpdateRunTest : public testing::Test {
                      "[OnlineUpdate]\r\nServer=" + server->Url("/" + version).substr(0) + "\r\n");
         // Url() gives the address with the path; the key wants it without a trailing "/".
         TSettingsFile settings(folder.File("Tikkora.ini"));
-        onlineupdate(mode, UpdateEnvironment{*Application, &settings, folder.Path()});
+        onlineupdate(mode, Environment(settings));
     }
+    UpdateEnvironment Environment(const TSettingsFile& settings) const {
+        UpdateEnvironment environment{*Application, &settings, folder.Path()};
+        environment.owner = owner;
+        if (versionsDeadlineMs > 0) {
+            environment.versionsDeadlineMs = versionsDeadlineMs;
+        }
+        return environment;
+    }
+    // The clock's window, when a test gives the run one; the deadline of the versions file.
+    HWND owner = nullptr;
+    int versionsDeadlineMs = 0;
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -146,6 +164,30 @@ class UpdateRunTest : public testing::Test {
 class UpdateNotesTest : public UpdateRunTest {};
 class UpdateDownloadTest : public UpdateRunTest {};
 class UpdateSilenceTest : public UpdateRunTest {};
+
+class UpdateLimitsTest : public UpdateRunTest {
+  protected:
+    // Whether the last endless answer could not send all it had: the client stopped reading.
+    std::atomic<bool> cut{false};
+    UniqueHandle<HANDLE, KernelHandleDeleter> served{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+
+    // The file whose path ends in suffix is answered by head and then by
+    // count blocks, a pause after each; the others as they are.
+    Serve Endless(std::string suffix, std::string head, std::string block, int count, int pause) {
+        return [=, this](SOCKET client, const std::string& path, std::string bytes) {
+            if (!path.ends_with(suffix)) {
+                NetTestServer::Send(client, Answer(bytes));
+                return;
+            }
+            bool sent = NetTestServer::Send(client, head);
+            for (int i = 0; sent && i < count; ++i, Sleep(pause)) {
+                sent = NetTestServer::Send(client, block);
+            }
+            cut = !sent;
+            SetEvent(served.get());
+        };
+    }
+};
 
 // Counts the update dialog's windows made on this thread while it lives.
 class DialogWindowsMade {
@@ -262,7 +304,7 @@ TEST_F(UpdateRunTest, TheSameOrAnOlderVersionIsReportedOnlyWhenAsked) {
     }
 }
 
-TEST_F(UpdateRunTest, WhatIsNotSignedOrNotReadableIsNoVersionInformation) {
+TEST_F(UpdateRunTest, WhatIsNotSignedIsSaidSoAndWhatIsNotReadableIsNoVersionInformation) {
     auto versions = [](std::function<std::string(const std::string&)> change) -> Serve {
         return [change](SOCKET client, const std::string& path, std::string bytes) {
             NetTestServer::Send(client,
@@ -284,33 +326,43 @@ TEST_F(UpdateRunTest, WhatIsNotSignedOrNotReadableIsNoVersionInformation) {
             return changed;
         };
     };
+    const std::string unverified = "Die Versionsinformationen des Servers konnten nicht "
+                                   "überprüft werden. \r\nDas Update wird deshalb nicht angeboten.";
     const struct {
         const char* what;
         Serve serve;
+        std::string message;
     } cases[] = {
-        {"unsigned", versions(without("signature"))},
-        {"no hash", versions(without("sha256"))},
-        {"version raised", versions(replaced("version=3.0", "version=3.1"))},
-        {"other installer", versions(replaced("file1=Tikkora-Setup.exe", "file1=Old.exe"))},
-        {"path in a name", versions(replaced("infos=hinweise.rtf", "infos=..\\hinweise.rtf"))},
-        {"other section", versions(replaced("[Tikkora]", "[Tikora]"))},
+        {"unsigned", versions(without("signature")), unverified},
+        {"signature cut", versions(replaced("signature=", "signature=0")), unverified},
+        {"no hash", versions(without("sha256")), unverified},
+        {"version raised", versions(replaced("version=3.0", "version=3.1")), unverified},
+        {"other installer", versions(replaced("file1=Tikkora-Setup.exe", "file1=Old.exe")),
+         unverified},
+        {"other section", versions(replaced("[Tikkora]", "[Tikora]")),
+         update_texts::kNoInformation},
         {"10 MB", versions([](const std::string& bytes) {
              return bytes + "[Pad]\r\n" + std::string(10 << 20, 'x') + "\r\n";
-         })},
+         }),
+         update_texts::kNoInformation},
         {"404",
          [](SOCKET client, const std::string&, std::string) {
              NetTestServer::Send(client, Answer("nothing", "404 Not Found"));
-         }},
-        {"closed", [](SOCKET, const std::string&, std::string) {}},
+         },
+         update_texts::kNoInformation},
+        {"closed", [](SOCKET, const std::string&, std::string) {}, update_texts::kNoInformation},
     };
     for (const auto& c : cases) {
         boxes.clear();
         answers = {IDYES};
         StartServer(c.serve);
         Run(ModeAsked, "3.0");
-        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}))
-            << c.what;
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, c.message})) << c.what;
         ExpectNoTemporaryFiles();
+        // The automatic check says nothing either way.
+        boxes.clear();
+        Run(ModeAutomatic, "3.0");
+        EXPECT_TRUE(boxes.empty()) << c.what;
     }
 }
 
@@ -534,12 +586,15 @@ TEST_F(UpdateDownloadTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
     }
 }
 
-TEST_F(UpdateDownloadTest, ATargetThatCannotBeWrittenIsAFailedDownload) {
+TEST_F(UpdateDownloadTest, ATargetThatCannotBeWrittenIsAFailedDownloadThatSaysWhy) {
     saveAs = folder.File("missing\\Setup.exe");
     answers = {IDYES, IDYES, IDOK};
     StartServer();
     Run(ModeAsked, "3.0");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kFailed}));
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_TRUE(boxes[2].text.starts_with("Update fehlgeschlagen. Bitte erneut versuchen!\r\n"))
+        << boxes[2].text;
+    EXPECT_NE(boxes[2].text.find(saveAs), std::string::npos) << boxes[2].text;
     EXPECT_FALSE(Exists(saveAs));
     EXPECT_TRUE(shellCalls.empty());
     ExpectNoTemporaryFiles();
@@ -585,4 +640,110 @@ TEST(UpdateDialog, ItsPictureIsAGlobeBehindAFloppyDisk) {
     EXPECT_EQ(shown.At(8 + 6, 11 + 19), RGB(40, 110, 210)) << "the globe's sea";
     EXPECT_EQ(shown.At(8 + 14, 11 + 17), RGB(30, 40, 90)) << "the disk in front";
     EXPECT_EQ(shown.At(8 + 20, 11 + 30), RGB(250, 250, 250)) << "the disk's label";
+}
+
+TEST_F(UpdateLimitsTest, ATransferPastItsSizeOrTimeIsStoppedAsItArrives) {
+    const std::string ok = "HTTP/1.0 200 OK\r\n", block(64 << 10, 'x');
+    const struct {
+        const char* what;
+        Serve serve;
+        int deadlineMs;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"versions past 64 KB",
+         Endless("versions.nf", ok + "\r\n[Tikkora]\r\n", block, 512, 0),
+         600000,
+         {kAsk, update_texts::kNoInformation}},
+        {"notes past 1 MB",
+         Endless(".rtf", ok + "\r\n", block, 512, 0),
+         600000,
+         {kAsk, kNewer, update_texts::kStartSetup}},
+        {"installer past its length",
+         Endless(".exe", ok + "Content-Length: 1000\r\n\r\n", block, 512, 0),
+         600000,
+         {kAsk, kNewer, "Update fehlgeschlagen. Bitte erneut versuchen!"}},
+        {"versions past their time",
+         Endless("versions.nf", ok + "Content-Length: 100000\r\n\r\n", "x", 200, 30),
+         500,
+         {kAsk, update_texts::kNoInformation}},
+    };
+    for (const auto& c : cases) {
+        boxes.clear();
+        cut = false;
+        ResetEvent(served.get());
+        answers = {IDYES, IDYES, IDOK};
+        saveAs = folder.File("Setup.exe");
+        versionsDeadlineMs = c.deadlineMs;
+        StartServer(c.serve);
+        Run(ModeAsked, "3.0");
+        ASSERT_EQ(WaitForSingleObject(served.get(), 60000), WAIT_OBJECT_0) << c.what;
+        EXPECT_EQ(Texts(), c.texts) << c.what;
+        EXPECT_TRUE(cut) << c.what << ": sent to the end";
+        ExpectNoTemporaryFiles();
+        DeleteFileW(Widen(saveAs).c_str());
+    }
+}
+
+TEST_F(UpdateRunTest, TheBoxesAndTheDialogBelongToTheClockAndOneRunRunsAtATime) {
+    owner = CreateWindowExW(0, L"STATIC", L"Uhr", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr,
+                            nullptr, nullptr, nullptr);
+    StartServer();
+    folder.Write("Tikkora.ini", "[OnlineUpdate]\r\nServer=" + server->Url("/3.0") + "\r\n");
+    TSettingsFile settings(folder.File("Tikkora.ini"));
+    answers = {IDYES};
+    // A click on "Online-U&pdate" while the automatic check is up.
+    onBox = [&](const seams::MessageBoxCall&) {
+        if (boxes.size() == 1) {
+            onlineupdate(ModeAsked, Environment(settings));
+        }
+    };
+    HWND dialogOwner = nullptr;
+    bool ownerEnabled = true;
+    onSaveDialog = [&](HWND dialog) {
+        dialogOwner = GetWindow(dialog, GW_OWNER);
+        ownerEnabled = IsWindowEnabled(owner);
+    };
+    onlineupdate(ModeAutomatic, Environment(settings));
+    EXPECT_EQ(Texts(), std::vector<std::string>{kNewer});
+    EXPECT_EQ(boxes.at(0).owner, owner);
+    EXPECT_EQ(dialogOwner, owner);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(server->Requests().size(), 2u);
+    DestroyWindow(owner);
+}
+
+TEST_F(UpdateDownloadTest, TheCheckedInstallerStaysUnchangedUntilStartedAndAFailedStartIsSaid) {
+    answers = {IDYES, IDYES, IDYES};
+    saveAs = folder.File("Setup.exe");
+    std::vector<bool> changeableAt;
+    // Whether anyone else could write or delete the installer now.
+    auto changeable = [&] {
+        HANDLE file = CreateFileW(Widen(saveAs).c_str(), GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        changeableAt.push_back(file != INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    };
+    onBox = [&](const seams::MessageBoxCall& call) {
+        if (call.text == update_texts::kStartSetup) {
+            changeable();
+        }
+    };
+    seams::SetShellHandlerForTest([&](const seams::ShellCall&) {
+        changeable();
+        return false;
+    });
+    StartServer();
+    Run(ModeAsked, "3.0");
+    EXPECT_EQ(changeableAt, (std::vector<bool>{false, false}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           kAsk, kNewer, update_texts::kStartSetup,
+                           "Das heruntergeladene Setup konnte nicht gestartet werden."}));
+    EXPECT_EQ(boxes.back().flags, UINT(MB_ICONERROR));
+    // The clock keeps running: no end of the program is on its way.
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    // Let go after the run: the installer is the user's again.
+    EXPECT_TRUE(DeleteFileW(Widen(saveAs).c_str()));
 }

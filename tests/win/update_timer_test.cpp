@@ -1,10 +1,12 @@
 // The main window's update commands: the automatic check's rhythm and guards
 // with the connection and a running update behind stand-ins.
 #include "main_window_test.h"
+#include "net_test_server.h"
 #include "update/update.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -87,4 +89,24 @@ TEST_F(UpdateTimerTest, TheMenuCommandAsksWhateverRunsAndLeavesTheTimer) {
     EXPECT_EQ(runs[0].mode, ModeAsked);
     EXPECT_TRUE(runs[0].timerEnabled);
     EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+}
+
+TEST_F(UpdateTimerTest, TheHiddenCheckLeavesTheClockOnTop) {
+    seams::SetInternetConnectedForTest([] { return true; });
+    seams::SetDialInternetForTest([](HWND) {});
+    HWND clockWindow = nullptr;
+    std::atomic<int> onTopDuringCheck{-1};
+    NetTestServer server({[&](SOCKET client, const std::string&) {
+        onTopDuringCheck = (GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        NetTestServer::Send(client, "HTTP/1.0 404 Not Found\r\n\r\n");
+    }});
+    folder.Write("Tikkora.ini", "[OnlineUpdate]\r\nServer=" + server.Url("/3.0") + "\r\n");
+    // The real run: nothing to show, as the server has no versions file.
+    TForm1& clock = Create();
+    clockWindow = clock.Handle();
+    ASSERT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    clock.Timer2Timer();
+    EXPECT_EQ(onTopDuringCheck, 1);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
