@@ -2,6 +2,7 @@
 // timer where the thread matters, and the painted pixels.
 #include "analogclock/amclock.h"
 #include "analogclock/hand_geometry_rules.h"
+#include "pump.h"
 #include "toolkit/application.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/seams.h"
@@ -18,28 +19,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename Done> bool PumpUntil(Done done, int timeoutMs) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        Application->ProcessMessages();
-        if (done()) {
-            return true;
-        }
-        const auto now = Clock::now();
-        if (now >= end) {
-            return false;
-        }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(int ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
