@@ -342,7 +342,7 @@ TEST_F(AMClockTest, HiddenClockKeepsTickingDisabledOneDoesNot) {
     clock->SetEnabled(false);
     EXPECT_FALSE(clock->Enabled());
     const int stoppedAt = seconds;
-    PumpFor(500);
+    PumpFor(250);
     EXPECT_EQ(seconds, stoppedAt);
 
     clock->SetEnabled(true);
@@ -366,7 +366,7 @@ TEST_F(AMClockTest, AFailingEventHandlerEndsTheTicks) {
     };
     clock->OnTimer = [&](TAMClock*) { ++timers; };
     ASSERT_TRUE(PumpUntil([&] { return seconds == 2; }, 2000));
-    PumpFor(400);
+    PumpFor(200);
     EXPECT_EQ(seconds, 2);
     EXPECT_EQ(timers, 1);
 }

@@ -79,7 +79,7 @@ TEST_F(ThrdTimerTest, IntervalZeroAndDisablingStopTheTicksUntilUndone) {
     ASSERT_TRUE(TicksReach(1));
     timer.SetInterval(0);
     std::size_t stoppedAt = Ticks();
-    PumpFor(300);
+    PumpFor(150);
     EXPECT_EQ(Ticks(), stoppedAt);
     timer.SetInterval(20);
     ASSERT_TRUE(TicksReach(stoppedAt + 1));
@@ -87,7 +87,7 @@ TEST_F(ThrdTimerTest, IntervalZeroAndDisablingStopTheTicksUntilUndone) {
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Enabled());
     stoppedAt = Ticks();
-    PumpFor(300);
+    PumpFor(150);
     EXPECT_EQ(Ticks(), stoppedAt);
     timer.SetEnabled(true);
     ASSERT_TRUE(TicksReach(stoppedAt + 1));
@@ -108,7 +108,7 @@ TEST_F(ThrdTimerTest, NoTickWhileAHandlerRunsItsOwnLoop) {
             // of many intervals. A tick the worker sent meanwhile would be
             // delivered in it, so none there also means none is kept back to
             // be made up afterwards.
-            PumpFor(500);
+            PumpFor(250);
             ticksInLoop = Ticks() - 1;
         }
         --running;
@@ -155,11 +155,11 @@ TEST_F(ThrdTimerTest, AFailingHandlerEndsTheTicksForGoodAndShowsNothing) {
         throw std::runtime_error("tick failed");
     };
     ASSERT_TRUE(PumpUntil([&] { return calls == 1; }, 5000));
-    PumpFor(300);
+    PumpFor(150);
     timer.SetEnabled(false);
     timer.SetEnabled(true);
     timer.SetInterval(20);
-    PumpFor(300);
+    PumpFor(150);
     EXPECT_EQ(calls, 1);
     EXPECT_TRUE(timer.Ended());
     ASSERT_TRUE(timer.Failure());
