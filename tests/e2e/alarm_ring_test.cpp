@@ -1,8 +1,8 @@
 // The real program rings from its own tick an alarm set for the minute it is
 // in: a standing display while the message is open, a one-shot alarm switched
-// off after it is closed. The real program has no time seam, so that it rings
-// at second 00 and only once a minute is shown by the window tests
-// (AlarmCheckTest), which set the time.
+// off after it is closed. The real program has no time seam; that it rings at
+// second 00 and once a minute is shown by the window tests (AlarmCheckTest),
+// with a time they set.
 #include "clock_process.h"
 
 #include <gtest/gtest.h>
