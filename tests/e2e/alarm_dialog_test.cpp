@@ -77,23 +77,15 @@ TEST_F(AlarmDialogEndToEnd, TimeAndMessageSetInTheDialogAreStoredByOk) {
 
     // The clock goes on while the dialog is open.
     const RECT display = ScreenRect(main);
-    Screenshot before(display);
-    Sleep(2200);
-    Screenshot after(display);
-    bool changed = false;
-    for (int y = 0; y < before.Height() && !changed; ++y) {
-        for (int x = 0; x < before.Width() && !changed; ++x) {
-            changed = before.Pixel(x, y) != after.Pixel(x, y);
-        }
-    }
-    EXPECT_TRUE(changed) << "the seconds move behind the dialog";
+    EXPECT_TRUE(WaitForChange(display, Screenshot(display)))
+        << "the seconds move behind the dialog";
 
     // One hour up in the picker: a click on the hour, then the arrow key.
     HWND picker = FindWindowExW(dialog, nullptr, L"SysDateTimePick32", nullptr);
     ASSERT_NE(picker, nullptr);
     const RECT pickerRect = ScreenRect(picker);
     Click(pickerRect.left + 8, (pickerRect.top + pickerRect.bottom) / 2);
-    Sleep(200);
+    ASSERT_TRUE(WaitUntil([&] { return GuiStateOf(picker).hwndFocus == picker; }, 5000));
     Key(VK_UP);
     ASSERT_TRUE(WaitUntil([&] { return WindowText(dialog) == "Weckzeit: 7:30"; }, 5000))
         << WindowText(dialog);

@@ -213,6 +213,41 @@ RECT PanelOnScreen(HWND window, int width, int height) {
     return r;
 }
 
+RECT WaitForDrawnDigits(HWND window, DWORD timeoutMs) {
+    RECT panel{};
+    const bool drawn = WaitUntil(
+        [&] {
+            panel = PanelOnScreen(window, 123, 51);
+            if (panel.right == 0) {
+                return false;
+            }
+            Screenshot shot(panel);
+            for (int y = 0; y < shot.Height(); ++y) {
+                for (int x = 0; x < shot.Width(); ++x) {
+                    if (shot.Pixel(x, y) != shot.Pixel(0, 0)) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return drawn ? panel : RECT{};
+}
+
+GUITHREADINFO GuiStateOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+        info = GUITHREADINFO{};
+    }
+    return info;
+}
+
+bool WaitForChange(RECT area, const Screenshot& shot, DWORD timeoutMs) {
+    return WaitUntil([&] { return !(Screenshot(area) == shot); }, timeoutMs);
+}
+
 void Mouse(DWORD down, DWORD up, POINT at) {
     SetCursorPos(at.x, at.y);
     INPUT press[2] = {};

@@ -65,6 +65,9 @@ class Screenshot {
     int Height() const { return height_; }
     // Writes the shot as a 24-bit BMP, for a person to look at.
     void Save(const std::wstring& path) const;
+    bool operator==(const Screenshot& other) const {
+        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+    }
 
   private:
     int width_;
@@ -85,9 +88,16 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
     return true;
 }
 
+// The clock draws a tick: true once the screen in area differs from shot,
+// false when it stays the same until the timeout.
+bool WaitForChange(RECT area, const Screenshot& shot, DWORD timeoutMs = 5000);
+
 // The screen rectangle of the visible panel (class "TPanel") of this size
 // inside window; empty when there is none.
 RECT PanelOnScreen(HWND window, int width, int height);
+// The large digit panel of a clock in the standard size once it is shown and
+// drawn (more than one colour in it); empty when that does not come.
+RECT WaitForDrawnDigits(HWND window, DWORD timeoutMs = 5000);
 
 // The visible message box of a process (dialog class "#32770"), or null.
 HWND FindMessageBox(DWORD processId);
@@ -96,6 +106,10 @@ std::string MessageBoxText(HWND box);
 std::string WindowText(HWND window);
 // Presses a message box's button by its id (IDOK, IDYES, ...).
 void PressButton(HWND box, int id);
+
+// The keyboard focus, mouse capture and active window of the thread that owns
+// window, in any process.
+GUITHREADINFO GuiStateOf(HWND window);
 
 // Input as a user gives it, through the system's input queue.
 // A press and release of a mouse button at a screen point.

@@ -38,7 +38,7 @@ class ContextMenu : public testing::Test {
         ASSERT_TRUE(clock->Start());
         window = clock->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
-        Sleep(700);
+        ASSERT_NE(WaitForDrawnDigits(window).right, 0);
     }
     RECT LargePanel() const { return PanelOnScreen(window, 123, 51); }
     HWND MenuButton() const {
@@ -59,7 +59,7 @@ class ContextMenu : public testing::Test {
     void PressF1() const {
         // A click gives the clock the keyboard.
         Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(LargePanel()));
-        Sleep(300);
+        WaitUntil([&] { return GuiStateOf(window).hwndFocus != nullptr; }, 5000);
         Key(VK_F1);
     }
 
@@ -76,7 +76,7 @@ TEST_F(ContextMenu, RedLedAndMiniPickedFromTheMenuShowAndAreStored) {
     Key(VK_DOWN, 11);
     Key(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return clock->Setting("Clock", "Display") == "LEDRot"; }, 5000));
-    Sleep(1100);
+    WaitUntil([&] { return ContainsColour(Screenshot(LargePanel()), RGB(255, 0, 0)); }, 5000);
     Screenshot shot(LargePanel());
     shot.Save(clock->Folder() + L"\\..\\tikkora-menu-ledrot.bmp");
     EXPECT_EQ(shot.Pixel(119, 3), RGB(0, 0, 0));
@@ -129,11 +129,13 @@ TEST_F(ContextMenu, TheButtonLetsGoOfTheMouseItOnlyPassedOnAnInactiveClock) {
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.tray; }, 5000));
     HWND button = MenuButton();
     ASSERT_NE(button, nullptr);
-    MoveMouse(Centre(WindowRect(button)));
-    Sleep(300);
+    // From somewhere else, as the mouse may still rest where an earlier test left it.
     const POINT digits = Centre(LargePanel());
     MoveMouse(digits);
-    Sleep(300);
+    MoveMouse(Centre(WindowRect(button)));
+    ASSERT_TRUE(WaitUntil([&] { return GuiStateOf(button).hwndCapture == button; }, 5000));
+    MoveMouse(digits);
+    WaitUntil([&] { return GuiStateOf(button).hwndCapture != button; }, 5000);
     // The double click on the digits reaches them: the alarm dialog, no menu.
     Click(digits.x, digits.y, 2);
     HWND dialog = nullptr;
@@ -184,7 +186,7 @@ TEST_F(ContextMenu, F1WithTheHelpFileOpensTheHelpViewer) {
     ASSERT_TRUE(clock->Start());
     window = clock->WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    Sleep(700);
+    ASSERT_NE(WaitForDrawnDigits(window).right, 0);
     PressF1();
     HWND viewer = nullptr;
     EXPECT_TRUE(WaitUntil(

@@ -5,11 +5,6 @@
 
 namespace {
 
-// The large row's panel of a running clock, on the screen.
-RECT LargePanel(HWND window) {
-    return PanelOnScreen(window, 123, 51);
-}
-
 bool Contains(const Screenshot& shot, RECT area, COLORREF colour) {
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
@@ -58,8 +53,7 @@ TEST(Display, EachStoredStyleShowsItsPanelAndGlyphColours) {
         ASSERT_TRUE(clock.Start());
         HWND window = clock.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
-        Sleep(700);
-        RECT panel = LargePanel(window);
+        RECT panel = WaitForDrawnDigits(window);
         ASSERT_NE(panel.right, 0) << c.value;
         Screenshot shot(panel);
         shot.Save(clock.Folder() + L"\\..\\tikkora-style-" +
@@ -78,8 +72,7 @@ TEST(Display, LowerCaseLcdIsNoStyleAndTheValueStays) {
     ASSERT_TRUE(clock.Start());
     HWND window = clock.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    Sleep(700);
-    Screenshot shot(LargePanel(window));
+    Screenshot shot(WaitForDrawnDigits(window));
     EXPECT_EQ(shot.Pixel(119, 3), RGB(0, 0, 0));
     EXPECT_TRUE(Contains(shot, kMinuteUnits, RGB(0, 255, 0)) ||
                 Contains(shot, kSecondUnits, RGB(0, 255, 0)));
@@ -92,11 +85,10 @@ TEST(Display, TheSecondsMoveBetweenTwoScreenshots) {
     ASSERT_TRUE(clock.Start());
     HWND window = clock.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    Sleep(500);
-    RECT panel = LargePanel(window);
+    RECT panel = WaitForDrawnDigits(window);
+    ASSERT_NE(panel.right, 0);
     Screenshot first(panel);
-    Sleep(1100);
-    Screenshot second(panel);
-    EXPECT_FALSE(SameArea(first, second, kSeconds)) << "the seconds stood still";
+    EXPECT_TRUE(WaitUntil([&] { return !SameArea(first, Screenshot(panel), kSeconds); }, 5000))
+        << "the seconds stood still";
     ASSERT_TRUE(clock.CloseAndWait());
 }

@@ -187,17 +187,17 @@ TEST(Startup, DraggingTheBackgroundMovesTheWindow) {
     // Press on the bare background near the left edge and pull 60 right, 40 down.
     POINT grip{before.left + 8, before.top + 8};
     SetCursorPos(grip.x, grip.y);
-    Sleep(200);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    // The press starts the system's move loop, which holds the mouse.
+    ASSERT_TRUE(WaitUntil([&] { return GuiStateOf(window).hwndCapture == window; }, 5000));
     for (int step = 1; step <= 10; ++step) {
-        Sleep(40);
         SetCursorPos(grip.x + 6 * step, grip.y + 4 * step);
         mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
     }
-    Sleep(200);
+    WaitUntil([&] { return WindowRect(window).left == before.left + 60; }, 5000);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return WindowRect(window).left == before.left + 60; }, 5000))
-        << "left is " << WindowRect(window).left;
+    ASSERT_TRUE(WaitUntil([&] { return GuiStateOf(window).hwndCapture == nullptr; }, 5000));
+    ASSERT_EQ(WindowRect(window).left, before.left + 60);
     RECT after = WindowRect(window);
     EXPECT_EQ(after.top, before.top + 40);
 

@@ -67,7 +67,7 @@ TEST(AlarmHistory, AnOverlongListFromTheFileIsCutToTwenty) {
         history[static_cast<std::size_t>(i)] = "old" + std::to_string(i);
     }
     RememberMessage(history, "neu", kLatin1);
-    ASSERT_EQ(history.size(), kMessageHistoryLimit);
+    ASSERT_EQ(history.size(), 20u);
     EXPECT_EQ(history[0], "neu");
     EXPECT_EQ(history[19], "old18");
 }

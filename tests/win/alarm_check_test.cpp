@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "settings/program_objects.h"
 #include "main_window_test.h"
+#include "pump.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 
@@ -71,6 +72,15 @@ TEST_F(AlarmCheckTest, RepeatingAlarmRingsOnceInItsMinute) {
     At(7, 30, 7);
     At(7, 30, 8);
     EXPECT_EQ(sounds.size(), 2u);
+}
+
+TEST_F(AlarmCheckTest, TheClocksOwnTickRingsWhenTheTimeReachesSecondZero) {
+    Create(kRepeating);
+    EXPECT_TRUE(sounds.empty());
+    now = {2024, 3, 1, 7, 30, 0};
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); }, 5000)) << "the tick did not ring";
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Aufstehen!");
 }
 
 TEST_F(AlarmCheckTest, OneShotAlarmSwitchesItselfOffAfterTheMessageIsClosed) {

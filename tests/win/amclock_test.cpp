@@ -2,6 +2,7 @@
 // timer where the thread matters, and the painted pixels.
 #include "analogclock/amclock.h"
 #include "analogclock/hand_geometry_rules.h"
+#include "pump.h"
 #include "toolkit/application.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/seams.h"
@@ -18,28 +19,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename Done> bool PumpUntil(Done done, int timeoutMs) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        Application->ProcessMessages();
-        if (done()) {
-            return true;
-        }
-        const auto now = Clock::now();
-        if (now >= end) {
-            return false;
-        }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(int ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
@@ -363,7 +342,7 @@ TEST_F(AMClockTest, HiddenClockKeepsTickingDisabledOneDoesNot) {
     clock->SetEnabled(false);
     EXPECT_FALSE(clock->Enabled());
     const int stoppedAt = seconds;
-    PumpFor(500);
+    PumpFor(250);
     EXPECT_EQ(seconds, stoppedAt);
 
     clock->SetEnabled(true);
@@ -387,7 +366,7 @@ TEST_F(AMClockTest, AFailingEventHandlerEndsTheTicks) {
     };
     clock->OnTimer = [&](TAMClock*) { ++timers; };
     ASSERT_TRUE(PumpUntil([&] { return seconds == 2; }, 2000));
-    PumpFor(400);
+    PumpFor(200);
     EXPECT_EQ(seconds, 2);
     EXPECT_EQ(timers, 1);
 }

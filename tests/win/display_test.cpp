@@ -42,11 +42,11 @@ class DisplayTest : public MainWindowTest {
   protected:
     DisplayTest() { now = {2024, 3, 1, 9, 5, 3}; }
 
-    // The glyph a cell shows: its index in the strip, kEmptyCell when empty,
+    // The glyph a cell shows: its index in the strip, -1 when empty,
     // -2 when it matches no glyph of the strip.
     int GlyphIn(const TImage& cell, const TImageList& strip) {
         if (!cell.HasPicture()) {
-            return kEmptyCell;
+            return -1;
         }
         std::vector<std::uint32_t> shown = Pixels(cell.Picture());
         TBitmap glyph;
@@ -87,7 +87,7 @@ class DisplayTest : public MainWindowTest {
         return glyphs;
     }
 
-    static constexpr int E = kEmptyCell;
+    static constexpr int E = -1; // an empty cell
 };
 
 } // namespace

@@ -165,13 +165,13 @@ TEST_F(NetHttp, TimeOutLimitsASilenceNotATransfer) {
     NetTestServer server({[](SOCKET client, const std::string&) {
         NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\n");
         for (int i = 0; i < 4; ++i) {
-            Sleep(500);
+            Sleep(200);
             NetTestServer::Send(client, "chunk");
         }
         NetTestServer::WaitForClose(client);
     }});
     ToFile();
-    http->TimeOut = 1200;
+    http->TimeOut = 600;
     EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/slow")); }),
               "EAbortError: Socket capture aborted");
     EXPECT_TRUE(http->TimedOut());

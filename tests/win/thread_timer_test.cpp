@@ -2,6 +2,7 @@
 // order checked while the test thread runs its message loop. How long its
 // sleeps and hand-offs take is printed by tests/bench/thread_timer_bench.
 #include "analogclock/thread_timer.h"
+#include "pump.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "window_search.h"
@@ -16,31 +17,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
-
-// Runs the message loop until done() or the time is up; true when done. The
-// time is only a bound for an event that does not come at all.
-template <typename Done> bool PumpUntil(Done done, int timeoutMs) {
-    const auto end = Clock::now() + milliseconds(timeoutMs);
-    for (;;) {
-        Application->ProcessMessages();
-        if (done()) {
-            return true;
-        }
-        const auto now = Clock::now();
-        if (now >= end) {
-            return false;
-        }
-        auto left = std::chrono::duration_cast<milliseconds>(end - now).count();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(int ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 class ThrdTimerTest : public testing::Test {
   protected:
@@ -103,7 +79,7 @@ TEST_F(ThrdTimerTest, IntervalZeroAndDisablingStopTheTicksUntilUndone) {
     ASSERT_TRUE(TicksReach(1));
     timer.SetInterval(0);
     std::size_t stoppedAt = Ticks();
-    PumpFor(300);
+    PumpFor(150);
     EXPECT_EQ(Ticks(), stoppedAt);
     timer.SetInterval(20);
     ASSERT_TRUE(TicksReach(stoppedAt + 1));
@@ -111,7 +87,7 @@ TEST_F(ThrdTimerTest, IntervalZeroAndDisablingStopTheTicksUntilUndone) {
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Enabled());
     stoppedAt = Ticks();
-    PumpFor(300);
+    PumpFor(150);
     EXPECT_EQ(Ticks(), stoppedAt);
     timer.SetEnabled(true);
     ASSERT_TRUE(TicksReach(stoppedAt + 1));
@@ -132,7 +108,7 @@ TEST_F(ThrdTimerTest, NoTickWhileAHandlerRunsItsOwnLoop) {
             // of many intervals. A tick the worker sent meanwhile would be
             // delivered in it, so none there also means none is kept back to
             // be made up afterwards.
-            PumpFor(500);
+            PumpFor(250);
             ticksInLoop = Ticks() - 1;
         }
         --running;
@@ -179,11 +155,11 @@ TEST_F(ThrdTimerTest, AFailingHandlerEndsTheTicksForGoodAndShowsNothing) {
         throw std::runtime_error("tick failed");
     };
     ASSERT_TRUE(PumpUntil([&] { return calls == 1; }, 5000));
-    PumpFor(300);
+    PumpFor(150);
     timer.SetEnabled(false);
     timer.SetEnabled(true);
     timer.SetInterval(20);
-    PumpFor(300);
+    PumpFor(150);
     EXPECT_EQ(calls, 1);
     EXPECT_TRUE(timer.Ended());
     ASSERT_TRUE(timer.Failure());
@@ -211,9 +187,9 @@ TEST_F(ThrdTimerTest, DestroyingWhileATickIsOnItsWayDropsIt) {
     timer->SetInterval(20);
     int calls = 0;
     timer->OnTimer = [&](TThrdTimer*) { ++calls; };
-    // Let the first sleep run out without retrieving messages: the worker's
-    // hand-off is then waiting for this thread.
-    Sleep(400);
+    // Wait, without retrieving messages, until the worker's hand-off is
+    // waiting for this thread.
+    ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_SENDMESSAGE), WAIT_OBJECT_0);
     timer.reset();
     PumpFor(200);
     EXPECT_EQ(calls, 0);

@@ -2,6 +2,7 @@
 // count, the variants' window classes, and what a link click opens.
 #include "controls/richedit_viewer.h"
 #include "controls/richedit_viewer_rules.h"
+#include "pump.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/seams.h"
@@ -61,17 +62,6 @@ class NotesForm : public TForm {
         return design;
     }
 };
-
-void Pump() {
-    MSG message;
-    for (int i = 0; i < 20; ++i) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-}
 
 } // namespace
 
@@ -163,19 +153,19 @@ TEST(RichEditViewer, AMouseClickOnADetectedAddressOpensItOnce) {
     TestViewer viewer(form.Handle());
     form.Show();
     viewer.SetText("Mehr unter http://example.de/neu heute");
-    Pump();
     POINTL at{};
     SendMessageW(viewer.Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 14);
     POINT point{at.x + 2, at.y + 4};
     ClientToScreen(viewer.Handle(), &point);
     SetForegroundWindow(form.Handle());
     SetCursorPos(point.x, point.y);
-    Pump();
+    PumpUntil([&] { return GetForegroundWindow() == form.Handle(); }, 5000);
     INPUT click[2] = {};
     click[0].type = click[1].type = INPUT_MOUSE;
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, click, sizeof(INPUT));
-    Pump();
+    // Both halves of the click are queued now; the pump takes them all.
+    PumpUntil([&] { return !opened.empty(); }, 5000);
     EXPECT_EQ(opened, std::vector<std::string>{"http://example.de/neu"});
 }

@@ -3,6 +3,7 @@
 // here, and the timer and taskbar-hiding components under them.
 #include "alarm/form2.h"
 #include "app/form1.h"
+#include "pump.h"
 #include "settings/program_objects.h"
 #include "temp_folder.h"
 #include "toolkit/application.h"
@@ -140,14 +141,6 @@ int DarkPixelsOnScreen(HWND window, int left, int top, int right, int bottom) {
     }
     ReleaseDC(nullptr, screen);
     return count;
-}
-
-void Pump(DWORD ms) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        Application->ProcessMessages();
-        Sleep(10);
-    }
 }
 
 } // namespace
@@ -391,11 +384,7 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
 
     // The timer itself does the same within a few ticks.
     tray.Resize(45, 40);
-    DWORD start = GetTickCount();
-    while (window.Width() != 45 && GetTickCount() - start < 3000) {
-        Application->ProcessMessages();
-        Sleep(10);
-    }
+    PumpUntil([&] { return window.Width() == 45; }, 5000);
     EXPECT_EQ(window.Width(), 45);
     EXPECT_FALSE(window.Image15->Visible());
 }
@@ -405,14 +394,17 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nDisplay=LCD\r\n");
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     window.Timer1Timer();
-    Pump(300);
     int top = 29 / 2 - 5;
+    auto dark = [&](int left, int right) {
+        return DarkPixelsOnScreen(window.Handle(), left, top, right, top + 9);
+    };
+    PumpUntil([&] { return dark(6, 34) > 20 && dark(38, 50) > 0; }, 5000);
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 6, top, 34, top + 9), 20) << "hours, minutes";
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 38, top, 50, top + 9), 0) << "seconds";
 
     tray.Resize(50, 30);
     window.Timer1Timer();
-    Pump(300);
+    PumpUntil([&] { return dark(6, 34) > 20 && dark(35, 50) == 0; }, 5000);
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 6, top, 34, top + 9), 20) << "hours, minutes";
     EXPECT_EQ(DarkPixelsOnScreen(window.Handle(), 35, top, 50, top + 9), 0) << "no seconds";
 }
@@ -748,25 +740,18 @@ TEST(TimerComponent, TicksOnlyWhileEnabledAndAtTheInterval) {
         EXPECT_EQ(sender, &timer);
         ++ticks;
     };
-    auto pump = [](DWORD ms) {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < ms) {
-            Application->ProcessMessages();
-            Sleep(5);
-        }
-    };
-    pump(150);
+    PumpFor(150);
     EXPECT_EQ(ticks, 0);
     EXPECT_FALSE(timer.Running());
 
     timer.SetEnabled(true);
     EXPECT_TRUE(timer.Running());
-    pump(400);
+    PumpUntil([&] { return ticks >= 3; }, 5000);
     EXPECT_GE(ticks, 3);
 
     timer.SetEnabled(false);
     int stopped = ticks;
-    pump(150);
+    PumpFor(150);
     EXPECT_EQ(ticks, stopped);
 
     // Interval 0 stops it while it stays enabled.
@@ -774,7 +759,7 @@ TEST(TimerComponent, TicksOnlyWhileEnabledAndAtTheInterval) {
     timer.SetInterval(0);
     EXPECT_TRUE(timer.Enabled());
     EXPECT_FALSE(timer.Running());
-    pump(150);
+    PumpFor(150);
     EXPECT_EQ(ticks, stopped);
 }
 
@@ -792,11 +777,7 @@ TEST(TimerComponent, FailureInTheHandlerIsReportedAndTheTimerGoesOn) {
             throw std::runtime_error("Fehler im Takt");
         }
     };
-    DWORD start = GetTickCount();
-    while (ticks < 3 && GetTickCount() - start < 2000) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
+    PumpUntil([&] { return ticks >= 3; }, 5000);
     EXPECT_GE(ticks, 3);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], "Fehler im Takt");
