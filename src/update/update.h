@@ -29,7 +29,8 @@ struct UpdateEnvironment {
     HWND owner = nullptr;
     // Called once, just before the run shows its first box or dialog.
     std::function<void()> beforeShowing;
-    // How long the versions file may take in all.
+    // How long the versions file may stay silent, and take in all.
+    int versionsTimeOutMs = kVersionsTimeOutMs;
     int versionsDeadlineMs = kVersionsDeadlineMs;
 };
 

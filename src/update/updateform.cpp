@@ -237,7 +237,7 @@ bool Tupdateform::checking() {
     DeleteIfExists(versionsFile);
     // Only this transfer has a time-out and a deadline: no dialog is up yet,
     // so nothing else could end it.
-    NMHTTP1->TimeOut = kVersionsTimeOutMs;
+    NMHTTP1->TimeOut = environment_.versionsTimeOutMs;
     const FetchOutcome fetched = Fetch(
         UpdateBaseUrl + "/versions.nf", versionsFile,
         {static_cast<std::int64_t>(kMaxVersionsFileSize), false, environment_.versionsDeadlineMs});

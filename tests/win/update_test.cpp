@@ -140,11 +140,16 @@ class UpdateRunTest : public testing::Test {
         if (versionsDeadlineMs > 0) {
             environment.versionsDeadlineMs = versionsDeadlineMs;
         }
+        if (versionsTimeOutMs > 0) {
+            environment.versionsTimeOutMs = versionsTimeOutMs;
+        }
         return environment;
     }
-    // The clock's window, when a test gives the run one; the deadline of the versions file.
+    // The clock's window, when a test gives the run one; the deadline and the
+    // silence time-out of the versions file.
     HWND owner = nullptr;
     int versionsDeadlineMs = 0;
+    int versionsTimeOutMs = 0;
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -623,6 +628,9 @@ TEST_F(UpdateDownloadTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) 
 
 TEST_F(UpdateSilenceTest, AVersionsServerThatStaysSilentIsNoVersionInformationInTheEnd) {
     answers = {IDYES};
+    // The silence ends it: were it not, the deadline would come only after the test's own limit.
+    versionsTimeOutMs = 500;
+    versionsDeadlineMs = 600000;
     StartServer([](SOCKET client, const std::string&, std::string) {
         NetTestServer::WaitForClose(client, 120);
     });
