@@ -2,6 +2,7 @@
 // with the connection and a running update behind stand-ins.
 #include "main_window_test.h"
 #include "net_test_server.h"
+#include "pump.h"
 #include "update/update.h"
 
 #include <gtest/gtest.h>
@@ -109,4 +110,24 @@ TEST_F(UpdateTimerTest, TheHiddenCheckLeavesTheClockOnTop) {
     EXPECT_EQ(onTopDuringCheck, 1);
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(UpdateTimerTest, TheClocksOwnTimerStartsTheAutomaticCheck) {
+    seams::SetInternetConnectedForTest([] { return true; });
+    seams::SetDialInternetForTest([](HWND) {});
+    std::atomic<bool> asked{false};
+    std::string requestLine;
+    NetTestServer server({[&](SOCKET client, const std::string& request) {
+        requestLine = request.substr(0, request.find("\r\n"));
+        NetTestServer::Send(client, "HTTP/1.0 404 Not Found\r\n\r\n");
+        asked = true;
+    }});
+    folder.Write("Tikkora.ini", "[OnlineUpdate]\r\nServer=" + server.Url("/3.0") + "\r\n");
+    TForm1& clock = Create();
+    // The half minute to the first check, scaled down; the run itself is the real one.
+    clock.Timer2.SetInterval(20);
+    ASSERT_TRUE(PumpUntil([&] { return asked.load(); }, 20000));
+    EXPECT_TRUE(requestLine.starts_with("GET /3.0/versions.nf ")) << requestLine;
+    EXPECT_TRUE(PumpUntil([&] { return clock.Timer2.Interval() == 1800000u; }, 20000));
+    EXPECT_TRUE(boxes.empty());
 }
