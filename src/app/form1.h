@@ -69,8 +69,9 @@ class TForm1 : public TForm {
 
     // The minute whose alarm has been handled; it keeps that minute quiet.
     std::optional<ClockMinute> AlarmLatch;
-    // Sound, message and one-shot switch-off at the alarm minute; never throws.
-    void AlarmCheck();
+    // Sound, message and one-shot switch-off at the alarm minute, for the
+    // time the tick read; never throws.
+    void AlarmCheck(const LocalTime& now);
 
     // The machine's sleep: noted when it begins; on waking, an alarm slept
     // through is told of.
@@ -185,7 +186,7 @@ class TForm1 : public TForm {
     void ShowSeconds(bool visible);
     void SetSmallCellTop(int top);
     void SetLargeDigitsVisible(bool visible);
-    void DrawTime();
+    void DrawTime(const LocalTime& now);
     // Copies glyph index of a strip into a cell through GlyphBitmap; an index
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
@@ -212,7 +213,7 @@ class TForm1 : public TForm {
     POINT aboutHelpAt_{};
     bool ProgramBoxOpen() const;
 
-    void RunAlarmCheck();
+    void RunAlarmCheck(const LocalTime& now);
     void ReportAlarmFailure(const std::string& text);
     // The alarm's boxes: the ticks stand still while one is open.
     void ShowAlarmBox(const std::string& text, UINT flags);

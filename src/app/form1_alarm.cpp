@@ -8,10 +8,10 @@
 #include "toolkit/seams.h"
 #include "toolkit/strings.h"
 
-void TForm1::AlarmCheck() {
+void TForm1::AlarmCheck(const LocalTime& now) {
     // A failure here would end the clock's ticks for good, so none may leave.
     try {
-        RunAlarmCheck();
+        RunAlarmCheck(now);
     } catch (const EConvertError& failure) {
         ReportAlarmFailure("Die gespeicherte Weckzeit " + std::string(failure.what()) +
                            " ist keine gültige Uhrzeit. Der Wecker klingelt erst wieder, wenn "
@@ -26,11 +26,10 @@ void TForm1::AlarmCheck() {
     }
 }
 
-void TForm1::RunAlarmCheck() {
+void TForm1::RunAlarmCheck(const LocalTime& now) {
     if (!SettingsFile) {
         return;
     }
-    const LocalTime now = seams::Now();
     const std::string hour = SettingsFile->ReadString("Wecker", "Stunde", "0");
     const std::string minute = SettingsFile->ReadString("Wecker", "Minute", "00");
     switch (DecideAlarm(now, AlarmLatch, hour, minute)) {

@@ -14,6 +14,11 @@ constexpr int kClickOrder[] = {3, 2, 0, 1, 4, 5}; // LCD0, LCD1, LEDGrn1, LEDRot
 // The order in which the marks are tested afterwards.
 constexpr int kMarkOrder[] = {3, 2, 1, 0, 4, 5}; // LCD0, LCD1, LEDRot1, LEDGrn1, ...
 
+// A tick hands on the time it read; a redraw without a tick reads the clock.
+LocalTime TimeOf(const TAMClock* sender) {
+    return sender ? sender->TickTime() : seams::Now();
+}
+
 } // namespace
 
 TMenuItem* TForm1::StyleItem(int styleIndex) {
@@ -93,13 +98,14 @@ void TForm1::LCD1Click(TMenuItem* sender) {
     AMClock1Minute(nullptr, 0);
 }
 
-void TForm1::AMClock1Second(TAMClock* /*sender*/, int /*second*/) {
-    DrawTime();
-    AlarmCheck();
+void TForm1::AMClock1Second(TAMClock* sender, int /*second*/) {
+    const LocalTime now = TimeOf(sender);
+    DrawTime(now);
+    AlarmCheck(now);
 }
 
-void TForm1::DrawTime() {
-    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(seams::Now()), GlyphBase);
+void TForm1::DrawTime(const LocalTime& now) {
+    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), GlyphBase);
     if (Mini1.Checked() || Taskleiste1.Checked()) {
         TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
                            Image14.get(), Image15.get(), Image16.get()};
@@ -116,8 +122,8 @@ void TForm1::DrawTime() {
     }
 }
 
-void TForm1::AMClock1Minute(TAMClock* /*sender*/, int /*minute*/) {
-    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(seams::Now()), GlyphBase);
+void TForm1::AMClock1Minute(TAMClock* sender, int /*minute*/) {
+    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(TimeOf(sender)), GlyphBase);
     TImage* cells[] = {Image21.get(), Image22.get(), Image23.get(), Image24.get(),
                        Image25.get(), Image26.get(), Image27.get(), Image28.get()};
     for (std::size_t slot = 0; slot < 8; ++slot) {
