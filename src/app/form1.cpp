@@ -51,7 +51,12 @@ FormDesign MainWindowDesign() {
 
 } // namespace
 
-TForm1::TForm1(TApplication& application) : TForm(application, MainWindowDesign()) {
+TForm1::TForm1(TApplication& application)
+    : TForm(application, MainWindowDesign()),
+      AlarmRunner1({// Inside the taskbar the clock is a child of the taskbar, and a
+                    // box it owned would disable the whole taskbar while it is open.
+                    [this] { return InTaskbar() ? application_.Handle() : Handle(); },
+                    [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}) {
     Form1 = this;
     // Made once: a window made anew keeps the same menu.
     BuildContextMenu();

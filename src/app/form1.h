@@ -3,13 +3,13 @@
 // menu items whose check marks carry the window's state.
 #include "about/form3.h"
 #include "alarm/form2.h"
+#include "app/alarm_runner.h"
 #include "analogclock/amclock.h"
 #include "app/power_watch.h"
 #include "controls/explbtn.h"
 #include "settings/settings_file.h"
 #include "controls/notask.h"
 #include "controls/xpcontrols.h"
-#include "rules/alarm_check.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -67,11 +67,9 @@ class TForm1 : public TForm {
     // Marks the window as one that uses the visual styles.
     std::unique_ptr<TXPThemeAPI> XPThemeAPI1;
 
-    // The minute whose alarm has been handled; it keeps that minute quiet.
-    std::optional<ClockMinute> AlarmLatch;
-    // Sound, message and one-shot switch-off at the alarm minute, for the
-    // time the tick read; never throws.
-    void AlarmCheck(const LocalTime& now);
+    // Sound, message and one-shot switch-off at the alarm minute, run by
+    // every second's tick after the time is drawn.
+    TAlarmRunner AlarmRunner1;
 
     // The machine's sleep: noted when it begins; on waking, an alarm slept
     // through is told of.
@@ -213,13 +211,6 @@ class TForm1 : public TForm {
     POINT aboutHelpAt_{};
     bool ProgramBoxOpen() const;
 
-    void RunAlarmCheck(const LocalTime& now);
-    void ReportAlarmFailure(const std::string& text);
-    // The alarm's boxes: the ticks stand still while one is open.
-    void ShowAlarmBox(const std::string& text, UINT flags);
-    bool alarmBoxOpen_ = false;
-
-    std::string lastAlarmFailure_;
     void BindPowerWatch();
     std::optional<LocalTime> sleepStart_;
     std::unique_ptr<TSettingsFile> settingsFile_;

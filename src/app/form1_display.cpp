@@ -101,7 +101,7 @@ void TForm1::LCD1Click(TMenuItem* sender) {
 void TForm1::AMClock1Second(TAMClock* sender, int /*second*/) {
     const LocalTime now = TimeOf(sender);
     DrawTime(now);
-    AlarmCheck(now);
+    AlarmRunner1.Check(now);
 }
 
 void TForm1::DrawTime(const LocalTime& now) {

@@ -106,7 +106,7 @@ void TForm1::BindContextMenu() {
 }
 
 bool TForm1::ProgramBoxOpen() const {
-    return alarmBoxOpen_ || (Form2 && Form2->Visible()) || (Form3 && Form3->Visible());
+    return AlarmRunner1.BoxOpen() || (Form2 && Form2->Visible()) || (Form3 && Form3->Visible());
 }
 
 void TForm1::ShowContextMenu(int x, int y) {
