@@ -56,13 +56,14 @@ TForm1::TForm1(TApplication& application)
       AlarmRunner1({// Inside the taskbar the clock is a child of the taskbar, and a
                     // box it owned would disable the whole taskbar while it is open.
                     [this] { return InTaskbar() ? application_.Handle() : Handle(); },
-                    [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}) {
+                    [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
+      helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
     Form1 = this;
     // Made once: a window made anew keeps the same menu.
     BuildContextMenu();
     BindPowerWatch();
     application_.OnHelp = [this](UINT command, ULONG_PTR data) {
-        return ApplicationHelp(command, data);
+        return helpRouter_.ApplicationHelp(command, data);
     };
     // The design-time marks: the window is made on top, and the menu says so
     // until the stored state is applied.

@@ -4,6 +4,7 @@
 #include "about/form3.h"
 #include "alarm/form2.h"
 #include "app/alarm_runner.h"
+#include "app/help_router.h"
 #include "analogclock/amclock.h"
 #include "app/power_watch.h"
 #include "controls/explbtn.h"
@@ -196,19 +197,7 @@ class TForm1 : public TForm {
     void BindContextMenu();
     // Help through the help file beside the program: HTML Help, or WinHelp
     // when the old help file lies there.
-    std::optional<bool> ApplicationHelp(UINT command, ULONG_PTR data);
-    bool OldHelpFilePresent() const;
-    bool ShowHelpContents();
-    bool ShowHelpTopic(const std::string& page);
-    bool ShowHelpPopup(int context, POINT at);
-    void ShowTermsOfUse();
-    // Tells the user why the help did not open.
-    void ReportHelpFailure();
-    POINT helpPopupAt_{};
-    // "&Direkthilfe" opened from the about box, which has no controls to carry
-    // the number: the link's number and corner.
-    int aboutHelpContext_ = 0;
-    POINT aboutHelpAt_{};
+    THelpRouter helpRouter_;
     bool ProgramBoxOpen() const;
 
     void BindPowerWatch();

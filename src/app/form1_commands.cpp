@@ -41,6 +41,14 @@ void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
     topset();
 }
 
+void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
+    helpRouter_.ShowContextHelp();
+}
+
+AboutBoxLinks TForm1::LinksForAboutBox() {
+    return helpRouter_.LinksForAboutBox();
+}
+
 AlarmDialogLinks TForm1::LinksForAlarmDialog() {
     return {&PopupMenu2, [this](const std::string& hour, const std::string& minute) {
                 alarmdisplay(hour, minute);
