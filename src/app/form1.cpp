@@ -59,18 +59,12 @@ TForm1::TForm1(TApplication& application)
                     [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
       helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
     Form1 = this;
-    // Made once: a window made anew keeps the same menu.
-    BuildContextMenu();
+    // Bound once: a window made anew keeps the same menu.
+    BindMenuCommands();
     BindPowerWatch();
     application_.OnHelp = [this](UINT command, ULONG_PTR data) {
         return helpRouter_.ApplicationHelp(command, data);
     };
-    // The design-time marks: the window is made on top, and the menu says so
-    // until the stored state is applied.
-    ImmerimVordergrund1.SetChecked(true);
-    Analoguhr1.SetChecked(false);
-    LEDGrn1.SetChecked(true);
-    BeiOnlineverbindungautomatischsuchen1.SetChecked(true);
 }
 
 TForm1::~TForm1() {

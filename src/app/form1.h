@@ -4,6 +4,7 @@
 #include "about/form3.h"
 #include "alarm/form2.h"
 #include "app/alarm_runner.h"
+#include "app/clock_menu.h"
 #include "app/help_router.h"
 #include "analogclock/amclock.h"
 #include "app/power_watch.h"
@@ -26,7 +27,7 @@
 #include <memory>
 #include <string>
 
-class TForm1 : public TForm {
+class TForm1 : public TForm, public TClockMenu {
   public:
     explicit TForm1(TApplication& application);
     ~TForm1() override;
@@ -78,31 +79,6 @@ class TForm1 : public TForm {
     void PowerWatch1Suspend(TPowerWatch* sender);
     void PowerWatch1Resume(TPowerWatch* sender);
 
-    // The context menu, in menu order; check marks hold the window's state.
-    TPopupMenu PopupMenu1;
-    TMenuItem Wecker1{"&Wecker...", 1};
-    TMenuItem Uhrstellen1{"&Uhr stellen...", 1};
-    TMenuItem N4{"-", 1};
-    TMenuItem ImmerimVordergrund1{"&Immer im Vordergrund", 1};
-    TMenuItem Analoguhr1{"&Analoguhr", 1};
-    TMenuItem N5{"-", 2};
-    TMenuItem Standard1{"Standard", 3, true};
-    TMenuItem Mini1{"&Mini", 3, true};
-    TMenuItem Taskleiste1{"In die &Taskleiste", 3, true};
-    TMenuItem N1{"-", 3};
-    TMenuItem LCD0{"LCD -Display", 4, true};
-    TMenuItem LCD1{"LCD -Display bel.", 4, true};
-    TMenuItem LEDGrn1{"LED -Display Grün", 4, true};
-    TMenuItem LEDRot1{"LED -Display Rot", 4, true};
-    TMenuItem LEDPunktmatrix1{"LED -Punktmatrix", 4, true};
-    TMenuItem Klappziffer1{"Klappziffer -Display", 4, true};
-    TMenuItem N3{"-", 4};
-    TMenuItem Hilfethehmen1{"&Hilfethehmen", 4};
-    TMenuItem Info1{"Inf&o...", 4};
-    TMenuItem OnlineUpdate1{"Online-U&pdate", 4};
-    TMenuItem BeiOnlineverbindungautomatischsuchen1{"Auto -Update", 4};
-    TMenuItem N2{"-", 4};
-    TMenuItem Schlieen1{"Uhr &schließen", 4};
     // Opens PopupMenu1 at a screen point, unless a box or dialog of the
     // program is up that the commands must not run beside.
     void ShowContextMenu(int x, int y);
@@ -192,8 +168,8 @@ class TForm1 : public TForm {
     TMenuItem* StyleItem(int styleIndex);
     UniqueBitmap& FacePicture(int image);
 
-    // The menu in order, its handlers, the right clicks and the menu button.
-    void BuildContextMenu();
+    // The menu's handlers; the right clicks and the menu button.
+    void BindMenuCommands();
     void BindContextMenu();
     // Help through the help file beside the program: HTML Help, or WinHelp
     // when the old help file lies there.
