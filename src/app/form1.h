@@ -4,6 +4,7 @@
 #include "about/form3.h"
 #include "alarm/form2.h"
 #include "app/alarm_runner.h"
+#include "app/clock_display.h"
 #include "app/clock_menu.h"
 #include "app/help_router.h"
 #include "analogclock/amclock.h"
@@ -27,7 +28,7 @@
 #include <memory>
 #include <string>
 
-class TForm1 : public TForm, public TClockMenu {
+class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
   public:
     explicit TForm1(TApplication& application);
     ~TForm1() override;
@@ -105,17 +106,6 @@ class TForm1 : public TForm, public TClockMenu {
     std::unique_ptr<TPanel> Panel2;
     std::unique_ptr<TExplorerButton> ExplorerButton1;
     std::unique_ptr<TAMClock> AMClock1;
-    // Large row: hour, minute, second digits and the two colons.
-    std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
-    // Small row: alarm line or small time.
-    std::unique_ptr<TImage> Image9, Image10, Image11, Image12, Image13, Image14, Image15, Image16;
-    // Date row.
-    std::unique_ptr<TImage> Image21, Image22, Image23, Image24, Image25, Image26, Image27, Image28,
-        Image29, Image30;
-    // The analog face for each display style, kept out of sight.
-    UniqueBitmap Image101, Image102, Image103, Image104, Image105;
-    TImageList ImageList1{16, 27};
-    TImageList ImageList2{5, 9};
     // Keeps the taskbar window fitted to the taskbar; runs only in that style.
     TTimer Timer1{100, false};
     std::unique_ptr<TNoTask> NoTask1;
@@ -158,15 +148,7 @@ class TForm1 : public TForm, public TClockMenu {
     void PullOnScreenForNewSize(const StoredPlace& place);
     // Dialog frame on the desktop, or none as a child of the taskbar's clock.
     void SetFrame(bool dialogFrame);
-    void ShowSeconds(bool visible);
-    void SetSmallCellTop(int top);
-    void SetLargeDigitsVisible(bool visible);
-    void DrawTime(const LocalTime& now);
-    // Copies glyph index of a strip into a cell through GlyphBitmap; an index
-    // of kEmptyCell clears the cell.
-    void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     TMenuItem* StyleItem(int styleIndex);
-    UniqueBitmap& FacePicture(int image);
 
     // The menu's handlers; the right clicks and the menu button.
     void BindMenuCommands();
