@@ -156,7 +156,8 @@ void TAMClock::Loaded() {
 }
 
 void TAMClock::ClockTick() {
-    LocalTime now = seams::Now();
+    tickTime_ = seams::Now();
+    const LocalTime& now = tickTime_;
     const auto hour = static_cast<std::uint16_t>(now.hour);
     const auto minute = static_cast<std::uint16_t>(now.minute);
     const auto second = static_cast<std::uint16_t>(now.second);

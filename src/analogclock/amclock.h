@@ -6,6 +6,7 @@
 #include "analogclock/thread_timer.h"
 #include "toolkit/color_rules.h"
 #include "toolkit/gdi.h"
+#include "toolkit/local_time.h"
 #include "toolkit/window.h"
 
 #include <windows.h>
@@ -131,6 +132,9 @@ class TAMClock : public TWindow {
     std::uint16_t Hour() const { return hour_; }
     std::uint16_t Minute() const { return minute_; }
     std::uint16_t Second() const { return second_; }
+    // The whole local time the last tick read: the events of one tick hand
+    // it on, so that everything a tick draws and decides shares one reading.
+    const LocalTime& TickTime() const { return tickTime_; }
 
     // Draws the current frame onto dc at (0, 0), as a paint does.
     void PaintTo(HDC dc);
@@ -209,6 +213,7 @@ class TAMClock : public TWindow {
     };
     HandPen pens_[3];
 
+    LocalTime tickTime_{};
     std::uint16_t hour_ = 0;
     std::uint16_t minute_ = 0;
     std::uint16_t second_ = 0;

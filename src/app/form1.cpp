@@ -51,20 +51,20 @@ FormDesign MainWindowDesign() {
 
 } // namespace
 
-TForm1::TForm1(TApplication& application) : TForm(application, MainWindowDesign()) {
+TForm1::TForm1(TApplication& application)
+    : TForm(application, MainWindowDesign()),
+      AlarmRunner1({// Inside the taskbar the clock is a child of the taskbar, and a
+                    // box it owned would disable the whole taskbar while it is open.
+                    [this] { return InTaskbar() ? application_.Handle() : Handle(); },
+                    [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
+      helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
     Form1 = this;
-    // Made once: a window made anew keeps the same menu.
-    BuildContextMenu();
+    // Bound once: a window made anew keeps the same menu.
+    BindMenuCommands();
     BindPowerWatch();
     application_.OnHelp = [this](UINT command, ULONG_PTR data) {
-        return ApplicationHelp(command, data);
+        return helpRouter_.ApplicationHelp(command, data);
     };
-    // The design-time marks: the window is made on top, and the menu says so
-    // until the stored state is applied.
-    ImmerimVordergrund1.SetChecked(true);
-    Analoguhr1.SetChecked(false);
-    LEDGrn1.SetChecked(true);
-    BeiOnlineverbindungautomatischsuchen1.SetChecked(true);
 }
 
 TForm1::~TForm1() {
@@ -141,14 +141,7 @@ void TForm1::CreateComponents() {
     HWND window = Handle();
     Panel1 = std::make_unique<TPanel>(window, 19, 6, 123, 51, TBevel::Lowered);
     HWND large = Panel1->Handle();
-    Image1 = std::make_unique<TImage>(*Panel1, 6, 6, 16, 27);
-    Image2 = std::make_unique<TImage>(*Panel1, 22, 6, 16, 27);
-    Image7 = std::make_unique<TImage>(*Panel1, 40, 6, 3, 27);
-    Image3 = std::make_unique<TImage>(*Panel1, 45, 6, 16, 27);
-    Image4 = std::make_unique<TImage>(*Panel1, 61, 6, 16, 27);
-    Image8 = std::make_unique<TImage>(*Panel1, 79, 6, 3, 27);
-    Image5 = std::make_unique<TImage>(*Panel1, 84, 6, 16, 27);
-    Image6 = std::make_unique<TImage>(*Panel1, 100, 6, 16, 27);
+    CreateLargeCells(*Panel1);
 
     AMClock1 = std::make_unique<TAMClock>(large, 2, 2, 47, 47);
     AMClock1->SetAutoCenter(false);
@@ -174,30 +167,13 @@ void TForm1::CreateComponents() {
     };
 
     Panel4 = std::make_unique<TPanel>(large, 58, 34, 59, 15, TBevel::None);
-    Image21 = std::make_unique<TImage>(*Panel4, 2, 3, 5, 9);
-    Image22 = std::make_unique<TImage>(*Panel4, 8, 3, 5, 9);
-    Image29 = std::make_unique<TImage>(*Panel4, 15, 3, 1, 9);
-    Image23 = std::make_unique<TImage>(*Panel4, 18, 3, 5, 9);
-    Image24 = std::make_unique<TImage>(*Panel4, 24, 3, 5, 9);
-    Image30 = std::make_unique<TImage>(*Panel4, 30, 3, 1, 9);
-    Image25 = std::make_unique<TImage>(*Panel4, 34, 3, 5, 9);
-    Image26 = std::make_unique<TImage>(*Panel4, 40, 3, 5, 9);
-    Image27 = std::make_unique<TImage>(*Panel4, 46, 3, 5, 9);
-    Image28 = std::make_unique<TImage>(*Panel4, 52, 3, 5, 9);
+    CreateDateCells(*Panel4);
 
     Panel3 = std::make_unique<TPanel>(window, 20, 39, 56, 17, TBevel::None);
     SetWindowPos(Panel3->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Image11 = std::make_unique<TImage>(*Panel3, 6, 4, 5, 9);
-    Image12 = std::make_unique<TImage>(*Panel3, 12, 4, 5, 9);
-    Image9 = std::make_unique<TImage>(*Panel3, 19, 4, 1, 9);
-    Image13 = std::make_unique<TImage>(*Panel3, 22, 4, 5, 9);
-    Image14 = std::make_unique<TImage>(*Panel3, 28, 4, 5, 9);
-    Image10 = std::make_unique<TImage>(*Panel3, 35, 4, 1, 9);
-    Image15 = std::make_unique<TImage>(*Panel3, 38, 4, 5, 9);
-    Image16 = std::make_unique<TImage>(*Panel3, 44, 4, 5, 9);
+    CreateSmallCells(*Panel3);
 
-    ImageList1.LoadStrip(L"IMAGELIST1");
-    ImageList2.LoadStrip(L"IMAGELIST2");
+    LoadStrips();
     AMClock1->Loaded();
     BindCommands();
 

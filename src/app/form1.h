@@ -3,13 +3,16 @@
 // menu items whose check marks carry the window's state.
 #include "about/form3.h"
 #include "alarm/form2.h"
+#include "app/alarm_runner.h"
+#include "app/clock_display.h"
+#include "app/clock_menu.h"
+#include "app/help_router.h"
 #include "analogclock/amclock.h"
 #include "app/power_watch.h"
 #include "controls/explbtn.h"
 #include "settings/settings_file.h"
 #include "controls/notask.h"
 #include "controls/xpcontrols.h"
-#include "rules/alarm_check.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -25,7 +28,7 @@
 #include <memory>
 #include <string>
 
-class TForm1 : public TForm {
+class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
   public:
     explicit TForm1(TApplication& application);
     ~TForm1() override;
@@ -67,10 +70,9 @@ class TForm1 : public TForm {
     // Marks the window as one that uses the visual styles.
     std::unique_ptr<TXPThemeAPI> XPThemeAPI1;
 
-    // The minute whose alarm has been handled; it keeps that minute quiet.
-    std::optional<ClockMinute> AlarmLatch;
-    // Sound, message and one-shot switch-off at the alarm minute; never throws.
-    void AlarmCheck();
+    // Sound, message and one-shot switch-off at the alarm minute, run by
+    // every second's tick after the time is drawn.
+    TAlarmRunner AlarmRunner1;
 
     // The machine's sleep: noted when it begins; on waking, an alarm slept
     // through is told of.
@@ -78,31 +80,6 @@ class TForm1 : public TForm {
     void PowerWatch1Suspend(TPowerWatch* sender);
     void PowerWatch1Resume(TPowerWatch* sender);
 
-    // The context menu, in menu order; check marks hold the window's state.
-    TPopupMenu PopupMenu1;
-    TMenuItem Wecker1{"&Wecker...", 1};
-    TMenuItem Uhrstellen1{"&Uhr stellen...", 1};
-    TMenuItem N4{"-", 1};
-    TMenuItem ImmerimVordergrund1{"&Immer im Vordergrund", 1};
-    TMenuItem Analoguhr1{"&Analoguhr", 1};
-    TMenuItem N5{"-", 2};
-    TMenuItem Standard1{"Standard", 3, true};
-    TMenuItem Mini1{"&Mini", 3, true};
-    TMenuItem Taskleiste1{"In die &Taskleiste", 3, true};
-    TMenuItem N1{"-", 3};
-    TMenuItem LCD0{"LCD -Display", 4, true};
-    TMenuItem LCD1{"LCD -Display bel.", 4, true};
-    TMenuItem LEDGrn1{"LED -Display Grün", 4, true};
-    TMenuItem LEDRot1{"LED -Display Rot", 4, true};
-    TMenuItem LEDPunktmatrix1{"LED -Punktmatrix", 4, true};
-    TMenuItem Klappziffer1{"Klappziffer -Display", 4, true};
-    TMenuItem N3{"-", 4};
-    TMenuItem Hilfethehmen1{"&Hilfethehmen", 4};
-    TMenuItem Info1{"Inf&o...", 4};
-    TMenuItem OnlineUpdate1{"Online-U&pdate", 4};
-    TMenuItem BeiOnlineverbindungautomatischsuchen1{"Auto -Update", 4};
-    TMenuItem N2{"-", 4};
-    TMenuItem Schlieen1{"Uhr &schließen", 4};
     // Opens PopupMenu1 at a screen point, unless a box or dialog of the
     // program is up that the commands must not run beside.
     void ShowContextMenu(int x, int y);
@@ -129,17 +106,6 @@ class TForm1 : public TForm {
     std::unique_ptr<TPanel> Panel2;
     std::unique_ptr<TExplorerButton> ExplorerButton1;
     std::unique_ptr<TAMClock> AMClock1;
-    // Large row: hour, minute, second digits and the two colons.
-    std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
-    // Small row: alarm line or small time.
-    std::unique_ptr<TImage> Image9, Image10, Image11, Image12, Image13, Image14, Image15, Image16;
-    // Date row.
-    std::unique_ptr<TImage> Image21, Image22, Image23, Image24, Image25, Image26, Image27, Image28,
-        Image29, Image30;
-    // The analog face for each display style, kept out of sight.
-    UniqueBitmap Image101, Image102, Image103, Image104, Image105;
-    TImageList ImageList1{16, 27};
-    TImageList ImageList2{5, 9};
     // Keeps the taskbar window fitted to the taskbar; runs only in that style.
     TTimer Timer1{100, false};
     std::unique_ptr<TNoTask> NoTask1;
@@ -182,43 +148,16 @@ class TForm1 : public TForm {
     void PullOnScreenForNewSize(const StoredPlace& place);
     // Dialog frame on the desktop, or none as a child of the taskbar's clock.
     void SetFrame(bool dialogFrame);
-    void ShowSeconds(bool visible);
-    void SetSmallCellTop(int top);
-    void SetLargeDigitsVisible(bool visible);
-    void DrawTime();
-    // Copies glyph index of a strip into a cell through GlyphBitmap; an index
-    // of kEmptyCell clears the cell.
-    void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     TMenuItem* StyleItem(int styleIndex);
-    UniqueBitmap& FacePicture(int image);
 
-    // The menu in order, its handlers, the right clicks and the menu button.
-    void BuildContextMenu();
+    // The menu's handlers; the right clicks and the menu button.
+    void BindMenuCommands();
     void BindContextMenu();
     // Help through the help file beside the program: HTML Help, or WinHelp
     // when the old help file lies there.
-    std::optional<bool> ApplicationHelp(UINT command, ULONG_PTR data);
-    bool OldHelpFilePresent() const;
-    bool ShowHelpContents();
-    bool ShowHelpTopic(const std::string& page);
-    bool ShowHelpPopup(int context, POINT at);
-    void ShowTermsOfUse();
-    // Tells the user why the help did not open.
-    void ReportHelpFailure();
-    POINT helpPopupAt_{};
-    // "&Direkthilfe" opened from the about box, which has no controls to carry
-    // the number: the link's number and corner.
-    int aboutHelpContext_ = 0;
-    POINT aboutHelpAt_{};
+    THelpRouter helpRouter_;
     bool ProgramBoxOpen() const;
 
-    void RunAlarmCheck();
-    void ReportAlarmFailure(const std::string& text);
-    // The alarm's boxes: the ticks stand still while one is open.
-    void ShowAlarmBox(const std::string& text, UINT flags);
-    bool alarmBoxOpen_ = false;
-
-    std::string lastAlarmFailure_;
     void BindPowerWatch();
     std::optional<LocalTime> sleepStart_;
     std::unique_ptr<TSettingsFile> settingsFile_;

@@ -32,13 +32,21 @@ void TForm1::BindCommands() {
 void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
     // Shown already (the double click of a window that is still enabled), or
     // the alarm's box is open inside a tick that must not wait on the dialog.
-    if (!Form2 || Form2->Visible() || alarmBoxOpen_) {
+    if (!Form2 || Form2->Visible() || AlarmRunner1.BoxOpen()) {
         return;
     }
     // The dialog must not open behind a clock that stays on top.
     SetStayOnTop(false);
     Form2->ShowModal();
     topset();
+}
+
+void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
+    helpRouter_.ShowContextHelp();
+}
+
+AboutBoxLinks TForm1::LinksForAboutBox() {
+    return helpRouter_.LinksForAboutBox();
 }
 
 AlarmDialogLinks TForm1::LinksForAlarmDialog() {

@@ -1,58 +1,13 @@
-// The main window's context menu: its items in order, who opens it (a right
-// click anywhere on the clock, the menu button), and the commands that are
-// neither window nor display styles.
+// The main window's context menu: its commands, who opens it (a right click
+// anywhere on the clock, the menu button), and the commands that are neither
+// window nor display styles.
 #include "app/form1.h"
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "update/update.h"
 
-void TForm1::BuildContextMenu() {
-    for (TMenuItem* item : {&Wecker1,
-                            &Uhrstellen1,
-                            &N4,
-                            &ImmerimVordergrund1,
-                            &Analoguhr1,
-                            &N5,
-                            &Standard1,
-                            &Mini1,
-                            &Taskleiste1,
-                            &N1,
-                            &LCD0,
-                            &LCD1,
-                            &LEDGrn1,
-                            &LEDRot1,
-                            &LEDPunktmatrix1,
-                            &Klappziffer1,
-                            &N3,
-                            &Hilfethehmen1,
-                            &Info1,
-                            &OnlineUpdate1,
-                            &BeiOnlineverbindungautomatischsuchen1,
-                            &N2,
-                            &Schlieen1}) {
-        PopupMenu1.Items.Add(*item);
-    }
-    // Each item's topic in the help, shown by F1 while it is highlighted.
-    for (auto [item, context] : {std::pair{&Wecker1, 1},
-                                 {&Uhrstellen1, 2},
-                                 {&ImmerimVordergrund1, 3},
-                                 {&Analoguhr1, 8},
-                                 {&Standard1, 11},
-                                 {&Mini1, 9},
-                                 {&Taskleiste1, 10},
-                                 {&LCD0, 4},
-                                 {&LCD1, 4},
-                                 {&LEDGrn1, 4},
-                                 {&LEDRot1, 4},
-                                 {&LEDPunktmatrix1, 4},
-                                 {&Klappziffer1, 4},
-                                 {&Hilfethehmen1, 5},
-                                 {&Info1, 6},
-                                 {&N2, 222},
-                                 {&Schlieen1, 222}}) {
-        item->HelpContext = context;
-    }
+void TForm1::BindMenuCommands() {
     Wecker1.OnClick = [this](TMenuItem* sender) { Wecker1Click(sender); };
     Uhrstellen1.OnClick = [this](TMenuItem* sender) { Systemzeitndern1Click(sender); };
     ImmerimVordergrund1.OnClick = [this](TMenuItem* sender) { ImmerimVordergrund1Click(sender); };
@@ -106,7 +61,7 @@ void TForm1::BindContextMenu() {
 }
 
 bool TForm1::ProgramBoxOpen() const {
-    return alarmBoxOpen_ || (Form2 && Form2->Visible()) || (Form3 && Form3->Visible());
+    return AlarmRunner1.BoxOpen() || (Form2 && Form2->Visible()) || (Form3 && Form3->Visible());
 }
 
 void TForm1::ShowContextMenu(int x, int y) {

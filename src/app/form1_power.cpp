@@ -39,7 +39,7 @@ void TForm1::PowerWatch1Resume(TPowerWatch* sender) {
     if (std::optional<std::string> notice = MissedAlarmNotice(*asleep, seams::Now(), alarm)) {
         sender->Later([this, text = std::move(*notice)] {
             if (SettingsFile) {
-                ShowAlarmBox(text, MB_OK | MB_ICONINFORMATION);
+                AlarmRunner1.ShowBox(text, MB_OK | MB_ICONINFORMATION);
             }
         });
     }

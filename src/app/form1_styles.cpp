@@ -91,27 +91,6 @@ void TForm1::SetFrame(bool dialogFrame) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::ShowSeconds(bool visible) {
-    for (TImage* cell : {Image10.get(), Image15.get(), Image16.get()}) {
-        cell->SetVisible(visible);
-    }
-}
-
-void TForm1::SetSmallCellTop(int top) {
-    for (TImage* cell : {Image9.get(), Image10.get(), Image11.get(), Image12.get(), Image13.get(),
-                         Image14.get(), Image15.get(), Image16.get()}) {
-        RECT b = cell->Bounds();
-        cell->SetBounds(b.left, top, b.right - b.left, b.bottom - b.top);
-    }
-}
-
-void TForm1::SetLargeDigitsVisible(bool visible) {
-    for (TImage* cell : {Image1.get(), Image2.get(), Image3.get(), Image4.get(), Image5.get(),
-                         Image6.get(), Image7.get(), Image8.get()}) {
-        cell->SetVisible(visible);
-    }
-}
-
 TForm1::StoredPlace TForm1::ReturnToDesktop(TMenuItem& styleItem) {
     styleItem.SetChecked(true);
     Timer1.SetEnabled(false);

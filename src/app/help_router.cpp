@@ -1,13 +1,12 @@
-// Help on the main window and its dialogs. The help is Tikkora.chm beside the
-// program, shown by HTML Help; context pop-ups show texts compiled into the
-// program. An old "Tikora.hlp" beside the program takes over with WinHelp, as
-// before, for systems and users that still have one.
+#include "app/help_router.h"
+
 #include "about/help_topics.h"
-#include "app/form1.h"
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
+
+#include <utility>
 
 namespace {
 
@@ -29,11 +28,20 @@ constexpr char kOldTermsOfUseJump[] = "JI(`',`IDH_NUTZUNGSBEDINGUNGEN')";
 
 } // namespace
 
-bool TForm1::OldHelpFilePresent() const {
+THelpRouter::THelpRouter(TApplication& application, TControlPopupMenu& contextMenu,
+                         std::function<HWND()> window)
+    : application_(application), contextMenu_(contextMenu), window_(std::move(window)) {}
+
+HWND THelpRouter::BoxOwner() const {
+    HWND active = GetActiveWindow();
+    return active ? active : window_();
+}
+
+bool THelpRouter::OldHelpFilePresent() const {
     return !ProgramFolder.empty() && FileExists(ProgramFolder + application_.HelpFile());
 }
 
-std::optional<bool> TForm1::ApplicationHelp(UINT command, ULONG_PTR data) {
+std::optional<bool> THelpRouter::ApplicationHelp(UINT command, ULONG_PTR data) {
     if (OldHelpFilePresent()) {
         return std::nullopt;
     }
@@ -58,7 +66,7 @@ std::optional<bool> TForm1::ApplicationHelp(UINT command, ULONG_PTR data) {
     }
 }
 
-bool TForm1::ShowHelpContents() {
+bool THelpRouter::ShowHelpContents() {
     HtmlHelpRequest contents;
     contents.command = HtmlHelpCommand::Contents;
     contents.file = ProgramFolder + kHelpFileName;
@@ -69,7 +77,7 @@ bool TForm1::ShowHelpContents() {
     return true;
 }
 
-bool TForm1::ShowHelpPopup(int context, POINT at) {
+bool THelpRouter::ShowHelpPopup(int context, POINT at) {
     HtmlHelpRequest popup;
     popup.command = HtmlHelpCommand::TextPopup;
     popup.text = HelpPopupText(context);
@@ -77,14 +85,12 @@ bool TForm1::ShowHelpPopup(int context, POINT at) {
     popup.context = context;
     if (!application_.HtmlHelp(popup)) {
         // Without a viewer that shows text pop-ups the text is still worth reading.
-        HWND active = GetActiveWindow();
-        seams::ShowMessageBox(active ? active : Handle(), popup.text, "Tikkora",
-                              MB_OK | MB_ICONINFORMATION);
+        seams::ShowMessageBox(BoxOwner(), popup.text, "Tikkora", MB_OK | MB_ICONINFORMATION);
     }
     return true;
 }
 
-bool TForm1::ShowHelpTopic(const std::string& page) {
+bool THelpRouter::ShowHelpTopic(const std::string& page) {
     HtmlHelpRequest topic;
     topic.command = HtmlHelpCommand::Topic;
     topic.file = ProgramFolder + kHelpFileName;
@@ -96,7 +102,7 @@ bool TForm1::ShowHelpTopic(const std::string& page) {
     return true;
 }
 
-void TForm1::ShowTermsOfUse() {
+void THelpRouter::ShowTermsOfUse() {
     if (OldHelpFilePresent()) {
         application_.HelpCommand(HELP_COMMAND, reinterpret_cast<ULONG_PTR>(kOldTermsOfUseJump));
         return;
@@ -104,7 +110,7 @@ void TForm1::ShowTermsOfUse() {
     ShowHelpTopic(kTermsOfUsePage);
 }
 
-void TForm1::ReportHelpFailure() {
+void THelpRouter::ReportHelpFailure() {
     const std::string file = ProgramFolder + kHelpFileName;
     const std::string text =
         FileExists(file)
@@ -118,14 +124,13 @@ void TForm1::ReportHelpFailure() {
                   ProgramFolder +
                   "\n\nInstallieren Sie Tikkora neu, um die Hilfe zur\xC3\xBC"
                   "ckzubekommen.";
-    HWND active = GetActiveWindow();
-    seams::ShowMessageBox(active ? active : Handle(), text, "Tikkora", MB_OK | MB_ICONWARNING);
+    seams::ShowMessageBox(BoxOwner(), text, "Tikkora", MB_OK | MB_ICONWARNING);
 }
 
-void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
+void THelpRouter::ShowContextHelp() {
     int context = aboutHelpContext_;
     POINT at = aboutHelpAt_;
-    if (TWinControl* control = PopupMenu2.PopupComponent) {
+    if (TWinControl* control = contextMenu_.PopupComponent) {
         context = control->Tag;
         RECT bounds;
         GetWindowRect(control->Handle(), &bounds);
@@ -138,15 +143,14 @@ void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
     }
 }
 
-AboutBoxLinks TForm1::LinksForAboutBox() {
+AboutBoxLinks THelpRouter::LinksForAboutBox() {
     AboutBoxLinks links;
     links.contextHelp = [this](int context, POINT at) {
         // The box's links have no control to carry the number.
         aboutHelpContext_ = context;
         aboutHelpAt_ = at;
-        PopupMenu2.PopupComponent = nullptr;
-        HWND active = GetActiveWindow();
-        PopupMenu2.Popup(active ? active : Handle(), at.x, at.y);
+        contextMenu_.PopupComponent = nullptr;
+        contextMenu_.Popup(BoxOwner(), at.x, at.y);
     };
     links.helpPopup = [this](int context, POINT at) {
         if (OldHelpFilePresent()) {

@@ -1,39 +1,35 @@
-// The alarm check that follows the time drawing every second: sound, message,
-// and switching a one-shot alarm off.
-#include "rules/alarm_check.h"
-#include "app/form1.h"
+#include "app/alarm_runner.h"
+
 #include "settings/program_objects.h"
-#include "toolkit/application.h"
+#include "settings/settings_file.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
 #include "toolkit/strings.h"
 
-void TForm1::AlarmCheck() {
+void TAlarmRunner::Check(const LocalTime& now) {
     // A failure here would end the clock's ticks for good, so none may leave.
     try {
-        RunAlarmCheck();
+        Run(now);
     } catch (const EConvertError& failure) {
-        ReportAlarmFailure("Die gespeicherte Weckzeit " + std::string(failure.what()) +
-                           " ist keine gültige Uhrzeit. Der Wecker klingelt erst wieder, wenn "
-                           "Sie die Weckzeit neu einstellen.");
+        ReportFailure("Die gespeicherte Weckzeit " + std::string(failure.what()) +
+                      " ist keine gültige Uhrzeit. Der Wecker klingelt erst wieder, wenn "
+                      "Sie die Weckzeit neu einstellen.");
     } catch (const EIniFileException& failure) {
-        ReportAlarmFailure("Der Wecker konnte nicht ausgeschaltet werden, weil die "
-                           "Einstellungen nicht gespeichert werden können.\n\n" +
-                           std::string(failure.what()));
+        ReportFailure("Der Wecker konnte nicht ausgeschaltet werden, weil die "
+                      "Einstellungen nicht gespeichert werden können.\n\n" +
+                      std::string(failure.what()));
     } catch (const std::exception& failure) {
-        ReportAlarmFailure("Beim Wecken ist ein Fehler aufgetreten: " +
-                           std::string(failure.what()));
+        ReportFailure("Beim Wecken ist ein Fehler aufgetreten: " + std::string(failure.what()));
     }
 }
 
-void TForm1::RunAlarmCheck() {
+void TAlarmRunner::Run(const LocalTime& now) {
     if (!SettingsFile) {
         return;
     }
-    const LocalTime now = seams::Now();
     const std::string hour = SettingsFile->ReadString("Wecker", "Stunde", "0");
     const std::string minute = SettingsFile->ReadString("Wecker", "Minute", "00");
-    switch (DecideAlarm(now, AlarmLatch, hour, minute)) {
+    switch (DecideAlarm(now, Latch, hour, minute)) {
     case AlarmDecision::InvalidTime:
         // Told at a minute's start, as ever: not at the start of the program
         // or at a redraw in mid-minute, before the clock is even seen.
@@ -42,16 +38,16 @@ void TForm1::RunAlarmCheck() {
         }
         throw EConvertError("\"" + hour + ":" + minute + "\"");
     case AlarmDecision::Quiet:
-        if (AlarmLatch != MinuteOf(now)) {
-            lastAlarmFailure_.clear();
+        if (Latch != MinuteOf(now)) {
+            lastFailure_.clear();
         }
         return;
     case AlarmDecision::Ring:
-        lastAlarmFailure_.clear();
+        lastFailure_.clear();
         break;
     }
     // From here on this minute counts as handled, whatever happens below.
-    AlarmLatch = MinuteOf(now);
+    Latch = MinuteOf(now);
     if (SettingsFile->ReadBool("Wecker", "Aktiv", true)) {
         const std::string sound = SettingsFile->ReadString("Wecker", "Sound", "Tikkora.wav");
         if (std::optional<std::string> path = AlarmSoundPath(ProgramFolder, sound)) {
@@ -61,34 +57,32 @@ void TForm1::RunAlarmCheck() {
         }
         const std::string message = SettingsFile->ReadString("Wecker", "Meldung", "");
         if (!Trim(message).empty()) {
-            ShowAlarmBox(message, MB_OK);
+            ShowBox(message, MB_OK);
         }
     }
     // The message box ran a message loop: the window may have closed meanwhile.
     if (SettingsFile && SettingsFile->ReadBool("Wecker", "AktivMode", false)) {
         SettingsFile->WriteBool("Wecker", "Aktiv", false);
         SettingsFile->WriteBool("Wecker", "AktivMode", false);
-        alarmdisplay("", "");
+        links_.clearAlarmLine();
     }
 }
 
-void TForm1::ReportAlarmFailure(const std::string& text) {
+void TAlarmRunner::ReportFailure(const std::string& text) {
     // Once per kind of failure, not once a second (or once a minute).
-    if (text == lastAlarmFailure_) {
+    if (text == lastFailure_) {
         return;
     }
-    lastAlarmFailure_ = text;
-    ShowAlarmBox(text, MB_OK | MB_ICONWARNING);
+    lastFailure_ = text;
+    ShowBox(text, MB_OK | MB_ICONWARNING);
 }
 
-void TForm1::ShowAlarmBox(const std::string& text, UINT flags) {
-    // Inside the taskbar the clock is a child of the taskbar, and a box it
-    // owned would disable the whole taskbar while it is open.
-    HWND owner = InTaskbar() ? application_.Handle() : Handle();
+void TAlarmRunner::ShowBox(const std::string& text, UINT flags) {
+    HWND owner = links_.boxOwner();
     struct Showing {
         bool& flag;
         explicit Showing(bool& flag) : flag(flag) { flag = true; }
         ~Showing() { flag = false; }
-    } showing(alarmBoxOpen_);
-    seams::ShowMessageBox(owner, text, application_.Title(), flags);
+    } showing(boxOpen_);
+    seams::ShowMessageBox(owner, text, links_.title(), flags);
 }

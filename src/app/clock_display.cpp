@@ -1,0 +1,142 @@
+#include "app/clock_display.h"
+
+#include "rules/display_plan.h"
+#include "settings/program_objects.h"
+
+#include <array>
+
+void TClockDisplay::CreateLargeCells(TPanel& panel) {
+    Image1 = std::make_unique<TImage>(panel, 6, 6, 16, 27);
+    Image2 = std::make_unique<TImage>(panel, 22, 6, 16, 27);
+    Image7 = std::make_unique<TImage>(panel, 40, 6, 3, 27);
+    Image3 = std::make_unique<TImage>(panel, 45, 6, 16, 27);
+    Image4 = std::make_unique<TImage>(panel, 61, 6, 16, 27);
+    Image8 = std::make_unique<TImage>(panel, 79, 6, 3, 27);
+    Image5 = std::make_unique<TImage>(panel, 84, 6, 16, 27);
+    Image6 = std::make_unique<TImage>(panel, 100, 6, 16, 27);
+}
+
+void TClockDisplay::CreateDateCells(TPanel& panel) {
+    Image21 = std::make_unique<TImage>(panel, 2, 3, 5, 9);
+    Image22 = std::make_unique<TImage>(panel, 8, 3, 5, 9);
+    Image29 = std::make_unique<TImage>(panel, 15, 3, 1, 9);
+    Image23 = std::make_unique<TImage>(panel, 18, 3, 5, 9);
+    Image24 = std::make_unique<TImage>(panel, 24, 3, 5, 9);
+    Image30 = std::make_unique<TImage>(panel, 30, 3, 1, 9);
+    Image25 = std::make_unique<TImage>(panel, 34, 3, 5, 9);
+    Image26 = std::make_unique<TImage>(panel, 40, 3, 5, 9);
+    Image27 = std::make_unique<TImage>(panel, 46, 3, 5, 9);
+    Image28 = std::make_unique<TImage>(panel, 52, 3, 5, 9);
+}
+
+void TClockDisplay::CreateSmallCells(TPanel& panel) {
+    Image11 = std::make_unique<TImage>(panel, 6, 4, 5, 9);
+    Image12 = std::make_unique<TImage>(panel, 12, 4, 5, 9);
+    Image9 = std::make_unique<TImage>(panel, 19, 4, 1, 9);
+    Image13 = std::make_unique<TImage>(panel, 22, 4, 5, 9);
+    Image14 = std::make_unique<TImage>(panel, 28, 4, 5, 9);
+    Image10 = std::make_unique<TImage>(panel, 35, 4, 1, 9);
+    Image15 = std::make_unique<TImage>(panel, 38, 4, 5, 9);
+    Image16 = std::make_unique<TImage>(panel, 44, 4, 5, 9);
+}
+
+void TClockDisplay::LoadStrips() {
+    ImageList1.LoadStrip(L"IMAGELIST1");
+    ImageList2.LoadStrip(L"IMAGELIST2");
+}
+
+UniqueBitmap& TClockDisplay::FacePicture(int image) {
+    UniqueBitmap* faces[] = {&Image101, &Image102, &Image103, &Image104, &Image105};
+    UniqueBitmap& face = *faces[image - 101];
+    // Loaded when a display style first asks for it: a start shows one face of five.
+    if (!face) {
+        const std::wstring name = L"FACE" + std::to_wstring(image);
+        face.reset(LoadBitmapW(GetModuleHandleW(nullptr), name.c_str()));
+    }
+    return face;
+}
+
+void TClockDisplay::DrawGlyph(const TImageList& strip, int index, TImage& cell) {
+    // A cell that shows this glyph already is left alone: a second changes one
+    // or two of the six, a minute's date none but a cell or two.
+    const TImage::Source source{&strip, index};
+    if (index != kEmptyCell && GlyphBitmap && cell.Shows(source)) {
+        return;
+    }
+    if (index == kEmptyCell || !GlyphBitmap || !strip.GetBitmap(index, *GlyphBitmap)) {
+        cell.Clear();
+        return;
+    }
+    cell.Assign(*GlyphBitmap, source);
+}
+
+void TClockDisplay::DrawStyleGlyphs() {
+    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image7);
+    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image8);
+    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
+    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image10);
+    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image29);
+    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image30);
+    DrawGlyph(ImageList2, kLetterAGlyph + StyleIndex, *Image11);
+    DrawGlyph(ImageList2, kLetterLGlyph + StyleIndex, *Image12);
+}
+
+void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
+    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), GlyphBase);
+    if (smallRow) {
+        TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
+                           Image14.get(), Image15.get(), Image16.get()};
+        DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
+        for (std::size_t slot = 0; slot < 6; ++slot) {
+            DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
+        }
+    } else {
+        TImage* cells[] = {Image1.get(), Image2.get(), Image3.get(),
+                           Image4.get(), Image5.get(), Image6.get()};
+        for (std::size_t slot = 0; slot < 6; ++slot) {
+            DrawGlyph(ImageList1, glyphs[slot], *cells[slot]);
+        }
+    }
+}
+
+void TClockDisplay::DrawDateCells(const LocalTime& now) {
+    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(now), GlyphBase);
+    TImage* cells[] = {Image21.get(), Image22.get(), Image23.get(), Image24.get(),
+                       Image25.get(), Image26.get(), Image27.get(), Image28.get()};
+    for (std::size_t slot = 0; slot < 8; ++slot) {
+        DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
+    }
+}
+
+void TClockDisplay::DrawAlarmLine(const std::string& hour, const std::string& minute) {
+    const AlarmLineCells cells = AlarmLine(hour, minute, GlyphBase, StyleIndex);
+    DrawGlyph(ImageList2, cells.image9, *Image9);
+    DrawGlyph(ImageList2, cells.image10, *Image10);
+    DrawGlyph(ImageList2, cells.image11, *Image11);
+    DrawGlyph(ImageList2, cells.image12, *Image12);
+    DrawGlyph(ImageList2, cells.image13, *Image13);
+    DrawGlyph(ImageList2, cells.image14, *Image14);
+    DrawGlyph(ImageList2, cells.image15, *Image15);
+    DrawGlyph(ImageList2, cells.image16, *Image16);
+}
+
+void TClockDisplay::ShowSeconds(bool visible) {
+    for (TImage* cell : {Image10.get(), Image15.get(), Image16.get()}) {
+        cell->SetVisible(visible);
+    }
+}
+
+void TClockDisplay::SetSmallCellTop(int top) {
+    for (TImage* cell : {Image9.get(), Image10.get(), Image11.get(), Image12.get(), Image13.get(),
+                         Image14.get(), Image15.get(), Image16.get()}) {
+        RECT b = cell->Bounds();
+        cell->SetBounds(b.left, top, b.right - b.left, b.bottom - b.top);
+    }
+}
+
+void TClockDisplay::SetLargeDigitsVisible(bool visible) {
+    for (TImage* cell : {Image1.get(), Image2.get(), Image3.get(), Image4.get(), Image5.get(),
+                         Image6.get(), Image7.get(), Image8.get()}) {
+        cell->SetVisible(visible);
+    }
+}
