@@ -11,7 +11,6 @@
 #include "update/signature_check.h"
 #include "update/trusted_keys.h"
 #include "update/update.h"
-#include "update/update_texts.h"
 #include "update/updateform.h"
 
 #include <gtest/gtest.h>
@@ -218,10 +217,23 @@ class DialogWindowsMade {
     HHOOK hook_;
 };
 
-const std::string kAsk =
-    std::string(update_texts::kAskConnect) + "Tikkora" + update_texts::kAskConnectEnd;
-const std::string kNewer =
-    std::string(update_texts::kNewerStart) + "Tikkora" + update_texts::kNewerEnd;
+// The boxes' texts as the user reads them, typed here so that a slip in the
+// program's own copy shows.
+const std::string kAsk = "Soll eine Internetverbindung hergestellt, und nach einer \r\n"
+                         "aktualisierten Version von Tikkora gesucht werden?";
+const std::string kNewer = "Ihre Programmversion von Tikkora ist nicht mehr aktuell! \r\n"
+                           "Um das Online-Update zu starten, klicken Sie bitte auf JA";
+const char* const kNoInformation = "Es konnten keine Versionsinformationen vom Server "
+                                   "empfangen werden. \r\nBitte versuchen Sie es später noch "
+                                   "einmal.";
+const char* const kAlreadyNewest = "Sie benutzen bereits die aktuellste Version des Programms.";
+const char* const kStartSetup =
+    "Download abgeschlossen. \r\nSoll das heruntergeladene Setup nun ausgeführt werden?";
+const char* const kOverwrite =
+    "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
+const char* const kFailed = "Update fehlgeschlagen. Bitte erneut versuchen!";
+const char* const kDamaged = "Das heruntergeladene Setup ist beschädigt oder wurde unterwegs "
+                             "verändert. \r\nEs wurde gelöscht und wird nicht ausgeführt.";
 
 } // namespace
 
@@ -294,8 +306,7 @@ TEST_F(UpdateRunTest, TheSameOrAnOlderVersionIsReportedOnlyWhenAsked) {
         answers = {IDYES};
         StartServer();
         Run(ModeAsked, version);
-        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kAlreadyNewest}))
-            << version;
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kAlreadyNewest})) << version;
         EXPECT_EQ(boxes.back().flags, UINT(MB_ICONINFORMATION));
         EXPECT_EQ(RequestPath(server->Requests().at(0)),
                   std::string("/") + version + "/versions.nf");
@@ -344,18 +355,17 @@ TEST_F(UpdateRunTest, WhatIsNotSignedIsSaidSoAndWhatIsNotReadableIsNoVersionInfo
         {"version raised", versions(replaced("version=3.0", "version=3.1")), unverified},
         {"other installer", versions(replaced("file1=Tikkora-Setup.exe", "file1=Old.exe")),
          unverified},
-        {"other section", versions(replaced("[Tikkora]", "[Tikora]")),
-         update_texts::kNoInformation},
+        {"other section", versions(replaced("[Tikkora]", "[Tikora]")), kNoInformation},
         {"10 MB", versions([](const std::string& bytes) {
              return bytes + "[Pad]\r\n" + std::string(10 << 20, 'x') + "\r\n";
          }),
-         update_texts::kNoInformation},
+         kNoInformation},
         {"404",
          [](SOCKET client, const std::string&, std::string) {
              NetTestServer::Send(client, Answer("nothing", "404 Not Found"));
          },
-         update_texts::kNoInformation},
-        {"closed", [](SOCKET, const std::string&, std::string) {}, update_texts::kNoInformation},
+         kNoInformation},
+        {"closed", [](SOCKET, const std::string&, std::string) {}, kNoInformation},
     };
     for (const auto& c : cases) {
         boxes.clear();
@@ -380,7 +390,7 @@ TEST_F(UpdateRunTest, NoServerIsNoVersionInformationWhateverAnEarlierRunLeft) {
     answers = {IDYES};
     TSettingsFile settings(folder.File("Tikkora.ini"));
     onlineupdate(ModeAsked, UpdateEnvironment{*Application, &settings, folder.Path()});
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNoInformation}));
     ExpectNoTemporaryFiles();
 }
 
@@ -388,9 +398,7 @@ TEST_F(UpdateRunTest, SignedVersionsThatAreNoNumbersAreNoInformation) {
     const struct {
         const char* version;
         std::string message;
-    } cases[] = {{"abc", update_texts::kNoInformation},
-                 {"1e999", update_texts::kNoInformation},
-                 {"-0", update_texts::kAlreadyNewest}};
+    } cases[] = {{"abc", kNoInformation}, {"1e999", kNoInformation}, {"-0", kAlreadyNewest}};
     for (const auto& c : cases) {
         boxes.clear();
         answers = {IDYES};
@@ -479,7 +487,7 @@ TEST_F(UpdateNotesTest, ASignedReleaseWithoutNotesIsOfferedWithoutThem) {
     onSaveDialog = [&](HWND dialog) { shownNotes = ShownNotes(dialog); };
     StartServer();
     Run(ModeAsked, "ohne-hinweise");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kStartSetup}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, kStartSetup}));
     EXPECT_EQ(shownNotes, "");
     const auto requests = server->Requests();
     ASSERT_EQ(requests.size(), 2u);
@@ -511,7 +519,7 @@ TEST_F(UpdateRunTest, ACompleteSignedDownloadIsOfferedToStart) {
     Run(ModeAsked, "3.0");
     EXPECT_EQ(shownNotes.rfind("Neu in Tikkora 3.0", 0), 0u) << shownNotes;
     EXPECT_EQ(saveProposals, std::vector<std::string>{"Tikkora-Setup.exe"});
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kStartSetup}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, kStartSetup}));
     EXPECT_EQ(ReadFile(saveAs), ReadFile(SiteFolder() + "3.0\\Tikkora-Setup.exe"));
     // No at the start question: the installer stays, nothing is started.
     EXPECT_TRUE(shellCalls.empty());
@@ -535,7 +543,7 @@ TEST_F(UpdateRunTest, AnExistingFileIsOverwrittenOnlyAfterAsking) {
     };
     StartServer();
     Run(ModeAsked, "3.0");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, update_texts::kOverwrite}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, kOverwrite}));
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(ReadFile(folder.File("Setup.exe")), "old");
     EXPECT_EQ(server->Requests().size(), 2u);
@@ -559,22 +567,22 @@ TEST_F(UpdateDownloadTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
     } cases[] = {
         {"tampered",
          installer([](SOCKET c, std::string b) { NetTestServer::Send(c, Answer(b + "x")); }),
-         update_texts::kDamaged},
+         kDamaged},
         {"404", installer([](SOCKET c, std::string) {
              NetTestServer::Send(c, Answer("weg", "404 Not Found"));
          }),
-         update_texts::kFailed},
+         kFailed},
         {"redirect loop", installer([](SOCKET c, std::string) {
              NetTestServer::Send(c,
                                  "HTTP/1.0 302 Found\r\nLocation: /3.0/Tikkora-Setup.exe\r\n\r\n");
          }),
-         update_texts::kFailed},
+         kFailed},
         {"cut short", installer([](SOCKET c, std::string b) {
              NetTestServer::Send(c, "HTTP/1.0 200 OK\r\nContent-Length: " +
                                         std::to_string(b.size()) + "\r\n\r\n" + b.substr(0, 100));
              NetTestServer::Reset(c);
          }),
-         update_texts::kFailed},
+         kFailed},
     };
     for (const auto& c : cases) {
         boxes.clear();
@@ -635,7 +643,7 @@ TEST_F(UpdateSilenceTest, AVersionsServerThatStaysSilentIsNoVersionInformationIn
         NetTestServer::WaitForClose(client, 120);
     });
     Run(ModeAsked, "3.0");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, update_texts::kNoInformation}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNoInformation}));
     ExpectNoTemporaryFiles();
 }
 
@@ -661,11 +669,11 @@ TEST_F(UpdateLimitsTest, ATransferPastItsSizeOrTimeIsStoppedAsItArrives) {
         {"versions past 64 KB",
          Endless("versions.nf", ok + "\r\n[Tikkora]\r\n", block, 512, 0),
          600000,
-         {kAsk, update_texts::kNoInformation}},
+         {kAsk, kNoInformation}},
         {"notes past 1 MB",
          Endless(".rtf", ok + "\r\n", block, 512, 0),
          600000,
-         {kAsk, kNewer, update_texts::kStartSetup}},
+         {kAsk, kNewer, kStartSetup}},
         {"installer past its length",
          Endless(".exe", ok + "Content-Length: 1000\r\n\r\n", block, 512, 0),
          600000,
@@ -673,7 +681,7 @@ TEST_F(UpdateLimitsTest, ATransferPastItsSizeOrTimeIsStoppedAsItArrives) {
         {"versions past their time",
          Endless("versions.nf", ok + "Content-Length: 100000\r\n\r\n", "x", 200, 30),
          500,
-         {kAsk, update_texts::kNoInformation}},
+         {kAsk, kNoInformation}},
     };
     for (const auto& c : cases) {
         boxes.clear();
@@ -734,7 +742,7 @@ TEST_F(UpdateDownloadTest, TheCheckedInstallerStaysUnchangedUntilStartedAndAFail
         CloseHandle(file);
     };
     onBox = [&](const seams::MessageBoxCall& call) {
-        if (call.text == update_texts::kStartSetup) {
+        if (call.text == kStartSetup) {
             changeable();
         }
     };
@@ -746,7 +754,7 @@ TEST_F(UpdateDownloadTest, TheCheckedInstallerStaysUnchangedUntilStartedAndAFail
     Run(ModeAsked, "3.0");
     EXPECT_EQ(changeableAt, (std::vector<bool>{false, false}));
     EXPECT_EQ(Texts(), (std::vector<std::string>{
-                           kAsk, kNewer, update_texts::kStartSetup,
+                           kAsk, kNewer, kStartSetup,
                            "Das heruntergeladene Setup konnte nicht gestartet werden."}));
     EXPECT_EQ(boxes.back().flags, UINT(MB_ICONERROR));
     // The clock keeps running: no end of the program is on its way.
