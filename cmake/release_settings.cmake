@@ -9,7 +9,7 @@ set(TIKKORA_UPDATE_URL "" CACHE STRING
 set(TIKKORA_RELEASE_KEY "" CACHE FILEPATH
     "PEM file of the release public key (ECDSA P-256); empty: development build")
 
-# Keep in step with kDevelopmentUpdateBaseUrl in src/update/release_settings.h.
+# Keep in step with kDevelopmentUpdateBaseUrl in src/update/release_settings_rules.h.
 set(TIKKORA_DEVELOPMENT_UPDATE_URL "http://update.tikkora.example/tikkora")
 
 if(TIKKORA_UPDATE_URL STREQUAL "" AND TIKKORA_RELEASE_KEY STREQUAL "")

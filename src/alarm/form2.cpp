@@ -10,7 +10,7 @@
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
 #include "toolkit/seams.h"
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 #include "toolkit/wide.h"
 
 #include <commctrl.h>

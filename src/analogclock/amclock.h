@@ -6,7 +6,7 @@
 #include "analogclock/thread_timer.h"
 #include "toolkit/color_rules.h"
 #include "toolkit/gdi.h"
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 #include "toolkit/window.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include "settings/settings_file.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 void TAlarmRunner::Check(const LocalTime& now) {
     // A failure here would end the clock's ticks for good, so none may leave.

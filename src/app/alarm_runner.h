@@ -3,7 +3,7 @@
 // for the time one tick read; and the alarm's boxes, during which the ticks
 // stand still.
 #include "rules/alarm_check.h"
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 // rows show and where the panels lie is the window's.
 #include "toolkit/bitmap.h"
 #include "toolkit/image_list.h"
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 #include "toolkit/panel.h"
 
 #include <memory>

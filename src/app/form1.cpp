@@ -7,7 +7,7 @@
 #include "toolkit/application.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <windowsx.h>
 

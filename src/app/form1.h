@@ -17,7 +17,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/image_list.h"
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 #include "toolkit/menu.h"
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"

@@ -6,7 +6,7 @@
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "app/help_router.h"
 
-#include "about/help_topics.h"
+#include "about/help_topics_rules.h"
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"

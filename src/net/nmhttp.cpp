@@ -1,8 +1,8 @@
 #include "net/nmhttp.h"
 
-#include "net/nmurl.h"
-#include "net/response_header.h"
-#include "net/url_parts.h"
+#include "net/nmurl_rules.h"
+#include "net/response_header_rules.h"
+#include "net/url_parts_rules.h"
 #include "toolkit/wide.h"
 
 #include <filesystem>

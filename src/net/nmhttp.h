@@ -2,8 +2,8 @@
 // TNMHTTP: an HTTP/1.0 client on the socket component. One call runs a whole
 // request on the calling thread: connect, send, read the header, read the
 // body until the server closes, disconnect, and follow simple redirects.
-#include "net/ex_string_list.h"
-#include "net/http_request.h"
+#include "net/ex_string_list_rules.h"
+#include "net/http_request_rules.h"
 #include "net/powersock.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "net/powersock.h"
 
-#include "net/socket_errors.h"
+#include "net/socket_errors_rules.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 

@@ -1,6 +1,6 @@
 #include "rules/alarm_check.h"
 
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The decisions of the alarm check, without a window: whether a check rings,
 // what the stored alarm time means, and which sound file may be played.
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 // What the digital display shows, worked out without a window: the display
 // styles, and which glyph of a strip goes into which cell for a time, a date
 // and an alarm line.
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "rules/message_history.h"
 
 #include "rules/sound_list.h"
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <algorithm>
 #include <set>

@@ -3,7 +3,7 @@
 // alarm. The alarm check rings only while the alarm minute lasts; a minute
 // that passed wholly in sleep is lost to it, and ringing late would wake
 // someone at a moment nobody chose. So the clock says what was missed instead.
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "rules/profile_values.h"
 
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <cstdint>
 

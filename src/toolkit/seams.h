@@ -4,7 +4,7 @@
 // otherwise start a help viewer), the shell and the sound. The shipped program
 // never replaces them; tests install their own for the length of a test.
 #include "toolkit/html_help.h"
-#include "toolkit/local_time.h"
+#include "toolkit/local_time_rules.h"
 
 #include <windows.h>
 

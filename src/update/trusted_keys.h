@@ -3,7 +3,7 @@
 // release key only (a development build none); the test programs link a list
 // of their own in its place, so nothing the shipped program reads or
 // downloads can add a key.
-#include "update/release_settings.h"
+#include "update/release_settings_rules.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
-#include "update/release_settings.h"
+#include "update/release_settings_rules.h"
 #include "update/update_texts.h"
 #include "update/updateform.h"
 

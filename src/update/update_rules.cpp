@@ -1,6 +1,6 @@
 #include "update/update_rules.h"
 
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <algorithm>
 #include <charconv>

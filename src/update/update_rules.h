@@ -34,7 +34,7 @@ std::int64_t InstallerByteLimit(std::int64_t announced);
 // Names from the server longer than this are refused.
 constexpr std::size_t kMaxServerFileName = 200;
 // Where the update files lie unless [OnlineUpdate] "Server" names a mirror:
-// the release's address, or the development build's (release_settings.h).
+// the release's address, or the development build's (release_settings_rules.h).
 constexpr const char* kDefaultUpdateBaseUrl = TIKKORA_BUILT_IN_UPDATE_URL;
 
 // Leading blanks, an optional sign, digits with an optional point and

@@ -1,4 +1,4 @@
-#include "about/help_topics.h"
+#include "about/help_topics_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "net/http_request.h"
-#include "net/nmurl.h"
-#include "net/nmuue.h"
+#include "net/http_request_rules.h"
+#include "net/nmurl_rules.h"
+#include "net/nmuue_rules.h"
 #include "net/sock_exceptions.h"
 
 #include <gtest/gtest.h>

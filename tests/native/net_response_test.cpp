@@ -1,6 +1,6 @@
-#include "net/response_header.h"
+#include "net/response_header_rules.h"
 #include "net/sock_exceptions.h"
-#include "net/socket_errors.h"
+#include "net/socket_errors_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "net/sock_exceptions.h"
-#include "net/text_fields.h"
-#include "net/url_parts.h"
+#include "net/text_fields_rules.h"
+#include "net/url_parts_rules.h"
 #include "toolkit/exceptions.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "rules/program_folder.h"
-#include "toolkit/strings.h"
+#include "toolkit/string_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // outside world, the help in its good and bad cases, and the commands while
 // a box of the program is up.
 #include "about/form3.h"
-#include "about/help_topics.h"
+#include "about/help_topics_rules.h"
 #include "app/form1.h"
 #include "main_window_test.h"
 #include "settings/program_objects.h"

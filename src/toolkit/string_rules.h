@@ -1,0 +1,21 @@
+#pragma once
+// Small text helpers shared by all window-free code.
+#include <string>
+#include <string_view>
+
+// Folds A-Z to a-z and leaves every other byte alone, as the settings
+// comparisons expect ("Top", "TOP" and "top" are equal; umlauts are not folded).
+std::string LowerAscii(std::string_view text);
+
+// Removes leading and trailing characters up to and including the blank,
+// i.e. blanks and control characters.
+std::string Trim(std::string_view text);
+
+// The first n bytes of text, never cutting a UTF-8 sequence in half.
+std::string LeftUtf8(std::string_view text, std::size_t n);
+
+// The C0 control characters and DEL.
+bool IsControlChar(char c);
+
+// The value of a hexadecimal digit in either letter case; -1 for any other byte.
+int HexDigitValue(char c);
