@@ -1,0 +1,61 @@
+#include "toolkit/dpi.h"
+
+#include "rules/dpi_scale.h"
+
+namespace {
+
+// Looked up at run time: the calls exist only on newer Windows, and a
+// missing import would keep the program from starting on older ones.
+template <typename Function> Function SystemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = GetModuleHandleW(dll);
+    if (!module) {
+        module = LoadLibraryW(dll);
+    }
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : kBaseDpi;
+}
+
+} // namespace
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow =
+        SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+    if (window && getDpiForWindow) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return SystemDpi();
+}
+
+int DpiAtPoint(POINT point) {
+    // MDT_EFFECTIVE_DPI: the DPI the user chose for that monitor.
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+    if (getDpiForMonitor) {
+        UINT dpiX = 0;
+        UINT dpiY = 0;
+        HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
+        if (monitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &dpiX, &dpiY)) && dpiY > 0) {
+            return static_cast<int>(dpiY);
+        }
+    }
+    return SystemDpi();
+}
+
+int WindowScaleFactor(HWND window) {
+    return ScaleFactorForDpi(WindowDpi(window));
+}

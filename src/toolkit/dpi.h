@@ -1,0 +1,13 @@
+#pragma once
+// The DPI a window is drawn at. The program is per-monitor aware: each
+// monitor has its own DPI, and a window follows the monitor it is on.
+#include <windows.h>
+
+// The DPI of the window's monitor; the system's DPI where Windows knows
+// only one (before Windows 10, or for a window not yet made).
+int WindowDpi(HWND window);
+// The DPI of the monitor nearest to a screen point, for a window about to be
+// placed there.
+int DpiAtPoint(POINT point);
+// The whole-number factor the 96-DPI layout is drawn larger by.
+int WindowScaleFactor(HWND window);
