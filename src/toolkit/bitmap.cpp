@@ -16,6 +16,40 @@ UniqueBitmap CreateBitmap32(int width, int height, void** bits) {
     return bitmap;
 }
 
+UniqueBitmap ScaleBitmapPixels(HBITMAP source, int factor) {
+    BITMAP info{};
+    if (!source || factor < 1 || !GetObjectW(source, sizeof(info), &info)) {
+        return UniqueBitmap();
+    }
+    const int width = info.bmWidth;
+    const int height = info.bmHeight;
+    // Read as 32-bit pixels whatever the source's own format.
+    void* sourceBits = nullptr;
+    UniqueBitmap plain = CreateBitmap32(width, height, &sourceBits);
+    void* targetBits = nullptr;
+    UniqueBitmap scaled = CreateBitmap32(width * factor, height * factor, &targetBits);
+    if (!plain || !scaled) {
+        return UniqueBitmap();
+    }
+    {
+        BitmapDc from(source);
+        BitmapDc to(plain.get());
+        BitBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* in = static_cast<const DWORD*>(sourceBits);
+    auto* out = static_cast<DWORD*>(targetBits);
+    const int scaledWidth = width * factor;
+    for (int y = 0; y < height * factor; ++y) {
+        const DWORD* row = in + (y / factor) * width;
+        DWORD* target = out + y * scaledWidth;
+        for (int x = 0; x < scaledWidth; ++x) {
+            target[x] = row[x / factor];
+        }
+    }
+    return scaled;
+}
+
 TBitmap::~TBitmap() {
     Deselect();
 }

@@ -9,6 +9,11 @@
 // failure. bits, when given, receives its pixels (0x00RRGGBB each).
 UniqueBitmap CreateBitmap32(int width, int height, void** bits = nullptr);
 
+// A copy of a bitmap with each pixel made a factor × factor block of its
+// colour: never smoothed, so digits and faces stay as sharp as at 96 DPI.
+// Null on failure; a copy of the same size for a factor of 1.
+UniqueBitmap ScaleBitmapPixels(HBITMAP source, int factor);
+
 class TBitmap {
   public:
     TBitmap() = default;
