@@ -7,12 +7,12 @@ constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
 TThreadTimer::TThreadTimer() {
-    CreateWindowHandle({L"TmrWindowClass", 0, false}, L"", WS_POPUP, WS_EX_TOOLWINDOW, {}, nullptr);
+    window_.Open();
 }
 
 TThreadTimer::~TThreadTimer() {
     enabled_ = false;
-    KillTimer(Handle(), kTimerId);
+    KillTimer(window_.Handle(), kTimerId);
 }
 
 void TThreadTimer::SetEnabled(bool enabled) {
@@ -35,22 +35,22 @@ void TThreadTimer::SetOnTimer(std::function<void(TThreadTimer* sender)> onTimer)
 }
 
 void TThreadTimer::UpdateTimer() {
-    KillTimer(Handle(), kTimerId);
+    KillTimer(window_.Handle(), kTimerId);
     if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!SetTimer(Handle(), kTimerId, interval_, nullptr)) {
+        if (!SetTimer(window_.Handle(), kTimerId, interval_, nullptr)) {
             throw Exception("No Timer");
         }
     }
 }
 
-LRESULT TThreadTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kTimerId) {
-        if (onTimer_) {
-            // A copy: the handler may replace the callback or disable the timer.
-            auto onTimer = onTimer_;
-            onTimer(this);
-        }
-        return 0;
+bool TThreadTimer::Receive(UINT message, WPARAM wParam) {
+    if (message != WM_TIMER || wParam != kTimerId) {
+        return false;
     }
-    return DefaultHandler(message, wParam, lParam);
+    if (onTimer_) {
+        // A copy: the handler may replace the callback or disable the timer.
+        auto onTimer = onTimer_;
+        onTimer(this);
+    }
+    return true;
 }

@@ -1,16 +1,18 @@
 #pragma once
 // TThreadTimer: the socket layer's time-out timer. Despite its name no thread
-// is involved: the system timer of a hidden window of its own raises OnTimer
-// on the thread that made it, inside whatever message loop is running, the
-// socket layer's waits included.
-#include "toolkit/window.h"
+// is involved: the system timer of a hidden message window of its own raises
+// OnTimer on the thread that made it, inside whatever message loop is running,
+// the socket layer's waits included.
+#include "toolkit/message_window.h"
 
 #include <functional>
 
-class TThreadTimer : private TWindow {
+class TThreadTimer {
   public:
     TThreadTimer();
-    ~TThreadTimer() override;
+    ~TThreadTimer();
+    TThreadTimer(const TThreadTimer&) = delete;
+    TThreadTimer& operator=(const TThreadTimer&) = delete;
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
@@ -22,7 +24,10 @@ class TThreadTimer : private TWindow {
 
   private:
     void UpdateTimer();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool Receive(UINT message, WPARAM wParam);
+
+    TMessageWindow window_{
+        [this](UINT message, WPARAM wParam, LPARAM) { return Receive(message, wParam); }};
 
     bool enabled_ = true;
     UINT interval_ = 1000;
