@@ -1,11 +1,9 @@
 #include "app/form1.h"
 
 #include "rules/display_plan.h"
-#include "rules/placement.h"
 #include "rules/program_folder.h"
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
-#include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
 #include "toolkit/string_rules.h"
 
@@ -14,27 +12,6 @@
 TForm1* Form1 = nullptr;
 
 namespace {
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    return Guarded<BOOL>(FALSE, [&] {
-        MONITORINFO info{};
-        info.cbSize = sizeof(info);
-        if (GetMonitorInfoW(monitor, &info)) {
-            auto area = [](const RECT& r) {
-                return ScreenArea{r.left, r.top, r.right - r.left, r.bottom - r.top};
-            };
-            reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
-                {area(info.rcMonitor), area(info.rcWork)});
-        }
-        return TRUE;
-    });
-}
-
-std::vector<MonitorArea> Monitors() {
-    std::vector<MonitorArea> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
 
 FormDesign MainWindowDesign() {
     FormDesign design;
@@ -55,8 +32,10 @@ TForm1::TForm1(TApplication& application)
     : TForm(application, MainWindowDesign()),
       AlarmRunner1({// Inside the taskbar the clock is a child of the taskbar, and a
                     // box it owned would disable the whole taskbar while it is open.
-                    [this] { return InTaskbar() ? application_.Handle() : Handle(); },
+                    [this] { return WindowStyles1.InTaskbar() ? application_.Handle() : Handle(); },
                     [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
+      WindowStyles1({*this, application, *this, *this, Panel1, Panel2, Panel3, Panel4, AMClock1,
+                     [this] { AMClock1Second(nullptr, 0); }, [this] { LCD1Click(nullptr); }}),
       helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
@@ -179,10 +158,6 @@ void TForm1::CreateComponents() {
 
     Panel2 = std::make_unique<TPanel>(window, 1, 46, 17, 12, TBevel::None);
     BindContextMenu();
-    if (!Timer1.OnTimer) {
-        // Set once: a window made anew by the timer's own tick keeps it.
-        Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
-    }
     NoTask1 = std::make_unique<TNoTask>(this);
     NoTask1->Loaded();
 }
@@ -208,10 +183,10 @@ void TForm1::FormCreate() {
     AMClock1Minute(nullptr, 0);
 
     if (LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top") {
-        GoOnTop();
+        WindowStyles1.GoOnTop();
         ImmerimVordergrund1.SetChecked(true);
     } else {
-        SetStayOnTop(false);
+        WindowStyles1.SetStayOnTop(false);
         ImmerimVordergrund1.SetChecked(false);
     }
 
@@ -285,46 +260,36 @@ void TForm1::FormClose() {
     glyphBitmap_.reset();
 }
 
+// The window styles' handlers of the menu, and what the window and the
+// dialogs ask of them.
+void TForm1::Standard1Click(TMenuItem* /*sender*/) {
+    WindowStyles1.Standard();
+}
+
+void TForm1::Mini1Click(TMenuItem* /*sender*/) {
+    WindowStyles1.Mini();
+}
+
+void TForm1::Taskleiste1Click(TMenuItem* sender) {
+    WindowStyles1.Taskbar(sender != nullptr);
+}
+
+void TForm1::Analoguhr1Click(TMenuItem* /*sender*/) {
+    WindowStyles1.ToggleAnalog();
+}
+
+void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
+    WindowStyles1.ToggleOnTop();
+}
+
+void TForm1::Timer1Timer() {
+    WindowStyles1.FitToTaskbar();
+}
+
+void TForm1::topset() {
+    WindowStyles1.OnTopAgain();
+}
+
 void TForm1::checkpos() {
-    RECT bounds = BoundsRect();
-    ScreenArea desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    WindowPlace place{bounds.left, bounds.top, bounds.right - bounds.left,
-                      bounds.bottom - bounds.top};
-    WindowPlace pulled = PullOntoNearestMonitor(PullOntoScreen(place, desktop), Monitors());
-    if (pulled.left != place.left || pulled.top != place.top) {
-        SetPosition(pulled.left, pulled.top);
-    }
-}
-
-void TForm1::GoOnTop() {
-    if (!IsWindowVisible(Handle())) {
-        // Not shown yet (the start): a window in front of nothing needs no
-        // round through normal, and once on top and active it stays so until
-        // it is shown. Each step costs the window system a round of work.
-        if (!(GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-            SetStayOnTop(true);
-        }
-        if (GetActiveWindow() != Handle()) {
-            BringWindowToTop(Handle());
-        }
-        return;
-    }
-    // Normal first, so the window is put on top afresh even if it was already.
-    SetStayOnTop(false);
-    SetStayOnTop(true);
-    BringWindowToTop(Handle());
-}
-
-void TForm1::SetStayOnTop(bool onTop) {
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-    if (!onTop && (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-        // Some window managers keep an owned window on top while its owner
-        // pins it there; without the owner for a moment the change takes.
-        HWND owner = GetWindow(Handle(), GW_OWNER);
-        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, 0);
-        SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    }
+    WindowStyles1.PullOnScreen();
 }

@@ -9,6 +9,7 @@
 #include "app/help_router.h"
 #include "analogclock/amclock.h"
 #include "app/power_watch.h"
+#include "app/window_styles.h"
 #include "controls/explbtn.h"
 #include "settings/settings_file.h"
 #include "controls/notask.h"
@@ -106,11 +107,9 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
     std::unique_ptr<TPanel> Panel2;
     std::unique_ptr<TExplorerButton> ExplorerButton1;
     std::unique_ptr<TAMClock> AMClock1;
-    // Keeps the taskbar window fitted to the taskbar; runs only in that style.
-    TTimer Timer1{100, false};
     std::unique_ptr<TNoTask> NoTask1;
-    // The taskbar's clock window, found when the taskbar style is entered.
-    HWND TrayClockWindow = nullptr;
+    // The window styles, always-on-top and the taskbar dock.
+    TWindowStyles WindowStyles1;
 
   protected:
     void CreateParams(CreateParamsInfo& params) override;
@@ -123,32 +122,11 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
     void FormPaint(HDC dc) override;
 
   private:
-    void SetStayOnTop(bool onTop);
-    void GoOnTop();
     // Double clicks on the display, the dialogs' help menu.
     void BindCommands();
-    // The first steps of both desktop styles: back onto the desktop with a
-    // frame, at the stored position, on top again if wanted.
-    struct StoredPlace {
-        int left;
-        int top;
-        bool pulledOnScreen;
-    };
-    StoredPlace ReturnToDesktop(TMenuItem& styleItem);
-    // The mini layout, with styleItem checked in the menu.
-    void ShowMini(TMenuItem& styleItem);
-    // The taskbar style without a taskbar clock area: the mini window
-    // stands in until the timer finds one.
-    void WaitForTaskbar();
-    bool waitingForTaskbar_ = false;
-    // Sitting in the taskbar, not waiting for one.
-    bool InTaskbar() const { return Taskleiste1.Checked() && !waitingForTaskbar_; }
-    // A stored place that lay off the screen was pulled back with the old
-    // size; with the new size it is pulled back again, flush with the edge.
-    void PullOnScreenForNewSize(const StoredPlace& place);
-    // Dialog frame on the desktop, or none as a child of the taskbar's clock.
-    void SetFrame(bool dialogFrame);
     TMenuItem* StyleItem(int styleIndex);
+    // The time of one reading of the clock, and the alarm check for it.
+    void ShowTime(const LocalTime& now);
 
     // The menu's handlers; the right clicks and the menu button.
     void BindMenuCommands();

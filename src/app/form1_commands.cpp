@@ -36,7 +36,7 @@ void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
         return;
     }
     // The dialog must not open behind a clock that stays on top.
-    SetStayOnTop(false);
+    WindowStyles1.SetStayOnTop(false);
     Form2->ShowModal();
     topset();
 }

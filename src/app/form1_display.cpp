@@ -62,12 +62,17 @@ void TForm1::LCD1Click(TMenuItem* sender) {
         alarmdisplay("", "");
     }
 
-    AMClock1Second(nullptr, 0);
-    AMClock1Minute(nullptr, 0);
+    // One reading for time and date: two could fall either side of midnight.
+    const LocalTime now = seams::Now();
+    ShowTime(now);
+    DrawDateCells(now);
 }
 
 void TForm1::AMClock1Second(TAMClock* sender, int /*second*/) {
-    const LocalTime now = TimeOf(sender);
+    ShowTime(TimeOf(sender));
+}
+
+void TForm1::ShowTime(const LocalTime& now) {
     DrawTimeCells(now, Mini1.Checked() || Taskleiste1.Checked());
     AlarmRunner1.Check(now);
 }

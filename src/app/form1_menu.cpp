@@ -31,7 +31,7 @@ void TForm1::BindMenuCommands() {
         environment.beforeShowing = [this, &lowered] {
             if (!lowered) {
                 lowered = true;
-                SetStayOnTop(false);
+                WindowStyles1.SetStayOnTop(false);
             }
         };
         onlineupdate(mode, environment);
@@ -84,7 +84,7 @@ void TForm1::Info1Click(TMenuItem* /*sender*/) {
     if (!Form3 || ProgramBoxOpen()) {
         return;
     }
-    SetStayOnTop(false);
+    WindowStyles1.SetStayOnTop(false);
     Form3->ShowModal();
     topset();
 }

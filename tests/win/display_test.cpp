@@ -128,6 +128,20 @@ TEST_F(DisplayTest, EveryTickRedrawsTheTimeAndMidnightBlanksTheHourTens) {
     EXPECT_EQ(DateRow()[1], 32);
 }
 
+TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
+    Create();
+    // Midnight passes between the first reading and any later one.
+    int reads = 0;
+    seams::SetClockForTest([&] {
+        return ++reads == 1 ? LocalTime{2024, 3, 1, 23, 59, 59} : LocalTime{2024, 3, 2, 0, 0, 0};
+    });
+    form->LCD1Click(nullptr);
+    seams::SetClockForTest([this] { return now; });
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(LargeRow(), (std::vector<int>{32, 33, 63, 35, 39, 63, 35, 39}));
+    EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
+}
+
 TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
     Create();
     form->LCD1Click(&form->LEDRot1);

@@ -253,7 +253,7 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
         SCOPED_TRACE(madeAnew ? "made anew" : "first window");
         if (madeAnew) {
             DestroyWindow(window.Handle());
-            window.Timer1Timer();
+            window.WindowStyles1.FitToTaskbar();
             ASSERT_NE(window.Handle(), nullptr);
         }
         ASSERT_NE(window.ExplorerButton1, nullptr);

@@ -165,6 +165,7 @@ class WindowStyleTest : public testing::Test {
         form->CreateHandle();
         return *form;
     }
+    TWindowStyles& Styles() { return form->WindowStyles1; }
     std::string Setting(const char* key) const {
         char value[64];
         GetPrivateProfileStringA("Clock", key, "<none>", value, sizeof value,
@@ -227,7 +228,7 @@ TEST_F(WindowStyleTest, StoredStyleAndAnalogModeGiveTheirLayout) {
         EXPECT_EQ(window.Analoguhr1.Checked(), std::string(c.analog) == "1");
         EXPECT_TRUE(window.Analoguhr1.Enabled);
         EXPECT_EQ(Setting("Style"), c.style);
-        EXPECT_FALSE(window.Timer1.Running());
+        EXPECT_FALSE(Styles().Timer1.Running());
         form.reset();
     }
 }
@@ -257,7 +258,7 @@ TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyN
 
 TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\n");
-    window.Analoguhr1Click(&window.Analoguhr1);
+    Styles().ToggleAnalog();
     EXPECT_FALSE(Shown(*window.Panel3));
     EXPECT_TRUE(window.AMClock1->Visible());
     SIZE on = OuterSize(window.Handle());
@@ -266,7 +267,7 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     EXPECT_EQ(Setting("Analog"), "1");
     EXPECT_EQ(Setting("Style"), "Mini");
 
-    window.Analoguhr1Click(&window.Analoguhr1);
+    Styles().ToggleAnalog();
     EXPECT_TRUE(Shown(*window.Panel3));
     EXPECT_FALSE(window.AMClock1->Visible());
     SIZE off = OuterSize(window.Handle());
@@ -277,13 +278,13 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
 
 TEST_F(WindowStyleTest, AnalogClockSwitchedOnInTheStandardStyleMovesTheAlarmLineBesideIt) {
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nAnalog=0\r\n");
-    window.Analoguhr1Click(&window.Analoguhr1);
+    Styles().ToggleAnalog();
     RECT small = window.Panel3->Bounds();
     EXPECT_EQ(small.left, 85);
     EXPECT_EQ(small.top, 12);
     EXPECT_FALSE(window.Image4->Visible());
     EXPECT_EQ(window.Panel4->Bounds().top, 30);
-    window.Analoguhr1Click(&window.Analoguhr1);
+    Styles().ToggleAnalog();
     small = window.Panel3->Bounds();
     EXPECT_EQ(small.left, 20);
     EXPECT_EQ(small.top, 39);
@@ -298,7 +299,7 @@ TEST_F(WindowStyleTest, StoredPositionIsReadWithThePreviousStylesSize) {
     EXPECT_EQ(window.Top(), 50);
     // Without a stored left the default is flush right for the size the window has now.
     WritePrivateProfileStringA("Clock", "UhrposX", nullptr, folder.File("Tikkora.ini").c_str());
-    window.Standard1Click(&window.Standard1);
+    Styles().Standard();
     EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 85);
     EXPECT_EQ(window.Top(), 50);
     EXPECT_EQ(window.Width(), 154);
@@ -308,7 +309,7 @@ TEST_F(WindowStyleTest, StoredPlaceBeyondTheScreenEndsFlushWithTheEdgeForTheNewS
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=5000\r\nUhrposY=5000\r\n");
     EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 85);
     EXPECT_EQ(window.Top(), GetSystemMetrics(SM_CYSCREEN) - 32);
-    window.Standard1Click(&window.Standard1);
+    Styles().Standard();
     EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 154);
     EXPECT_EQ(window.Top(), GetSystemMetrics(SM_CYSCREEN) - 69);
 }
@@ -319,7 +320,7 @@ TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMini
         Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
     ASSERT_TRUE(window.AMClock1->Visible());
     SettingsRecorder recorder(folder.File("Tikkora.ini"));
-    window.Taskleiste1Click(&window.Taskleiste1);
+    Styles().Taskbar(true);
     const std::vector<std::string> expected = {"1/Standard", "0/Standard", "0/Mini", "0/Taskbar"};
     EXPECT_EQ(recorder.States(), expected);
     EXPECT_FALSE(window.Analoguhr1.Checked());
@@ -335,23 +336,23 @@ TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMini
 TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nStatus=Top\r\n");
-    window.Taskleiste1Click(&window.Taskleiste1);
+    Styles().Taskbar(true);
     HWND handle = window.Handle();
     ASSERT_EQ(GetAncestor(handle, GA_PARENT), tray.clock);
-    EXPECT_EQ(window.TrayClockWindow, tray.clock);
+    EXPECT_EQ(Styles().TrayClockWindow, tray.clock);
     LONG style = GetWindowLongW(handle, GWL_STYLE);
     EXPECT_TRUE(style & WS_CHILD);
     EXPECT_FALSE(style & (WS_BORDER | WS_SYSMENU | WS_POPUP));
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & (WS_EX_DLGMODALFRAME | WS_EX_TOPMOST));
     EXPECT_TRUE(Shown(handle));
-    EXPECT_TRUE(window.Timer1.Running());
-    EXPECT_EQ(window.Timer1.Interval(), 100u);
+    EXPECT_TRUE(Styles().Timer1.Running());
+    EXPECT_EQ(Styles().Timer1.Interval(), 100u);
     // Entered at the full size of the area; the first tick takes one pixel off.
     EXPECT_EQ(window.Left(), 0);
     EXPECT_EQ(window.Top(), 0);
     EXPECT_EQ(window.Width(), 62);
     EXPECT_EQ(window.Height(), 30);
-    window.Timer1Timer();
+    Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 62);
     EXPECT_EQ(window.Height(), 29);
     RECT row = window.Panel3->Bounds();
@@ -367,7 +368,7 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     EXPECT_TRUE(window.Image16->Visible());
 
     tray.Resize(50, 30);
-    window.Timer1Timer();
+    Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 50);
     EXPECT_FALSE(window.Image10->Visible());
     EXPECT_FALSE(window.Image15->Visible());
@@ -375,7 +376,7 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     EXPECT_TRUE(window.Image14->Visible());
 
     tray.Resize(51, 40);
-    window.Timer1Timer();
+    Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 51);
     EXPECT_EQ(window.Height(), 39);
     EXPECT_EQ(window.Image9->Bounds().top, 39 / 2 - 5);
@@ -393,7 +394,7 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nDisplay=LCD\r\n");
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
-    window.Timer1Timer();
+    Styles().FitToTaskbar();
     int top = 29 / 2 - 5;
     auto dark = [&](int left, int right) {
         return DarkPixelsOnScreen(window.Handle(), left, top, right, top + 9);
@@ -403,7 +404,7 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 38, top, 50, top + 9), 0) << "seconds";
 
     tray.Resize(50, 30);
-    window.Timer1Timer();
+    Styles().FitToTaskbar();
     PumpUntil([&] { return dark(6, 34) > 20 && dark(35, 50) == 0; }, 5000);
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 6, top, 34, top + 9), 20) << "hours, minutes";
     EXPECT_EQ(DarkPixelsOnScreen(window.Handle(), 35, top, 50, top + 9), 0) << "no seconds";
@@ -412,12 +413,12 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
 TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    window.Taskleiste1Click(&window.Taskleiste1);
+    Styles().Taskbar(true);
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     // Closing or moving in the taskbar leaves the stored place alone.
     WritePrivateProfileStringA("Clock", "UhrposX", "310", folder.File("Tikkora.ini").c_str());
 
-    window.Standard1Click(&window.Standard1);
+    Styles().Standard();
     HWND handle = window.Handle();
     EXPECT_EQ(GetAncestor(handle, GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
@@ -433,7 +434,7 @@ TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
     EXPECT_EQ(r.top, 200);
     EXPECT_EQ(r.right - r.left, 154);
     EXPECT_EQ(r.bottom - r.top, 69);
-    EXPECT_FALSE(window.Timer1.Running());
+    EXPECT_FALSE(Styles().Timer1.Running());
     EXPECT_TRUE(window.Analoguhr1.Enabled);
     EXPECT_TRUE(window.Image16->Visible());
     EXPECT_EQ(window.Image16->Bounds().top, 4);
@@ -469,7 +470,7 @@ TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
     GetWindowRect(window.Handle(), &placeBefore);
     LONG styleBefore = GetWindowLongW(window.Handle(), GWL_STYLE);
 
-    window.Taskleiste1Click(&window.Taskleiste1);
+    window.Taskleiste1.Click();
 
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Tikkora");
@@ -488,7 +489,7 @@ TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
     RECT placeAfter;
     GetWindowRect(window.Handle(), &placeAfter);
     EXPECT_TRUE(EqualRect(&placeBefore, &placeAfter));
-    EXPECT_FALSE(window.Timer1.Running());
+    EXPECT_FALSE(Styles().Timer1.Running());
 }
 
 TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockWaitsAsAMiniWindow) {
@@ -503,7 +504,7 @@ TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockWaitsAsAMiniWindo
     EXPECT_EQ(window.Left(), 300);
     EXPECT_EQ(window.Top(), 200);
     EXPECT_EQ(OuterSize(window.Handle()).cx, 85);
-    EXPECT_TRUE(window.Timer1.Running());
+    EXPECT_TRUE(Styles().Timer1.Running());
 }
 
 // The taskbar closes (the shell restarts) and comes back: the clock waits as
@@ -516,7 +517,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         SCOPED_TRACE(destroyedAlong ? "window destroyed with the taskbar" : "window left over");
         auto tray = std::make_unique<FakeTray>(62, 30);
         TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
-        window.Taskleiste1Click(&window.Taskleiste1);
+        Styles().Taskbar(true);
         ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray->clock);
         if (!destroyedAlong) {
             // As a taskbar of another process would leave it.
@@ -524,7 +525,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         }
         tray.reset();
         EXPECT_EQ(window.Handle() == nullptr, destroyedAlong);
-        window.Timer1Timer();
+        Styles().FitToTaskbar();
         ASSERT_NE(window.Handle(), nullptr);
         EXPECT_TRUE(IsWindowVisible(window.Handle()));
         EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
@@ -532,14 +533,14 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         EXPECT_EQ(window.Top(), 200);
         EXPECT_TRUE(window.Taskleiste1.Checked());
         EXPECT_EQ(Setting("Style"), "Taskbar");
-        EXPECT_TRUE(window.Timer1.Running());
-        window.Timer1Timer(); // nothing to find yet
+        EXPECT_TRUE(Styles().Timer1.Running());
+        Styles().FitToTaskbar(); // nothing to find yet
         EXPECT_EQ(Setting("Style"), "Taskbar");
 
         FakeTray back(70, 24);
-        window.Timer1Timer();
+        Styles().FitToTaskbar();
         EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), back.clock);
-        EXPECT_EQ(window.TrayClockWindow, back.clock);
+        EXPECT_EQ(Styles().TrayClockWindow, back.clock);
         EXPECT_EQ(Setting("Style"), "Taskbar");
         // Taken out before its taskbar goes, so the next round starts afresh.
         form.reset();
@@ -553,7 +554,7 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
                             "Meldung=Mittag\r\n");
     TForm2 dialog(*Application, window.LinksForAlarmDialog());
     dialog.CreateHandle();
-    window.Taskleiste1Click(&window.Taskleiste1);
+    Styles().Taskbar(true);
     seams::SetClockForTest([] { return LocalTime{2024, 3, 1, 12, 0, 0, 0}; });
     seams::SetSoundRecorderForTest([](const seams::SoundCall&) {});
     bool dialogOpened = false;
@@ -607,16 +608,16 @@ TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
     TForm1& window = Create("[Clock]\r\nStatus=Top\r\n");
     HWND handle = window.Handle();
     ASSERT_TRUE(window.ImmerimVordergrund1.Checked());
-    window.ImmerimVordergrund1Click(&window.ImmerimVordergrund1);
+    Styles().ToggleOnTop();
     EXPECT_FALSE(window.ImmerimVordergrund1.Checked());
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Setting("Status"), "Back");
     EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
-    // topset does nothing while the stored state says "Back".
-    window.topset();
+    // Going on top again does nothing while the stored state says "Back".
+    Styles().OnTopAgain();
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    window.ImmerimVordergrund1Click(&window.ImmerimVordergrund1);
+    Styles().ToggleOnTop();
     EXPECT_TRUE(window.ImmerimVordergrund1.Checked());
     EXPECT_TRUE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Setting("Status"), "Top");
@@ -625,11 +626,11 @@ TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
 TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStatus=Back\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    window.Taskleiste1Click(&window.Taskleiste1);
-    window.ImmerimVordergrund1Click(&window.ImmerimVordergrund1);
+    Styles().Taskbar(true);
+    Styles().ToggleOnTop();
     EXPECT_EQ(Setting("Status"), "Top");
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
-    window.Mini1Click(&window.Mini1);
+    Styles().Mini();
     EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 

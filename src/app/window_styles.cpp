@@ -1,0 +1,275 @@
+// The clock window's desktop styles (standard and mini), the analog mode and
+// always-on-top.
+#include "app/panel_moves.h"
+#include "app/window_styles.h"
+#include "settings/program_objects.h"
+#include "settings/settings_file.h"
+#include "rules/placement.h"
+#include "rules/window_layout.h"
+#include "toolkit/application.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/string_rules.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    return Guarded<BOOL>(FALSE, [&] {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+            auto area = [](const RECT& r) {
+                return ScreenArea{r.left, r.top, r.right - r.left, r.bottom - r.top};
+            };
+            reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+                {area(info.rcMonitor), area(info.rcWork)});
+        }
+        return TRUE;
+    });
+}
+
+std::vector<MonitorArea> Monitors() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+} // namespace
+
+TWindowStyles::TWindowStyles(Links links)
+    : window_(links.window), application_(links.application), display_(links.display),
+      Standard1(links.menu.Standard1), Mini1(links.menu.Mini1), Taskleiste1(links.menu.Taskleiste1),
+      Analoguhr1(links.menu.Analoguhr1), ImmerimVordergrund1(links.menu.ImmerimVordergrund1),
+      Panel1(links.largeRow), Panel2(links.buttonPanel), Panel3(links.smallRow),
+      Panel4(links.dateRow), AMClock1(links.analogClock), drawTime_(std::move(links.drawTime)),
+      applyDisplayStyle_(std::move(links.applyDisplayStyle)) {
+    // Set once: a window made anew by the timer's own tick keeps it.
+    Timer1.OnTimer = [this](TTimer*) { FitToTaskbar(); };
+}
+
+void TWindowStyles::SetFrame(bool dialogFrame) {
+    HWND window = window_.Handle();
+    const DWORD frameStyles = WS_BORDER | WS_SYSMENU | WS_DLGFRAME;
+    const DWORD frameExStyles = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    const DWORD oldStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const DWORD oldExStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    DWORD style = oldStyle;
+    DWORD exStyle = oldExStyle;
+    style &= ~(frameStyles | WS_CHILD);
+    exStyle &= ~frameExStyles;
+    style |= WS_POPUP;
+    if (dialogFrame) {
+        style |= WS_BORDER | WS_SYSMENU;
+        exStyle |= frameExStyles;
+    }
+    const bool ownerLost = dialogFrame && GetWindow(window, GW_OWNER) != application_.Handle();
+    if (style == oldStyle && exStyle == oldExStyle && !ownerLost) {
+        // Already so (the start in a desktop style): a frame change would only
+        // cost the window system a round of recalculating and repainting.
+        return;
+    }
+    SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    if (ownerLost) {
+        // Back from the taskbar the window has lost its owner; an unowned
+        // popup would get a taskbar button of its own.
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT,
+                          reinterpret_cast<LONG_PTR>(application_.Handle()));
+    }
+    // The outer size stays; the client area gives or takes the frame.
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem) {
+    styleItem.SetChecked(true);
+    Timer1.SetEnabled(false);
+
+    if (GetAncestor(window_.Handle(), GA_PARENT) != GetDesktopWindow()) {
+        SetParent(window_.Handle(), GetDesktopWindow());
+    }
+    SetFrame(true);
+
+    display_.SetSmallCellTop(kSmallCellTop);
+    display_.ShowSeconds(true);
+    ResizePanel(*Panel3, kSmallRowWidth, PanelHeight(*Panel3));
+
+    // Read while the window still has the previous style's size.
+    const int left = SettingsFile->ReadInteger(
+        "Clock", "UhrposX", DefaultWindowLeft(GetSystemMetrics(SM_CXSCREEN), window_.Width()));
+    const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
+    window_.SetPosition(left, top);
+    PullOnScreen();
+    const StoredPlace place{left, top, window_.Left() != left || window_.Top() != top};
+
+    if (ImmerimVordergrund1.Checked()) {
+        OnTopAgain();
+    }
+    return place;
+}
+
+void TWindowStyles::PullOnScreenForNewSize(const StoredPlace& place) {
+    if (place.pulledOnScreen) {
+        window_.SetPosition(place.left, place.top);
+        PullOnScreen();
+    }
+}
+
+void TWindowStyles::Standard() {
+    const StoredPlace place = ReturnToDesktop(Standard1);
+
+    Analoguhr1.Enabled = true;
+    Panel1->SetVisible(true);
+    ResizePanel(*Panel1, kLargeRowWidth, PanelHeight(*Panel1));
+    Panel3->SetBevelInner(TBevel::None);
+
+    if (!AMClock1->Visible()) {
+        const PanelPlace& row = kAlarmLineUnderDigits;
+        Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
+    } else {
+        MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopEntered);
+    }
+
+    Panel3->SetVisible(true);
+    MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
+    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked());
+    window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
+    PullOnScreenForNewSize(place);
+
+    drawTime_();
+    SettingsFile->WriteString("Clock", "Style", "Standard");
+    applyDisplayStyle_();
+}
+
+void TWindowStyles::Mini() {
+    ShowMini(Mini1);
+    SettingsFile->WriteString("Clock", "Style", "Mini");
+}
+
+void TWindowStyles::ShowMini(TMenuItem& styleItem) {
+    const StoredPlace place = ReturnToDesktop(styleItem);
+
+    Analoguhr1.Enabled = true;
+    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked());
+    if (Analoguhr1.Checked()) {
+        Panel1->SetVisible(true);
+        ResizePanel(*Panel1, kLargeRowWidthMini, PanelHeight(*Panel1));
+        window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
+        PullOnScreenForNewSize(place);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
+        applyDisplayStyle_();
+    } else {
+        Panel3->SetVisible(true);
+        Panel1->SetVisible(false);
+        Panel3->SetBevelInner(TBevel::Lowered);
+        const PanelPlace& row = kMiniTimeRow;
+        Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopLow);
+        window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
+        PullOnScreenForNewSize(place);
+        applyDisplayStyle_();
+        drawTime_();
+    }
+}
+
+void TWindowStyles::ToggleAnalog() {
+    if (Analoguhr1.Checked()) {
+        display_.SetLargeDigitsVisible(true);
+        Panel3->SetVisible(true);
+        if (!Mini1.Checked()) {
+            const PanelPlace& row = kAlarmLineUnderDigits;
+            Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
+        }
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopDigital);
+        AMClock1->SetVisible(false);
+        Analoguhr1.SetChecked(false);
+    } else {
+        display_.SetLargeDigitsVisible(false);
+        if (!Mini1.Checked()) {
+            MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopSwitched);
+        } else {
+            Panel3->SetVisible(false);
+        }
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopAnalog);
+        AMClock1->SetVisible(true);
+        Analoguhr1.SetChecked(true);
+    }
+    if (Mini1.Checked()) {
+        Mini();
+    }
+    SettingsFile->WriteBool("Clock", "Analog", Analoguhr1.Checked());
+}
+
+void TWindowStyles::ToggleOnTop() {
+    // Inside the taskbar the window is a child and has no place in the
+    // desktop's z-order; the stored state takes effect when it leaves.
+    const bool onDesktop = !InTaskbar();
+    if (ImmerimVordergrund1.Checked()) {
+        if (onDesktop) {
+            SetStayOnTop(false);
+        }
+        ImmerimVordergrund1.SetChecked(false);
+        SettingsFile->WriteString("Clock", "Status", "Back");
+    } else {
+        if (onDesktop) {
+            SetStayOnTop(true);
+            BringWindowToTop(window_.Handle());
+        }
+        ImmerimVordergrund1.SetChecked(true);
+        SettingsFile->WriteString("Clock", "Status", "Top");
+    }
+}
+
+void TWindowStyles::OnTopAgain() {
+    if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
+        !InTaskbar()) {
+        GoOnTop();
+    }
+}
+
+void TWindowStyles::PullOnScreen() {
+    RECT bounds = window_.BoundsRect();
+    ScreenArea desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    WindowPlace place{bounds.left, bounds.top, bounds.right - bounds.left,
+                      bounds.bottom - bounds.top};
+    WindowPlace pulled = PullOntoNearestMonitor(PullOntoScreen(place, desktop), Monitors());
+    if (pulled.left != place.left || pulled.top != place.top) {
+        window_.SetPosition(pulled.left, pulled.top);
+    }
+}
+
+void TWindowStyles::GoOnTop() {
+    if (!IsWindowVisible(window_.Handle())) {
+        // Not shown yet (the start): a window in front of nothing needs no
+        // round through normal, and once on top and active it stays so until
+        // it is shown. Each step costs the window system a round of work.
+        if (!(GetWindowLongW(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+            SetStayOnTop(true);
+        }
+        if (GetActiveWindow() != window_.Handle()) {
+            BringWindowToTop(window_.Handle());
+        }
+        return;
+    }
+    // Normal first, so the window is put on top afresh even if it was already.
+    SetStayOnTop(false);
+    SetStayOnTop(true);
+    BringWindowToTop(window_.Handle());
+}
+
+void TWindowStyles::SetStayOnTop(bool onTop) {
+    HWND window = window_.Handle();
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (!onTop && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        // Some window managers keep an owned window on top while its owner
+        // pins it there; without the owner for a moment the change takes.
+        HWND owner = GetWindow(window, GW_OWNER);
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    }
+}
