@@ -17,8 +17,10 @@ class TGradientFill {
     TGradientFill(const TGradientFill&) = delete;
     TGradientFill& operator=(const TGradientFill&) = delete;
 
-    // In the parent's client coordinates.
+    // In the parent's client coordinates, in pixels of a 96-DPI screen; the
+    // gradient is drawn larger by the factor of the parent's form.
     void SetBounds(int left, int top, int width, int height);
+    // In the parent's client coordinates, in the screen's pixels.
     RECT BoundsRect() const { return bounds_; }
 
     bool AutoSize() const { return autoSize_; }
@@ -65,6 +67,7 @@ class TGradientFill {
     POINT Local(POINT clientPoint) const;
 
     HWND parent_;
+    int scaleFactor_;
     RECT bounds_{0, 0, 105, 105};
     bool autoSize_ = false;
     TColor beginColor_ = 0xFF0000; // pure blue

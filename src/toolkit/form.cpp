@@ -1,8 +1,10 @@
 #include "toolkit/form.h"
 #include "toolkit/window_class.h"
 
+#include "rules/dpi_scale.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/dpi.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
@@ -38,6 +40,11 @@ TForm* TForm::FromHandle(HWND window) {
     return dynamic_cast<TForm*>(TWindow::FromHandle(window));
 }
 
+int TForm::ScaleFactorOf(HWND window) {
+    const TForm* form = window ? FromHandle(GetAncestor(window, GA_ROOT)) : nullptr;
+    return form ? form->ScaleFactor() : 1;
+}
+
 void TForm::CreateParams(CreateParamsInfo& params) {
     params.className = design_.className;
     params.caption = Widen(design_.caption);
@@ -51,7 +58,7 @@ void TForm::CreateParams(CreateParamsInfo& params) {
     if (design_.stayOnTop) {
         params.exStyle |= WS_EX_TOPMOST;
     }
-    RECT frame{0, 0, design_.clientWidth, design_.clientHeight};
+    RECT frame{0, 0, ScaledLength(design_.clientWidth), ScaledLength(design_.clientHeight)};
     AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
     params.x = design_.left;
     params.y = design_.top;
@@ -62,10 +69,21 @@ void TForm::CreateParams(CreateParamsInfo& params) {
 
 void TForm::CreateHandle() {
     CreateParamsInfo params;
+    scaleFactor_ = 1;
     CreateParams(params);
+    if (design_.scalesWithDpi) {
+        // The factor is that of the monitor under the middle of where the
+        // form goes; the layout is then worked out again at that factor.
+        const POINT middle{params.x + params.width / 2, params.y + params.height / 2};
+        scaleFactor_ = ScaleFactorForDpi(DpiAtPoint(middle));
+        if (scaleFactor_ != 1) {
+            params = CreateParamsInfo{};
+            CreateParams(params);
+        }
+    }
     // The outer size was worked out for the design's styles; keep the client
     // area when CreateParams changed them.
-    RECT frame{0, 0, design_.clientWidth, design_.clientHeight};
+    RECT frame{0, 0, ScaledLength(design_.clientWidth), ScaledLength(design_.clientHeight)};
     AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
     params.width = frame.right - frame.left;
     params.height = frame.bottom - frame.top;

@@ -36,6 +36,10 @@ struct FormDesign {
     bool keyPreview = false;
     // Forms whose controls are moved between with Tab and the arrow keys.
     bool dialogKeys = false;
+    // The numbers above and those given to the form's controls are pixels of
+    // a 96-DPI screen, drawn larger by the factor of the monitor the form
+    // first appears on.
+    bool scalesWithDpi = false;
 };
 
 class TForm : public TWindow {
@@ -73,6 +77,12 @@ class TForm : public TWindow {
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
     bool IsDialog() const { return design_.dialogKeys; }
+    // The whole-number factor the form's 96-DPI layout is drawn larger by;
+    // 1 for a form that does not scale, and until the window is made.
+    int ScaleFactor() const { return scaleFactor_; }
+    int ScaledLength(int length) const { return length * scaleFactor_; }
+    // That of the form a window belongs to; 1 outside the program's forms.
+    static int ScaleFactorOf(HWND window);
     // Key preview: returns true when the key was consumed.
     bool PreviewKeyDown(WPARAM key);
 
@@ -101,4 +111,5 @@ class TForm : public TWindow {
 
     int modalResult_ = 0;
     bool inModalLoop_ = false;
+    int scaleFactor_ = 1;
 };
