@@ -432,7 +432,7 @@ void TForm3::FormPaint(HDC target) {
     FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     GradientFill1->Paint(dc);
     DrawIconScaled(dc, about::kImage1.left * f, about::kImage1.top * f, icon_, about::kImage1.width,
-                   RGB(255, 255, 255), f);
+                   f);
     PaintTexts(dc);
     PaintTab(dc);
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);

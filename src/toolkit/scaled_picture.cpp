@@ -12,8 +12,7 @@ void DrawPixelsScaled(HDC dc, int left, int top, HBITMAP picture, int factor) {
     BitBlt(dc, left, top, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
 }
 
-void DrawIconScaled(HDC dc, int left, int top, HICON icon, int size, COLORREF background,
-                    int factor) {
+void DrawIconScaled(HDC dc, int left, int top, HICON icon, int size, int factor) {
     if (!icon) {
         return;
     }
@@ -26,10 +25,12 @@ void DrawIconScaled(HDC dc, int left, int top, HICON icon, int size, COLORREF ba
         return;
     }
     {
+        // The background at its own size, so the icon's soft edges blend
+        // into it as at 96 DPI.
         BitmapDc canvas(picture.get());
-        UniqueBrush fill(CreateSolidBrush(background));
-        const RECT area{0, 0, size, size};
-        FillRect(canvas.get(), &area, fill.get());
+        SetStretchBltMode(canvas.get(), COLORONCOLOR);
+        StretchBlt(canvas.get(), 0, 0, size, size, dc, left, top, size * factor, size * factor,
+                   SRCCOPY);
         DrawIconEx(canvas.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     }
     DrawPixelsScaled(dc, left, top, picture.get(), factor);

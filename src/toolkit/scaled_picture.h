@@ -8,8 +8,7 @@
 // (left, top), factor times larger.
 void DrawPixelsScaled(HDC dc, int left, int top, HBITMAP picture, int factor);
 
-// Draws the icon at size × size on the background colour, then factor times
-// larger with its corner at (left, top) of dc. At a factor of 1 it is drawn
-// straight onto dc, over what lies there.
-void DrawIconScaled(HDC dc, int left, int top, HICON icon, int size, COLORREF background,
-                    int factor);
+// Draws the icon at size × size, factor times larger with its corner at
+// (left, top) of dc, over what lies there. What lies there must itself be
+// drawn in blocks of the factor: the icon is drawn on one pixel of each.
+void DrawIconScaled(HDC dc, int left, int top, HICON icon, int size, int factor);

@@ -154,8 +154,7 @@ void Tupdateform::FormPaint(HDC dc) {
     // The globe behind the floppy disk; shared, so the system keeps it.
     HICON picture = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), L"UPDATEICON", IMAGE_ICON, 32, 32, LR_SHARED));
-    DrawIconScaled(dc, ScaledLength(8), ScaledLength(11), picture, 32, GetSysColor(COLOR_BTNFACE),
-                   ScaleFactor());
+    DrawIconScaled(dc, ScaledLength(8), ScaledLength(11), picture, 32, ScaleFactor());
 }
 
 LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
