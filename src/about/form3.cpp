@@ -106,7 +106,16 @@ void TForm3::CreateComponents() {
     GradientFill1->SetFillDirection(TFillDirection::fdRightToLeft);
     GradientFill1->SetNumberOfColors(about::kGradientColors);
     GradientFill1->OnMouseDown = [this](TGradientFill*, UINT, POINT) { Shape1MouseDown(); };
+    hint_ = std::make_unique<TToolHint>(Handle());
+    ScaleTexts();
+}
 
+void TForm3::ScaleFactorChanged() {
+    GradientFill1->SetScaleFactor(ScaleFactor());
+    ScaleTexts();
+}
+
+void TForm3::ScaleTexts() {
     LOGFONTW title{};
     title.lfHeight = -ScaledLength(about::kTitleHeight);
     title.lfCharSet = DEFAULT_CHARSET;
@@ -119,7 +128,6 @@ void TForm3::CreateComponents() {
     linkFont_.reset(CreateFontIndirectW(&link));
 
     MeasureLinks();
-    hint_ = std::make_unique<TToolHint>(Handle());
     hint_->SetAreaHint(kCloseHintId, ToRect(about::kImage3, ScaleFactor()), about::kCloseHint);
 }
 

@@ -60,8 +60,11 @@ class TForm3 : public TForm {
     void FormClose() override;
     void FormKeyDown(WORD& key) override;
     void FormPaint(HDC dc) override;
+    void ScaleFactorChanged() override;
 
   private:
+    // The fonts, the links' sizes and the close hint at the form's factor.
+    void ScaleTexts();
     void MeasureLinks();
     void LinkClick(AboutElement link, int helpContext, const std::string& address);
     POINT ScreenCorner(AboutElement link) const;

@@ -20,9 +20,15 @@ TGradientFill::TGradientFill(HWND parent)
     : parent_(parent), scaleFactor_(TForm::ScaleFactorOf(parent)) {}
 
 void TGradientFill::SetBounds(int left, int top, int width, int height) {
+    design_ = RECT{left, top, left + width, top + height};
+    SetScaleFactor(scaleFactor_);
+}
+
+void TGradientFill::SetScaleFactor(int factor) {
     Invalidate();
-    const int f = scaleFactor_;
-    bounds_ = RECT{left * f, top * f, (left + width) * f, (top + height) * f};
+    scaleFactor_ = factor;
+    bounds_ = RECT{design_.left * factor, design_.top * factor, design_.right * factor,
+                   design_.bottom * factor};
     Invalidate();
 }
 

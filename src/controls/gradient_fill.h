@@ -22,6 +22,8 @@ class TGradientFill {
     void SetBounds(int left, int top, int width, int height);
     // In the parent's client coordinates, in the screen's pixels.
     RECT BoundsRect() const { return bounds_; }
+    // The parent's form moved to a monitor of another factor.
+    void SetScaleFactor(int factor);
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
@@ -69,6 +71,7 @@ class TGradientFill {
     HWND parent_;
     int scaleFactor_;
     RECT bounds_{0, 0, 105, 105};
+    RECT design_{0, 0, 105, 105}; // in 96-DPI pixels
     bool autoSize_ = false;
     TColor beginColor_ = 0xFF0000; // pure blue
     TColor endColor_ = clBlack;

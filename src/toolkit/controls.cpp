@@ -67,6 +67,7 @@ TWinControl::~TWinControl() {
 
 void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, DWORD style,
                             DWORD exStyle, int left, int top, int width, int height, int id) {
+    design_ = {left, top, width, height};
     const int f = scaleFactor_;
     if (!CreateSubclassed(className, Widen(text), style, exStyle,
                           {left * f, top * f, width * f, height * f}, parentWindow_, id)) {
@@ -74,6 +75,13 @@ void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, D
                              " konnte nicht erstellt werden.");
     }
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(f)), FALSE);
+}
+
+void TWinControl::SetScaleFactor(int factor) {
+    scaleFactor_ = factor;
+    SetWindowPos(Handle(), nullptr, design_.left * factor, design_.top * factor,
+                 design_.width * factor, design_.height * factor, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(factor)), TRUE);
 }
 
 void TWinControl::HookInnerWindow(HWND inner) {
@@ -251,15 +259,14 @@ void TCheckBox::Command(WORD code) {
 
 TComboBox::TComboBox(TWinControl* parent, HWND parentWindow, TComboBoxStyle style, int left,
                      int top, int width, int height, int id, int dropDownCount)
-    : TWinControl(parent, parentWindow) {
+    : TWinControl(parent, parentWindow), fieldHeight_(height) {
     const DWORD kind =
         style == TComboBoxStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST;
     // The window's height at creation is that of the dropped-down list too.
     const int itemHeight = 13;
     CreateWnd(L"COMBOBOX", "", kChildStyle | WS_TABSTOP | WS_VSCROLL | kind, 0, left, top, width,
               height + dropDownCount * itemHeight + 2, id);
-    // The closed field is as high as the layout says; its frame stays 6 pixels.
-    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height * ScaleFactor() - 6);
+    SetFieldHeight();
     SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount), 0);
     if (style == TComboBoxStyle::DropDown) {
         COMBOBOXINFO info{};
@@ -268,6 +275,17 @@ TComboBox::TComboBox(TWinControl* parent, HWND parentWindow, TComboBoxStyle styl
             HookInnerWindow(info.hwndItem);
         }
     }
+}
+
+void TComboBox::SetScaleFactor(int factor) {
+    TWinControl::SetScaleFactor(factor);
+    SetFieldHeight();
+}
+
+void TComboBox::SetFieldHeight() {
+    // The closed field is as high as the layout says; its frame stays 6 pixels.
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 fieldHeight_ * ScaleFactor() - 6);
 }
 
 std::vector<std::string> TComboBox::Items() const {

@@ -52,6 +52,8 @@ class TWinControl : public TWindow {
     // That of the form the control is on: the layout numbers it is given are
     // pixels of a 96-DPI screen, made this many times larger.
     int ScaleFactor() const { return scaleFactor_; }
+    // Lays the control out again at another factor: place, size and font.
+    virtual void SetScaleFactor(int factor);
 
     int Tag = 0;
     int HelpContext = 0;
@@ -99,6 +101,8 @@ class TWinControl : public TWindow {
     TWinControl* parent_;
     std::vector<TWinControl*> controls_;
     int scaleFactor_;
+    // The bounds it was made with, in 96-DPI pixels.
+    WindowPlacement design_;
 };
 
 class TButton : public TWinControl {
@@ -154,9 +158,15 @@ class TComboBox : public TWinControl {
     void SetMaxLength(int length);
     // The user picked an entry of the list.
     std::function<void()> OnClick;
+    void SetScaleFactor(int factor) override;
 
   protected:
     void Command(WORD code) override;
+
+  private:
+    void SetFieldHeight();
+    // The closed field's height, in 96-DPI pixels.
+    int fieldHeight_;
 };
 
 class TDateTimePicker : public TWinControl {

@@ -18,6 +18,18 @@ struct DisabledWindows {
     std::vector<HWND> windows;
 };
 
+// Not in the headers of the oldest Windows the program builds for.
+constexpr UINT kDpiChanged = 0x02E0;
+
+BOOL CALLBACK RescaleControl(HWND window, LPARAM factor) {
+    return Guarded<BOOL>(FALSE, [&] {
+        if (TWinControl* control = TWinControl::FromHandle(window)) {
+            control->SetScaleFactor(static_cast<int>(factor));
+        }
+        return TRUE;
+    });
+}
+
 BOOL CALLBACK DisableOther(HWND window, LPARAM context) {
     return Guarded<BOOL>(FALSE, [&] {
         auto* disabled = reinterpret_cast<DisabledWindows*>(context);
@@ -203,6 +215,30 @@ void TForm::SetPosition(int left, int top) {
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
+void TForm::FollowDpi(int dpi, const RECT& suggested) {
+    const int factor = ScaleFactorForDpi(dpi);
+    if (factor != scaleFactor_) {
+        scaleFactor_ = factor;
+        EnumChildWindows(Handle(), RescaleControl, factor);
+        ScaleFactorChanged();
+    }
+    // The frame may change its thickness with the monitor: the client area
+    // is measured again after the first move.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(Handle(), &outer);
+        GetClientRect(Handle(), &client);
+        const int width =
+            outer.right - outer.left - client.right + ScaledLength(design_.clientWidth);
+        const int height =
+            outer.bottom - outer.top - client.bottom + ScaledLength(design_.clientHeight);
+        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool TForm::PreviewKeyDown(WPARAM key) {
     WORD code = static_cast<WORD>(key);
     FormKeyDown(code);
@@ -269,6 +305,12 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         HandleClose();
         return 0;
+    case kDpiChanged:
+        if (design_.scalesWithDpi) {
+            FollowDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             // A control that holds the mouse lets go of it: the clicks belong

@@ -95,6 +95,9 @@ class TForm : public TWindow {
     virtual void FormCreate() {}
     virtual void FormShow() {}
     virtual void FormClose() {}
+    // The form's factor changed (it moved to a monitor of another DPI) and
+    // its controls are laid out anew: what the form draws itself follows here.
+    virtual void ScaleFactorChanged() {}
     // Set key to 0 to keep the key from the focused control.
     virtual void FormKeyDown(WORD& /*key*/) {}
     virtual void FormPaint(HDC /*dc*/) {}
@@ -106,6 +109,8 @@ class TForm : public TWindow {
     bool PaintsClient() const override { return true; }
     void PaintClient(HDC dc, const RECT& /*area*/) override { FormPaint(dc); }
     void HandleClose();
+    // Lays the form out at a monitor's DPI, at the suggested place.
+    void FollowDpi(int dpi, const RECT& suggested);
     HWND NextField(bool previous) const;
     void MoveFocus(HWND target);
 

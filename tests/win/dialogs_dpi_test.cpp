@@ -45,7 +45,8 @@ DWORD RunChild(int scale) {
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     std::wstring command = L"child --gtest_filter=DialogsAtDpiChild.*";
     SetEnvironmentVariableW(L"TIKKORA_TEST_DIALOG_SCALE", std::to_wstring(scale).c_str());
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION child{};
     DWORD code = static_cast<DWORD>(-1);
     if (CreateProcessW(program, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
@@ -152,5 +153,34 @@ TEST(DialogsAtDpiChild, AtTheScreensDpi) {
     for (int d = 0; d < f; ++d) {
         EXPECT_EQ(shown.At((8 + 6) * f + d, (11 + 19) * f + d), RGB(40, 110, 210));
         EXPECT_EQ(shown.At((8 + 20) * f + d, (11 + 30) * f + d), RGB(250, 250, 250));
+    }
+}
+
+// Moved to a monitor of 192 DPI and back, a dialog is laid out at that
+// monitor's factor, at the place the system suggests.
+TEST(DialogsAtDpi, AMoveToAnotherMonitorLaysTheDialogOutAgain) {
+    TForm2 alarm(*Application, AlarmDialogLinks{});
+    alarm.CreateHandle();
+    TForm3 about(*Application, AboutBoxLinks{});
+    about.CreateHandle();
+    ASSERT_EQ(alarm.ScaleFactor(), 1);
+    for (const auto& [dpi, f] : {std::pair{192, 2}, {96, 1}}) {
+        RECT suggested{10 * f, 20 * f, 500, 400};
+        for (HWND dialog : {alarm.Handle(), about.Handle()}) {
+            SendMessageW(dialog, 0x02E0, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            RECT placed{};
+            GetWindowRect(dialog, &placed);
+            EXPECT_EQ(placed.left, 10 * f);
+            EXPECT_EQ(placed.top, 20 * f);
+        }
+        EXPECT_EQ(ClientSize(alarm.Handle()).cx, 324 * f);
+        EXPECT_EQ(ClientSize(alarm.Handle()).cy, 307 * f);
+        EXPECT_EQ(alarm.Button1->BoundsRect().left, 153 * f);
+        EXPECT_EQ(alarm.GroupBox1->Controls().front()->BoundsRect().bottom, (180 + 13) * f);
+        EnumChildWindows(alarm.Handle(), ExpectCaptionFits, f);
+        EXPECT_EQ(ClientSize(about.Handle()).cx, 353 * f);
+        EXPECT_EQ(about.LinkBounds(AboutElement::Mail).left, 210 * f);
+        EXPECT_EQ(about.GradientFill1->BoundsRect().right, 71 * f);
     }
 }
