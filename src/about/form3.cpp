@@ -1,7 +1,9 @@
 #include "about/form3.h"
 
 #include "toolkit/application.h"
+#include "toolkit/bitmap.h"
 #include "toolkit/controls.h"
+#include "toolkit/scaled_picture.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
 
@@ -29,11 +31,19 @@ FormDesign AboutBoxDesign() {
     design.clientHeight = about::kShape1.height;
     design.borderStyle = TBorderStyle::None;
     design.keyPreview = true;
+    design.scalesWithDpi = true;
     return design;
 }
 
-RECT ToRect(const BoxRect& box) {
-    return RECT{box.left, box.top, box.right(), box.bottom()};
+// The box's 96-DPI layout in the screen's pixels.
+RECT ToRect(const BoxRect& box, int factor) {
+    return RECT{box.left * factor, box.top * factor, box.right() * factor, box.bottom() * factor};
+}
+
+// A measured length in pixels of the 96-DPI layout, rounded up so that
+// nothing of the text falls outside.
+int DesignLength(int length, int factor) {
+    return (length + factor - 1) / factor;
 }
 
 bool ShellOpen(HWND owner, const std::string& address) {
@@ -57,11 +67,11 @@ void DrawTextAt(HDC dc, HFONT font, COLORREF color, const std::string& text, int
     TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box) {
+void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box, int factor) {
     SelectGuard select(dc, font);
     SetTextColor(dc, RGB(0, 0, 0));
     std::wstring wide = Widen(text);
-    RECT area = ToRect(box);
+    RECT area = ToRect(box, factor);
     DrawTextW(dc, wide.c_str(), -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
@@ -96,21 +106,29 @@ void TForm3::CreateComponents() {
     GradientFill1->SetFillDirection(TFillDirection::fdRightToLeft);
     GradientFill1->SetNumberOfColors(about::kGradientColors);
     GradientFill1->OnMouseDown = [this](TGradientFill*, UINT, POINT) { Shape1MouseDown(); };
+    hint_ = std::make_unique<TToolHint>(Handle());
+    ScaleTexts();
+}
 
+void TForm3::ScaleFactorChanged() {
+    GradientFill1->SetScaleFactor(ScaleFactor());
+    ScaleTexts();
+}
+
+void TForm3::ScaleTexts() {
     LOGFONTW title{};
-    title.lfHeight = -about::kTitleHeight;
+    title.lfHeight = -ScaledLength(about::kTitleHeight);
     title.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(title.lfFaceName, L"Arial");
     titleFont_.reset(CreateFontIndirectW(&title));
 
     LOGFONTW link{};
-    GetObjectW(DialogFont(), sizeof(link), &link);
+    GetObjectW(DialogFont(ScaleFactor()), sizeof(link), &link);
     link.lfUnderline = TRUE;
     linkFont_.reset(CreateFontIndirectW(&link));
 
     MeasureLinks();
-    hint_ = std::make_unique<TToolHint>(Handle());
-    hint_->SetAreaHint(kCloseHintId, ToRect(about::kImage3), about::kCloseHint);
+    hint_->SetAreaHint(kCloseHintId, ToRect(about::kImage3, ScaleFactor()), about::kCloseHint);
 }
 
 void TForm3::FormCreate() {
@@ -120,8 +138,8 @@ void TForm3::FormCreate() {
 }
 
 void TForm3::FormShow() {
-    const int width = about::kShape1.width;
-    const int height = about::kShape1.height;
+    const int width = ScaledLength(about::kShape1.width);
+    const int height = ScaledLength(about::kShape1.height);
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - width) / 2,
               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height);
 }
@@ -143,27 +161,36 @@ void TForm3::MeasureLinks() {
     const SIZE terms = TextSize(dc.get(), linkFont_.get(), about::kTermsOfUse);
     const SIZE web = TextSize(dc.get(), linkFont_.get(), about::kWebAddress);
     const SIZE mail = TextSize(dc.get(), linkFont_.get(), about::kMailAddress);
-    linkSizes_ = {terms.cx, terms.cy, web.cx, web.cy, mail.cx, mail.cy};
+    const int f = ScaleFactor();
+    linkSizes_ = {DesignLength(terms.cx, f), DesignLength(terms.cy, f), DesignLength(web.cx, f),
+                  DesignLength(web.cy, f),   DesignLength(mail.cx, f),  DesignLength(mail.cy, f)};
 }
 
 RECT TForm3::LinkBounds(AboutElement link) const {
     switch (link) {
     case AboutElement::Terms:
-        return RECT{about::kLabel12.left, about::kLabel12.top,
-                    about::kLabel12.left + linkSizes_.termsWidth,
-                    about::kLabel12.top + linkSizes_.termsHeight};
+        return ToRect({about::kLabel12.left, about::kLabel12.top, linkSizes_.termsWidth,
+                       linkSizes_.termsHeight},
+                      ScaleFactor());
     case AboutElement::Web:
-        return RECT{about::kLabel20.left, about::kLabel20.top,
-                    about::kLabel20.left + linkSizes_.webWidth,
-                    about::kLabel20.top + linkSizes_.webHeight};
+        return ToRect(
+            {about::kLabel20.left, about::kLabel20.top, linkSizes_.webWidth, linkSizes_.webHeight},
+            ScaleFactor());
     case AboutElement::Mail:
-        return RECT{about::kLabel19.left, about::kLabel19.top,
-                    about::kLabel19.left + linkSizes_.mailWidth,
-                    about::kLabel19.top + linkSizes_.mailHeight};
+        return ToRect({about::kLabel19.left, about::kLabel19.top, linkSizes_.mailWidth,
+                       linkSizes_.mailHeight},
+                      ScaleFactor());
     default:
         break;
     }
     return RECT{};
+}
+
+AboutElement TForm3::ElementAt(POINT client) const {
+    // The elements lie where the 96-DPI layout has them, each pixel of it a
+    // block of the factor's size.
+    const int f = ScaleFactor();
+    return AboutElementAt(client.x / f, client.y / f, linkSizes_);
 }
 
 POINT TForm3::ScreenCorner(AboutElement link) const {
@@ -223,7 +250,7 @@ void TForm3::Label12Click() {
 }
 
 void TForm3::LeftButtonDown(POINT point) {
-    pressed_ = AboutElementAt(point.x, point.y, linkSizes_);
+    pressed_ = ElementAt(point);
     switch (pressed_) {
     case AboutElement::Close:
         Image3MouseDown();
@@ -241,7 +268,7 @@ void TForm3::LeftButtonDown(POINT point) {
 }
 
 void TForm3::LeftButtonUp(POINT point) {
-    const AboutElement released = AboutElementAt(point.x, point.y, linkSizes_);
+    const AboutElement released = ElementAt(point);
     if (released != pressed_) {
         return;
     }
@@ -265,7 +292,7 @@ void TForm3::LeftButtonUp(POINT point) {
 }
 
 bool TForm3::SetCursorShape(POINT point) {
-    const AboutElement element = AboutElementAt(point.x, point.y, linkSizes_);
+    const AboutElement element = ElementAt(point);
     const bool link = element == AboutElement::Web || element == AboutElement::Mail ||
                       element == AboutElement::Terms;
     const wchar_t* shape = helpMode_ ? IDC_HELP : link ? IDC_HAND : IDC_ARROW;
@@ -278,7 +305,7 @@ void TForm3::ContextMenu(LPARAM screenPoint) {
     POINT client = at;
     ScreenToClient(Handle(), &client);
     int context = -1;
-    switch (AboutElementAt(client.x, client.y, linkSizes_)) {
+    switch (ElementAt(client)) {
     case AboutElement::Web:
         context = about::kWebHelpContext;
         break;
@@ -325,7 +352,30 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm3::PaintTab(HDC dc) const {
+    const int f = ScaleFactor();
+    if (f == 1) {
+        PaintTabAt(dc, POINT{0, 0});
+        return;
+    }
+    // A picture: drawn at its own size on the white face, then pixel by pixel
+    // larger.
     const BoxRect& tab = about::kImage4;
+    UniqueBitmap picture = CreateBitmap32(tab.width, tab.height);
+    if (!picture) {
+        return;
+    }
+    {
+        BitmapDc canvas(picture.get());
+        const RECT area{0, 0, tab.width, tab.height};
+        FillRect(canvas.get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PaintTabAt(canvas.get(), POINT{-tab.left, -tab.top});
+    }
+    DrawPixelsScaled(dc, tab.left * f, tab.top * f, picture.get(), f);
+}
+
+void TForm3::PaintTabAt(HDC dc, POINT origin) const {
+    const BoxRect tab{about::kImage4.left + origin.x, about::kImage4.top + origin.y,
+                      about::kImage4.width, about::kImage4.height};
     // The slant meets the bottom edge where the question mark's square begins.
     const POINT corners[] = {{tab.left, tab.top},
                              {tab.right(), tab.top},
@@ -336,7 +386,8 @@ void TForm3::PaintTab(HDC dc) const {
     Polygon(dc, corners, 4);
 
     // Both squares are black already; their white signs go on top.
-    const BoxRect& question = about::kImage5;
+    const BoxRect question{about::kImage5.left + origin.x, about::kImage5.top + origin.y,
+                           about::kImage5.width, about::kImage5.height};
     for (int row = 0; row < static_cast<int>(std::size(kQuestionMark)); ++row) {
         for (int column = 0; kQuestionMark[row][column]; ++column) {
             if (kQuestionMark[row][column] == 'X') {
@@ -344,7 +395,8 @@ void TForm3::PaintTab(HDC dc) const {
             }
         }
     }
-    const BoxRect& cross = about::kImage3;
+    const BoxRect cross{about::kImage3.left + origin.x, about::kImage3.top + origin.y,
+                        about::kImage3.width, about::kImage3.height};
     UniquePen white(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
     SelectGuard whitePen(dc, white.get());
     MoveToEx(dc, cross.left + 3, cross.top + 3, nullptr);
@@ -354,23 +406,25 @@ void TForm3::PaintTab(HDC dc) const {
 }
 
 void TForm3::PaintTexts(HDC dc) const {
+    const int f = ScaleFactor();
     SetBkMode(dc, TRANSPARENT);
-    DrawTextAt(dc, titleFont_.get(), RGB(0, 0, 0), about::kTitle, about::kLabel8.left,
-               about::kLabel8.top);
-    DrawWrapped(dc, DialogFont(), about::kVersionAndCredits, about::kLabel9);
-    DrawWrapped(dc, DialogFont(), about::kDisclaimer, about::kLabel4);
+    DrawTextAt(dc, titleFont_.get(), RGB(0, 0, 0), about::kTitle, about::kLabel8.left * f,
+               about::kLabel8.top * f);
+    DrawWrapped(dc, DialogFont(f), about::kVersionAndCredits, about::kLabel9, f);
+    DrawWrapped(dc, DialogFont(f), about::kDisclaimer, about::kLabel4, f);
     const COLORREF blue = about::kLinkColor;
-    DrawTextAt(dc, linkFont_.get(), blue, about::kTermsOfUse, about::kLabel12.left,
-               about::kLabel12.top);
-    DrawTextAt(dc, linkFont_.get(), blue, about::kWebAddress, about::kLabel20.left,
-               about::kLabel20.top);
-    DrawTextAt(dc, linkFont_.get(), blue, about::kMailAddress, about::kLabel19.left,
-               about::kLabel19.top);
+    DrawTextAt(dc, linkFont_.get(), blue, about::kTermsOfUse, about::kLabel12.left * f,
+               about::kLabel12.top * f);
+    DrawTextAt(dc, linkFont_.get(), blue, about::kWebAddress, about::kLabel20.left * f,
+               about::kLabel20.top * f);
+    DrawTextAt(dc, linkFont_.get(), blue, about::kMailAddress, about::kLabel19.left * f,
+               about::kLabel19.top * f);
 }
 
 void TForm3::FormPaint(HDC target) {
-    const int width = about::kShape1.width;
-    const int height = about::kShape1.height;
+    const int f = ScaleFactor();
+    const int width = ScaledLength(about::kShape1.width);
+    const int height = ScaledLength(about::kShape1.height);
     // Painted off-screen and copied in one step.
     UniqueBitmap buffer(CreateCompatibleBitmap(target, width, height));
     UniqueMemoryDc memory(CreateCompatibleDC(target));
@@ -379,16 +433,14 @@ void TForm3::FormPaint(HDC target) {
     }
     HDC dc = memory.get();
     SelectGuard selectBuffer(dc, buffer.get());
-    {
-        SelectGuard brush(dc, GetStockObject(WHITE_BRUSH));
-        SelectGuard pen(dc, GetStockObject(BLACK_PEN));
-        Rectangle(dc, 0, 0, width, height);
-    }
+    // The white face in its black frame, one pixel of the factor wide.
+    const RECT face{0, 0, width, height};
+    FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const RECT inside{f, f, width - f, height - f};
+    FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     GradientFill1->Paint(dc);
-    if (icon_) {
-        DrawIconEx(dc, about::kImage1.left, about::kImage1.top, icon_, about::kImage1.width,
-                   about::kImage1.height, 0, nullptr, DI_NORMAL);
-    }
+    DrawIconScaled(dc, about::kImage1.left * f, about::kImage1.top * f, icon_, about::kImage1.width,
+                   f);
     PaintTexts(dc);
     PaintTab(dc);
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);

@@ -47,7 +47,8 @@ class TForm3 : public TForm {
     bool HelpMode() const { return helpMode_; }
     std::unique_ptr<TGradientFill> GradientFill1;
 
-    // Where the self-sizing links ended up, in client coordinates.
+    // Where the self-sizing links ended up, in client coordinates (the
+    // screen's pixels).
     RECT LinkBounds(AboutElement link) const;
 
   protected:
@@ -59,8 +60,11 @@ class TForm3 : public TForm {
     void FormClose() override;
     void FormKeyDown(WORD& key) override;
     void FormPaint(HDC dc) override;
+    void ScaleFactorChanged() override;
 
   private:
+    // The fonts, the links' sizes and the close hint at the form's factor.
+    void ScaleTexts();
     void MeasureLinks();
     void LinkClick(AboutElement link, int helpContext, const std::string& address);
     POINT ScreenCorner(AboutElement link) const;
@@ -68,13 +72,18 @@ class TForm3 : public TForm {
     void LeftButtonUp(POINT point);
     bool SetCursorShape(POINT point);
     void ContextMenu(LPARAM screenPoint);
+    // The element under a point of the client area.
+    AboutElement ElementAt(POINT client) const;
     void PaintTab(HDC dc) const;
+    // The tab at its 96-DPI size, shifted by origin.
+    void PaintTabAt(HDC dc, POINT origin) const;
     void PaintTexts(HDC dc) const;
 
     AboutBoxLinks links_;
     // The help cursor stands for help mode; it is kept when the box closes.
     bool helpMode_ = false;
     AboutElement pressed_ = AboutElement::Face;
+    // In pixels of the 96-DPI layout.
     AboutLinkSizes linkSizes_;
     HICON icon_ = nullptr;
     UniqueFont titleFont_;

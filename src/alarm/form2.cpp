@@ -51,6 +51,7 @@ FormDesign AlarmDialogDesign() {
     design.clientHeight = 307;
     design.borderStyle = TBorderStyle::Dialog;
     design.dialogKeys = true;
+    design.scalesWithDpi = true;
     return design;
 }
 
@@ -103,7 +104,7 @@ void TForm2::CreateParams(CreateParamsInfo& params) {
 
 void TForm2::CreateComponents() {
     HWND window = Handle();
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(ScaleFactor())), FALSE);
 
     // Made in tab order; a label comes right before the control its
     // mnemonic leads to, as labels take no part in the tab sequence.

@@ -1,6 +1,9 @@
 #include "controls/gradient_fill.h"
 
+#include "toolkit/bitmap.h"
+#include "toolkit/form.h"
 #include "toolkit/gdi.h"
+#include "toolkit/scaled_picture.h"
 
 #include <algorithm>
 
@@ -13,11 +16,19 @@ TColor PlainColor(TColor color) {
 
 } // namespace
 
-TGradientFill::TGradientFill(HWND parent) : parent_(parent) {}
+TGradientFill::TGradientFill(HWND parent)
+    : parent_(parent), scaleFactor_(TForm::ScaleFactorOf(parent)) {}
 
 void TGradientFill::SetBounds(int left, int top, int width, int height) {
+    design_ = RECT{left, top, left + width, top + height};
+    SetScaleFactor(scaleFactor_);
+}
+
+void TGradientFill::SetScaleFactor(int factor) {
     Invalidate();
-    bounds_ = RECT{left, top, left + width, top + height};
+    scaleFactor_ = factor;
+    bounds_ = RECT{design_.left * factor, design_.top * factor, design_.right * factor,
+                   design_.bottom * factor};
     Invalidate();
 }
 
@@ -60,29 +71,39 @@ void TGradientFill::SetVisible(bool visible) {
 }
 
 void TGradientFill::Paint(HDC dc) const {
-    const int width = bounds_.right - bounds_.left;
-    const int height = bounds_.bottom - bounds_.top;
+    // The bands are those of the 96-DPI size; on a denser screen each of
+    // their pixels becomes a block, so the bands keep their proportions.
+    const int f = scaleFactor_;
+    const int width = (bounds_.right - bounds_.left) / f;
+    const int height = (bounds_.bottom - bounds_.top) / f;
     if (!visible_ || width <= 0 || height <= 0) {
         return;
     }
     // Bands are drawn off-screen and copied in one step, so none flickers alone.
-    UniqueBitmap picture(CreateCompatibleBitmap(dc, width, height));
+    UniqueBitmap picture = f == 1 ? UniqueBitmap(CreateCompatibleBitmap(dc, width, height))
+                                  : CreateBitmap32(width, height);
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     if (!picture || !memory) {
         return;
     }
-    SelectGuard select(memory.get(), picture.get());
-    for (const GradientBand& band :
-         GradientBands(width, height, PlainColor(beginColor_), PlainColor(endColor_),
-                       fillDirection_, numberOfColors_)) {
-        if (band.right <= band.left || band.bottom <= band.top) {
-            continue;
+    {
+        SelectGuard select(memory.get(), picture.get());
+        for (const GradientBand& band :
+             GradientBands(width, height, PlainColor(beginColor_), PlainColor(endColor_),
+                           fillDirection_, numberOfColors_)) {
+            if (band.right <= band.left || band.bottom <= band.top) {
+                continue;
+            }
+            UniqueBrush brush(CreateSolidBrush(band.color));
+            const RECT area{band.left, band.top, band.right, band.bottom};
+            FillRect(memory.get(), &area, brush.get());
         }
-        UniqueBrush brush(CreateSolidBrush(band.color));
-        const RECT area{band.left, band.top, band.right, band.bottom};
-        FillRect(memory.get(), &area, brush.get());
+        if (f == 1) {
+            BitBlt(dc, bounds_.left, bounds_.top, width, height, memory.get(), 0, 0, SRCCOPY);
+            return;
+        }
     }
-    BitBlt(dc, bounds_.left, bounds_.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    DrawPixelsScaled(dc, bounds_.left, bounds_.top, picture.get(), f);
 }
 
 void TGradientFill::PaintGradientNow() const {

@@ -17,9 +17,13 @@ class TGradientFill {
     TGradientFill(const TGradientFill&) = delete;
     TGradientFill& operator=(const TGradientFill&) = delete;
 
-    // In the parent's client coordinates.
+    // In the parent's client coordinates, in pixels of a 96-DPI screen; the
+    // gradient is drawn larger by the factor of the parent's form.
     void SetBounds(int left, int top, int width, int height);
+    // In the parent's client coordinates, in the screen's pixels.
     RECT BoundsRect() const { return bounds_; }
+    // The parent's form moved to a monitor of another factor.
+    void SetScaleFactor(int factor);
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
@@ -65,7 +69,9 @@ class TGradientFill {
     POINT Local(POINT clientPoint) const;
 
     HWND parent_;
+    int scaleFactor_;
     RECT bounds_{0, 0, 105, 105};
+    RECT design_{0, 0, 105, 105}; // in 96-DPI pixels
     bool autoSize_ = false;
     TColor beginColor_ = 0xFF0000; // pure blue
     TColor endColor_ = clBlack;

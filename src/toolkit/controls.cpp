@@ -2,6 +2,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/form.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
 
@@ -9,11 +10,20 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
 constexpr wchar_t kGroupBoxClass[] = L"TGroupBox";
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+// A frame whose lines are thickness pixels wide, inside the rectangle.
+void FrameLines(HDC dc, RECT frame, HBRUSH brush, int thickness) {
+    for (int line = 0; line < thickness; ++line) {
+        FrameRect(dc, &frame, brush);
+        InflateRect(&frame, -1, -1);
+    }
+}
 
 std::wstring WindowTextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -24,15 +34,20 @@ std::wstring WindowTextOf(HWND window) {
 
 } // namespace
 
-HFONT DialogFont() {
-    static UniqueFont font(CreateFontW(
-        -11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+HFONT DialogFont(int scaleFactor) {
+    static std::map<int, UniqueFont> fonts;
+    UniqueFont& font = fonts[scaleFactor];
+    if (!font) {
+        font.reset(CreateFontW(-11 * scaleFactor, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+    }
     return font.get();
 }
 
 TWinControl::TWinControl(TWinControl* parent, HWND parentWindow)
-    : parentWindow_(parent ? parent->Handle() : parentWindow), parent_(parent) {
+    : parentWindow_(parent ? parent->Handle() : parentWindow), parent_(parent),
+      scaleFactor_(parent ? parent->scaleFactor_ : TForm::ScaleFactorOf(parentWindow)) {
     if (parent_) {
         parent_->controls_.push_back(this);
     }
@@ -52,12 +67,21 @@ TWinControl::~TWinControl() {
 
 void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, DWORD style,
                             DWORD exStyle, int left, int top, int width, int height, int id) {
-    if (!CreateSubclassed(className, Widen(text), style, exStyle, {left, top, width, height},
-                          parentWindow_, id)) {
+    design_ = {left, top, width, height};
+    const int f = scaleFactor_;
+    if (!CreateSubclassed(className, Widen(text), style, exStyle,
+                          {left * f, top * f, width * f, height * f}, parentWindow_, id)) {
         throw ECreationError("Das Steuerelement der Klasse " + Narrow(className) +
                              " konnte nicht erstellt werden.");
     }
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(f)), FALSE);
+}
+
+void TWinControl::SetScaleFactor(int factor) {
+    scaleFactor_ = factor;
+    SetWindowPos(Handle(), nullptr, design_.left * factor, design_.top * factor,
+                 design_.width * factor, design_.height * factor, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(factor)), TRUE);
 }
 
 void TWinControl::HookInnerWindow(HWND inner) {
@@ -235,15 +259,14 @@ void TCheckBox::Command(WORD code) {
 
 TComboBox::TComboBox(TWinControl* parent, HWND parentWindow, TComboBoxStyle style, int left,
                      int top, int width, int height, int id, int dropDownCount)
-    : TWinControl(parent, parentWindow) {
+    : TWinControl(parent, parentWindow), fieldHeight_(height) {
     const DWORD kind =
         style == TComboBoxStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST;
     // The window's height at creation is that of the dropped-down list too.
     const int itemHeight = 13;
     CreateWnd(L"COMBOBOX", "", kChildStyle | WS_TABSTOP | WS_VSCROLL | kind, 0, left, top, width,
               height + dropDownCount * itemHeight + 2, id);
-    // The closed field is as high as the layout says.
-    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+    SetFieldHeight();
     SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount), 0);
     if (style == TComboBoxStyle::DropDown) {
         COMBOBOXINFO info{};
@@ -252,6 +275,17 @@ TComboBox::TComboBox(TWinControl* parent, HWND parentWindow, TComboBoxStyle styl
             HookInnerWindow(info.hwndItem);
         }
     }
+}
+
+void TComboBox::SetScaleFactor(int factor) {
+    TWinControl::SetScaleFactor(factor);
+    SetFieldHeight();
+}
+
+void TComboBox::SetFieldHeight() {
+    // The closed field is as high as the layout says; its frame stays 6 pixels.
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 fieldHeight_ * ScaleFactor() - 6);
 }
 
 std::vector<std::string> TComboBox::Items() const {
@@ -393,14 +427,16 @@ TGroupBox::CaptionLayout TGroupBox::Layout(HDC dc) const {
     if (rightToLeft) {
         layout.flags |= DT_RTLREADING | DT_RIGHT;
     }
-    layout.blank = layout.text.empty() ? 0 : 1;
+    const int f = ScaleFactor();
+    layout.blank = layout.text.empty() ? 0 : f;
     SIZE extent{};
     GetTextExtentPoint32W(dc, layout.text.c_str(), static_cast<int>(layout.text.size()), &extent);
+    const int indent = 7 * f;
     if (rightToLeft) {
-        layout.caption = RECT{layout.frame.right - extent.cx - 7, 0,
-                              layout.frame.right - 7 - 2 * layout.blank, h};
+        layout.caption = RECT{layout.frame.right - extent.cx - indent, 0,
+                              layout.frame.right - indent - 2 * layout.blank, h};
     } else {
-        layout.caption = RECT{7, 0, 7 + extent.cx + 2 * layout.blank, h};
+        layout.caption = RECT{indent, 0, indent + extent.cx + 2 * layout.blank, h};
     }
     return layout;
 }
@@ -410,19 +446,20 @@ void TGroupBox::PaintClient(HDC dc, const RECT& /*area*/) {
 }
 
 void TGroupBox::PaintClassic(HDC dc) {
-    SelectGuard font(dc, DialogFont());
+    const int f = ScaleFactor();
+    SelectGuard font(dc, DialogFont(f));
     CaptionLayout layout = Layout(dc);
     ExcludeClipRect(dc, layout.caption.left, layout.caption.top, layout.caption.right,
                     layout.caption.bottom);
     RECT frame = layout.frame;
     if (Ctl3D) {
-        ++frame.left;
-        ++frame.top;
-        FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-        OffsetRect(&frame, -1, -1);
-        FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+        frame.left += f;
+        frame.top += f;
+        FrameLines(dc, frame, GetSysColorBrush(COLOR_BTNHIGHLIGHT), f);
+        OffsetRect(&frame, -f, -f);
+        FrameLines(dc, frame, GetSysColorBrush(COLOR_BTNSHADOW), f);
     } else {
-        FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+        FrameLines(dc, frame, GetSysColorBrush(COLOR_WINDOWFRAME), f);
     }
     SelectClipRgn(dc, nullptr);
     if (layout.text.empty()) {
@@ -433,10 +470,10 @@ void TGroupBox::PaintClassic(HDC dc) {
     DrawTextW(dc, layout.text.c_str(), -1, &caption, layout.flags | DT_CALCRECT);
     SetBkMode(dc, TRANSPARENT);
     if (!Enabled()) {
-        OffsetRect(&caption, 1, 1);
+        OffsetRect(&caption, f, f);
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         DrawTextW(dc, layout.text.c_str(), -1, &caption, layout.flags);
-        OffsetRect(&caption, -1, -1);
+        OffsetRect(&caption, -f, -f);
         SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
     } else {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

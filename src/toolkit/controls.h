@@ -23,8 +23,9 @@ class TControlPopupMenu : public TPopupMenu {
     TWinControl* PopupComponent = nullptr;
 };
 
-// "MS Sans Serif", 8 points: the dialogs' font, made once for the whole run.
-HFONT DialogFont();
+// "MS Sans Serif", 8 points: the dialogs' font, made once for the whole run
+// for each factor a dialog is drawn larger by.
+HFONT DialogFont(int scaleFactor = 1);
 
 class TWinControl : public TWindow {
   public:
@@ -48,6 +49,11 @@ class TWinControl : public TWindow {
     void SetFocus();
     // The system class of the window ("Button", "msctls_trackbar32", ...).
     std::wstring WindowClassName() const;
+    // That of the form the control is on: the layout numbers it is given are
+    // pixels of a 96-DPI screen, made this many times larger.
+    int ScaleFactor() const { return scaleFactor_; }
+    // Lays the control out again at another factor: place, size and font.
+    virtual void SetScaleFactor(int factor);
 
     int Tag = 0;
     int HelpContext = 0;
@@ -64,7 +70,8 @@ class TWinControl : public TWindow {
     // parent is the control that holds this one, or null when parentWindow
     // (a form) does.
     TWinControl(TWinControl* parent, HWND parentWindow);
-    // Makes the window and hooks it; the font is the dialogs' font.
+    // Makes the window and hooks it; the font is the dialogs' font. The
+    // bounds are 96-DPI pixels.
     void CreateWnd(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
                    int left, int top, int width, int height, int id);
     // Hooks a window that lives inside the control (the edit of a combo box),
@@ -93,6 +100,9 @@ class TWinControl : public TWindow {
     std::unique_ptr<InnerWindowHook> innerHook_;
     TWinControl* parent_;
     std::vector<TWinControl*> controls_;
+    int scaleFactor_;
+    // The bounds it was made with, in 96-DPI pixels.
+    WindowPlacement design_;
 };
 
 class TButton : public TWinControl {
@@ -148,9 +158,15 @@ class TComboBox : public TWinControl {
     void SetMaxLength(int length);
     // The user picked an entry of the list.
     std::function<void()> OnClick;
+    void SetScaleFactor(int factor) override;
 
   protected:
     void Command(WORD code) override;
+
+  private:
+    void SetFieldHeight();
+    // The closed field's height, in 96-DPI pixels.
+    int fieldHeight_;
 };
 
 class TDateTimePicker : public TWinControl {
@@ -193,7 +209,7 @@ class TGroupBox : public TWinControl {
         RECT frame;
         RECT caption;
         UINT flags;
-        int blank; // 1 with a caption, 0 without
+        int blank; // one pixel of the factor with a caption, 0 without
         std::wstring text;
     };
     CaptionLayout Layout(HDC dc) const;

@@ -1,8 +1,10 @@
 #include "toolkit/form.h"
 #include "toolkit/window_class.h"
 
+#include "rules/dpi_scale.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/dpi.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
@@ -15,6 +17,18 @@ struct DisabledWindows {
     HWND keep;
     std::vector<HWND> windows;
 };
+
+// Not in the headers of the oldest Windows the program builds for.
+constexpr UINT kDpiChanged = 0x02E0;
+
+BOOL CALLBACK RescaleControl(HWND window, LPARAM factor) {
+    return Guarded<BOOL>(FALSE, [&] {
+        if (TWinControl* control = TWinControl::FromHandle(window)) {
+            control->SetScaleFactor(static_cast<int>(factor));
+        }
+        return TRUE;
+    });
+}
 
 BOOL CALLBACK DisableOther(HWND window, LPARAM context) {
     return Guarded<BOOL>(FALSE, [&] {
@@ -38,6 +52,11 @@ TForm* TForm::FromHandle(HWND window) {
     return dynamic_cast<TForm*>(TWindow::FromHandle(window));
 }
 
+int TForm::ScaleFactorOf(HWND window) {
+    const TForm* form = window ? FromHandle(GetAncestor(window, GA_ROOT)) : nullptr;
+    return form ? form->ScaleFactor() : 1;
+}
+
 void TForm::CreateParams(CreateParamsInfo& params) {
     params.className = design_.className;
     params.caption = Widen(design_.caption);
@@ -51,7 +70,7 @@ void TForm::CreateParams(CreateParamsInfo& params) {
     if (design_.stayOnTop) {
         params.exStyle |= WS_EX_TOPMOST;
     }
-    RECT frame{0, 0, design_.clientWidth, design_.clientHeight};
+    RECT frame{0, 0, ScaledLength(design_.clientWidth), ScaledLength(design_.clientHeight)};
     AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
     params.x = design_.left;
     params.y = design_.top;
@@ -62,10 +81,21 @@ void TForm::CreateParams(CreateParamsInfo& params) {
 
 void TForm::CreateHandle() {
     CreateParamsInfo params;
+    scaleFactor_ = 1;
     CreateParams(params);
+    if (design_.scalesWithDpi) {
+        // The factor is that of the monitor under the middle of where the
+        // form goes; the layout is then worked out again at that factor.
+        const POINT middle{params.x + params.width / 2, params.y + params.height / 2};
+        scaleFactor_ = ScaleFactorForDpi(DpiAtPoint(middle));
+        if (scaleFactor_ != 1) {
+            params = CreateParamsInfo{};
+            CreateParams(params);
+        }
+    }
     // The outer size was worked out for the design's styles; keep the client
     // area when CreateParams changed them.
-    RECT frame{0, 0, design_.clientWidth, design_.clientHeight};
+    RECT frame{0, 0, ScaledLength(design_.clientWidth), ScaledLength(design_.clientHeight)};
     AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
     params.width = frame.right - frame.left;
     params.height = frame.bottom - frame.top;
@@ -185,6 +215,30 @@ void TForm::SetPosition(int left, int top) {
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
+void TForm::FollowDpi(int dpi, const RECT& suggested) {
+    const int factor = ScaleFactorForDpi(dpi);
+    if (factor != scaleFactor_) {
+        scaleFactor_ = factor;
+        EnumChildWindows(Handle(), RescaleControl, factor);
+        ScaleFactorChanged();
+    }
+    // The frame may change its thickness with the monitor: the client area
+    // is measured again after the first move.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(Handle(), &outer);
+        GetClientRect(Handle(), &client);
+        const int width =
+            outer.right - outer.left - client.right + ScaledLength(design_.clientWidth);
+        const int height =
+            outer.bottom - outer.top - client.bottom + ScaledLength(design_.clientHeight);
+        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool TForm::PreviewKeyDown(WPARAM key) {
     WORD code = static_cast<WORD>(key);
     FormKeyDown(code);
@@ -251,6 +305,12 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         HandleClose();
         return 0;
+    case kDpiChanged:
+        if (design_.scalesWithDpi) {
+            FollowDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             // A control that holds the mouse lets go of it: the clicks belong

@@ -36,6 +36,10 @@ struct FormDesign {
     bool keyPreview = false;
     // Forms whose controls are moved between with Tab and the arrow keys.
     bool dialogKeys = false;
+    // The numbers above and those given to the form's controls are pixels of
+    // a 96-DPI screen, drawn larger by the factor of the monitor the form
+    // first appears on.
+    bool scalesWithDpi = false;
 };
 
 class TForm : public TWindow {
@@ -73,6 +77,12 @@ class TForm : public TWindow {
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
     bool IsDialog() const { return design_.dialogKeys; }
+    // The whole-number factor the form's 96-DPI layout is drawn larger by;
+    // 1 for a form that does not scale, and until the window is made.
+    int ScaleFactor() const { return scaleFactor_; }
+    int ScaledLength(int length) const { return length * scaleFactor_; }
+    // That of the form a window belongs to; 1 outside the program's forms.
+    static int ScaleFactorOf(HWND window);
     // Key preview: returns true when the key was consumed.
     bool PreviewKeyDown(WPARAM key);
 
@@ -85,6 +95,9 @@ class TForm : public TWindow {
     virtual void FormCreate() {}
     virtual void FormShow() {}
     virtual void FormClose() {}
+    // The form's factor changed (it moved to a monitor of another DPI) and
+    // its controls are laid out anew: what the form draws itself follows here.
+    virtual void ScaleFactorChanged() {}
     // Set key to 0 to keep the key from the focused control.
     virtual void FormKeyDown(WORD& /*key*/) {}
     virtual void FormPaint(HDC /*dc*/) {}
@@ -96,9 +109,12 @@ class TForm : public TWindow {
     bool PaintsClient() const override { return true; }
     void PaintClient(HDC dc, const RECT& /*area*/) override { FormPaint(dc); }
     void HandleClose();
+    // Lays the form out at a monitor's DPI, at the suggested place.
+    void FollowDpi(int dpi, const RECT& suggested);
     HWND NextField(bool previous) const;
     void MoveFocus(HWND target);
 
     int modalResult_ = 0;
     bool inModalLoop_ = false;
+    int scaleFactor_ = 1;
 };

@@ -3,6 +3,7 @@
 #include "net/sock_exceptions.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
+#include "toolkit/scaled_picture.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
 #include "update/signature_check.h"
@@ -42,9 +43,8 @@ FormDesign UpdateFormDesign() {
     design.caption = "Online-Update";
     design.clientWidth = 342;
     design.clientHeight = 358;
-    design.left = (GetSystemMetrics(SM_CXSCREEN) - 348) / 2;
-    design.top = (GetSystemMetrics(SM_CYSCREEN) - 384) / 2;
     design.dialogKeys = true;
+    design.scalesWithDpi = true;
     return design;
 }
 
@@ -121,6 +121,10 @@ void Tupdateform::CreateParams(CreateParamsInfo& params) {
     TForm::CreateParams(params);
     // Owned by the clock: in front of it, and the clock is disabled while it is up.
     params.parent = UpdateOwner(environment_);
+    // Centred by its outer size at 96 DPI, which the window system's frame
+    // need not match.
+    params.x = (GetSystemMetrics(SM_CXSCREEN) - ScaledLength(348)) / 2;
+    params.y = (GetSystemMetrics(SM_CYSCREEN) - ScaledLength(384)) / 2;
 }
 
 void Tupdateform::CreateComponents() {
@@ -150,7 +154,7 @@ void Tupdateform::FormPaint(HDC dc) {
     // The globe behind the floppy disk; shared, so the system keeps it.
     HICON picture = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), L"UPDATEICON", IMAGE_ICON, 32, 32, LR_SHARED));
-    DrawIconEx(dc, 8, 11, picture, 32, 32, 0, nullptr, DI_NORMAL);
+    DrawIconScaled(dc, ScaledLength(8), ScaledLength(11), picture, 32, ScaleFactor());
 }
 
 LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
