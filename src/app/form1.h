@@ -21,6 +21,7 @@
 #include "toolkit/menu.h"
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"
+#include "rules/window_layout.h"
 
 #include <array>
 #include <functional>
@@ -123,6 +124,20 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
     void FormPaint(HDC dc) override;
 
   private:
+    // High-DPI screens: the layout is that of a 96-DPI screen drawn larger by
+    // a whole factor, the monitor's on the desktop, one that fits in the
+    // taskbar's clock area there.
+    int dpiScale_ = 1;
+    int layoutScale_ = 1;
+    int S(int length) const { return length * layoutScale_; }
+    PanelPlace S(const PanelPlace& place) const { return ScaledPlace(place, layoutScale_); }
+    // Lays the window's children, cells, strips, faces and hands out again at
+    // factor; the window's own size is the style's to set. True when it changed.
+    bool LayOutAtScale(int factor);
+    void ScaleClockHands();
+    // The window was moved to a monitor of another DPI.
+    void DpiChanged(int dpi, const RECT& suggested);
+
     void SetStayOnTop(bool onTop);
     void GoOnTop();
     // Double clicks on the display, the dialogs' help menu.

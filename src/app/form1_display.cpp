@@ -84,7 +84,7 @@ void TForm1::FormPaint(HDC dc) {
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
     HBRUSH highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
     for (const GripSquare& square : GripDots(Mini1.Checked(), Analoguhr1.Checked())) {
-        RECT r{square.left, square.top, square.right, square.bottom};
+        RECT r{S(square.left), S(square.top), S(square.right), S(square.bottom)};
         FillRect(dc, &r, square.highlight ? highlight : shadow);
     }
 }

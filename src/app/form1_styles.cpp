@@ -99,10 +99,11 @@ TForm1::StoredPlace TForm1::ReturnToDesktop(TMenuItem& styleItem) {
         SetParent(Handle(), GetDesktopWindow());
     }
     SetFrame(true);
+    LayOutAtScale(dpiScale_);
 
-    SetSmallCellTop(kSmallCellTop);
+    SetSmallCellTop(S(kSmallCellTop));
     ShowSeconds(true);
-    ResizePanel(*Panel3, kSmallRowWidth, PanelHeight(*Panel3));
+    ResizePanel(*Panel3, S(kSmallRowWidth), PanelHeight(*Panel3));
 
     // Read while the window still has the previous style's size.
     const int left = SettingsFile->ReadInteger(
@@ -130,19 +131,19 @@ void TForm1::Standard1Click(TMenuItem* /*sender*/) {
 
     Analoguhr1.Enabled = true;
     Panel1->SetVisible(true);
-    ResizePanel(*Panel1, kLargeRowWidth, PanelHeight(*Panel1));
+    ResizePanel(*Panel1, S(kLargeRowWidth), PanelHeight(*Panel1));
     Panel3->SetBevelInner(TBevel::None);
 
     if (!AMClock1->Visible()) {
-        const PanelPlace& row = kAlarmLineUnderDigits;
+        const PanelPlace& row = S(kAlarmLineUnderDigits);
         Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
     } else {
-        MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopEntered);
+        MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopEntered));
     }
 
     Panel3->SetVisible(true);
-    MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
-    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked());
+    MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
+    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked(), layoutScale_);
     SetBounds(Left(), Top(), size.width, size.height);
     PullOnScreenForNewSize(place);
 
@@ -160,21 +161,21 @@ void TForm1::ShowMini(TMenuItem& styleItem) {
     const StoredPlace place = ReturnToDesktop(styleItem);
 
     Analoguhr1.Enabled = true;
-    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked());
+    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked(), layoutScale_);
     if (Analoguhr1.Checked()) {
         Panel1->SetVisible(true);
-        ResizePanel(*Panel1, kLargeRowWidthMini, PanelHeight(*Panel1));
+        ResizePanel(*Panel1, S(kLargeRowWidthMini), PanelHeight(*Panel1));
         SetBounds(Left(), Top(), size.width, size.height);
         PullOnScreenForNewSize(place);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
         LCD1Click(nullptr);
     } else {
         Panel3->SetVisible(true);
         Panel1->SetVisible(false);
         Panel3->SetBevelInner(TBevel::Lowered);
-        const PanelPlace& row = kMiniTimeRow;
+        const PanelPlace& row = S(kMiniTimeRow);
         Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopLow);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopLow));
         SetBounds(Left(), Top(), size.width, size.height);
         PullOnScreenForNewSize(place);
         LCD1Click(nullptr);
@@ -222,6 +223,7 @@ void TForm1::Taskleiste1Click(TMenuItem* sender) {
 
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
+    LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
     Panel3->SetBounds(0, 0, area.right, area.bottom);
     SetBounds(0, 0, area.right, area.bottom);
 
@@ -235,7 +237,7 @@ void TForm1::Taskleiste1Click(TMenuItem* sender) {
         return;
     }
 
-    ShowSeconds(SmallRowShowsSeconds(PanelWidth(*Panel3)));
+    ShowSeconds(SmallRowShowsSeconds(PanelWidth(*Panel3), layoutScale_));
 
     Taskleiste1.SetChecked(true);
     Timer1.SetEnabled(true);
@@ -278,9 +280,10 @@ void TForm1::Timer1Timer() {
     }
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    const TrayFit fit =
-        FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3), PanelHeight(*Panel3));
-    if (fit.refit) {
+    const bool rescaled = LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
+    const TrayFit fit = FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3),
+                                       PanelHeight(*Panel3), layoutScale_);
+    if (fit.refit || rescaled) {
         // Resized in place; the window stays the tray clock's child, where
         // its position is relative to the tray clock.
         Panel3->SetBounds(fit.row.left, area.top, fit.row.width, fit.row.height);
@@ -310,20 +313,20 @@ void TForm1::Analoguhr1Click(TMenuItem* /*sender*/) {
         SetLargeDigitsVisible(true);
         Panel3->SetVisible(true);
         if (!Mini1.Checked()) {
-            const PanelPlace& row = kAlarmLineUnderDigits;
+            const PanelPlace& row = S(kAlarmLineUnderDigits);
             Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
         }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopDigital);
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopDigital));
         AMClock1->SetVisible(false);
         Analoguhr1.SetChecked(false);
     } else {
         SetLargeDigitsVisible(false);
         if (!Mini1.Checked()) {
-            MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopSwitched);
+            MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopSwitched));
         } else {
             Panel3->SetVisible(false);
         }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopAnalog);
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopAnalog));
         AMClock1->SetVisible(true);
         Analoguhr1.SetChecked(true);
     }

@@ -107,4 +107,21 @@ TEST(HandGeometry, CentreRoundsTowardsZero) {
     EXPECT_EQ(FaceCentre(101, 7), (ClockPoint{50, 3}));
 }
 
+TEST(HandGeometry, TheScaledPivotLiesInTheMiddleOfItsPixelBlock) {
+    const struct {
+        ClockPoint pivot;
+        int factor;
+        ClockPoint scaled;
+    } cases[] = {
+        {{23, 23}, 1, {23, 23}}, {{23, 23}, 2, {47, 47}}, {{23, 23}, 3, {70, 70}},
+        {{23, 23}, 4, {94, 94}}, {{0, 5}, 2, {1, 11}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScaledPivot(c.pivot, c.factor), c.scaled) << "x" << c.factor;
+    }
+    // A tip of a doubled hand lies twice as far from the doubled pivot.
+    const HandLine line = HandEnds(ScaledPivot({23, 23}, 2), SecondHandAngle(15), 0, 38);
+    EXPECT_EQ(line.tip, (ClockPoint{85, 47}));
+}
+
 } // namespace
