@@ -7,7 +7,6 @@
 
 #include <vector>
 
-
 namespace {
 
 // The analog clock's hands on the 47 × 47 face of a 96-DPI screen.

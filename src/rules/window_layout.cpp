@@ -13,7 +13,9 @@ constexpr int kHoursMinutesRight = 33;
 } // namespace
 
 WindowSize DesktopWindowSize(bool mini, bool analog, int factor) {
-    const WindowSize size = !mini ? kStandardWindow : analog ? kMiniAnalogWindow : kMiniDigitalWindow;
+    const WindowSize size = !mini    ? kStandardWindow
+                            : analog ? kMiniAnalogWindow
+                                     : kMiniDigitalWindow;
     return WindowSize{Scaled(size.width, factor), Scaled(size.height, factor)};
 }
 

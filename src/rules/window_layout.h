@@ -79,5 +79,4 @@ struct TrayFit {
     int cellTop = 0;   // the small row's cells
     bool seconds = false;
 };
-TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight,
-                       int factor = 1);
+TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight, int factor = 1);

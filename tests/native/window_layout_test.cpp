@@ -161,14 +161,14 @@ TEST(WindowLayoutScaled, TheTaskbarTakesTheLargestFactorThatFitsItsClockArea) {
     const struct {
         int monitorFactor, areaRight, areaBottom, factor;
     } cases[] = {
-        {1, 200, 60, 1},  // 96 DPI stays 1 however large the area
-        {2, 100, 30, 2},  // a 30-pixel area at 192 DPI
-        {2, 62, 30, 1},   // too narrow for the doubled hours and minutes
-        {2, 66, 30, 2},   // just wide enough
-        {2, 100, 19, 2},  // the doubled glyphs just fit the height
-        {2, 100, 18, 1},  // one pixel lower: back to 1
-        {3, 100, 30, 3},  // 27-high glyphs in a 29-high window
-        {4, 200, 30, 3},  // 4 does not fit, 3 does
+        {1, 200, 60, 1}, // 96 DPI stays 1 however large the area
+        {2, 100, 30, 2}, // a 30-pixel area at 192 DPI
+        {2, 62, 30, 1},  // too narrow for the doubled hours and minutes
+        {2, 66, 30, 2},  // just wide enough
+        {2, 100, 19, 2}, // the doubled glyphs just fit the height
+        {2, 100, 18, 1}, // one pixel lower: back to 1
+        {3, 100, 30, 3}, // 27-high glyphs in a 29-high window
+        {4, 200, 30, 3}, // 4 does not fit, 3 does
         {3, 40, 12, 1},
     };
     for (const auto& c : cases) {
