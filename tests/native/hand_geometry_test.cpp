@@ -108,20 +108,12 @@ TEST(HandGeometry, CentreRoundsTowardsZero) {
 }
 
 TEST(HandGeometry, TheScaledPivotLiesInTheMiddleOfItsPixelBlock) {
-    const struct {
-        ClockPoint pivot;
-        int factor;
-        ClockPoint scaled;
-    } cases[] = {
-        {{23, 23}, 1, {23, 23}}, {{23, 23}, 2, {47, 47}}, {{23, 23}, 3, {70, 70}},
-        {{23, 23}, 4, {94, 94}}, {{0, 5}, 2, {1, 11}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ScaledPivot(c.pivot, c.factor), c.scaled) << "x" << c.factor;
-    }
-    // A tip of a doubled hand lies twice as far from the doubled pivot.
-    const HandLine line = HandEnds(ScaledPivot({23, 23}, 2), SecondHandAngle(15), 0, 38);
-    EXPECT_EQ(line.tip, (ClockPoint{85, 47}));
+    EXPECT_EQ(ScaledPivot({23, 23}, 1), (ClockPoint{23, 23}));
+    EXPECT_EQ(ScaledPivot({23, 23}, 2), (ClockPoint{47, 47}));
+    EXPECT_EQ(ScaledPivot({23, 5}, 3), (ClockPoint{70, 16}));
+    // The seconds hand of a doubled clock at 15 s: twice as long from the doubled pivot.
+    EXPECT_EQ(HandEnds(ScaledPivot({23, 23}, 2), SecondHandAngle(15), 0, 38).tip,
+              (ClockPoint{85, 47}));
 }
 
 } // namespace

