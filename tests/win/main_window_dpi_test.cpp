@@ -43,43 +43,26 @@ std::vector<COLORREF> Blocks(HBITMAP handle, int factor) {
 
 using MainWindowDpiTest = MainWindowTest;
 
-TEST_F(MainWindowDpiTest, TheStylesGrowByTheFactorWithSharpPixelsAndShrinkBackAt96) {
-    const struct {
-        const char* settings;
-        SIZE at96, at192;
-    } cases[] = {
-        {"Style=Standard\r\nAnalog=0", {154, 69}, {308, 138}},
-        {"Style=Standard\r\nAnalog=1", {154, 69}, {308, 138}},
-        {"Style=Mini\r\nAnalog=0", {85, 32}, {170, 64}},
-        {"Style=Mini\r\nAnalog=1", {82, 69}, {164, 138}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.settings);
-        folder.Write("Tikkora.ini", std::string("[Clock]\r\n") + c.settings + "\r\n");
-        HWND window = Create().Handle();
-        // An hour digit of the large row, or a minute digit of the mini window's row.
-        const TImage& cell = form->Mini1.Checked() ? *form->Image13 : *form->Image2;
-        const std::vector<COLORREF> glyph = Blocks(cell.Picture().Handle(), 1);
-        ASSERT_FALSE(glyph.empty());
-        const std::vector<COLORREF> face = Blocks(form->FacePicture(103).get(), 1);
-        EXPECT_EQ(OuterSize(window).cx, c.at96.cx);
-        EXPECT_EQ(OuterSize(window).cy, c.at96.cy);
+TEST_F(MainWindowDpiTest, GrowsByTheFactorWithSharpPixelsAndShrinksBackAt96) {
+    folder.Write("Tikkora.ini", "[Clock]\r\nStyle=Standard\r\n");
+    HWND window = Create().Handle();
+    const std::vector<COLORREF> glyph = Blocks(form->Image2->Picture().Handle(), 1);
+    const std::vector<COLORREF> face = Blocks(form->FacePicture(103).get(), 1);
+    ASSERT_FALSE(glyph.empty());
 
-        MoveToMonitorOfDpi(window, 192);
-        EXPECT_EQ(OuterSize(window).cx, c.at192.cx);
-        EXPECT_EQ(OuterSize(window).cy, c.at192.cy);
-        EXPECT_EQ(form->Left(), 300) << "the suggested place";
-        EXPECT_EQ(Blocks(cell.Picture().Handle(), 2), glyph);
-        EXPECT_EQ(Blocks(form->FacePicture(103).get(), 2), face);
-        EXPECT_EQ(form->AMClock1->Center().X(), 47);
-        EXPECT_EQ(form->AMClock1->SecondsHand().Radius(), 38);
+    MoveToMonitorOfDpi(window, 192);
+    EXPECT_EQ(OuterSize(window).cx, 308);
+    EXPECT_EQ(OuterSize(window).cy, 138);
+    EXPECT_EQ(form->Left(), 300) << "the suggested place";
+    EXPECT_EQ(Blocks(form->Image2->Picture().Handle(), 2), glyph);
+    EXPECT_EQ(Blocks(form->FacePicture(103).get(), 2), face);
+    EXPECT_EQ(form->AMClock1->Center().X(), 47);
+    EXPECT_EQ(form->AMClock1->SecondsHand().Radius(), 38);
 
-        MoveToMonitorOfDpi(window, 96);
-        EXPECT_EQ(OuterSize(window).cx, c.at96.cx);
-        EXPECT_EQ(OuterSize(window).cy, c.at96.cy);
-        EXPECT_EQ(Blocks(cell.Picture().Handle(), 1), glyph);
-        form.reset();
-    }
+    MoveToMonitorOfDpi(window, 96);
+    EXPECT_EQ(OuterSize(window).cx, 154);
+    EXPECT_EQ(OuterSize(window).cy, 69);
+    EXPECT_EQ(Blocks(form->Image2->Picture().Handle(), 1), glyph);
 }
 
 } // namespace
