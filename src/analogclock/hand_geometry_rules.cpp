@@ -82,3 +82,7 @@ std::vector<ClockPoint> LinePixels(ClockPoint from, ClockPoint to) {
 ClockPoint FaceCentre(int width, int height) {
     return {width / 2, height / 2};
 }
+
+ClockPoint ScaledPivot(ClockPoint pivot, int factor) {
+    return {pivot.x * factor + factor / 2, pivot.y * factor + factor / 2};
+}

@@ -34,3 +34,8 @@ std::vector<ClockPoint> LinePixels(ClockPoint from, ClockPoint to);
 
 // The middle of a face of the given size (halves rounded towards zero).
 ClockPoint FaceCentre(int width, int height);
+
+// The pivot of a face drawn larger by a whole factor: each pixel of the face
+// is a factor × factor block, and the pivot lies where a pen factor pixels
+// wide covers exactly the block of the 96-DPI pivot pixel.
+ClockPoint ScaledPivot(ClockPoint pivot, int factor);

@@ -41,8 +41,38 @@ void TClockDisplay::CreateSmallCells(TPanel& panel) {
 }
 
 void TClockDisplay::LoadStrips() {
+    // With the cells just made at their 96-DPI places.
+    scale_ = 1;
     ImageList1.LoadStrip(L"IMAGELIST1");
     ImageList2.LoadStrip(L"IMAGELIST2");
+}
+
+std::array<TImage*, 26> TClockDisplay::AllCells() const {
+    return {Image1.get(),  Image2.get(),  Image3.get(),  Image4.get(),  Image5.get(),
+            Image6.get(),  Image7.get(),  Image8.get(),  Image9.get(),  Image10.get(),
+            Image11.get(), Image12.get(), Image13.get(), Image14.get(), Image15.get(),
+            Image16.get(), Image21.get(), Image22.get(), Image23.get(), Image24.get(),
+            Image25.get(), Image26.get(), Image27.get(), Image28.get(), Image29.get(),
+            Image30.get()};
+}
+
+void TClockDisplay::SetDisplayScale(int factor) {
+    if (factor == scale_ || factor < 1) {
+        return;
+    }
+    // Every place is a multiple of the old factor, so the division is exact.
+    for (TImage* cell : AllCells()) {
+        const RECT b = cell->Bounds();
+        cell->SetBounds(b.left / scale_ * factor, b.top / scale_ * factor,
+                        (b.right - b.left) / scale_ * factor, (b.bottom - b.top) / scale_ * factor);
+        cell->Clear();
+    }
+    for (UniqueBitmap* face : {&Image101, &Image102, &Image103, &Image104, &Image105}) {
+        face->reset();
+    }
+    scale_ = factor;
+    ImageList1.LoadStrip(L"IMAGELIST1", factor);
+    ImageList2.LoadStrip(L"IMAGELIST2", factor);
 }
 
 UniqueBitmap& TClockDisplay::FacePicture(int image) {
@@ -52,6 +82,9 @@ UniqueBitmap& TClockDisplay::FacePicture(int image) {
     if (!face) {
         const std::wstring name = L"FACE" + std::to_wstring(image);
         face.reset(LoadBitmapW(GetModuleHandleW(nullptr), name.c_str()));
+        if (face && scale_ > 1) {
+            face = ScaleBitmapPixels(face.get(), scale_);
+        }
     }
     return face;
 }

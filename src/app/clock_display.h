@@ -8,6 +8,7 @@
 #include "toolkit/local_time_rules.h"
 #include "toolkit/panel.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,12 @@ class TClockDisplay {
     void SetSmallCellTop(int top);
     void SetLargeDigitsVisible(bool visible);
 
+    // The cells are made at their 96-DPI places; on a denser screen the
+    // strips, faces and cells are drawn larger by a whole factor. A change
+    // empties the cells and faces: the next drawing fills them at the new size.
+    void SetDisplayScale(int factor);
+    int DisplayScale() const { return scale_; }
+
     // Large row: hour, minute, second digits and the two colons.
     std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
     // Small row: alarm line or small time.
@@ -53,4 +60,6 @@ class TClockDisplay {
     // Copies glyph index of a strip into a cell through GlyphBitmap; an index
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
+    std::array<TImage*, 26> AllCells() const;
+    int scale_ = 1;
 };

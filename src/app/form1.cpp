@@ -4,10 +4,15 @@
 #include "rules/program_folder.h"
 #include "settings/program_objects.h"
 #include "toolkit/application.h"
+#include "toolkit/dpi.h"
 #include "toolkit/seams.h"
 #include "toolkit/string_rules.h"
 
 #include <windowsx.h>
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 TForm1* Form1 = nullptr;
 
@@ -35,7 +40,8 @@ TForm1::TForm1(TApplication& application)
                     [this] { return WindowStyles1.InTaskbar() ? application_.Handle() : Handle(); },
                     [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
       WindowStyles1({*this, application, *this, *this, Panel1, Panel2, Panel3, Panel4, AMClock1,
-                     [this] { AMClock1Second(nullptr, 0); }, [this] { LCD1Click(nullptr); }}),
+                     [this] { AMClock1Second(nullptr, 0); }, [this] { LCD1Click(nullptr); },
+                     [this](int from, int to) { RescaleLayout(from, to); }}),
       helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
@@ -106,6 +112,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Close();
         }
         return 0;
+    case WM_DPICHANGED:
+        WindowStyles1.DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DISPLAYCHANGE:
         // A monitor may have gone away or shrunk under the clock.
         checkpos();
@@ -118,18 +127,16 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::CreateComponents() {
     HWND window = Handle();
+    // Made at the 96-DPI places; the style handlers lay them out at the
+    // monitor's factor.
+    WindowStyles1.StartAtMonitorScale(WindowScaleFactor(window));
     Panel1 = std::make_unique<TPanel>(window, 19, 6, 123, 51, TBevel::Lowered);
     HWND large = Panel1->Handle();
     CreateLargeCells(*Panel1);
 
     AMClock1 = std::make_unique<TAMClock>(large, 2, 2, 47, 47);
     AMClock1->SetAutoCenter(false);
-    AMClock1->Center().SetX(23);
-    AMClock1->Center().SetY(23);
-    AMClock1->HoursHand().SetRadius(12);
-    AMClock1->MinutesHand().SetRadius(17);
-    AMClock1->SecondsHand().SetRadius(19);
-    AMClock1->SecondsHand().SetWidth(1);
+    ScaleClockHands(1);
     for (THand* hand :
          {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
         hand->SetBackRadius(0);

@@ -122,6 +122,10 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
     void FormPaint(HDC dc) override;
 
   private:
+    // Lays the window's children, cells, strips, faces and hands out again
+    // at another whole factor of the 96-DPI layout.
+    void RescaleLayout(int from, int to);
+    void ScaleClockHands(int factor);
     // Double clicks on the display, the dialogs' help menu.
     void BindCommands();
     TMenuItem* StyleItem(int styleIndex);

@@ -73,6 +73,7 @@ void TWindowStyles::Taskbar(bool byUser) {
 
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
+    LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
     Panel3->SetBounds(0, 0, area.right, area.bottom);
     window_.SetBounds(0, 0, area.right, area.bottom);
 
@@ -86,7 +87,7 @@ void TWindowStyles::Taskbar(bool byUser) {
         return;
     }
 
-    display_.ShowSeconds(SmallRowShowsSeconds(PanelWidth(*Panel3)));
+    display_.ShowSeconds(SmallRowShowsSeconds(PanelWidth(*Panel3), layoutScale_));
 
     Taskleiste1.SetChecked(true);
     Timer1.SetEnabled(true);
@@ -129,9 +130,10 @@ void TWindowStyles::FitToTaskbar() {
     }
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    const TrayFit fit =
-        FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3), PanelHeight(*Panel3));
-    if (fit.refit) {
+    const bool rescaled = LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
+    const TrayFit fit = FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3),
+                                       PanelHeight(*Panel3), layoutScale_);
+    if (fit.refit || rescaled) {
         // Resized in place; the window stays the tray clock's child, where
         // its position is relative to the tray clock.
         Panel3->SetBounds(fit.row.left, area.top, fit.row.width, fit.row.height);

@@ -4,6 +4,7 @@
 #include "app/window_styles.h"
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
+#include "rules/dpi_scale.h"
 #include "rules/placement.h"
 #include "rules/window_layout.h"
 #include "toolkit/application.h"
@@ -44,7 +45,7 @@ TWindowStyles::TWindowStyles(Links links)
       Analoguhr1(links.menu.Analoguhr1), ImmerimVordergrund1(links.menu.ImmerimVordergrund1),
       Panel1(links.largeRow), Panel2(links.buttonPanel), Panel3(links.smallRow),
       Panel4(links.dateRow), AMClock1(links.analogClock), drawTime_(std::move(links.drawTime)),
-      applyDisplayStyle_(std::move(links.applyDisplayStyle)) {
+      applyDisplayStyle_(std::move(links.applyDisplayStyle)), rescale_(std::move(links.rescale)) {
     // Set once: a window made anew by the timer's own tick keeps it.
     Timer1.OnTimer = [this](TTimer*) { FitToTaskbar(); };
 }
@@ -91,10 +92,11 @@ TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem) 
         SetParent(window_.Handle(), GetDesktopWindow());
     }
     SetFrame(true);
+    LayOutAtScale(dpiScale_);
 
-    display_.SetSmallCellTop(kSmallCellTop);
+    display_.SetSmallCellTop(S(kSmallCellTop));
     display_.ShowSeconds(true);
-    ResizePanel(*Panel3, kSmallRowWidth, PanelHeight(*Panel3));
+    ResizePanel(*Panel3, S(kSmallRowWidth), PanelHeight(*Panel3));
 
     // Read while the window still has the previous style's size.
     const int left = SettingsFile->ReadInteger(
@@ -122,19 +124,19 @@ void TWindowStyles::Standard() {
 
     Analoguhr1.Enabled = true;
     Panel1->SetVisible(true);
-    ResizePanel(*Panel1, kLargeRowWidth, PanelHeight(*Panel1));
+    ResizePanel(*Panel1, S(kLargeRowWidth), PanelHeight(*Panel1));
     Panel3->SetBevelInner(TBevel::None);
 
     if (!AMClock1->Visible()) {
-        const PanelPlace& row = kAlarmLineUnderDigits;
+        const PanelPlace& row = S(kAlarmLineUnderDigits);
         Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
     } else {
-        MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopEntered);
+        MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopEntered));
     }
 
     Panel3->SetVisible(true);
-    MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
-    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked());
+    MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
+    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked(), layoutScale_);
     window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
     PullOnScreenForNewSize(place);
 
@@ -152,21 +154,21 @@ void TWindowStyles::ShowMini(TMenuItem& styleItem) {
     const StoredPlace place = ReturnToDesktop(styleItem);
 
     Analoguhr1.Enabled = true;
-    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked());
+    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked(), layoutScale_);
     if (Analoguhr1.Checked()) {
         Panel1->SetVisible(true);
-        ResizePanel(*Panel1, kLargeRowWidthMini, PanelHeight(*Panel1));
+        ResizePanel(*Panel1, S(kLargeRowWidthMini), PanelHeight(*Panel1));
         window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
         PullOnScreenForNewSize(place);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopTall);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
         applyDisplayStyle_();
     } else {
         Panel3->SetVisible(true);
         Panel1->SetVisible(false);
         Panel3->SetBevelInner(TBevel::Lowered);
-        const PanelPlace& row = kMiniTimeRow;
+        const PanelPlace& row = S(kMiniTimeRow);
         Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, kMenuButtonTopLow);
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopLow));
         window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
         PullOnScreenForNewSize(place);
         applyDisplayStyle_();
@@ -179,20 +181,20 @@ void TWindowStyles::ToggleAnalog() {
         display_.SetLargeDigitsVisible(true);
         Panel3->SetVisible(true);
         if (!Mini1.Checked()) {
-            const PanelPlace& row = kAlarmLineUnderDigits;
+            const PanelPlace& row = S(kAlarmLineUnderDigits);
             Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
         }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopDigital);
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopDigital));
         AMClock1->SetVisible(false);
         Analoguhr1.SetChecked(false);
     } else {
         display_.SetLargeDigitsVisible(false);
         if (!Mini1.Checked()) {
-            MovePanel(*Panel3, kAlarmLineBesideClockLeft, kAlarmLineBesideClockTopSwitched);
+            MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopSwitched));
         } else {
             Panel3->SetVisible(false);
         }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, kDateRowTopAnalog);
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopAnalog));
         AMClock1->SetVisible(true);
         Analoguhr1.SetChecked(true);
     }
@@ -272,4 +274,27 @@ void TWindowStyles::SetStayOnTop(bool onTop) {
         SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
         SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
+}
+
+bool TWindowStyles::LayOutAtScale(int factor) {
+    if (factor == layoutScale_ || factor < 1 || !Panel1) {
+        return false;
+    }
+    const int old = layoutScale_;
+    layoutScale_ = factor;
+    rescale_(old, factor);
+    return true;
+}
+
+void TWindowStyles::DpiChanged(int dpi, const RECT& suggested) {
+    dpiScale_ = ScaleFactorForDpi(dpi);
+    if (InTaskbar()) {
+        // The taskbar's clock area sets the size there; the timer's next
+        // check picks the factor that fits it.
+        return;
+    }
+    LayOutAtScale(dpiScale_);
+    const WindowSize size = DesktopWindowSize(Mini1.Checked(), Analoguhr1.Checked(), layoutScale_);
+    window_.SetBounds(suggested.left, suggested.top, size.width, size.height);
+    PullOnScreen();
 }

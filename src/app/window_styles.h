@@ -6,6 +6,7 @@
 #include "analogclock/amclock.h"
 #include "app/clock_display.h"
 #include "app/clock_menu.h"
+#include "rules/window_layout.h"
 #include "toolkit/form.h"
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"
@@ -33,6 +34,9 @@ class TWindowStyles {
         // Draws the time as a tick would; applies the checked display style.
         std::function<void()> drawTime;
         std::function<void()> applyDisplayStyle;
+        // Lays the window's children, cells, strips, faces and hands out
+        // again at another factor; the window's own size is the style's.
+        std::function<void(int from, int to)> rescale;
     };
     explicit TWindowStyles(Links links);
     TWindowStyles(const TWindowStyles&) = delete;
@@ -62,6 +66,18 @@ class TWindowStyles {
     // Sitting in the taskbar, not waiting for one.
     bool InTaskbar() const { return Taskleiste1.Checked() && !waitingForTaskbar_; }
 
+    // High-DPI screens: the layout is that of a 96-DPI screen drawn larger by
+    // a whole factor, the monitor's on the desktop, one that fits in the
+    // taskbar's clock area there. The window's children are made at factor 1;
+    // the styles lay them out at the monitor's.
+    void StartAtMonitorScale(int monitorFactor) {
+        dpiScale_ = monitorFactor;
+        layoutScale_ = 1;
+    }
+    int LayoutScale() const { return layoutScale_; }
+    // The window was moved to a monitor of another DPI.
+    void DpiChanged(int dpi, const RECT& suggested);
+
     // Keeps the taskbar window fitted to the taskbar; runs only in that style.
     TTimer Timer1{100, false};
     // The taskbar's clock window, found when the taskbar style is entered.
@@ -87,6 +103,12 @@ class TWindowStyles {
     void PullOnScreenForNewSize(const StoredPlace& place);
     // Dialog frame on the desktop, or none as a child of the taskbar's clock.
     void SetFrame(bool dialogFrame);
+    // True when the layout changed to that factor.
+    bool LayOutAtScale(int factor);
+    int S(int length) const { return length * layoutScale_; }
+    PanelPlace S(const PanelPlace& place) const { return ScaledPlace(place, layoutScale_); }
+    int dpiScale_ = 1;
+    int layoutScale_ = 1;
 
     TForm& window_;
     TApplication& application_;
@@ -103,4 +125,5 @@ class TWindowStyles {
     std::unique_ptr<TAMClock>& AMClock1;
     std::function<void()> drawTime_;
     std::function<void()> applyDisplayStyle_;
+    std::function<void(int from, int to)> rescale_;
 };

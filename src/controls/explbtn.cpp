@@ -250,6 +250,13 @@ void TExplorerButton::SetWordWrap(bool wordWrap) {
     }
 }
 
+void TExplorerButton::SetScale(int factor) {
+    if (factor >= 1 && factor != scale_) {
+        scale_ = factor;
+        Repaint();
+    }
+}
+
 void TExplorerButton::SetFont(HFONT font, TColor color) {
     font_ = font;
     fontColor_ = color;
@@ -561,8 +568,8 @@ UINT TExplorerButton::TextFlags() const {
 
 ButtonLayoutInput TExplorerButton::MeasureLayout(HDC dc) const {
     ButtonLayoutInput input;
-    input.width = Width();
-    input.height = Height();
+    input.width = Width() / scale_;
+    input.height = Height() / scale_;
     if (!caption_.empty() && !(options_ & boIconOnly)) {
         std::wstring text = Widen(wordWrap_ ? caption_ + " " : caption_);
         RECT area{0, 0, input.width - 4, 0};
@@ -596,15 +603,18 @@ void TExplorerButton::DrawBevel(HDC dc, BevelLook look) {
     const int w = Width(), h = Height();
     UniquePen first(CreatePen(PS_SOLID, 1, ShadeColor(shades.first)));
     UniquePen second(CreatePen(PS_SOLID, 1, ShadeColor(shades.second)));
-    {
-        SelectGuard pen(dc, first.get());
-        MoveToEx(dc, 0, h, nullptr);
-        LineTo(dc, 0, 0);
-        LineTo(dc, w - 1, 0);
+    // A wider bevel is the one-pixel frame drawn again a pixel further in.
+    for (int i = 0; i < scale_; ++i) {
+        {
+            SelectGuard pen(dc, first.get());
+            MoveToEx(dc, i, h - i, nullptr);
+            LineTo(dc, i, i);
+            LineTo(dc, w - 1 - i, i);
+        }
+        SelectGuard pen(dc, second.get());
+        LineTo(dc, w - 1 - i, h - 1 - i);
+        LineTo(dc, i, h - 1 - i);
     }
-    SelectGuard pen(dc, second.get());
-    LineTo(dc, w - 1, h - 1);
-    LineTo(dc, 0, h - 1);
 }
 
 void TExplorerButton::DrawCaption(HDC dc, RECT area, bool disabled) {
@@ -690,7 +700,8 @@ void TExplorerButton::DrawEmbossed(HDC dc, int x, int y, const TBitmap& bitmap) 
 void TExplorerButton::DrawPopupMark(HDC dc, Point place, COLORREF color) {
     UniqueBrush brush(CreateSolidBrush(color));
     for (const PixelRun& run : PopupMarkRuns(place)) {
-        const RECT row{run.x, run.y, run.x + run.length, run.y + 1};
+        const RECT row{run.x * scale_, run.y * scale_, (run.x + run.length) * scale_,
+                       (run.y + 1) * scale_};
         FillRect(dc, &row, brush.get());
     }
 }

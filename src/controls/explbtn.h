@@ -62,6 +62,12 @@ class TExplorerButton : public TWindow {
     void SetUnselectedFontColor(TColor color);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wordWrap);
+    // The whole-number factor of a denser screen: the bevel and the popup
+    // mark are drawn with factor × factor blocks for their pixels, laid out
+    // on the button's size divided by it. For buttons without caption and
+    // bitmap (the clock's menu button): those are not made larger.
+    int Scale() const { return scale_; }
+    void SetScale(int factor);
 
     // The font is the caller's and must outlive the button; null: the dialogs' font.
     void SetFont(HFONT font, TColor color);
@@ -143,6 +149,7 @@ class TExplorerButton : public TWindow {
     bool showDownPattern_ = true;
     TColor unselectedFontColor_;
     bool wordWrap_ = false;
+    int scale_ = 1;
     HFONT font_ = nullptr;
     TColor fontColor_;
     std::string hint_;

@@ -16,8 +16,12 @@ struct WindowSize {
 };
 
 // Outer size (frame included) of the window on the desktop: the standard
-// window, or the mini window, whose size depends on the analog clock.
-WindowSize DesktopWindowSize(bool mini, bool analog);
+// window, or the mini window, whose size depends on the analog clock. Every
+// length here is of a 96-DPI screen; factor is the whole-number scale of a
+// denser one (see rules/dpi_scale.h).
+WindowSize DesktopWindowSize(bool mini, bool analog, int factor = 1);
+// A panel's place drawn larger by factor.
+PanelPlace ScaledPlace(const PanelPlace& place, int factor);
 
 // The large display panel: full width in the standard window, only the
 // analog clock's width in the mini window.
@@ -44,11 +48,12 @@ constexpr int kMenuButtonTopLow = 12;
 
 // Top of the small row's cells on the desktop.
 constexpr int kSmallCellTop = 4;
-// Top of the small row's cells in the taskbar: vertically centred 9-high glyphs.
-int TaskbarCellTop(int windowHeight);
+// Top of the small row's cells in the taskbar: vertically centred 9-high
+// glyphs (9 × factor high on a denser screen).
+int TaskbarCellTop(int windowHeight, int factor = 1);
 
 // The second colon and the two second digits fit only in a wider row.
-bool SmallRowShowsSeconds(int rowWidth);
+bool SmallRowShowsSeconds(int rowWidth, int factor = 1);
 
 // Default left of a window that has no stored position: flush with the
 // screen's right edge.
@@ -57,7 +62,12 @@ int DefaultWindowLeft(int screenWidth, int windowWidth);
 // Whether the taskbar's clock area can take the clock: shown, and large
 // enough (client width and height) for the hours and minutes. Newer systems
 // may leave the old area empty or hidden and draw their clock elsewhere.
+// Judged at the 96-DPI size: a dense screen's clock shrinks to fit rather than vanish.
 bool TrayClockAreaUsable(bool visible, int areaRight, int areaBottom);
+
+// The factor of the taskbar window: the monitor's, or the largest smaller one
+// whose hours and minutes still fit the clock area; at least 1.
+int TaskbarScaleFactor(int monitorFactor, int areaRight, int areaBottom);
 
 // One check of the taskbar window against the tray clock's client area
 // (right, bottom). The window and its row are kept one pixel lower than the
@@ -69,4 +79,4 @@ struct TrayFit {
     int cellTop = 0;   // the small row's cells
     bool seconds = false;
 };
-TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight);
+TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight, int factor = 1);

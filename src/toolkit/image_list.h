@@ -10,11 +10,12 @@ class TImageList {
     TImageList(const TImageList&) = delete;
     TImageList& operator=(const TImageList&) = delete;
 
-    // Takes a horizontal strip bitmap (a resource of this program) as the glyphs.
-    bool LoadStrip(const wchar_t* resourceName);
-    int Count() const { return width_ > 0 ? strip_.Width() / width_ : 0; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    // Takes a horizontal strip bitmap (a resource of this program) as the
+    // glyphs, each of its pixels a factor × factor block on a denser screen.
+    bool LoadStrip(const wchar_t* resourceName, int factor = 1);
+    int Count() const { return width_ > 0 ? strip_.Width() / Width() : 0; }
+    int Width() const { return width_ * factor_; }
+    int Height() const { return height_ * factor_; }
 
     // Sizes target to one glyph and draws glyph index into it; false when the
     // index is not in the list (the target is then left empty).
@@ -23,5 +24,6 @@ class TImageList {
   private:
     int width_;
     int height_;
+    int factor_ = 1;
     TBitmap strip_;
 };

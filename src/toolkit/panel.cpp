@@ -92,6 +92,13 @@ void TPanel::SetBevelInner(TBevel bevel) {
     }
 }
 
+void TPanel::SetBevelWidth(int pixels) {
+    if (pixels != bevelWidth_) {
+        bevelWidth_ = pixels;
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
+}
+
 void TPanel::SetBounds(int left, int top, int width, int height) {
     if (AlreadyPlaced(Bounds(), {left, top, width, height})) {
         return;
@@ -146,17 +153,21 @@ void TPanel::PaintClient(HDC target, const RECT& area) {
             image->Paint(dc);
         }
     }
-    RECT inner{client.left + 2, client.top + 2, client.right - 2, client.bottom - 2};
+    const int edges = 2 * bevelWidth_;
+    RECT inner{client.left + edges, client.top + edges, client.right - edges,
+               client.bottom - edges};
     RECT within;
     const bool touchesEdge = !(IntersectRect(&within, &fill, &inner) && EqualRect(&within, &fill));
     if (touchesEdge) {
         RECT edge = client;
-        if (bevel_ == TBevel::Lowered) {
+        // A wider bevel is the one-pixel edge drawn again a pixel further in.
+        for (int pixel = 0; pixel < bevelWidth_ && bevel_ == TBevel::Lowered; ++pixel) {
             DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
             InflateRect(&edge, -1, -1);
         }
-        if (bevelInner_ == TBevel::Lowered) {
+        for (int pixel = 0; pixel < bevelWidth_ && bevelInner_ == TBevel::Lowered; ++pixel) {
             DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+            InflateRect(&edge, -1, -1);
         }
     }
     BitBlt(target, fill.left, fill.top, fill.right - fill.left, fill.bottom - fill.top, dc,

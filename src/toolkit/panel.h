@@ -63,6 +63,8 @@ class TPanel : public TWindow {
     // The outer bevel lies at the panel's edge, the inner one a pixel inside it.
     void SetBevel(TBevel bevel);
     void SetBevelInner(TBevel bevel);
+    // Each bevel is this many pixels wide (the scale factor of a denser screen).
+    void SetBevelWidth(int pixels);
     void SetBounds(int left, int top, int width, int height);
     RECT Bounds() const;
     void SetVisible(bool visible);
@@ -86,6 +88,7 @@ class TPanel : public TWindow {
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     TBevel bevel_;
     TBevel bevelInner_ = TBevel::None;
+    int bevelWidth_ = 1;
     std::vector<TImage*> images_;
     // The off-screen picture of the last paint, kept for the next one.
     TBitmap buffer_;

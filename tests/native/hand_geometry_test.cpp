@@ -107,4 +107,13 @@ TEST(HandGeometry, CentreRoundsTowardsZero) {
     EXPECT_EQ(FaceCentre(101, 7), (ClockPoint{50, 3}));
 }
 
+TEST(HandGeometry, TheScaledPivotLiesInTheMiddleOfItsPixelBlock) {
+    EXPECT_EQ(ScaledPivot({23, 23}, 1), (ClockPoint{23, 23}));
+    EXPECT_EQ(ScaledPivot({23, 23}, 2), (ClockPoint{47, 47}));
+    EXPECT_EQ(ScaledPivot({23, 5}, 3), (ClockPoint{70, 16}));
+    // The seconds hand of a doubled clock at 15 s: twice as long from the doubled pivot.
+    EXPECT_EQ(HandEnds(ScaledPivot({23, 23}, 2), SecondHandAngle(15), 0, 38).tip,
+              (ClockPoint{85, 47}));
+}
+
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(WindowLayout, DesktopSizesOfTheStylesAndAnalogModes) {
     struct Case {
         bool mini, analog;
@@ -113,4 +115,40 @@ TEST(WindowLayout, TrayClockAreaTakesTheClockOnlyWhenShownAndLargeEnough) {
     EXPECT_FALSE(TrayClockAreaUsable(true, 0, 0));
     EXPECT_FALSE(TrayClockAreaUsable(true, 32, 30));
     EXPECT_FALSE(TrayClockAreaUsable(true, 62, 10));
+}
+
+TEST(WindowLayoutScaled, SizesPlacesAndTaskbarCellsAtAFactor) {
+    const WindowSize standard = DesktopWindowSize(false, true, 2);
+    const WindowSize mini = DesktopWindowSize(true, false, 3);
+    const PanelPlace row = ScaledPlace(PanelPlace{20, 39, 56, 17}, 2);
+    EXPECT_EQ((std::vector<int>{standard.width, standard.height, mini.width, mini.height}),
+              (std::vector<int>{308, 138, 255, 96}));
+    EXPECT_EQ((std::vector<int>{row.left, row.top, row.width, row.height}),
+              (std::vector<int>{40, 78, 112, 34}));
+    // Cell tops: 9 × factor high glyphs centred, half rounded up.
+    EXPECT_EQ((std::vector<int>{TaskbarCellTop(29, 1), TaskbarCellTop(29, 2), TaskbarCellTop(40, 3),
+                                TaskbarCellTop(17, 2)}),
+              (std::vector<int>{9, 5, 6, -1}));
+    EXPECT_FALSE(SmallRowShowsSeconds(101, 2));
+    EXPECT_TRUE(SmallRowShowsSeconds(102, 2));
+    const TrayFit fit = FitToTrayClock(120, 30, 120, 30, 2);
+    EXPECT_EQ((std::vector<int>{fit.window.height, fit.cellTop, fit.seconds}),
+              (std::vector<int>{29, 5, 1}));
+}
+
+TEST(WindowLayoutScaled, TheTaskbarTakesTheLargestFactorThatFitsItsClockArea) {
+    const struct {
+        int monitorFactor, areaRight, areaBottom, factor;
+    } cases[] = {
+        {1, 200, 60, 1}, // 96 DPI stays 1 however large the area
+        {2, 100, 30, 2}, // a 30-pixel area at 192 DPI
+        {2, 62, 30, 1},  // too narrow for the doubled hours and minutes
+        {2, 66, 30, 2},  // just wide enough
+        {2, 100, 18, 1}, // too low for 18-high glyphs
+        {4, 200, 30, 3}, // 4 does not fit, 3 does
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TaskbarScaleFactor(c.monitorFactor, c.areaRight, c.areaBottom), c.factor)
+            << "x" << c.monitorFactor << " in " << c.areaRight << " x " << c.areaBottom;
+    }
 }

@@ -636,6 +636,25 @@ TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
 
 // ---- TNoTask ----
 
+TEST_F(WindowStyleTest, TaskbarAtTwiceTheDpiTakesTheLargestFactorItsClockAreaHolds) {
+    FakeTray tray(100, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
+    RECT suggested{0, 0, 100, 30};
+    SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    // Area width, then the cell's height and top and whether the seconds show.
+    const int steps[][4] = {
+        {100, 18, 29 / 2 - 9, 0}, {120, 18, 29 / 2 - 9, 1}, {62, 9, 29 / 2 - 5, 1}};
+    for (const auto& s : steps) {
+        tray.Resize(s[0], 30);
+        Styles().FitToTaskbar();
+        const RECT cell = window.Image13->Bounds();
+        EXPECT_EQ(cell.bottom - cell.top, s[1]) << s[0];
+        EXPECT_EQ(cell.top, s[2]) << s[0];
+        EXPECT_EQ(window.Image16->Visible(), s[3] != 0) << s[0];
+    }
+}
+
 class NoTaskTest : public testing::Test {
   protected:
     void TearDown() override { ShowWindow(Application->Handle(), SW_HIDE); }
