@@ -14,10 +14,10 @@ echo "== native unit tests"
 
 echo "== Windows and end-to-end tests under Wine"
 # Most of a Windows test's time is waiting (for Wine, for another process, for
-# a server), so a slot, an Xvfb and a prefix of its own, per core lets as many
-# tests run side by side without meeting each other. TIKKORA_TEST_SLOTS sets
-# another number.
-slots=${TIKKORA_TEST_SLOTS:-$(nproc)}
+# a server), so a slot, an Xvfb and a prefix of its own, per core (at most four
+# prefixes to make) lets as many tests run side by side without meeting each
+# other. TIKKORA_TEST_SLOTS sets another number.
+slots=${TIKKORA_TEST_SLOTS:-$(($(nproc) < 4 ? $(nproc) : 4))}
 source "$root/scripts/wine-env.sh"
 wine_env_start_slots "$root/build/wineprefix" "$slots"
 spec=$root/build/win/wine-slots.json
