@@ -8,6 +8,8 @@
 ; Command-line switches beside NSIS's own /S and /D=folder:
 ;   installer   /AUTOSTART        start with Windows (otherwise an update keeps the earlier choice)
 ;   uninstaller /REMOVESETTINGS   deletes Tikkora.ini too
+;   both        /CLOCKWAIT=n      half seconds to wait for a running clock before giving
+;                                 up or asking (20); the tests of giving up shorten it
 
 Unicode true
 ; Tikkora.ini lies beside the program and is written by it, so the program goes where
@@ -79,6 +81,16 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" "Tikkora"
 
 ; The online update starts the installer and then ends the clock, which may hold
 ; its program file a moment longer; an uninstall can meet a running clock too.
+Var ClockWaitTries
+!macro READ_CLOCK_WAIT get_options
+  StrCpy $ClockWaitTries 20
+  ClearErrors
+  ${get_options} $0 "/CLOCKWAIT=" $1
+  ${IfNot} ${Errors}
+  ${AndIf} $1 > 0
+    IntOp $ClockWaitTries $1 + 0
+  ${EndIf}
+!macroend
 !macro WAIT_FOR_CLOCK_FUNCTION prefix
 Function ${prefix}WaitForClock
   ${IfNot} ${FileExists} "$INSTDIR\Tikkora.exe"
@@ -93,7 +105,7 @@ Function ${prefix}WaitForClock
       Return
     ${EndIf}
     IntOp $R9 $R9 + 1
-    ${If} $R9 >= 20
+    ${If} $R9 >= $ClockWaitTries
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
         "Tikkora läuft noch.$\r$\nBitte beenden Sie die Uhr und versuchen Sie es dann erneut." \
         /SD IDCANCEL IDRETRY +2
@@ -153,6 +165,7 @@ LangString DESC_SecAutostart ${LANG_GERMAN} "Tikkora startet bei jeder Anmeldung
 
 Function .onInit
   ${GetParameters} $0
+  !insertmacro READ_CLOCK_WAIT "${GetOptions}"
   ClearErrors
   ${GetOptions} $0 "/AUTOSTART" $1
   ${IfNot} ${Errors}
@@ -194,6 +207,7 @@ LangString DESC_UnSecSettings ${LANG_GERMAN} "Auch die Einstellungen und die Wec
 
 Function un.onInit
   ${un.GetParameters} $0
+  !insertmacro READ_CLOCK_WAIT "${un.GetOptions}"
   ClearErrors
   ${un.GetOptions} $0 "/REMOVESETTINGS" $1
   ${IfNot} ${Errors}

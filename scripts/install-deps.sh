@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tikkora needs on Debian 12, once: the
-# MinGW-w64 cross compiler, 32-bit Wine, Xvfb, xdotool, ImageMagick, CMake and
-# GoogleTest's sources. Does nothing when everything is there.
+# MinGW-w64 cross compiler, 32-bit Wine, Xvfb, xdotool, ImageMagick, CMake,
+# ccache and GoogleTest's sources. Does nothing when everything is there.
 set -euo pipefail
 
 need=()
@@ -22,6 +22,8 @@ command -v osslsigncode >/dev/null || need+=(osslsigncode)
 # openssl signs the tests' update folders; Wine checks the signatures through GnuTLS.
 command -v openssl >/dev/null || need+=(openssl)
 dpkg -s libgnutls30:i386 >/dev/null 2>&1 || need+=(libgnutls30:i386)
+# ccache lets the signed build of the tests reuse the normal build's objects.
+command -v ccache >/dev/null || need+=(ccache)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0

@@ -4,16 +4,20 @@
 # either cannot be had, so a caller under `set -e` stops there instead of
 # running every test against no display.
 #   wine_env_start PREFIX-FOLDER [own-display]
+#   wine_env_start_slots PREFIX-FOLDER COUNT
 wine_env_cleanup() {
-    if [ -n "${WINEPREFIX:-}" ]; then
-        wineserver -k >/dev/null 2>&1 || true
-        wineserver -w >/dev/null 2>&1 || true
-    fi
-    if [ -n "${TIKKORA_XVFB_PID:-}" ]; then
-        kill "$TIKKORA_XVFB_PID" >/dev/null 2>&1 || true
-        wait "$TIKKORA_XVFB_PID" 2>/dev/null || true
-        TIKKORA_XVFB_PID=""
-    fi
+    local prefix pid
+    for prefix in ${TIKKORA_WINE_PREFIXES[@]+"${TIKKORA_WINE_PREFIXES[@]}"}; do
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+        WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+    done
+    TIKKORA_WINE_PREFIXES=()
+    for pid in ${TIKKORA_XVFB_PIDS[@]+"${TIKKORA_XVFB_PIDS[@]}"}; do
+        kill "$pid" >/dev/null 2>&1 || true
+        wait "$pid" 2>/dev/null || true
+    done
+    TIKKORA_XVFB_PIDS=()
+    TIKKORA_XVFB_PID=""
 }
 
 # Xvfb picks a free display number itself and writes it once it accepts
@@ -24,6 +28,7 @@ wine_env_start_xvfb() {
     ready=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >"$log" 2>&1 &
     TIKKORA_XVFB_PID=$!
+    TIKKORA_XVFB_PIDS+=("$TIKKORA_XVFB_PID")
     for _ in $(seq 100); do
         [ -s "$ready" ] && break
         kill -0 "$TIKKORA_XVFB_PID" 2>/dev/null || break
@@ -40,8 +45,7 @@ wine_env_start_xvfb() {
     rm -f "$log" "$ready"
 }
 
-wine_env_start() {
-    local prefix=$1 own_display=${2:-}
+wine_env_variables() {
     export WINEDEBUG=-all
     # No debugger for a crashing program: it would wait there, holding the
     # test's output, until the time-out instead of failing at once. No menu
@@ -49,11 +53,11 @@ wine_env_start() {
     # prefix that no uninstall removes.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
     export WINEARCH=win32
-    export WINEPREFIX=$prefix
-    if [ -z "${DISPLAY:-}" ] || [ -n "$own_display" ]; then
-        wine_env_start_xvfb || return 1
-    fi
-    trap wine_env_cleanup EXIT
+}
+
+# Makes the prefix WINEPREFIX names when it has none yet.
+wine_env_make_prefix() {
+    local own_display=$1
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         local log
         log=$(mktemp)
@@ -62,7 +66,6 @@ wine_env_start() {
             echo "wine-env: could not make the Wine prefix $WINEPREFIX; wineboot said:" >&2
             sed 's/^/  /' "$log" >&2
             rm -f "$log"
-            wine_env_cleanup
             return 1
         fi
         rm -f "$log"
@@ -74,16 +77,66 @@ wine_env_start() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
             wineserver -w && touch "$WINEPREFIX/.unmanaged"
     fi
-    # The prefix's own processes (services, the desktop) start with the first
-    # program and inherit its output, and ctest waits for every holder of a
-    # test's output, which they let go only seconds after the last program.
-    # Started here without output and kept up by a persistent server until the
-    # cleanup, they cost a test program nothing (0.2 s a ctest entry, not 2.7 s).
+}
+
+# The prefix's own processes (services, the desktop) start with the first
+# program and inherit its output, and ctest waits for every holder of a
+# test's output, which they let go only seconds after the last program.
+# Started here without output and kept up by a persistent server until the
+# cleanup, they cost a test program nothing (0.2 s a ctest entry, not 2.7 s).
+wine_env_keep_up() {
     if ! wineserver -p || ! wine cmd.exe /c exit </dev/null >/dev/null 2>&1; then
         echo "wine-env: Wine does not start in the prefix $WINEPREFIX" >&2
+        return 1
+    fi
+}
+
+wine_env_start() {
+    local prefix=$1 own_display=${2:-}
+    wine_env_variables
+    export WINEPREFIX=$prefix
+    TIKKORA_WINE_PREFIXES+=("$prefix")
+    if [ -z "${DISPLAY:-}" ] || [ -n "$own_display" ]; then
+        wine_env_start_xvfb || return 1
+    fi
+    trap wine_env_cleanup EXIT
+    if ! wine_env_make_prefix "$own_display" || ! wine_env_keep_up; then
         wine_env_cleanup
         return 1
     fi
+}
+
+# COUNT slots, each a display and a prefix of its own (PREFIX-FOLDER, then
+# PREFIX-FOLDER-2, ...), so that as many test programs run side by side without
+# seeing each other's windows, focus, registry or Wine server. Slot N is
+# exported as TIKKORA_WINE_DISPLAY_N and TIKKORA_WINE_PREFIX_N, and slot 0 is
+# also the caller's DISPLAY and WINEPREFIX. New prefixes are made side by side.
+wine_env_start_slots() {
+    local base=$1 count=$2 i
+    local -a displays=() prefixes=() makers=()
+    wine_env_variables
+    trap wine_env_cleanup EXIT
+    for ((i = 0; i < count; i++)); do
+        prefixes[i]=$base
+        [ "$i" -eq 0 ] || prefixes[i]=$base-$((i + 1))
+        TIKKORA_WINE_PREFIXES+=("${prefixes[i]}")
+        wine_env_start_xvfb || return 1
+        displays[i]=$DISPLAY
+    done
+    for ((i = 0; i < count; i++)); do
+        (export DISPLAY=${displays[i]} WINEPREFIX=${prefixes[i]} && wine_env_make_prefix own) &
+        makers[i]=$!
+    done
+    for ((i = 0; i < count; i++)); do
+        if ! wait "${makers[i]}" ||
+            ! (export DISPLAY=${displays[i]} WINEPREFIX=${prefixes[i]} && wine_env_keep_up); then
+            wine_env_cleanup
+            return 1
+        fi
+        export "TIKKORA_WINE_DISPLAY_$i=${displays[i]}" "TIKKORA_WINE_PREFIX_$i=${prefixes[i]}"
+    done
+    export DISPLAY=${displays[0]} WINEPREFIX=${prefixes[0]}
+    TIKKORA_XVFB_PID=${TIKKORA_XVFB_PIDS[0]}
 }
 
 # The Wine server of this prefix (for measuring its CPU): it works in a folder

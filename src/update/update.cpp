@@ -60,6 +60,7 @@ void onlineupdate(int mode, const UpdateEnvironment& environment) {
     dialog->CreateHandle();
     SetWindowTextW(dialog->Handle(),
                    Widen(application.Title() + update_texts::kCaptionEnd).c_str());
+    dialog->Timer1.SetInterval(static_cast<UINT>(environment.downloadDelayMs));
     dialog->Timer1.SetEnabled(true);
     if (environment.beforeShowing) {
         environment.beforeShowing();

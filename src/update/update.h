@@ -32,6 +32,8 @@ struct UpdateEnvironment {
     // How long the versions file may stay silent, and take in all.
     int versionsTimeOutMs = kVersionsTimeOutMs;
     int versionsDeadlineMs = kVersionsDeadlineMs;
+    // How long the dialog is up before its downloads start (Timer1).
+    int downloadDelayMs = 1000;
 };
 
 // An update run is under way; the automatic check does nothing meanwhile.

@@ -62,7 +62,8 @@ class UpdateEndToEnd : public testing::Test {
         ASSERT_TRUE(clock->Start());
         window = clock->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
-        Sleep(500);
+        // Drawn: its message loop runs and takes the click that opens the menu.
+        ASSERT_NE(WaitForDrawnDigits(window).right, 0);
     }
     void TearDown() override {
         for (const wchar_t* name : {L"\\Setup.exe", L"\\Setup.exe.ran"}) {

@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
-# A release build signed with a throwaway self-signed certificate, in a folder
-# of its own: Tikkora.exe, the installer and the uninstaller it writes verify
-# against that certificate; the update address and key reach the program's
-# header; the normal build stays unsigned.
-#   signed_build_test.sh <source folder> <work folder> <normal build's bin folder>
+# A release build signed with a throwaway self-signed certificate, in a build
+# folder of its own: Tikkora.exe, the installer and the uninstaller it writes
+# verify against that certificate; the update address and key reach the
+# program's header; the normal build stays unsigned.
+#   signed_build_test.sh <source folder> <signed build folder> <normal build's bin folder>
+# The signed build compiles through the normal build's compiler launcher
+# (ccache), whose cache gives it the objects the two builds share; its folder
+# lies beside the normal one, at the same depth, for the cached paths to match.
 set -euo pipefail
-src=$1 work=$2 normal=$3 failed=0
+src=$1 build=$2 normal=$3 failed=0
+work=$build/signing-test
 mkdir -p "$work/cert"
 # A new certificate each run, so the build must sign again.
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tikkora Testsignatur" \
     -addext extendedKeyUsage=codeSigning -keyout "$work/cert/key.pem" -out "$work/cert/cert.pem" 2>/dev/null
-cmake -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-i686.cmake" \
+launcher=()
+for lang in C CXX; do
+    value=$(sed -n "s/^CMAKE_${lang}_COMPILER_LAUNCHER:[A-Z]*=//p" "$normal/../CMakeCache.txt" 2>/dev/null || true)
+    [ -z "$value" ] || launcher+=("-DCMAKE_${lang}_COMPILER_LAUNCHER=$value")
+done
+cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-i686.cmake" \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIKKORA_UPDATE_URL=http://127.0.0.1:8999/release \
       -DTIKKORA_RELEASE_KEY="$src/tests/fixtures/update_test_key/test-only-public.pem" \
-      -DTIKKORA_SIGN_CERT="$work/cert/cert.pem" -DTIKKORA_SIGN_KEY="$work/cert/key.pem" >/dev/null
-cmake --build "$work/build" -j "$(nproc)" --target Tikkora tikkora_installer >/dev/null
+      -DTIKKORA_SIGN_CERT="$work/cert/cert.pem" -DTIKKORA_SIGN_KEY="$work/cert/key.pem" \
+      "${launcher[@]}" >/dev/null
+# The resource generator runs on the build machine and knows nothing of
+# signing: the normal build's is taken (its time kept, so it counts as built).
+if [ -x "$normal/../host/resgen" ] && [ ! -e "$build/host/resgen" ]; then
+    mkdir -p "$build/host" && cp -p "$normal/../host/resgen" "$build/host/resgen"
+fi
+# It runs beside the tests of windows and input, which must not starve for it.
+nice -n 15 cmake --build "$build" -j "$(nproc)" --target Tikkora tikkora_installer >/dev/null
 
 fail() { echo "FAIL: $*"; failed=1; }
 signed() {
@@ -26,13 +42,13 @@ unsigned() {
         echo "unsigned: $1" || fail "$1 of the normal build is signed"
     rm -f "$work/sig"
 }
-header=$work/build/include/tikkora_release.h
+header=$build/include/tikkora_release.h
 grep -qx '#define TIKKORA_BUILT_IN_UPDATE_URL "http://127.0.0.1:8999/release"' "$header" ||
     fail "no release address in $header"
 grep -q 'KEY_XY 0x26,0x80,0x84,0xa5,.*,0x01,0x68,0x6a,0xd7,0x43,0xd0,0x7a,0x2d$' "$header" ||
     fail "not the test key's x and y in $header"
-setup=$(ls "$work"/build/bin/Tikkora-Setup-*.exe)
-signed "$work/build/bin/Tikkora.exe"
+setup=$(ls "$build"/bin/Tikkora-Setup-*.exe)
+signed "$build/bin/Tikkora.exe"
 signed "$setup"
 unsigned "$normal/Tikkora.exe"
 unsigned "$(ls "$normal"/Tikkora-Setup-*.exe)"

@@ -136,6 +136,8 @@ class UpdateRunTest : public testing::Test {
     UpdateEnvironment Environment(const TSettingsFile& settings) const {
         UpdateEnvironment environment{*Application, &settings, folder.Path()};
         environment.owner = owner;
+        // The downloads start at once: the dialog's second of waiting shows no test anything.
+        environment.downloadDelayMs = 10;
         if (versionsDeadlineMs > 0) {
             environment.versionsDeadlineMs = versionsDeadlineMs;
         }
