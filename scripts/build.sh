@@ -23,9 +23,24 @@ if [ $# -gt 0 ]; then
     cmake --build "$root/build/win" -j "$jobs" --target "$@"
     exit 0
 fi
-cmake --build "$root/build/win" -j "$jobs"
 
+# The native tree is built beside the Windows one: each leaves the cores idle
+# at times (configuring, generating the pictures, linking), which the other
+# fills. Its output is shown when it is done.
+native_pid=
 if [ "${TIKKORA_SKIP_NATIVE:-0}" != 1 ]; then
-    cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-    cmake --build "$root/build/native" -j "$jobs"
+    mkdir -p "$root/build"
+    native_log=$root/build/native-build.log
+    {
+        cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+            cmake --build "$root/build/native" -j "$jobs"
+    } >"$native_log" 2>&1 &
+    native_pid=$!
+fi
+cmake --build "$root/build/win" -j "$jobs"
+if [ -n "$native_pid" ]; then
+    native_status=0
+    wait "$native_pid" || native_status=$?
+    cat "$native_log"
+    [ "$native_status" -eq 0 ] || exit "$native_status"
 fi

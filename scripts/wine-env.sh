@@ -112,30 +112,43 @@ wine_env_start() {
 # exported as TIKKORA_WINE_DISPLAY_N and TIKKORA_WINE_PREFIX_N, and slot 0 is
 # also the caller's DISPLAY and WINEPREFIX. New prefixes are made side by side.
 wine_env_start_slots() {
+    wine_env_begin_slots "$@" && wine_env_finish_slots
+}
+
+# The first half: the displays up, and the prefixes being made in the
+# background, so that a caller can build meanwhile.
+wine_env_begin_slots() {
     local base=$1 count=$2 i
-    local -a displays=() prefixes=() makers=()
+    TIKKORA_SLOT_DISPLAYS=() TIKKORA_SLOT_PREFIXES=() TIKKORA_SLOT_MAKERS=()
     wine_env_variables
     trap wine_env_cleanup EXIT
     for ((i = 0; i < count; i++)); do
-        prefixes[i]=$base
-        [ "$i" -eq 0 ] || prefixes[i]=$base-$((i + 1))
-        TIKKORA_WINE_PREFIXES+=("${prefixes[i]}")
+        TIKKORA_SLOT_PREFIXES[i]=$base
+        [ "$i" -eq 0 ] || TIKKORA_SLOT_PREFIXES[i]=$base-$((i + 1))
+        TIKKORA_WINE_PREFIXES+=("${TIKKORA_SLOT_PREFIXES[i]}")
         wine_env_start_xvfb || return 1
-        displays[i]=$DISPLAY
+        TIKKORA_SLOT_DISPLAYS[i]=$DISPLAY
     done
     for ((i = 0; i < count; i++)); do
-        (export DISPLAY=${displays[i]} WINEPREFIX=${prefixes[i]} && wine_env_make_prefix own) &
-        makers[i]=$!
+        (export DISPLAY=${TIKKORA_SLOT_DISPLAYS[i]} WINEPREFIX=${TIKKORA_SLOT_PREFIXES[i]} &&
+            wine_env_make_prefix own) &
+        TIKKORA_SLOT_MAKERS[i]=$!
     done
-    for ((i = 0; i < count; i++)); do
-        if ! wait "${makers[i]}" ||
-            ! (export DISPLAY=${displays[i]} WINEPREFIX=${prefixes[i]} && wine_env_keep_up); then
+}
+
+# The second half: waits for the prefixes and hands out the slots.
+wine_env_finish_slots() {
+    local i
+    for ((i = 0; i < ${#TIKKORA_SLOT_MAKERS[@]}; i++)); do
+        local display=${TIKKORA_SLOT_DISPLAYS[i]} prefix=${TIKKORA_SLOT_PREFIXES[i]}
+        if ! wait "${TIKKORA_SLOT_MAKERS[i]}" ||
+            ! (export DISPLAY=$display WINEPREFIX=$prefix && wine_env_keep_up); then
             wine_env_cleanup
             return 1
         fi
-        export "TIKKORA_WINE_DISPLAY_$i=${displays[i]}" "TIKKORA_WINE_PREFIX_$i=${prefixes[i]}"
+        export "TIKKORA_WINE_DISPLAY_$i=$display" "TIKKORA_WINE_PREFIX_$i=$prefix"
     done
-    export DISPLAY=${displays[0]} WINEPREFIX=${prefixes[0]}
+    export DISPLAY=${TIKKORA_SLOT_DISPLAYS[0]} WINEPREFIX=${TIKKORA_SLOT_PREFIXES[0]}
     TIKKORA_XVFB_PID=${TIKKORA_XVFB_PIDS[0]}
 }
 

@@ -95,7 +95,7 @@ BOOL CALLBACK ExpectCaptionFits(HWND control, LPARAM scale) {
 } // namespace
 
 TEST(DialogsAtDpi, TheDialogsAreTheFactorLargerAndTheirTextsFit) {
-    // The registry value is the whole prefix's: the ctest entry runs alone.
+    // The registry value is the whole prefix's, and the prefix is this test's own while it runs.
     for (const auto& [dpi, scale] : {std::pair{96, 1}, {144, 2}, {192, 2}}) {
         const LogPixels screen(static_cast<DWORD>(dpi));
         EXPECT_EQ(RunChild(scale), 0u) << "the dialogs at " << dpi << " DPI";
