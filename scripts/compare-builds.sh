@@ -120,7 +120,8 @@ windows_of() {
                 END {if (w > 1 && h > 1) printf "%s %dx%d%+d%+d\n", id, w, h, x, y}'
     done
 }
-main_window() { windows_of "$1" | head -n1 | cut -d' ' -f2; }
+# The first of them: the main window, unless a menu or box is open.
+main_window() { windows_of "$1" | awk 'NR == 1 {print $2}'; }
 
 # Waits (up to seconds) until the side shows count windows or more.
 wait_windows() {
@@ -171,8 +172,8 @@ compare_screens() {
 }
 
 # Opens the context menu as a user does and types keys into it; false when no
-# menu came. A right click on the window's centre opens it, except on the
-# analog face: there the drop-down button at the lower left does.
+# menu came. A right click on the window's centre opens it; where that does
+# not, the drop-down button at the lower left does.
 menu() {
     local side=$1 geometry count w h x y
     shift
@@ -181,6 +182,10 @@ menu() {
     count=$(windows_of "$side" | wc -l)
     IFS='x+' read -r w h x y <<<"${geometry//-/+-}"
     DISPLAY=${display[$side]} xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+    # A window with no style applied is wide and empty beside its digits.
+    if ! wait_windows "$side" $((count + 1)) 2 && [ "$w" -gt 154 ]; then
+        DISPLAY=${display[$side]} xdotool mousemove $((x + 77)) $((y + h / 2)) click 3
+    fi
     if ! wait_windows "$side" $((count + 1)) 2; then
         DISPLAY=${display[$side]} xdotool mousemove $((x + 12)) $((y + h - 11)) mousedown 1
         wait_windows "$side" $((count + 1)) 3 || true
@@ -307,7 +312,7 @@ done
 # ------------------------------------------------------- menu commands
 # From no settings file, one command after another; the keys walk the menu
 # (Down n+1 times picks the n-th item, separators skipped) or press an
-# item's underlined letter.
+# item's underlined letter. Keys after "box:" go to the open message box.
 down() { local n=$1 k=(); for _ in $(seq $((n + 1))); do k+=(Down); done; echo "${k[*]} Return"; }
 steps=(
     "Analoguhr an|$(down 3)"
@@ -327,6 +332,7 @@ steps=(
     "Auto -Update aus|$(down 16)"
     "Auto -Update an|$(down 16)"
     "In die Taskleiste (keine da)|t"
+    "OK im Hinweis|box: Return"
     "Standard|$(down 4)"
     "Uhr schliessen|s"
 )
@@ -352,7 +358,11 @@ for i in "${!steps[@]}"; do
     mkdir -p "$stepdir"
     for side in $sides; do
         # shellcheck disable=SC2086 # the keys are words
-        menu "$side" $keys || echo "(no menu came)" >"$stepdir/writes-$side.txt"
+        if [ "${keys#box: }" != "$keys" ]; then
+            DISPLAY=${display[$side]} xdotool key --delay 30 ${keys#box: }
+        else
+            menu "$side" $keys || echo "(no menu came)" >"$stepdir/writes-$side.txt"
+        fi
     done
     mouse_away
     sleep 1.5
