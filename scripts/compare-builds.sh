@@ -265,25 +265,49 @@ say ""
 row() { say "$(printf '%-26s %-16s %-16s %-22s %s' "$@")"; }
 row "state" "old window" "new window" "differing pixels" "settings writes"
 
-# Runs one state on both sides: start, screens, close; writes compared.
-run_state() {
-    local number=$1 name=$2 settings=$3 dir side pixels writes
-    dir="$run/$(printf %02d "$number")-$name"
+# After a start or a command: the screens settle with the mouse out of the
+# way, then the windows' places are read.
+declare -A geometry
+settle() {
+    local side
+    mouse_away
+    sleep 1.5
     for side in $sides; do
-        prepare "$dir/$side" "$side" "$settings"
+        geometry[$side]=$(main_window "$side")
     done
+}
+
+# Starts both programs in folder/old and folder/new from one settings file
+# and waits for their windows to settle.
+start_both() {
+    local folder=$1 settings=$2 side
     for side in $sides; do
-        launch "$dir/$side" "$side"
+        prepare "$folder/$side" "$side" "$settings"
+        launch "$folder/$side" "$side"
     done
     for side in $sides; do
         wait_windows "$side" 1 20 || true
     done
-    mouse_away
-    sleep 1.5
-    declare -A geometry
-    for side in $sides; do
-        geometry[$side]=$(main_window "$side")
-    done
+    settle
+}
+
+# One row of the table: name, pixels ("-" for none), both sides' writes and
+# where their diff goes.
+result() {
+    local name=$1 pixels=$2 writes="same writes"
+    if ! diff -u "$3" "$4" >"$5"; then
+        writes="DIFFERENT (see below)"
+        all_same=0
+    fi
+    [ "${pixels%% *}" = 0 ] || [ "$pixels" = - ] || all_same=0
+    row "$name" "${geometry[old]:-none}" "${geometry[new]:-none}" "$pixels" "$writes"
+}
+
+# Runs one state on both sides: start, screens, close; writes compared.
+run_state() {
+    local number=$1 name=$2 settings=$3 dir side pixels
+    dir="$run/$(printf %02d "$number")-$name"
+    start_both "$dir" "$settings"
     pixels=$(compare_screens "$dir/shot")
     for side in $sides; do
         menu "$side" s || echo "(no menu came to close it)" >>"$dir/$side/writes.txt"
@@ -294,14 +318,7 @@ run_state() {
         echo "--- the file at the end:" >>"$dir/$side/writes.txt"
         tr -d '\r' <"$dir/$side/Tikkora.ini" >>"$dir/$side/writes.txt" 2>/dev/null || true
     done
-    if diff -u "$dir/old/writes.txt" "$dir/new/writes.txt" >"$dir/writes.diff"; then
-        writes="same writes"
-    else
-        writes="DIFFERENT (see below)"
-        all_same=0
-    fi
-    [ "${pixels%% *}" = 0 ] || all_same=0
-    row "$name" "${geometry[old]:-none}" "${geometry[new]:-none}" "$pixels" "$writes"
+    result "$name" "$pixels" "$dir/old/writes.txt" "$dir/new/writes.txt" "$dir/writes.diff"
 }
 
 for i in "${!states[@]}"; do
@@ -340,14 +357,7 @@ say ""
 say "Menu commands, from no settings file:"
 row "step" "old window" "new window" "differing pixels" "settings writes"
 dir="$run/menu"
-for side in $sides; do
-    prepare "$dir/$side" "$side" "-"
-    launch "$dir/$side" "$side"
-done
-for side in $sides; do
-    wait_windows "$side" 1 20 || true
-done
-sleep 1.5
+start_both "$dir" "-"
 declare -A mark
 for side in $sides; do
     mark[$side]=$(($(wc -l <"$dir/$side/trace.txt") + 1))
@@ -364,16 +374,10 @@ for i in "${!steps[@]}"; do
             menu "$side" $keys || echo "(no menu came)" >"$stepdir/writes-$side.txt"
         fi
     done
-    mouse_away
-    sleep 1.5
-    declare -A geometry
-    for side in $sides; do
-        geometry[$side]=$(main_window "$side")
-    done
+    settle
     pixels="-"
     if [ "$step" != "Uhr schliessen" ]; then
         pixels=$(compare_screens "$stepdir/shot")
-        [ "${pixels%% *}" = 0 ] || all_same=0
     else
         for side in $sides; do
             wait_exit "$side" "$stepdir/writes-$side.txt"
@@ -385,13 +389,8 @@ for i in "${!steps[@]}"; do
         { echo "--- the file after the step:"; tr -d '\r' <"$dir/$side/Tikkora.ini"; } \
             >>"$stepdir/writes-$side.txt" 2>/dev/null || true
     done
-    if diff -u "$stepdir/writes-old.txt" "$stepdir/writes-new.txt" >"$stepdir/writes.diff"; then
-        writes="same writes"
-    else
-        writes="DIFFERENT (see below)"
-        all_same=0
-    fi
-    row "$step" "${geometry[old]:-none}" "${geometry[new]:-none}" "$pixels" "$writes"
+    result "$step" "$pixels" "$stepdir/writes-old.txt" "$stepdir/writes-new.txt" \
+        "$stepdir/writes.diff"
 done
 
 say ""
