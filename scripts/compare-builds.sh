@@ -75,6 +75,8 @@ stop_all() {
     for side in $sides; do
         [ -n "${side_shell[$side]:-}" ] && wait "${side_shell[$side]}" 2>/dev/null || true
     done
+    # 600 MB each, and no use once their servers are down.
+    rm -rf "$run/prefix-old" "$run/prefix-new"
 }
 trap stop_all EXIT
 
