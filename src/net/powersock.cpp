@@ -481,6 +481,11 @@ void TPowersock::CloseSocket() {
     MSG stale;
     while (window_ && PeekMessageW(&stale, window_->Handle(), SocketEventMessage,
                                    SocketEventMessage, PM_REMOVE)) {
+        if (stale.message == WM_QUIT) {
+            // Handed out whatever the filter; the program's end must not be lost.
+            PostQuitMessage(static_cast<int>(stale.wParam));
+            break;
+        }
     }
     if (destroying_) {
         return;

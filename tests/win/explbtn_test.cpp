@@ -71,6 +71,14 @@ struct MenuWatch {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
+// Chooses the open menu's first item, as a user would with the keys.
+void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND open = FindWindowW(L"#32768", nullptr); open && IsWindowVisible(open)) {
+        PostMessageW(open, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(open, WM_KEYDOWN, VK_RETURN, 0);
+    }
+}
+
 void Press(TExplorerButton& button) {
     SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
@@ -135,6 +143,26 @@ TEST(ExplorerButton, MenuButtonShowsTheMarkAndDropsItsMenuBelowItself) {
     EXPECT_FALSE(button.Pressed());
     SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(clicks, 0);
+}
+
+// A command of the dropped menu that ends the program (the clock's "Uhr
+// schließen") leaves the end in the queue for the message loop.
+TEST(ExplorerButton, AMenuCommandThatEndsTheProgramIsNotSwallowed) {
+    Host host;
+    SetForegroundWindow(host.Handle());
+    TPopupMenu menu;
+    TMenuItem close{"Uhr &schließen"};
+    close.OnClick = [](TMenuItem*) { PostQuitMessage(7); };
+    menu.Items.Add(close);
+    TExplorerButton button(host.Handle(), 1, 46, 14, 10);
+    button.SetDropDownMenu(&menu);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ChooseFirstItem);
+    SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    KillTimer(nullptr, timer);
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(quit.wParam, 7u);
 }
 
 TEST(ExplorerButton, GroupsToggleLikeRadioButtons) {
