@@ -1,4 +1,5 @@
 #include "app/clock_display.h"
+#include "rules/dpi_scale.h"
 
 #include "rules/display_plan.h"
 #include "settings/program_objects.h"
@@ -60,11 +61,11 @@ void TClockDisplay::SetDisplayScale(int factor) {
     if (factor == scale_ || factor < 1) {
         return;
     }
-    // Every place is a multiple of the old factor, so the division is exact.
     for (TImage* cell : AllCells()) {
         const RECT b = cell->Bounds();
-        cell->SetBounds(b.left / scale_ * factor, b.top / scale_ * factor,
-                        (b.right - b.left) / scale_ * factor, (b.bottom - b.top) / scale_ * factor);
+        cell->SetBounds(Rescaled(b.left, scale_, factor), Rescaled(b.top, scale_, factor),
+                        Rescaled(b.right - b.left, scale_, factor),
+                        Rescaled(b.bottom - b.top, scale_, factor));
         cell->Clear();
     }
     for (UniqueBitmap* face : {&Image101, &Image102, &Image103, &Image104, &Image105}) {

@@ -10,10 +10,6 @@
 
 #include <windowsx.h>
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
-
 TForm1* Form1 = nullptr;
 
 namespace {

@@ -45,13 +45,12 @@ void TForm1::ScaleClockHands(int factor) {
 }
 
 void TForm1::RescaleLayout(int from, int to) {
-    // Every place is a multiple of the old factor, so the division is exact.
     for (HWND window : Descendants(Handle())) {
         RECT r{};
         GetWindowRect(window, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(window, nullptr, r.left / from * to, r.top / from * to,
-                     (r.right - r.left) / from * to, (r.bottom - r.top) / from * to,
+        SetWindowPos(window, nullptr, Rescaled(r.left, from, to), Rescaled(r.top, from, to),
+                     Rescaled(r.right - r.left, from, to), Rescaled(r.bottom - r.top, from, to),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     for (TPanel* panel : {Panel1.get(), Panel2.get(), Panel3.get(), Panel4.get()}) {

@@ -406,16 +406,9 @@ void TExplorerButton::MouseMove(int x, int y, WPARAM keys) {
 }
 
 void TExplorerButton::AfterMenu() {
-    // The mouse's leftovers from the menu go. The system hands out a WM_QUIT
-    // whatever the filter: it goes back, or "Uhr schließen" chosen in this
-    // menu would leave the program running without a window.
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, WM_MOUSEFIRST, WM_MOUSEFIRST + 10, PM_REMOVE)) {
-        if (pending.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(pending.wParam));
-            break;
-        }
-    }
+    // The mouse's leftovers from the menu go; an end of the program chosen in
+    // the menu ("Uhr schließen") stays.
+    DiscardPendingMessages(nullptr, WM_MOUSEFIRST, WM_MOUSEFIRST + 10);
     if (HWND holder = GetCapture()) {
         SendMessageW(holder, WM_CANCELMODE, 0, 0);
     }

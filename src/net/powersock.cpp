@@ -478,14 +478,8 @@ void TPowersock::CloseSocket() {
     socket_ = INVALID_SOCKET;
     // Notifications of the closed socket may still wait in the queue, and its
     // successor may get the same handle value: they must never reach it.
-    MSG stale;
-    while (window_ && PeekMessageW(&stale, window_->Handle(), SocketEventMessage,
-                                   SocketEventMessage, PM_REMOVE)) {
-        if (stale.message == WM_QUIT) {
-            // Handed out whatever the filter; the program's end must not be lost.
-            PostQuitMessage(static_cast<int>(stale.wParam));
-            break;
-        }
+    if (window_) {
+        DiscardPendingMessages(window_->Handle(), SocketEventMessage, SocketEventMessage);
     }
     if (destroying_) {
         return;

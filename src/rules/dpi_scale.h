@@ -12,3 +12,9 @@ int ScaleFactorForDpi(int dpi);
 constexpr int Scaled(int length, int factor) {
     return length * factor;
 }
+
+// A length laid out at one factor, at another. Every length of the layout is a
+// multiple of the factor it was laid out at, so the division is exact.
+constexpr int Rescaled(int length, int from, int to) {
+    return length / from * to;
+}

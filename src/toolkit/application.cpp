@@ -77,6 +77,16 @@ int TApplication::Run() {
     return exitCode_;
 }
 
+void DiscardPendingMessages(HWND window, UINT first, UINT last) {
+    MSG pending;
+    while (PeekMessageW(&pending, window, first, last, PM_REMOVE)) {
+        if (pending.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(pending.wParam));
+            return;
+        }
+    }
+}
+
 void TApplication::ProcessMessages() {
     MSG message;
     while (ProcessMessage(message)) {

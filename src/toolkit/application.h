@@ -22,6 +22,11 @@ constexpr int kNoMainWindowExitCode = 1;
 constexpr int crDefault = 0;
 constexpr int crHandPoint = -21;
 
+// Removes the messages of that range that wait for window (null: any window
+// of the thread). The system hands out a WM_QUIT whatever the filter; it is
+// put back, so the end of the program is never lost to such a clean-up.
+void DiscardPendingMessages(HWND window, UINT first, UINT last);
+
 class TApplication {
   public:
     TApplication();

@@ -3,6 +3,11 @@
 // monitor has its own DPI, and a window follows the monitor it is on.
 #include <windows.h>
 
+// Not in the headers of the oldest Windows the program builds for.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 // The DPI of the window's monitor; the system's DPI where Windows knows
 // only one (before Windows 10, or for a window not yet made).
 int WindowDpi(HWND window);

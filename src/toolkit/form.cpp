@@ -18,9 +18,6 @@ struct DisabledWindows {
     std::vector<HWND> windows;
 };
 
-// Not in the headers of the oldest Windows the program builds for.
-constexpr UINT kDpiChanged = 0x02E0;
-
 BOOL CALLBACK RescaleControl(HWND window, LPARAM factor) {
     return Guarded<BOOL>(FALSE, [&] {
         if (TWinControl* control = TWinControl::FromHandle(window)) {
@@ -305,7 +302,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         HandleClose();
         return 0;
-    case kDpiChanged:
+    case WM_DPICHANGED:
         if (design_.scalesWithDpi) {
             FollowDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

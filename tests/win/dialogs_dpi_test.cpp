@@ -3,6 +3,7 @@
 // runs the dialogs in a child process of this program and puts it back.
 #include "about/form3.h"
 #include "alarm/form2.h"
+#include "log_pixels.h"
 #include "printed.h"
 #include "toolkit/application.h"
 #include "toolkit/wide.h"
@@ -14,30 +15,6 @@
 #include <string>
 
 namespace {
-
-constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
-
-// The prefix's DPI while it lives; what was there before comes back however the test ends.
-class LogPixels {
-  public:
-    explicit LogPixels(DWORD dpi) {
-        had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
-                            &previous_, &size_) == ERROR_SUCCESS;
-        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-    }
-    ~LogPixels() {
-        if (had_) {
-            RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &previous_,
-                            sizeof(previous_));
-        } else {
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
-        }
-    }
-
-  private:
-    DWORD previous_ = 0, size_ = sizeof(previous_);
-    bool had_ = false;
-};
 
 // The child's exit code, or -1 when it did not start or end.
 DWORD RunChild(int scale) {

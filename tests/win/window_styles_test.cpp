@@ -643,8 +643,7 @@ TEST_F(WindowStyleTest, TaskbarAtTwiceTheDpiTakesTheLargestFactorItsClockAreaHol
     SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
     // Area width, then the cell's height and top and whether the seconds show.
-    const int steps[][4] = {
-        {100, 18, 29 / 2 - 9, 0}, {120, 18, 29 / 2 - 9, 1}, {62, 9, 29 / 2 - 5, 1}};
+    const int steps[][4] = {{100, 18, 5, 0}, {120, 18, 5, 1}, {62, 9, 9, 1}};
     for (const auto& s : steps) {
         tray.Resize(s[0], 30);
         Styles().FitToTaskbar();
