@@ -62,7 +62,6 @@ TEST(HighDpi, TheStylesAreTheFactorTimesTheir96DpiSizesWithSharpDigits) {
                 };
                 EXPECT_TRUE(WaitUntil(drawn, 5000));
                 const Screenshot shot(panel);
-                shot.Save(clock.Folder() + L"\\..\\tikkora-dpi-" + std::to_wstring(dpi) + L".bmp");
                 EXPECT_EQ(BrokenBlock(shot, minuteUnits, factor), "") << "minute units";
                 EXPECT_EQ(BrokenBlock(shot, colon, factor), "") << "colon";
             }
