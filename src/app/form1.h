@@ -75,11 +75,9 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
     // every second's tick after the time is drawn.
     TAlarmRunner AlarmRunner1;
 
-    // The machine's sleep: noted when it begins; on waking, an alarm slept
-    // through is told of.
+    // The machine waking and the system time being set: the clock is drawn
+    // at once and its ticks aimed afresh.
     TPowerWatch PowerWatch1;
-    void PowerWatch1Suspend(TPowerWatch* sender);
-    void PowerWatch1Resume(TPowerWatch* sender);
 
     // Opens PopupMenu1 at a screen point, unless a box or dialog of the
     // program is up that the commands must not run beside.
@@ -141,7 +139,7 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
     bool ProgramBoxOpen() const;
 
     void BindPowerWatch();
-    std::optional<LocalTime> sleepStart_;
+    void ClockTimeChanged();
     std::unique_ptr<TSettingsFile> settingsFile_;
     std::unique_ptr<TBitmap> glyphBitmap_;
 };

@@ -2,6 +2,7 @@
 // line and the grip dots.
 #include "rules/display_plan.h"
 #include "app/form1.h"
+#include "settings/alarm_settings.h"
 #include "settings/program_objects.h"
 #include "toolkit/seams.h"
 
@@ -55,9 +56,10 @@ void TForm1::LCD1Click(TMenuItem* sender) {
 
     DrawStyleGlyphs();
 
-    if (SettingsFile->ReadBool("Wecker", "Aktiv", false)) {
-        alarmdisplay(SettingsFile->ReadString("Wecker", "Stunde", "00"),
-                     SettingsFile->ReadString("Wecker", "Minute", "00"));
+    // The line shows the alarm the check rings, read the same way.
+    const StoredAlarm alarm = ReadStoredAlarm(*SettingsFile);
+    if (alarm.on && !alarm.time.empty()) {
+        alarmdisplay(alarm.time.substr(0, 2), alarm.time.substr(3, 2));
     } else {
         alarmdisplay("", "");
     }

@@ -1,46 +1,17 @@
-// An alarm the machine slept through: told once on waking, never rung late,
-// and the stored alarm stays as it is.
+// The clock after a sleep or a change of the system time: drawn at once and
+// its ticks aimed afresh. An alarm slept through is the alarm check's to tell,
+// at that first tick.
 #include "app/form1.h"
-#include "rules/alarm_check.h"
-#include "rules/missed_alarm.h"
-#include "settings/program_objects.h"
 #include "toolkit/application.h"
-#include "toolkit/seams.h"
-#include "toolkit/string_rules.h"
-
-#include <utility>
 
 void TForm1::BindPowerWatch() {
-    PowerWatch1.OnSuspend = [this](TPowerWatch* sender) { PowerWatch1Suspend(sender); };
-    PowerWatch1.OnResume = [this](TPowerWatch* sender) { PowerWatch1Resume(sender); };
+    PowerWatch1.OnResume = [this](TPowerWatch*) { ClockTimeChanged(); };
+    PowerWatch1.OnTimeChange = [this](TPowerWatch*) { ClockTimeChanged(); };
     PowerWatch1.Hook(application_.Handle());
 }
 
-void TForm1::PowerWatch1Suspend(TPowerWatch*) {
-    sleepStart_ = seams::Now();
-}
-
-void TForm1::PowerWatch1Resume(TPowerWatch* sender) {
-    // The first of the two wakings tells; the second finds nothing noted.
-    const std::optional<LocalTime> asleep = std::exchange(sleepStart_, std::nullopt);
-    if (!asleep || !SettingsFile) {
-        return;
-    }
-    // A stored time that is none is the alarm check's to report.
-    const std::optional<std::string> time =
-        AlarmTimeText(SettingsFile->ReadString("Wecker", "Stunde", "0"),
-                      SettingsFile->ReadString("Wecker", "Minute", "00"));
-    if (!time) {
-        return;
-    }
-    const StoredAlarm alarm{*time, SettingsFile->ReadBool("Wecker", "Aktiv", true),
-                            SettingsFile->ReadBool("Wecker", "AktivMode", false),
-                            Trim(SettingsFile->ReadString("Wecker", "Meldung", ""))};
-    if (std::optional<std::string> notice = MissedAlarmNotice(*asleep, seams::Now(), alarm)) {
-        sender->Later([this, text = std::move(*notice)] {
-            if (SettingsFile) {
-                AlarmRunner1.ShowBox(text, MB_OK | MB_ICONINFORMATION);
-            }
-        });
+void TForm1::ClockTimeChanged() {
+    if (AMClock1 && AMClock1->Enabled()) {
+        AMClock1->TimeChanged();
     }
 }

@@ -21,13 +21,132 @@ TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
     for (const Case& c : cases) {
         for (int second = 0; second < 60; ++second) {
             const LocalTime now{2024, 3, 1, c.hour, c.minute, second};
-            EXPECT_EQ(DecideAlarm(now, c.latch, "07", "30"), c.expected)
+            EXPECT_EQ(DecideAlarm(std::nullopt, {now}, c.latch, "07:30").decision, c.expected)
                 << c.hour << ":" << c.minute << ":" << second << " latch " << c.latch.has_value();
         }
     }
-    EXPECT_EQ(DecideAlarm({2024, 3, 1, 7, 30, 5}, std::nullopt, "99", "-1"),
+    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, std::nullopt, "").decision,
               AlarmDecision::InvalidTime);
-    EXPECT_EQ(DecideAlarm({2024, 3, 1, 7, 30, 5}, rang, "99", "-1"), AlarmDecision::Quiet);
+    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, rang, "").decision,
+              AlarmDecision::Quiet);
+}
+
+TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed) {
+    const ClockMinute rangInAutumn{2024, 10, 27, 2, 30};
+    const struct {
+        const char* what;
+        const char* alarm;
+        LocalTime before;
+        long long realGap;
+        LocalTime after;
+        std::optional<ClockMinute> latch;
+        AlarmDecision expected;
+        ClockMinute minute;
+    } cases[] = {
+        {"summer time begins",
+         "02:30",
+         {2024, 3, 31, 1, 59, 59},
+         1000,
+         {2024, 3, 31, 3, 0, 0},
+         std::nullopt,
+         AlarmDecision::Ring,
+         {2024, 3, 31, 2, 30}},
+        {"clock set forward",
+         "02:30",
+         {2024, 3, 1, 2, 10, 0},
+         900,
+         {2024, 3, 1, 2, 45, 0},
+         std::nullopt,
+         AlarmDecision::Ring,
+         {2024, 3, 1, 2, 30}},
+        {"two minutes",
+         "02:30",
+         {2024, 3, 1, 2, 29, 0},
+         120000,
+         {2024, 3, 1, 2, 31, 0},
+         std::nullopt,
+         AlarmDecision::Ring,
+         {2024, 3, 1, 2, 30}},
+        {"longer: asleep",
+         "02:30",
+         {2024, 3, 1, 2, 29, 0},
+         120001,
+         {2024, 3, 1, 2, 31, 0},
+         std::nullopt,
+         AlarmDecision::Missed,
+         {2024, 3, 1, 2, 30}},
+        {"already rung",
+         "02:30",
+         {2024, 3, 1, 2, 10, 0},
+         900,
+         {2024, 3, 1, 2, 45, 0},
+         ClockMinute{2024, 3, 1, 2, 30},
+         AlarmDecision::Quiet,
+         {2024, 3, 1, 2, 45}},
+        {"summer time ends",
+         "02:30",
+         {2024, 10, 27, 2, 59, 59},
+         1000,
+         {2024, 10, 27, 2, 0, 0},
+         rangInAutumn,
+         AlarmDecision::Quiet,
+         {2024, 10, 27, 2, 0}},
+        {"the hour again",
+         "02:30",
+         {2024, 10, 27, 2, 29, 59},
+         1000,
+         {2024, 10, 27, 2, 30, 0},
+         rangInAutumn,
+         AlarmDecision::Quiet,
+         rangInAutumn},
+        {"set back, not rung",
+         "02:30",
+         {2024, 3, 1, 3, 0, 0},
+         900,
+         {2024, 3, 1, 2, 0, 0},
+         std::nullopt,
+         AlarmDecision::Quiet,
+         {2024, 3, 1, 2, 0}},
+        {"midnight",
+         "00:00",
+         {2024, 3, 1, 23, 59, 59},
+         1000,
+         {2024, 3, 2, 0, 0, 0},
+         std::nullopt,
+         AlarmDecision::Ring,
+         {2024, 3, 2, 0, 0}},
+        {"past midnight",
+         "00:00",
+         {2024, 2, 28, 23, 59, 30},
+         1000,
+         {2024, 2, 29, 0, 1, 0},
+         std::nullopt,
+         AlarmDecision::Ring,
+         {2024, 2, 29, 0, 0}},
+        {"past the year's end",
+         "00:00",
+         {2024, 12, 31, 23, 59, 50},
+         1000,
+         {2025, 1, 1, 0, 5, 0},
+         std::nullopt,
+         AlarmDecision::Ring,
+         {2025, 1, 1, 0, 0}},
+        {"slept past midnight",
+         "00:00",
+         {2024, 3, 1, 23, 0, 0},
+         3600000,
+         {2024, 3, 2, 0, 30, 0},
+         std::nullopt,
+         AlarmDecision::Missed,
+         {2024, 3, 2, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const CheckReading before{c.before, 5000};
+        const AlarmVerdict verdict =
+            DecideAlarm(before, {c.after, 5000 + c.realGap}, c.latch, c.alarm);
+        EXPECT_EQ(verdict.decision, c.expected) << c.what;
+        EXPECT_EQ(verdict.minute, c.minute) << c.what;
+    }
 }
 
 TEST(AlarmCheck, StoredTimesAreReadAsTimesOfDay) {
