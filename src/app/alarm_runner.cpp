@@ -41,7 +41,7 @@ void TAlarmRunner::Run(const LocalTime& now) {
     }
     const CheckReading reading{now, seams::RealMilliseconds()};
     const std::optional<CheckReading> previous = std::exchange(lastCheck_, reading);
-    const StoredAlarm alarm = ReadStoredAlarm(*SettingsFile);
+    const StoredAlarm& alarm = storedAlarm_.Read(*SettingsFile);
     const AlarmVerdict verdict = DecideAlarm(previous, reading, Latch, alarm.time);
     switch (verdict.decision) {
     case AlarmDecision::InvalidTime:

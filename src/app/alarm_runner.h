@@ -3,7 +3,7 @@
 // for the time one tick read; an alarm the clock could not see is told of.
 // The boxes open once the tick has returned, so the clock goes on beneath them.
 #include "rules/alarm_check.h"
-#include "rules/stored_alarm.h"
+#include "settings/alarm_settings.h"
 #include "toolkit/local_time_rules.h"
 #include "toolkit/message_window.h"
 
@@ -50,6 +50,8 @@ class TAlarmRunner {
     bool Receive(UINT message);
 
     Links links_;
+    // Read anew only when the settings file has changed.
+    TStoredAlarmReader storedAlarm_;
     std::optional<CheckReading> lastCheck_;
     int boxesOpen_ = 0;
     bool alarmMessageOpen_ = false;

@@ -3,8 +3,33 @@
 #include "rules/stored_alarm.h"
 #include "settings/settings_file.h"
 
-inline StoredAlarm ReadStoredAlarm(const TSettingsFile& file) {
-    return ReadStoredAlarm([&file](const std::string& key, const std::string& fallback) {
-        return file.ReadString("Wecker", key, fallback);
-    });
-}
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+StoredAlarm ReadStoredAlarm(const TSettingsFile& file);
+
+// For a reader that asks every second: the alarm is read from the file again
+// only when the file has changed since, through the settings object or by
+// another program (its time of last writing or its size).
+class TStoredAlarmReader {
+  public:
+    const StoredAlarm& Read(const TSettingsFile& file);
+
+  private:
+    struct Stamp {
+        const TSettingsFile* file = nullptr;
+        unsigned changes = 0;
+        bool found = false;
+        FILETIME written{};
+        DWORD sizeHigh = 0;
+        DWORD sizeLow = 0;
+        bool operator==(const Stamp& other) const;
+    };
+    Stamp StampOf(const TSettingsFile& file);
+
+    std::optional<StoredAlarm> alarm_;
+    Stamp stamp_;
+    std::wstring path_;
+};

@@ -53,6 +53,10 @@ class TSettingsFile {
     };
     [[nodiscard]] HeldReads HoldReads() const { return HeldReads(*this); }
 
+    // Counts the writes and erases made through this object, so that a reader
+    // that keeps what it read knows when to read it again.
+    unsigned Changes() const { return changes_; }
+
   private:
     [[noreturn]] void FailedWrite() const;
     std::string ReadFromFile(const std::string& section, const std::string& key,
@@ -63,4 +67,5 @@ class TSettingsFile {
     using HeldKey = std::tuple<std::string, std::string, std::string>;
     mutable std::map<HeldKey, std::string> held_;
     mutable int holds_ = 0;
+    unsigned changes_ = 0;
 };

@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr double kTickGoal = 1.5;
+constexpr double kTickGoal = 0.4;
 
 double CpuSeconds() {
     FILETIME created, exited, kernel, user;
