@@ -14,8 +14,8 @@
 # - the clock as installed, whose automatic update check runs once half a
 #   minute after its start: its CPU and peak memory, beside the ticking;
 # - start to first visible paint beside the minimal window program, and beside
-#   it the clock's own window set shown the clock's way (no goal of its own:
-#   it tells what the windows cost from what the clock does besides);
+#   the clock's own window set shown the clock's way, which tells what the
+#   windows cost from what the clock does besides;
 # - one tick's work inside tick_bench beside a bare repaint of a window;
 # - a soak run of ticks through the clock's timer with the time driven fast,
 #   and the process's GDI objects, USER objects and handles before and after.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
     const ClockMinute rang{2024, 3, 1, 7, 30};
     struct Case {
@@ -31,121 +33,56 @@ TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
               AlarmDecision::Quiet);
 }
 
+namespace {
+
+// "MM-DD hh:mm:ss" of 2024.
+LocalTime At(const char* text) {
+    LocalTime time{2024};
+    std::sscanf(text, "%d-%d %d:%d:%d", &time.month, &time.day, &time.hour, &time.minute,
+                &time.second);
+    return time;
+}
+
+} // namespace
+
 TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed) {
-    const ClockMinute rangInAutumn{2024, 10, 27, 2, 30};
+    using enum AlarmDecision;
     const struct {
-        const char* what;
-        const char* alarm;
-        LocalTime before;
-        long long realGap;
-        LocalTime after;
-        std::optional<ClockMinute> latch;
+        const char *what, *alarm, *before;
+        long long realGapMs;
+        const char *after, *latch;
         AlarmDecision expected;
-        ClockMinute minute;
+        const char* minute; // the latch to keep
     } cases[] = {
-        {"summer time begins",
-         "02:30",
-         {2024, 3, 31, 1, 59, 59},
-         1000,
-         {2024, 3, 31, 3, 0, 0},
-         std::nullopt,
-         AlarmDecision::Ring,
-         {2024, 3, 31, 2, 30}},
-        {"clock set forward",
-         "02:30",
-         {2024, 3, 1, 2, 10, 0},
-         900,
-         {2024, 3, 1, 2, 45, 0},
-         std::nullopt,
-         AlarmDecision::Ring,
-         {2024, 3, 1, 2, 30}},
-        {"two minutes",
-         "02:30",
-         {2024, 3, 1, 2, 29, 0},
-         120000,
-         {2024, 3, 1, 2, 31, 0},
-         std::nullopt,
-         AlarmDecision::Ring,
-         {2024, 3, 1, 2, 30}},
-        {"longer: asleep",
-         "02:30",
-         {2024, 3, 1, 2, 29, 0},
-         120001,
-         {2024, 3, 1, 2, 31, 0},
-         std::nullopt,
-         AlarmDecision::Missed,
-         {2024, 3, 1, 2, 30}},
-        {"already rung",
-         "02:30",
-         {2024, 3, 1, 2, 10, 0},
-         900,
-         {2024, 3, 1, 2, 45, 0},
-         ClockMinute{2024, 3, 1, 2, 30},
-         AlarmDecision::Quiet,
-         {2024, 3, 1, 2, 45}},
-        {"summer time ends",
-         "02:30",
-         {2024, 10, 27, 2, 59, 59},
-         1000,
-         {2024, 10, 27, 2, 0, 0},
-         rangInAutumn,
-         AlarmDecision::Quiet,
-         {2024, 10, 27, 2, 0}},
-        {"the hour again",
-         "02:30",
-         {2024, 10, 27, 2, 29, 59},
-         1000,
-         {2024, 10, 27, 2, 30, 0},
-         rangInAutumn,
-         AlarmDecision::Quiet,
-         rangInAutumn},
-        {"set back, not rung",
-         "02:30",
-         {2024, 3, 1, 3, 0, 0},
-         900,
-         {2024, 3, 1, 2, 0, 0},
-         std::nullopt,
-         AlarmDecision::Quiet,
-         {2024, 3, 1, 2, 0}},
-        {"midnight",
-         "00:00",
-         {2024, 3, 1, 23, 59, 59},
-         1000,
-         {2024, 3, 2, 0, 0, 0},
-         std::nullopt,
-         AlarmDecision::Ring,
-         {2024, 3, 2, 0, 0}},
-        {"past midnight",
-         "00:00",
-         {2024, 2, 28, 23, 59, 30},
-         1000,
-         {2024, 2, 29, 0, 1, 0},
-         std::nullopt,
-         AlarmDecision::Ring,
-         {2024, 2, 29, 0, 0}},
-        {"past the year's end",
-         "00:00",
-         {2024, 12, 31, 23, 59, 50},
-         1000,
-         {2025, 1, 1, 0, 5, 0},
-         std::nullopt,
-         AlarmDecision::Ring,
-         {2025, 1, 1, 0, 0}},
-        {"slept past midnight",
-         "00:00",
-         {2024, 3, 1, 23, 0, 0},
-         3600000,
-         {2024, 3, 2, 0, 30, 0},
-         std::nullopt,
-         AlarmDecision::Missed,
-         {2024, 3, 2, 0, 0}},
+        {"summer time begins", "02:30", "03-31 01:59:59", 1000, "03-31 03:00:00", "", Ring,
+         "03-31 02:30:00"},
+        {"set forward", "02:30", "03-01 02:10:00", 900, "03-01 02:45:00", "", Ring,
+         "03-01 02:30:00"},
+        {"two minutes", "02:30", "03-01 02:29:00", 120000, "03-01 02:31:00", "", Ring,
+         "03-01 02:30:00"},
+        {"longer: asleep", "02:30", "03-01 02:29:00", 120001, "03-01 02:31:00", "", Missed,
+         "03-01 02:30:00"},
+        {"already rung", "02:30", "03-01 02:10:00", 900, "03-01 02:45:00", "03-01 02:30:00", Quiet,
+         "03-01 02:45:00"},
+        {"summer time ends", "02:30", "10-27 02:59:59", 1000, "10-27 02:00:00", "10-27 02:30:00",
+         Quiet, "10-27 02:00:00"},
+        {"the hour again", "02:30", "10-27 02:29:59", 1000, "10-27 02:30:00", "10-27 02:30:00",
+         Quiet, "10-27 02:30:00"},
+        {"set back", "02:30", "03-01 03:00:00", 900, "03-01 02:00:00", "", Quiet, "03-01 02:00:00"},
+        {"midnight", "00:00", "03-01 23:59:59", 1000, "03-02 00:00:00", "", Ring, "03-02 00:00:00"},
+        {"past midnight", "00:00", "02-28 23:59:30", 1000, "02-29 00:01:00", "", Ring,
+         "02-29 00:00:00"},
+        {"slept past midnight", "00:00", "03-01 23:00:00", 3600000, "03-02 00:30:00", "", Missed,
+         "03-02 00:00:00"},
     };
     for (const auto& c : cases) {
-        const CheckReading before{c.before, 5000};
+        const std::optional<ClockMinute> latch =
+            *c.latch ? std::optional(MinuteOf(At(c.latch))) : std::nullopt;
         const AlarmVerdict verdict =
-            DecideAlarm(before, {c.after, 5000 + c.realGap}, c.latch, c.alarm);
+            DecideAlarm(CheckReading{At(c.before), 5000},
+                        CheckReading{At(c.after), 5000 + c.realGapMs}, latch, c.alarm);
         EXPECT_EQ(verdict.decision, c.expected) << c.what;
-        EXPECT_EQ(verdict.minute, c.minute) << c.what;
+        EXPECT_EQ(verdict.minute, MinuteOf(At(c.minute))) << c.what;
     }
 }
 
