@@ -40,8 +40,7 @@ TEST(StoredAlarm, OneReadingWithOneSetOfDefaults) {
                 const auto found = c.section.find(key);
                 return found == c.section.end() ? fallback : found->second;
             });
-        const std::string label = "case with " + std::to_string(c.section.size()) + " keys, " +
-                                  c.time + (c.on ? " on" : " off");
+        const std::string label = "case " + std::to_string(&c - cases);
         EXPECT_EQ(alarm.time, c.time) << label;
         EXPECT_EQ(alarm.on, c.on) << label;
         EXPECT_EQ(alarm.oneShot, c.oneShot) << label;
