@@ -1,5 +1,4 @@
 #include "app/clock_display.h"
-#include "rules/dpi_scale.h"
 
 #include "rules/display_plan.h"
 #include "settings/program_objects.h"
@@ -43,7 +42,7 @@ void TClockDisplay::CreateSmallCells(TPanel& panel) {
 
 void TClockDisplay::LoadStrips() {
     // With the cells just made at their 96-DPI places.
-    scale_ = 1;
+    scale_ = Scale();
     ImageList1.LoadStrip(L"IMAGELIST1");
     ImageList2.LoadStrip(L"IMAGELIST2");
 }
@@ -57,23 +56,24 @@ std::array<TImage*, 26> TClockDisplay::AllCells() const {
             Image30.get()};
 }
 
-void TClockDisplay::SetDisplayScale(int factor) {
-    if (factor == scale_ || factor < 1) {
+void TClockDisplay::SetDisplayScale(Scale scale) {
+    if (scale == scale_) {
         return;
     }
     for (TImage* cell : AllCells()) {
         const RECT b = cell->Bounds();
-        cell->SetBounds(Rescaled(b.left, scale_, factor), Rescaled(b.top, scale_, factor),
-                        Rescaled(b.right - b.left, scale_, factor),
-                        Rescaled(b.bottom - b.top, scale_, factor));
+        const RECT design{scale_.Unscaled(b.left), scale_.Unscaled(b.top), scale_.Unscaled(b.right),
+                          scale_.Unscaled(b.bottom)};
+        const RECT r = scale(design);
+        cell->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
         cell->Clear();
     }
     for (UniqueBitmap* face : {&Image101, &Image102, &Image103, &Image104, &Image105}) {
         face->reset();
     }
-    scale_ = factor;
-    ImageList1.LoadStrip(L"IMAGELIST1", factor);
-    ImageList2.LoadStrip(L"IMAGELIST2", factor);
+    scale_ = scale;
+    ImageList1.LoadStrip(L"IMAGELIST1", scale.Factor());
+    ImageList2.LoadStrip(L"IMAGELIST2", scale.Factor());
 }
 
 UniqueBitmap& TClockDisplay::FacePicture(int image) {
@@ -83,8 +83,8 @@ UniqueBitmap& TClockDisplay::FacePicture(int image) {
     if (!face) {
         const std::wstring name = L"FACE" + std::to_wstring(image);
         face.reset(LoadBitmapW(GetModuleHandleW(nullptr), name.c_str()));
-        if (face && scale_ > 1) {
-            face = ScaleBitmapPixels(face.get(), scale_);
+        if (face && scale_ != Scale()) {
+            face = ScaleBitmapPixels(face.get(), scale_.Factor());
         }
     }
     return face;

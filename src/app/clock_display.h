@@ -7,6 +7,7 @@
 #include "toolkit/image_list.h"
 #include "toolkit/local_time_rules.h"
 #include "toolkit/panel.h"
+#include "toolkit/scale_rules.h"
 
 #include <array>
 #include <memory>
@@ -41,8 +42,7 @@ class TClockDisplay {
     // The cells are made at their 96-DPI places; on a denser screen the
     // strips, faces and cells are drawn larger by a whole factor. A change
     // empties the cells and faces: the next drawing fills them at the new size.
-    void SetDisplayScale(int factor);
-    int DisplayScale() const { return scale_; }
+    void SetDisplayScale(Scale scale);
 
     // Large row: hour, minute, second digits and the two colons.
     std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
@@ -61,5 +61,5 @@ class TClockDisplay {
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     std::array<TImage*, 26> AllCells() const;
-    int scale_ = 1;
+    Scale scale_;
 };

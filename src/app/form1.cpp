@@ -37,7 +37,7 @@ TForm1::TForm1(TApplication& application)
                     [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
       WindowStyles1({*this, application, *this, *this, Panel1, Panel2, Panel3, Panel4, AMClock1,
                      [this] { AMClock1Second(nullptr, 0); }, [this] { LCD1Click(nullptr); },
-                     [this](int from, int to) { RescaleLayout(from, to); }}),
+                     [this](Scale from, Scale to) { RescaleLayout(from, to); }}),
       helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
@@ -125,14 +125,14 @@ void TForm1::CreateComponents() {
     HWND window = Handle();
     // Made at the 96-DPI places; the style handlers lay them out at the
     // monitor's factor.
-    WindowStyles1.StartAtMonitorScale(WindowScaleFactor(window));
+    WindowStyles1.StartAtMonitorScale(WindowScale(window));
     Panel1 = std::make_unique<TPanel>(window, 19, 6, 123, 51, TBevel::Lowered);
     HWND large = Panel1->Handle();
     CreateLargeCells(*Panel1);
 
     AMClock1 = std::make_unique<TAMClock>(large, 2, 2, 47, 47);
     AMClock1->SetAutoCenter(false);
-    ScaleClockHands(1);
+    ScaleClockHands(Scale());
     for (THand* hand :
          {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
         hand->SetBackRadius(0);

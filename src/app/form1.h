@@ -124,8 +124,8 @@ class TForm1 : public TClockDisplay, public TForm, public TClockMenu {
   private:
     // Lays the window's children, cells, strips, faces and hands out again
     // at another whole factor of the 96-DPI layout.
-    void RescaleLayout(int from, int to);
-    void ScaleClockHands(int factor);
+    void RescaleLayout(Scale from, Scale to);
+    void ScaleClockHands(Scale scale);
     // Double clicks on the display, the dialogs' help menu.
     void BindCommands();
     TMenuItem* StyleItem(int styleIndex);

@@ -89,8 +89,8 @@ void TForm1::FormPaint(HDC dc) {
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
     HBRUSH highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
     for (const GripSquare& square : GripDots(Mini1.Checked(), Analoguhr1.Checked())) {
-        const int f = WindowStyles1.LayoutScale();
-        RECT r{square.left * f, square.top * f, square.right * f, square.bottom * f};
+        const RECT r =
+            WindowStyles1.LayoutScale()(RECT{square.left, square.top, square.right, square.bottom});
         FillRect(dc, &r, square.highlight ? highlight : shadow);
     }
 }

@@ -3,7 +3,6 @@
 // to a monitor of another DPI.
 #include "analogclock/hand_geometry_rules.h"
 #include "app/form1.h"
-#include "rules/dpi_scale.h"
 
 #include <vector>
 
@@ -32,31 +31,33 @@ std::vector<HWND> Descendants(HWND form) {
 
 } // namespace
 
-void TForm1::ScaleClockHands(int factor) {
-    const ClockPoint pivot = ScaledPivot(kClockPivot, factor);
+void TForm1::ScaleClockHands(Scale scale) {
+    const ClockPoint pivot = ScaledPivot(kClockPivot, scale.Factor());
     AMClock1->Center().SetX(pivot.x);
     AMClock1->Center().SetY(pivot.y);
-    AMClock1->HoursHand().SetRadius(Scaled(kHoursHandRadius, factor));
-    AMClock1->MinutesHand().SetRadius(Scaled(kMinutesHandRadius, factor));
-    AMClock1->SecondsHand().SetRadius(Scaled(kSecondsHandRadius, factor));
-    AMClock1->HoursHand().SetWidth(Scaled(kHoursHandWidth, factor));
-    AMClock1->MinutesHand().SetWidth(Scaled(kMinutesHandWidth, factor));
-    AMClock1->SecondsHand().SetWidth(Scaled(kSecondsHandWidth, factor));
+    AMClock1->HoursHand().SetRadius(scale(kHoursHandRadius));
+    AMClock1->MinutesHand().SetRadius(scale(kMinutesHandRadius));
+    AMClock1->SecondsHand().SetRadius(scale(kSecondsHandRadius));
+    AMClock1->HoursHand().SetWidth(scale(kHoursHandWidth));
+    AMClock1->MinutesHand().SetWidth(scale(kMinutesHandWidth));
+    AMClock1->SecondsHand().SetWidth(scale(kSecondsHandWidth));
 }
 
-void TForm1::RescaleLayout(int from, int to) {
+void TForm1::RescaleLayout(Scale from, Scale to) {
     for (HWND window : Descendants(Handle())) {
         RECT r{};
         GetWindowRect(window, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(window, nullptr, Rescaled(r.left, from, to), Rescaled(r.top, from, to),
-                     Rescaled(r.right - r.left, from, to), Rescaled(r.bottom - r.top, from, to),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT design{from.Unscaled(r.left), from.Unscaled(r.top), from.Unscaled(r.right),
+                          from.Unscaled(r.bottom)};
+        const RECT place = to(design);
+        SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     for (TPanel* panel : {Panel1.get(), Panel2.get(), Panel3.get(), Panel4.get()}) {
-        panel->SetBevelWidth(to);
+        panel->SetBevelWidth(to.Factor());
     }
-    ExplorerButton1->SetScale(to);
+    ExplorerButton1->SetScale(to.Factor());
     SetDisplayScale(to);
     ScaleClockHands(to);
     // The new strips and faces into the emptied cells and the clock.

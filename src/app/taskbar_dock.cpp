@@ -73,7 +73,7 @@ void TWindowStyles::Taskbar(bool byUser) {
 
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
+    LayOutAtScale(TaskbarScale(dpiScale_, area.right, area.bottom));
     Panel3->SetBounds(0, 0, area.right, area.bottom);
     window_.SetBounds(0, 0, area.right, area.bottom);
 
@@ -130,7 +130,7 @@ void TWindowStyles::FitToTaskbar() {
     }
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    const bool rescaled = LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
+    const bool rescaled = LayOutAtScale(TaskbarScale(dpiScale_, area.right, area.bottom));
     const TrayFit fit = FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3),
                                        PanelHeight(*Panel3), layoutScale_);
     if (fit.refit || rescaled) {

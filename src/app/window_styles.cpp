@@ -4,7 +4,6 @@
 #include "app/window_styles.h"
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
-#include "rules/dpi_scale.h"
 #include "rules/placement.h"
 #include "rules/window_layout.h"
 #include "toolkit/application.h"
@@ -94,9 +93,9 @@ TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem) 
     SetFrame(true);
     LayOutAtScale(dpiScale_);
 
-    display_.SetSmallCellTop(S(kSmallCellTop));
+    display_.SetSmallCellTop(layoutScale_(kSmallCellTop));
     display_.ShowSeconds(true);
-    ResizePanel(*Panel3, S(kSmallRowWidth), PanelHeight(*Panel3));
+    ResizePanel(*Panel3, layoutScale_(kSmallRowWidth), PanelHeight(*Panel3));
 
     // Read while the window still has the previous style's size.
     const int left = SettingsFile->ReadInteger(
@@ -124,18 +123,19 @@ void TWindowStyles::Standard() {
 
     Analoguhr1.Enabled = true;
     Panel1->SetVisible(true);
-    ResizePanel(*Panel1, S(kLargeRowWidth), PanelHeight(*Panel1));
+    ResizePanel(*Panel1, layoutScale_(kLargeRowWidth), PanelHeight(*Panel1));
     Panel3->SetBevelInner(TBevel::None);
 
     if (!AMClock1->Visible()) {
-        const PanelPlace& row = S(kAlarmLineUnderDigits);
+        const Place row = layoutScale_(kAlarmLineUnderDigits);
         Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
     } else {
-        MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopEntered));
+        MovePanel(*Panel3, layoutScale_(kAlarmLineBesideClockLeft),
+                  layoutScale_(kAlarmLineBesideClockTopEntered));
     }
 
     Panel3->SetVisible(true);
-    MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
+    MovePanel(*Panel2, PanelBounds(*Panel2).left, layoutScale_(kMenuButtonTopTall));
     const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked(), layoutScale_);
     window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
     PullOnScreenForNewSize(place);
@@ -157,18 +157,18 @@ void TWindowStyles::ShowMini(TMenuItem& styleItem) {
     const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked(), layoutScale_);
     if (Analoguhr1.Checked()) {
         Panel1->SetVisible(true);
-        ResizePanel(*Panel1, S(kLargeRowWidthMini), PanelHeight(*Panel1));
+        ResizePanel(*Panel1, layoutScale_(kLargeRowWidthMini), PanelHeight(*Panel1));
         window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
         PullOnScreenForNewSize(place);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, layoutScale_(kMenuButtonTopTall));
         applyDisplayStyle_();
     } else {
         Panel3->SetVisible(true);
         Panel1->SetVisible(false);
         Panel3->SetBevelInner(TBevel::Lowered);
-        const PanelPlace& row = S(kMiniTimeRow);
+        const Place row = layoutScale_(kMiniTimeRow);
         Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopLow));
+        MovePanel(*Panel2, PanelBounds(*Panel2).left, layoutScale_(kMenuButtonTopLow));
         window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
         PullOnScreenForNewSize(place);
         applyDisplayStyle_();
@@ -181,20 +181,21 @@ void TWindowStyles::ToggleAnalog() {
         display_.SetLargeDigitsVisible(true);
         Panel3->SetVisible(true);
         if (!Mini1.Checked()) {
-            const PanelPlace& row = S(kAlarmLineUnderDigits);
+            const Place row = layoutScale_(kAlarmLineUnderDigits);
             Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
         }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopDigital));
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, layoutScale_(kDateRowTopDigital));
         AMClock1->SetVisible(false);
         Analoguhr1.SetChecked(false);
     } else {
         display_.SetLargeDigitsVisible(false);
         if (!Mini1.Checked()) {
-            MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopSwitched));
+            MovePanel(*Panel3, layoutScale_(kAlarmLineBesideClockLeft),
+                      layoutScale_(kAlarmLineBesideClockTopSwitched));
         } else {
             Panel3->SetVisible(false);
         }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopAnalog));
+        MovePanel(*Panel4, PanelBounds(*Panel4).left, layoutScale_(kDateRowTopAnalog));
         AMClock1->SetVisible(true);
         Analoguhr1.SetChecked(true);
     }
@@ -276,18 +277,18 @@ void TWindowStyles::SetStayOnTop(bool onTop) {
     }
 }
 
-bool TWindowStyles::LayOutAtScale(int factor) {
-    if (factor == layoutScale_ || factor < 1 || !Panel1) {
+bool TWindowStyles::LayOutAtScale(Scale scale) {
+    if (scale == layoutScale_ || !Panel1) {
         return false;
     }
-    const int old = layoutScale_;
-    layoutScale_ = factor;
-    rescale_(old, factor);
+    const Scale old = layoutScale_;
+    layoutScale_ = scale;
+    rescale_(old, scale);
     return true;
 }
 
 void TWindowStyles::DpiChanged(int dpi, const RECT& suggested) {
-    dpiScale_ = ScaleFactorForDpi(dpi);
+    dpiScale_ = Scale::ForDpi(dpi);
     if (InTaskbar()) {
         // The taskbar's clock area sets the size there; the timer's next
         // check picks the factor that fits it.

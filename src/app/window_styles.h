@@ -36,7 +36,7 @@ class TWindowStyles {
         std::function<void()> applyDisplayStyle;
         // Lays the window's children, cells, strips, faces and hands out
         // again at another factor; the window's own size is the style's.
-        std::function<void(int from, int to)> rescale;
+        std::function<void(Scale from, Scale to)> rescale;
     };
     explicit TWindowStyles(Links links);
     TWindowStyles(const TWindowStyles&) = delete;
@@ -70,11 +70,11 @@ class TWindowStyles {
     // a whole factor, the monitor's on the desktop, one that fits in the
     // taskbar's clock area there. The window's children are made at factor 1;
     // the styles lay them out at the monitor's.
-    void StartAtMonitorScale(int monitorFactor) {
-        dpiScale_ = monitorFactor;
-        layoutScale_ = 1;
+    void StartAtMonitorScale(Scale monitor) {
+        dpiScale_ = monitor;
+        layoutScale_ = Scale();
     }
-    int LayoutScale() const { return layoutScale_; }
+    Scale LayoutScale() const { return layoutScale_; }
     // The window was moved to a monitor of another DPI.
     void DpiChanged(int dpi, const RECT& suggested);
 
@@ -103,12 +103,10 @@ class TWindowStyles {
     void PullOnScreenForNewSize(const StoredPlace& place);
     // Dialog frame on the desktop, or none as a child of the taskbar's clock.
     void SetFrame(bool dialogFrame);
-    // True when the layout changed to that factor.
-    bool LayOutAtScale(int factor);
-    int S(int length) const { return length * layoutScale_; }
-    PanelPlace S(const PanelPlace& place) const { return ScaledPlace(place, layoutScale_); }
-    int dpiScale_ = 1;
-    int layoutScale_ = 1;
+    // True when the layout changed to that scale.
+    bool LayOutAtScale(Scale scale);
+    Scale dpiScale_;
+    Scale layoutScale_;
 
     TForm& window_;
     TApplication& application_;
@@ -125,5 +123,5 @@ class TWindowStyles {
     std::unique_ptr<TAMClock>& AMClock1;
     std::function<void()> drawTime_;
     std::function<void()> applyDisplayStyle_;
-    std::function<void(int from, int to)> rescale_;
+    std::function<void(Scale from, Scale to)> rescale_;
 };

@@ -1,6 +1,6 @@
 #include "toolkit/dpi.h"
 
-#include "rules/dpi_scale.h"
+#include "toolkit/scale_rules.h"
 
 namespace {
 
@@ -56,6 +56,6 @@ int DpiAtPoint(POINT point) {
     return SystemDpi();
 }
 
-int WindowScaleFactor(HWND window) {
-    return ScaleFactorForDpi(WindowDpi(window));
+Scale WindowScale(HWND window) {
+    return Scale::ForDpi(WindowDpi(window));
 }
