@@ -94,33 +94,33 @@ void TClockDisplay::DrawGlyph(const TImageList& strip, int index, TImage& cell) 
     // A cell that shows this glyph already is left alone: a second changes one
     // or two of the six, a minute's date none but a cell or two.
     const TImage::Source source{&strip, index};
-    if (index != kEmptyCell && GlyphBitmap && cell.Shows(source)) {
+    if (index != kEmptyCell && objects_.glyphs && cell.Shows(source)) {
         return;
     }
-    if (index == kEmptyCell || !GlyphBitmap || !strip.GetBitmap(index, *GlyphBitmap)) {
+    if (index == kEmptyCell || !objects_.glyphs || !strip.GetBitmap(index, *objects_.glyphs)) {
         cell.Clear();
         return;
     }
-    cell.Assign(*GlyphBitmap, source);
+    cell.Assign(*objects_.glyphs, source);
 }
 
 void TClockDisplay::DrawStyleGlyphs() {
-    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image7);
-    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image8);
-    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
-    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image10);
-    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image29);
-    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image30);
-    DrawGlyph(ImageList2, kLetterAGlyph + StyleIndex, *Image11);
-    DrawGlyph(ImageList2, kLetterLGlyph + StyleIndex, *Image12);
+    DrawGlyph(ImageList1, kColonGlyph + styleIndex_, *Image7);
+    DrawGlyph(ImageList1, kColonGlyph + styleIndex_, *Image8);
+    DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image9);
+    DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image10);
+    DrawGlyph(ImageList2, kDateDotGlyph + styleIndex_, *Image29);
+    DrawGlyph(ImageList2, kDateDotGlyph + styleIndex_, *Image30);
+    DrawGlyph(ImageList2, kLetterAGlyph + styleIndex_, *Image11);
+    DrawGlyph(ImageList2, kLetterLGlyph + styleIndex_, *Image12);
 }
 
 void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
-    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), GlyphBase);
+    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), 10 * styleIndex_);
     if (smallRow) {
         TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
                            Image14.get(), Image15.get(), Image16.get()};
-        DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
+        DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image9);
         for (std::size_t slot = 0; slot < 6; ++slot) {
             DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
         }
@@ -134,7 +134,7 @@ void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
 }
 
 void TClockDisplay::DrawDateCells(const LocalTime& now) {
-    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(now), GlyphBase);
+    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(now), 10 * styleIndex_);
     TImage* cells[] = {Image21.get(), Image22.get(), Image23.get(), Image24.get(),
                        Image25.get(), Image26.get(), Image27.get(), Image28.get()};
     for (std::size_t slot = 0; slot < 8; ++slot) {
@@ -143,7 +143,7 @@ void TClockDisplay::DrawDateCells(const LocalTime& now) {
 }
 
 void TClockDisplay::DrawAlarmLine(const std::string& hour, const std::string& minute) {
-    const AlarmLineCells cells = AlarmLine(hour, minute, GlyphBase, StyleIndex);
+    const AlarmLineCells cells = AlarmLine(hour, minute, 10 * styleIndex_, styleIndex_);
     DrawGlyph(ImageList2, cells.image9, *Image9);
     DrawGlyph(ImageList2, cells.image10, *Image10);
     DrawGlyph(ImageList2, cells.image11, *Image11);

@@ -13,9 +13,12 @@
 #include <memory>
 #include <string>
 
+struct ProgramObjects;
+
 class TClockDisplay {
   public:
-    TClockDisplay() = default;
+    // Glyphs are copied through the program's glyph bitmap.
+    explicit TClockDisplay(const ProgramObjects& objects) : objects_(objects) {}
     TClockDisplay(const TClockDisplay&) = delete;
     TClockDisplay& operator=(const TClockDisplay&) = delete;
 
@@ -25,6 +28,9 @@ class TClockDisplay {
     void CreateSmallCells(TPanel& panel);
     void LoadStrips();
 
+    // The display style whose glyphs are drawn (0 to 5): digit 0 of the
+    // style is glyph 10 × styleIndex.
+    void SetStyle(int styleIndex) { styleIndex_ = styleIndex; }
     // The colons, the date's dots and the "AL" of the display style in use.
     void DrawStyleGlyphs();
     // The time in the small row (mini and taskbar) or in the large one.
@@ -61,5 +67,7 @@ class TClockDisplay {
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     std::array<TImage*, 26> AllCells() const;
+    const ProgramObjects& objects_;
+    int styleIndex_ = 0;
     Scale scale_;
 };

@@ -19,6 +19,9 @@ WindowSize DesktopWindowSize(bool mini, bool analog, Scale scale = Scale());
 // analog clock's width in the mini window.
 constexpr int kLargeRowWidth = 123;
 constexpr int kLargeRowWidthMini = 52;
+constexpr Place kLargeRow{19, 6, kLargeRowWidth, 51};
+// Inside the large panel: the analog clock, hidden while the digits show.
+constexpr Place kAnalogClock{2, 2, 47, 47};
 
 // The small row as the alarm line under the digital large row.
 constexpr Place kAlarmLineUnderDigits{20, 39, 56, 17};
@@ -37,6 +40,10 @@ constexpr int kDateRowTopAnalog = 30;
 // The menu button's holder in the 69-high windows and in the mini and taskbar windows.
 constexpr int kMenuButtonTopTall = 46;
 constexpr int kMenuButtonTopLow = 12;
+constexpr Place kDateRow{58, kDateRowTopDigital, 59, 15};
+constexpr Place kMenuButtonRow{1, kMenuButtonTopTall, 17, 12};
+// The menu button inside its holder.
+constexpr Place kMenuButton{1, 1, 14, 10};
 
 // Top of the small row's cells on the desktop.
 constexpr int kSmallCellTop = 4;

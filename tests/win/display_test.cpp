@@ -60,29 +60,45 @@ class DisplayTest : public MainWindowTest {
     }
     std::vector<int> LargeRow() {
         std::vector<int> glyphs;
-        for (TImage* cell :
-             {form->Image1.get(), form->Image2.get(), form->Image7.get(), form->Image3.get(),
-              form->Image4.get(), form->Image8.get(), form->Image5.get(), form->Image6.get()}) {
-            glyphs.push_back(GlyphIn(*cell, form->ImageList1));
+        for (TImage* cell : {TMainWindowProbe(*form).Display().Image1.get(),
+                             TMainWindowProbe(*form).Display().Image2.get(),
+                             TMainWindowProbe(*form).Display().Image7.get(),
+                             TMainWindowProbe(*form).Display().Image3.get(),
+                             TMainWindowProbe(*form).Display().Image4.get(),
+                             TMainWindowProbe(*form).Display().Image8.get(),
+                             TMainWindowProbe(*form).Display().Image5.get(),
+                             TMainWindowProbe(*form).Display().Image6.get()}) {
+            glyphs.push_back(GlyphIn(*cell, TMainWindowProbe(*form).Display().ImageList1));
         }
         return glyphs;
     }
     std::vector<int> SmallRow() {
         std::vector<int> glyphs;
-        for (TImage* cell :
-             {form->Image11.get(), form->Image12.get(), form->Image9.get(), form->Image13.get(),
-              form->Image14.get(), form->Image10.get(), form->Image15.get(), form->Image16.get()}) {
-            glyphs.push_back(GlyphIn(*cell, form->ImageList2));
+        for (TImage* cell : {TMainWindowProbe(*form).Display().Image11.get(),
+                             TMainWindowProbe(*form).Display().Image12.get(),
+                             TMainWindowProbe(*form).Display().Image9.get(),
+                             TMainWindowProbe(*form).Display().Image13.get(),
+                             TMainWindowProbe(*form).Display().Image14.get(),
+                             TMainWindowProbe(*form).Display().Image10.get(),
+                             TMainWindowProbe(*form).Display().Image15.get(),
+                             TMainWindowProbe(*form).Display().Image16.get()}) {
+            glyphs.push_back(GlyphIn(*cell, TMainWindowProbe(*form).Display().ImageList2));
         }
         return glyphs;
     }
     std::vector<int> DateRow() {
         std::vector<int> glyphs;
-        for (TImage* cell :
-             {form->Image21.get(), form->Image22.get(), form->Image29.get(), form->Image23.get(),
-              form->Image24.get(), form->Image30.get(), form->Image25.get(), form->Image26.get(),
-              form->Image27.get(), form->Image28.get()}) {
-            glyphs.push_back(GlyphIn(*cell, form->ImageList2));
+        for (TImage* cell : {TMainWindowProbe(*form).Display().Image21.get(),
+                             TMainWindowProbe(*form).Display().Image22.get(),
+                             TMainWindowProbe(*form).Display().Image29.get(),
+                             TMainWindowProbe(*form).Display().Image23.get(),
+                             TMainWindowProbe(*form).Display().Image24.get(),
+                             TMainWindowProbe(*form).Display().Image30.get(),
+                             TMainWindowProbe(*form).Display().Image25.get(),
+                             TMainWindowProbe(*form).Display().Image26.get(),
+                             TMainWindowProbe(*form).Display().Image27.get(),
+                             TMainWindowProbe(*form).Display().Image28.get()}) {
+            glyphs.push_back(GlyphIn(*cell, TMainWindowProbe(*form).Display().ImageList2));
         }
         return glyphs;
     }
@@ -94,17 +110,17 @@ class DisplayTest : public MainWindowTest {
 
 TEST_F(DisplayTest, StripsAreLoadedFromTheResources) {
     Create();
-    EXPECT_EQ(form->ImageList1.Count(), 66);
-    EXPECT_EQ(form->ImageList2.Count(), 84);
+    EXPECT_EQ(TMainWindowProbe(*form).Display().ImageList1.Count(), 66);
+    EXPECT_EQ(TMainWindowProbe(*form).Display().ImageList2.Count(), 84);
 }
 
 TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
     Create();
     EXPECT_EQ(StyleIndex, 3);
     EXPECT_EQ(GlyphBase, 30);
-    EXPECT_TRUE(form->LCD0.Checked());
-    EXPECT_FALSE(form->LEDGrn1.Checked());
-    EXPECT_EQ(form->Panel1->Color(), RgbColor(100, 145, 102));
+    EXPECT_TRUE(TMainWindowProbe(*form).Item("LCD -Display").Checked());
+    EXPECT_FALSE(TMainWindowProbe(*form).Item("LED -Display Grün").Checked());
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().LargeRow().Color(), RgbColor(100, 145, 102));
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}));
     EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
     // No alarm section: the alarm line is empty.
@@ -117,14 +133,14 @@ TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
 TEST_F(DisplayTest, EveryTickRedrawsTheTimeAndMidnightBlanksTheHourTens) {
     Create();
     now = {2024, 3, 1, 10, 0, 0};
-    form->AMClock1Second(nullptr, 0);
+    TMainWindowProbe(*form).Tick();
     EXPECT_EQ(LargeRow(), (std::vector<int>{31, 30, 63, 30, 30, 63, 30, 30}));
     now = {2024, 3, 2, 0, 0, 0};
-    form->AMClock1Second(nullptr, 0);
+    TMainWindowProbe(*form).Tick();
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 30, 63, 30, 30, 63, 30, 30}));
     // The date waits for the minute event.
     EXPECT_EQ(DateRow()[1], 31);
-    form->AMClock1Minute(nullptr, 0);
+    TMainWindowProbe(*form).MinuteTick();
     EXPECT_EQ(DateRow()[1], 32);
 }
 
@@ -135,7 +151,7 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
     seams::SetClockForTest([&] {
         return ++reads == 1 ? LocalTime{2024, 3, 1, 23, 59, 59} : LocalTime{2024, 3, 2, 0, 0, 0};
     });
-    form->LCD1Click(nullptr);
+    TMainWindowProbe(*form).Redraw();
     seams::SetClockForTest([this] { return now; });
     EXPECT_EQ(reads, 1);
     EXPECT_EQ(LargeRow(), (std::vector<int>{32, 33, 63, 35, 39, 63, 35, 39}));
@@ -144,46 +160,51 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
 
 TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
     Create();
-    form->LCD1Click(&form->LEDRot1);
-    EXPECT_TRUE(form->LEDRot1.Checked());
-    EXPECT_FALSE(form->LCD0.Checked());
+    TMainWindowProbe(*form).Choose("LED -Display Rot");
+    EXPECT_TRUE(TMainWindowProbe(*form).Item("LED -Display Rot").Checked());
+    EXPECT_FALSE(TMainWindowProbe(*form).Item("LCD -Display").Checked());
     EXPECT_EQ(GlyphBase, 10);
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LEDRot"), std::string::npos);
-    EXPECT_EQ(form->Panel1->Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(form->Panel3->Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(form->Panel4->Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(form->AMClock1->HoursHand().Color(), RgbColor(255, 0, 0));
-    EXPECT_EQ(form->AMClock1->SecondsHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().LargeRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().SmallRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().DateRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().HoursHand().Color(),
+              RgbColor(255, 0, 0));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().SecondsHand().Color(),
+              RgbColor(255, 0, 0));
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 19, 61, 10, 15, 61, 10, 13}));
     EXPECT_EQ(DateRow()[2], 67);
 
-    form->LCD1Click(&form->LCD1);
+    TMainWindowProbe(*form).Choose("LCD -Display bel.");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCDBeleuchtet"), std::string::npos);
-    EXPECT_EQ(form->Panel1->Color(), RgbColor(0, 255, 255));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().LargeRow().Color(), RgbColor(0, 255, 255));
     EXPECT_EQ(LargeRow()[1], 29);
 
-    form->LCD1Click(&form->LCD0);
+    TMainWindowProbe(*form).Choose("LCD -Display");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCD\r"), std::string::npos);
 }
 
 TEST_F(DisplayTest, ReapplyingWithoutASenderStoresNothing) {
     folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=LEDRot\r\n");
     Create();
-    EXPECT_TRUE(form->LEDRot1.Checked());
+    EXPECT_TRUE(TMainWindowProbe(*form).Item("LED -Display Rot").Checked());
     EXPECT_EQ(StyleIndex, 1);
     std::string before = folder.Read("Tikkora.ini");
-    form->LCD1Click(nullptr);
+    TMainWindowProbe(*form).Redraw();
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
-    EXPECT_EQ(form->AMClock1->MinutesHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().MinutesHand().Color(),
+              RgbColor(255, 0, 0));
 }
 
 TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
     for (std::string value : {std::string("lcd"), std::string(5000, 'X'), std::string("")}) {
         folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=" + value + "\r\n");
         Create();
-        EXPECT_TRUE(form->LEDGrn1.Checked()) << value.substr(0, 10);
+        EXPECT_TRUE(TMainWindowProbe(*form).Item("LED -Display Grün").Checked())
+            << value.substr(0, 10);
         EXPECT_EQ(StyleIndex, 0);
-        EXPECT_EQ(form->AMClock1->HoursHand().Color(), RgbColor(0, 255, 0));
+        EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().HoursHand().Color(),
+                  RgbColor(0, 255, 0));
         EXPECT_NE(folder.Read("Tikkora.ini").find("Display=" + value.substr(0, 100)),
                   std::string::npos);
         form.reset();
@@ -209,8 +230,8 @@ TEST_F(DisplayTest, BadAlarmValuesLeaveCellsEmptyAndRaiseNothing) {
 
 TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRow) {
     Create();
-    form->Mini1.SetChecked(true);
-    form->AMClock1Second(nullptr, 0);
+    TMainWindowProbe(*form).Item("&Mini").SetChecked(true);
+    TMainWindowProbe(*form).Tick();
     EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, E, 30, 33}));
 }
 
@@ -243,8 +264,8 @@ TEST_F(DisplayTest, PanelsPaintTheirCellsOntoTheScreen) {
     Create();
     TBitmap printed;
     printed.SetSize(123, 51);
-    SendMessageW(form->Panel1->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Canvas()),
-                 PRF_CLIENT);
+    SendMessageW(TMainWindowProbe(*form).Layout().LargeRow().Handle(), WM_PRINTCLIENT,
+                 reinterpret_cast<WPARAM>(printed.Canvas()), PRF_CLIENT);
     std::vector<std::uint32_t> pixels = Pixels(printed);
     auto inkIn = [&](int left, int right) {
         int ink = 0;
