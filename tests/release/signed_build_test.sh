@@ -15,7 +15,9 @@ mkdir -p "$work/cert"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tikkora Testsignatur" \
     -addext extendedKeyUsage=codeSigning -keyout "$work/cert/key.pem" -out "$work/cert/cert.pem" 2>/dev/null
 # A release key of its own too: the build refuses the tests' key, whose private half is public.
-openssl ecparam -name prime256v1 -genkey -noout 2>/dev/null | openssl ec -pubout -out "$work/cert/release.pem" 2>/dev/null
+# Kept between runs: a new one would compile the program again.
+[ -s "$work/cert/release.pem" ] || openssl ecparam -name prime256v1 -genkey -noout 2>/dev/null |
+    openssl ec -pubout -out "$work/cert/release.pem" 2>/dev/null
 xy=$(openssl pkey -pubin -in "$work/cert/release.pem" -outform DER | od -An -v -tx1 | tr -d ' \n' | cut -c55-)
 launcher=()
 for lang in C CXX; do
