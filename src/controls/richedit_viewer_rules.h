@@ -29,8 +29,8 @@ inline bool IsOpenableLink(std::string_view link) {
         return true;
     };
     for (char c : link) {
-        // Control characters and quotes could split the text the shell parses.
-        if (static_cast<unsigned char>(c) < 0x20 || c == '"') {
+        // Control characters (DEL too) and quotes could split the text the shell parses.
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f' || c == '"') {
             return false;
         }
     }

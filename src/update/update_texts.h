@@ -38,6 +38,11 @@ inline const char* const kNotVerified =
     "Die Versionsinformationen des Servers konnten nicht überprüft werden. \r\n"
     "Das Update wird deshalb nicht angeboten.";
 inline const char* const kNotStarted = "Das heruntergeladene Setup konnte nicht gestartet werden.";
+// Why a transfer failed, when the network is not to blame. Fixed texts: what a
+// server sends or a URL holds is never shown in a box.
+inline const char* const kInvalidAddress = "Die Adresse der Datei auf dem Server ist ungültig.";
+inline const char* const kFileNotWritten =
+    "Die Datei konnte nicht angelegt oder geschrieben werden.";
 inline const char* const kNotesMissing = "Die Hinweise zum Update konnten nicht geladen werden.";
 
 } // namespace update_texts

@@ -11,6 +11,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr int kButton1 = IDCANCEL;
@@ -48,12 +51,27 @@ FormDesign UpdateFormDesign() {
     return design;
 }
 
-// Opens the file for reading and keeps others from writing, renaming or
-// deleting it while the handle lives; null when it cannot be opened so.
+// Opens the file for reading and for its rename, and keeps others from
+// writing, renaming or deleting it while the handle lives; null when it
+// cannot be opened so.
 UniqueHandle<HANDLE, KernelHandleDeleter> OpenHeld(const std::string& path) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return UniqueHandle<HANDLE, KernelHandleDeleter>(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// Gives the held file the name target, replacing a file there, without
+// letting go of it in between.
+bool RenameHeld(HANDLE file, const std::string& target) {
+    const std::wstring name = Widen(target);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), info->FileName);
+    return SetFileInformationByHandle(file, FileRenameInfo, info,
+                                      static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
 } // namespace
@@ -100,6 +118,8 @@ Tupdateform::Tupdateform(const UpdateEnvironment& environment, UpdateRunState& r
     : TForm(environment.application, UpdateFormDesign()), environment_(environment), run_(run) {
     NMHTTP1 = std::make_unique<TNMHTTP>();
     NMHTTP1->InputFileMode = true;
+    // No transfer of the run waits on a silent server for ever.
+    NMHTTP1->TimeOut = environment.silenceTimeOutMs;
     NMHTTP1->OnPacketRecvd = [this](TPowersock*) { NMHTTP1PacketRecvd(); };
     Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
     deadline_.OnTimer = [this](TTimer*) {
@@ -178,6 +198,9 @@ bool Tupdateform::Quitting() const {
 Tupdateform::FetchOutcome Tupdateform::Fetch(const std::string& url, const std::string& file,
                                              const TransferLimits& limits) {
     NMHTTP1->Body = file;
+    // An installer announced beyond the cap for one of unknown length is
+    // refused before its file is made.
+    NMHTTP1->MaxContentLength = limits.announcedLength ? kMaxUnannouncedInstallerSize : -1;
     limits_ = limits;
     overLimit_ = false;
     if (limits.deadlineMs > 0) {
@@ -204,8 +227,11 @@ std::string Tupdateform::FailureReason(const std::exception_ptr& failure) {
         std::rethrow_exception(failure);
     } catch (const ESockError&) {
         return "";
-    } catch (const std::exception& other) {
-        return other.what();
+    } catch (const EFileError&) {
+        return update_texts::kFileNotWritten;
+    } catch (...) {
+        // A URL the client refused: one of the server's redirects, most likely.
+        return update_texts::kInvalidAddress;
     }
 }
 
@@ -239,13 +265,10 @@ bool Tupdateform::checking() {
     const std::string versionsFile = environment_.programFolder + "versions.tmp";
     // A file left by an earlier run must not stand in for this server's answer.
     DeleteIfExists(versionsFile);
-    // Only this transfer has a time-out and a deadline: no dialog is up yet,
-    // so nothing else could end it.
-    NMHTTP1->TimeOut = environment_.versionsTimeOutMs;
+    // Only this transfer has a deadline: no dialog is up yet, so nothing else could end it.
     const FetchOutcome fetched = Fetch(
         UpdateBaseUrl + "/versions.nf", versionsFile,
         {static_cast<std::int64_t>(kMaxVersionsFileSize), false, environment_.versionsDeadlineMs});
-    NMHTTP1->TimeOut = 0;
     run_.failureReason = FailureReason(fetched.failure);
 
     VersionsEntry entry{"-1", "", "", "", "", ""};
@@ -354,8 +377,10 @@ std::string Tupdateform::ChooseTarget() {
 
 bool Tupdateform::Download(const std::string& target) {
     Label1->SetCaption(update_texts::kDownloading);
+    // Unchecked bytes never lie under the chosen name, nor replace what is there.
+    const std::string part = target + ".part";
     const FetchOutcome fetched =
-        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, target, {-1, true, 0});
+        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, part, {-1, true, 0});
     // A socket failure, a cancel, more than announced, or a file that could
     // not be written: none leaves a usable installer. Nor does an error page,
     // or a transfer cut short.
@@ -365,26 +390,29 @@ bool Tupdateform::Download(const std::string& target) {
         (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
     run_.downloadedFile = target;
     ProgressBar1->SetPosition(0);
-    if (!failed && !FileExists(target)) {
+    if (!failed && !FileExists(part)) {
         failed = true;
     }
-    if (failed) {
-        // A read-only file the user chose stays as it was.
-        DeleteFileW(Widen(target).c_str());
+    const auto fail = [&](const std::string& text) {
+        DeleteFileW(Widen(part).c_str());
         if (Button1->Tag == 0 && !Quitting()) {
-            Ask(WithReason(update_texts::kFailed, FailureReason(fetched.failure)),
-                update_texts::kError);
+            Ask(text, update_texts::kError);
         }
         return false;
+    };
+    if (failed) {
+        return fail(WithReason(update_texts::kFailed, FailureReason(fetched.failure)));
     }
     // From its check to its start nobody may change the installer.
-    auto held = OpenHeld(target);
+    auto held = OpenHeld(part);
     const auto hash = held ? Sha256OfOpenFile(held.get()) : std::nullopt;
     if (!hash || *hash != run_.setupHash) {
         held.reset();
-        DeleteFileW(Widen(target).c_str());
-        Ask(update_texts::kDamaged, update_texts::kError);
-        return false;
+        return fail(update_texts::kDamaged);
+    }
+    if (!RenameHeld(held.get(), target)) {
+        held.reset();
+        return fail(WithReason(update_texts::kFailed, update_texts::kFileNotWritten));
     }
     run_.heldInstaller = std::move(held);
     return true;
@@ -403,7 +431,7 @@ void Tupdateform::NMHTTP1PacketRecvd() {
         return;
     }
     ProgressBar1->SetMax(NMHTTP1->ContentLength());
-    ProgressBar1->SetPosition(NMHTTP1->ReceivedCount());
+    ProgressBar1->SetPosition(static_cast<int>(NMHTTP1->ReceivedCount()));
 }
 
 void Tupdateform::Button1Click() {

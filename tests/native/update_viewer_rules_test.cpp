@@ -12,7 +12,7 @@ TEST(ViewerLinks, OnlyWebAndMailAddressesGoToTheShell) {
     for (const char* link :
          {"file:///C:/Windows/notepad.exe", "\\\\server\\share\\x.exe", "C:\\Windows\\notepad.exe",
           "javascript:alert(1)", "ftp://host/", "http:", "https://", "mailto:", "telnet://host", "",
-          "http://a\"b", "http://a\nb", "xhttp://a"}) {
+          "http://a\"b", "http://a\nb", "xhttp://a", "http://a\x7f"}) {
         EXPECT_FALSE(IsOpenableLink(link)) << link;
     }
 }
