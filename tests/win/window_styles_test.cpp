@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -636,21 +637,56 @@ TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
 
 // ---- TNoTask ----
 
-TEST_F(WindowStyleTest, TaskbarAtTwiceTheDpiTakesTheLargestFactorItsClockAreaHolds) {
+TEST_F(WindowStyleTest, TheTaskbarClockTakesTheScaleOfTheTaskbarsMonitorNotOfItsLastScreen) {
     FakeTray tray(100, 30);
-    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
-    RECT suggested{0, 0, 100, 30};
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    // Dragged onto a 192-DPI monitor first; the taskbar lies on this 96-DPI one.
+    RECT suggested{300, 200, 470, 264};
     SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
-    // Area width, then the cell's height and top and whether the seconds show.
-    const int steps[][4] = {{100, 18, 5, 0}, {120, 18, 5, 1}, {62, 9, 9, 1}};
-    for (const auto& s : steps) {
-        tray.Resize(s[0], 30);
-        Styles().FitToTaskbar();
-        const RECT cell = window.Image13->Bounds();
-        EXPECT_EQ(cell.bottom - cell.top, s[1]) << s[0];
-        EXPECT_EQ(cell.top, s[2]) << s[0];
-        EXPECT_EQ(window.Image16->Visible(), s[3] != 0) << s[0];
+    auto cellHeight = [&] {
+        return window.Image13->Bounds().bottom - window.Image13->Bounds().top;
+    };
+    ASSERT_EQ(cellHeight(), 18);
+    Styles().Taskbar(true);
+    EXPECT_EQ(cellHeight(), 9) << "entered";
+    Styles().FitToTaskbar();
+    EXPECT_EQ(cellHeight(), 9) << "fitted";
+    // Back on the desktop, where it came from.
+    Styles().Mini();
+    EXPECT_EQ(cellHeight(), 18);
+}
+
+TEST_F(WindowStyleTest, InTheTaskbarBoxesBelongToTheApplicationWindowAndTheSessionEndReachesIt) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
+    ASSERT_TRUE(Styles().InTaskbar());
+    seams::SetHtmlHelpHandlerForTest([](const HtmlHelpRequest&) { return false; });
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool closes;
+    } cases[] = {
+        {"update", [&] { window.OnlineUpdate1Click(nullptr); }, false},
+        {"help", [&] { window.Hilfethehmen1Click(nullptr); }, false},
+        {"no clock area",
+         [&] {
+             ShowWindow(tray.clock, SW_HIDE);
+             Styles().Taskbar(true);
+             ShowWindow(tray.clock, SW_SHOW);
+         },
+         false},
+        // Told to top-level windows only, of which the clock is none here.
+        {"session end", [&] { SendMessageW(Application->Handle(), WM_ENDSESSION, TRUE, 0); }, true},
+    };
+    for (const auto& c : cases) {
+        boxes.clear();
+        c.act();
+        ASSERT_EQ(boxes.size(), c.closes ? 0u : 1u) << c.what;
+        if (!c.closes) {
+            EXPECT_EQ(boxes[0].owner, Application->Handle()) << c.what;
+        }
+        EXPECT_EQ(SettingsFile == nullptr, c.closes) << c.what << ": closed";
     }
 }
 
