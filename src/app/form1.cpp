@@ -31,14 +31,12 @@ FormDesign MainWindowDesign() {
 
 TForm1::TForm1(TApplication& application)
     : TForm(application, MainWindowDesign()),
-      AlarmRunner1({// Inside the taskbar the clock is a child of the taskbar, and a
-                    // box it owned would disable the whole taskbar while it is open.
-                    [this] { return WindowStyles1.InTaskbar() ? application_.Handle() : Handle(); },
+      AlarmRunner1({[this] { return WindowStyles1.BoxOwner(); },
                     [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
       WindowStyles1({*this, application, *this, *this, Panel1, Panel2, Panel3, Panel4, AMClock1,
                      [this] { AMClock1Second(nullptr, 0); }, [this] { LCD1Click(nullptr); },
                      [this](int from, int to) { RescaleLayout(from, to); }}),
-      helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
+      helpRouter_(application, PopupMenu2, [this] { return WindowStyles1.BoxOwner(); }) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
     BindMenuCommands();
@@ -101,13 +99,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_ENDSESSION:
-        // The end of the Windows session closes the clock as any close
-        // request does, a transfer under way included.
-        if (wParam) {
-            Close();
-        }
-        return 0;
     case WM_DPICHANGED:
         WindowStyles1.DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -175,6 +166,10 @@ void TForm1::FormCreate() {
     // again within a few milliseconds; each comes from the file once. Writes
     // still reach the file at once.
     const TSettingsFile::HeldReads heldReads = settingsFile_->HoldReads();
+    // A refused write (a read-only file, a folder the user may not write to)
+    // must not leave a half-made window: the steps are carried through and
+    // the refusal is told once at their end.
+    const TSettingsFile::DeferredWriteFailures refusals = settingsFile_->DeferWriteFailures();
 
     BeiOnlineverbindungautomatischsuchen1.SetChecked(
         SettingsFile->ReadBool("OnlineUpdate", "Auto", true));
@@ -200,12 +195,20 @@ void TForm1::FormCreate() {
     }
     LCD1Click(nullptr);
 
-    // Every style handler places the window from the stored position itself,
-    // and nothing in between looks at the place of the hidden window; only a
+    // One handler for the style read once: each stores its own name, which
+    // keeps the others from running, but where that write was refused a
+    // second reading would find a missing key still missing. Every style
+    // handler places the window from the stored position itself; only a
     // stored style that names none leaves the placing to this step.
     const std::string storedStyle =
         LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard"));
-    if (storedStyle != "standard" && storedStyle != "mini" && storedStyle != "taskbar") {
+    if (storedStyle == "standard") {
+        Standard1Click(nullptr);
+    } else if (storedStyle == "mini") {
+        Mini1Click(nullptr);
+    } else if (storedStyle == "taskbar") {
+        Taskleiste1Click(nullptr);
+    } else {
         const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
         const int left = SettingsFile->ReadInteger("Clock", "UhrposX", screenWidth - Width());
         const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
@@ -213,20 +216,10 @@ void TForm1::FormCreate() {
         checkpos();
     }
 
-    // Each test reads the key afresh: the style handlers store their own name.
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "standard") {
-        Standard1Click(nullptr);
-    }
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "mini") {
-        Mini1Click(nullptr);
-    }
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "taskbar")) == "taskbar") {
-        Taskleiste1Click(nullptr);
-    }
-
     if (HCURSOR hand = LoadCursorW(nullptr, IDC_HAND)) {
         application_.SetCursor(crHandPoint, hand);
     }
+    refusals.ThrowFirst();
 }
 
 void TForm1::FormShow() {

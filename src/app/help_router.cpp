@@ -29,12 +29,15 @@ constexpr char kOldTermsOfUseJump[] = "JI(`',`IDH_NUTZUNGSBEDINGUNGEN')";
 } // namespace
 
 THelpRouter::THelpRouter(TApplication& application, TControlPopupMenu& contextMenu,
-                         std::function<HWND()> window)
-    : application_(application), contextMenu_(contextMenu), window_(std::move(window)) {}
+                         std::function<HWND()> boxOwner)
+    : application_(application), contextMenu_(contextMenu), boxOwner_(std::move(boxOwner)) {}
 
 HWND THelpRouter::BoxOwner() const {
+    // A window of ours that is active (a dialog, the clock on the desktop)
+    // takes the box; the taskbar, active while the clock sits in it, must not.
     HWND active = GetActiveWindow();
-    return active ? active : window_();
+    return active && GetAncestor(active, GA_ROOTOWNER) == application_.Handle() ? active
+                                                                                : boxOwner_();
 }
 
 bool THelpRouter::OldHelpFilePresent() const {

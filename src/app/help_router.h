@@ -15,10 +15,10 @@
 
 class THelpRouter {
   public:
-    // contextMenu is the dialogs' "&Direkthilfe" menu; window is the main
-    // window, asked when a box needs an owner and no window of ours is active.
+    // contextMenu is the dialogs' "&Direkthilfe" menu; boxOwner is the main
+    // window's owner of boxes, asked when no window of ours is active.
     THelpRouter(TApplication& application, TControlPopupMenu& contextMenu,
-                std::function<HWND()> window);
+                std::function<HWND()> boxOwner);
     THelpRouter(const THelpRouter&) = delete;
     THelpRouter& operator=(const THelpRouter&) = delete;
 
@@ -41,7 +41,7 @@ class THelpRouter {
 
     TApplication& application_;
     TControlPopupMenu& contextMenu_;
-    std::function<HWND()> window_;
+    std::function<HWND()> boxOwner_;
     POINT helpPopupAt_{};
     // "&Direkthilfe" opened from the about box, which has no controls to carry
     // the number: the link's number and corner.

@@ -5,7 +5,9 @@
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
 #include "rules/window_layout.h"
+#include "rules/dpi_scale.h"
 #include "toolkit/application.h"
+#include "toolkit/dpi.h"
 #include "toolkit/seams.h"
 
 namespace {
@@ -31,6 +33,12 @@ bool TrayClockUsable(HWND trayClock) {
            TrayClockAreaUsable(IsWindowVisible(trayClock) != FALSE, area.right, area.bottom);
 }
 
+// The factor of the monitor the taskbar lies on, whichever screen the clock
+// came from; asked at every fit, so a change of that monitor's DPI shows.
+int TaskbarMonitorFactor(HWND trayClock) {
+    return ScaleFactorForDpi(MonitorDpiOfWindow(trayClock));
+}
+
 } // namespace
 
 void TWindowStyles::Taskbar(bool byUser) {
@@ -39,7 +47,7 @@ void TWindowStyles::Taskbar(bool byUser) {
     HWND trayClock = FindTrayClockWindow();
     if (!TrayClockUsable(trayClock)) {
         if (byUser) {
-            seams::ShowMessageBox(window_.Handle(), kNoTrayClockText, "Tikkora",
+            seams::ShowMessageBox(BoxOwner(), kNoTrayClockText, "Tikkora",
                                   MB_OK | MB_ICONINFORMATION);
         } else {
             WaitForTaskbar();
@@ -73,7 +81,8 @@ void TWindowStyles::Taskbar(bool byUser) {
 
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
+    LayOutAtScale(
+        TaskbarScaleFactor(TaskbarMonitorFactor(TrayClockWindow), area.right, area.bottom));
     Panel3->SetBounds(0, 0, area.right, area.bottom);
     window_.SetBounds(0, 0, area.right, area.bottom);
 
@@ -130,7 +139,8 @@ void TWindowStyles::FitToTaskbar() {
     }
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    const bool rescaled = LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
+    const bool rescaled = LayOutAtScale(
+        TaskbarScaleFactor(TaskbarMonitorFactor(TrayClockWindow), area.right, area.bottom));
     const TrayFit fit = FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3),
                                        PanelHeight(*Panel3), layoutScale_);
     if (fit.refit || rescaled) {

@@ -24,6 +24,9 @@ inline const char* const kNewerStart = "Ihre Programmversion von ";
 inline const char* const kNewerEnd =
     " ist nicht mehr aktuell! \r\nUm das Online-Update zu starten, klicken Sie bitte auf JA";
 inline const char* const kSearching = "Es wird nach einer aktuellen Version gesucht ...";
+inline const char* const kLoadingNotes = "Die Hinweise zum Update werden geladen ...";
+inline const char* const kChoosingTarget =
+    "Bitte wählen Sie, wo das Setup gespeichert werden soll.";
 inline const char* const kDownloading = "Installationsdateien werden heruntergeladen...";
 inline const char* const kOverwrite =
     "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";

@@ -1,5 +1,6 @@
 #include "update/updateform.h"
 
+#include "controls/richedit_viewer_rules.h"
 #include "net/sock_exceptions.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+static_assert(kMaxNotesSize <= kMaxViewerText, "the viewer shows all notes the transfer admits");
 
 constexpr int kButton1 = IDCANCEL;
 constexpr int kProgressBar1 = 101;
@@ -313,6 +316,7 @@ bool Tupdateform::checking() {
 
 void Tupdateform::Timer1Timer() {
     Timer1.SetEnabled(false);
+    Label1->SetCaption(update_texts::kLoadingNotes);
     const std::string notesFile = environment_.programFolder + "infos.tmp";
     std::string reason;
     const NotesOutcome notes = FetchSignedNotes(notesFile, reason);
@@ -320,22 +324,24 @@ void Tupdateform::Timer1Timer() {
         DeleteIfExists(notesFile);
         return;
     }
+    // Notes that cannot be had are told, and the update goes on without
+    // them, as it does without notes too large to be notes.
     if (notes == NotesOutcome::Missing) {
-        // As the file error of loading them: told, and the dialog waits for "Abbrechen".
         Ask(WithReason(update_texts::kNotesMissing, reason), update_texts::kError);
-        return;
     }
     if (notes == NotesOutcome::Ready) {
         try {
             RichEditViewer1->LoadFromFile(notesFile);
         } catch (const std::exception& failure) {
-            DeleteIfExists(notesFile);
             Ask(failure.what(), update_texts::kError);
-            return;
         }
         DeleteIfExists(notesFile);
     }
+    if (Quitting()) {
+        return;
+    }
 
+    Label1->SetCaption(update_texts::kChoosingTarget);
     const std::string target = ChooseTarget();
     if (!target.empty() && !Quitting()) {
         run_.downloadDone = Download(target);

@@ -28,3 +28,14 @@ TEST(ViewerText, DeepNestingAndSizeKeepRichTextPlain) {
     EXPECT_TRUE(ShowAsRichText(nested));
     EXPECT_FALSE(ShowAsRichText("{\\rtf1 " + std::string(kMaxViewerText, ' ') + "}"));
 }
+
+TEST(ViewerText, PlainTextUpTo1MbIsShownWholeAndLongerTextIsCutWithANote) {
+    const std::string note = "\r\n\r\n[Der Text ist zu lang und wurde hier abgeschnitten.]";
+    const std::string full(1 << 20, 'a');
+    EXPECT_EQ(ShownPlainText(full), full);
+    EXPECT_EQ(ShownPlainText(full + "b"), full + note);
+    // "ü" is two bytes; the one that would be split goes whole.
+    std::string umlaut(full.size() - 1, 'a');
+    umlaut += "\xC3\xBC";
+    EXPECT_EQ(ShownPlainText(umlaut), std::string(full.size() - 1, 'a') + note);
+}

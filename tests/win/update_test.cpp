@@ -59,6 +59,13 @@ std::string ShownNotes(HWND dialog) {
     return Narrow(text);
 }
 
+// The dialog's status line.
+std::string Status(HWND dialog) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, 103, text, 256);
+    return Narrow(text);
+}
+
 bool Exists(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -420,7 +427,7 @@ TEST_F(UpdateRunTest, SignedVersionsThatAreNoNumbersAreNoInformation) {
     }
 }
 
-TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreNeverShownButReportedAsMissing) {
+TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreReportedAsMissingAndTheUpdateGoesOn) {
     auto notes = [](std::function<void(SOCKET, const std::string&)> answer) -> Serve {
         return [answer](SOCKET client, const std::string& path, std::string bytes) {
             if (path.ends_with(".rtf")) {
@@ -442,28 +449,28 @@ TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreNeverShownButReportedAsMis
          notes([](SOCKET c, auto&) { NetTestServer::Send(c, Answer("weg", "404 Not Found")); })},
         {"never came", notes([](SOCKET, auto&) {})},
     };
-    // The report of the missing notes; "Abbrechen" is then the way out.
-    std::string shownNotes;
-    seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
-        boxes.push_back(call);
-        if (boxes.size() > 2) {
-            const HWND dialog = FindWindowW(L"Tupdateform", nullptr);
-            shownNotes = ShownNotes(dialog);
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            return IDOK;
-        }
-        return IDYES;
-    });
+    // The report of the missing notes, then the save dialog without them.
+    answers = {IDYES, IDYES, IDOK};
+    std::string shownNotes, statusAtBox, statusAtSave;
+    onBox = [&](const seams::MessageBoxCall&) {
+        statusAtBox = Status(FindWindowW(L"Tupdateform", nullptr));
+    };
+    onSaveDialog = [&](HWND dialog) {
+        shownNotes = ShownNotes(dialog);
+        statusAtSave = Status(dialog);
+    };
     for (const auto& c : cases) {
         boxes.clear();
-        shownNotes = "not looked at";
+        saveProposals.clear();
         StartServer(c.serve);
         Run(ModeAsked, "3.0");
         ASSERT_EQ(boxes.size(), 3u) << c.what;
         EXPECT_EQ(boxes[2].text, "Die Hinweise zum Update konnten nicht geladen werden.") << c.what;
         EXPECT_EQ(boxes[2].flags, UINT(MB_ICONERROR)) << c.what;
+        EXPECT_EQ(statusAtBox, "Die Hinweise zum Update werden geladen ...") << c.what;
+        EXPECT_EQ(saveProposals.size(), 1u) << c.what;
         EXPECT_EQ(shownNotes, "") << c.what;
-        EXPECT_TRUE(saveProposals.empty()) << c.what;
+        EXPECT_EQ(statusAtSave, "Bitte wählen Sie, wo das Setup gespeichert werden soll.");
         ExpectNoTemporaryFiles();
     }
 }
