@@ -120,7 +120,10 @@ void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
     if (smallRow) {
         TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
                            Image14.get(), Image15.get(), Image16.get()};
+        // Both colons with the time: the alarm line, which shares the row,
+        // clears the second one whenever the alarm is off.
         DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image9);
+        DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image10);
         for (std::size_t slot = 0; slot < 6; ++slot) {
             DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
         }

@@ -51,10 +51,10 @@ TForm1::TForm1(TApplication& application)
       Direckthilfe1(std::make_unique<TMenuItem>("&Direkthilfe")),
       PopupMenu2(std::make_unique<TControlPopupMenu>()),
       helpRouter_(std::make_unique<THelpRouter>(application, objects_, *PopupMenu2,
-                                                [this] { return Handle(); })),
+                                                [this] { return WindowStyles1->BoxOwner(); })),
       AlarmRunner1(std::make_unique<TAlarmRunner>(TAlarmRunner::Links{
-          [this] { return BoxOwner(); },
-          [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }})),
+          [this] { return WindowStyles1->BoxOwner(); }, [this] { return application_.Title(); },
+          [this] { alarmdisplay("", ""); }})),
       PowerWatch1(std::make_unique<TPowerWatch>()), Timer2(std::make_unique<TTimer>(30000, true)) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
@@ -78,10 +78,6 @@ TForm1::~TForm1() {
     }
     // The clock's timer goes before the panels it draws on.
     layout_->Destroy();
-}
-
-HWND TForm1::BoxOwner() const {
-    return WindowStyles1->InTaskbar() ? application_.Handle() : Handle();
 }
 
 void TForm1::CreateParams(CreateParamsInfo& params) {
@@ -122,13 +118,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_ENDSESSION:
-        // The end of the Windows session closes the clock as any close
-        // request does, a transfer under way included.
-        if (wParam) {
-            Close();
-        }
-        return 0;
     case WM_DPICHANGED:
         WindowStyles1->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -176,6 +165,10 @@ void TForm1::FormCreate() {
     // again within a few milliseconds; each comes from the file once. Writes
     // still reach the file at once.
     const TSettingsFile::HeldReads heldReads = settingsFile_->HoldReads();
+    // A refused write (a read-only file, a folder the user may not write to)
+    // must not leave a half-made window: the steps are carried through and
+    // the refusal is told once at their end.
+    const TSettingsFile::DeferredWriteFailures refusals = settingsFile_->DeferWriteFailures();
 
     menu_->BeiOnlineverbindungautomatischsuchen1.SetChecked(
         settings.ReadBool("OnlineUpdate", "Auto", true));
@@ -201,11 +194,19 @@ void TForm1::FormCreate() {
     }
     LCD1Click(nullptr);
 
-    // Every style handler places the window from the stored position itself,
-    // and nothing in between looks at the place of the hidden window; only a
+    // One handler for the style read once: each stores its own name, which
+    // keeps the others from running, but where that write was refused a
+    // second reading would find a missing key still missing. Every style
+    // handler places the window from the stored position itself; only a
     // stored style that names none leaves the placing to this step.
     const std::string storedStyle = LowerAscii(settings.ReadString("Clock", "Style", "standard"));
-    if (storedStyle != "standard" && storedStyle != "mini" && storedStyle != "taskbar") {
+    if (storedStyle == "standard") {
+        Standard1Click(nullptr);
+    } else if (storedStyle == "mini") {
+        Mini1Click(nullptr);
+    } else if (storedStyle == "taskbar") {
+        Taskleiste1Click(nullptr);
+    } else {
         const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
         const int left = settings.ReadInteger("Clock", "UhrposX", screenWidth - Width());
         const int top = settings.ReadInteger("Clock", "UhrposY", 0);
@@ -213,20 +214,10 @@ void TForm1::FormCreate() {
         checkpos();
     }
 
-    // Each test reads the key afresh: the style handlers store their own name.
-    if (LowerAscii(settings.ReadString("Clock", "Style", "standard")) == "standard") {
-        Standard1Click(nullptr);
-    }
-    if (LowerAscii(settings.ReadString("Clock", "Style", "standard")) == "mini") {
-        Mini1Click(nullptr);
-    }
-    if (LowerAscii(settings.ReadString("Clock", "Style", "taskbar")) == "taskbar") {
-        Taskleiste1Click(nullptr);
-    }
-
     if (HCURSOR hand = LoadCursorW(nullptr, IDC_HAND)) {
         application_.SetCursor(crHandPoint, hand);
     }
+    refusals.ThrowFirst();
 }
 
 void TForm1::FormShow() {

@@ -98,9 +98,6 @@ class TForm1 : public TForm {
     // program is up that the commands must not run beside.
     void ShowContextMenu(int x, int y);
     bool ProgramBoxOpen() const;
-    // Inside the taskbar the clock is a child of the taskbar, and a box it
-    // owned would disable the whole taskbar while it is open.
-    HWND BoxOwner() const;
 
     // The machine's sleep: noted when it begins; on waking, an alarm slept
     // through is told of.

@@ -32,7 +32,7 @@ void TForm1::BindMenuCommands() {
     Timer2->OnTimer = [this](TTimer*) { Timer2Timer(); };
     RunUpdate = [this](int mode) {
         UpdateEnvironment environment{application_, objects_.settings, objects_.folder};
-        environment.owner = Handle();
+        environment.owner = WindowStyles1->BoxOwner();
         // The hidden check changes nothing on screen; the clock leaves the top
         // only when the run has something to show.
         bool lowered = false;

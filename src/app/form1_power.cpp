@@ -1,5 +1,5 @@
 // An alarm the machine slept through: told once on waking, never rung late,
-// and the stored alarm stays as it is.
+// and the stored alarm stays as it is; and the end of the Windows session.
 #include "app/alarm_runner.h"
 #include "app/form1.h"
 #include "app/power_watch.h"
@@ -16,6 +16,8 @@
 void TForm1::BindPowerWatch() {
     PowerWatch1->OnSuspend = [this](TPowerWatch* sender) { PowerWatch1Suspend(sender); };
     PowerWatch1->OnResume = [this](TPowerWatch* sender) { PowerWatch1Resume(sender); };
+    // Closes the clock as any close request does, a transfer under way included.
+    PowerWatch1->OnSessionEnd = [this](TPowerWatch*) { Close(); };
     PowerWatch1->Hook(application_.Handle());
 }
 

@@ -29,13 +29,16 @@ constexpr char kOldTermsOfUseJump[] = "JI(`',`IDH_NUTZUNGSBEDINGUNGEN')";
 } // namespace
 
 THelpRouter::THelpRouter(TApplication& application, const ProgramObjects& objects,
-                         TControlPopupMenu& contextMenu, std::function<HWND()> window)
+                         TControlPopupMenu& contextMenu, std::function<HWND()> boxOwner)
     : application_(application), objects_(objects), contextMenu_(contextMenu),
-      window_(std::move(window)) {}
+      boxOwner_(std::move(boxOwner)) {}
 
 HWND THelpRouter::BoxOwner() const {
+    // A window of ours that is active (a dialog, the clock on the desktop)
+    // takes the box; the taskbar, active while the clock sits in it, must not.
     HWND active = GetActiveWindow();
-    return active ? active : window_();
+    return active && GetAncestor(active, GA_ROOTOWNER) == application_.Handle() ? active
+                                                                                : boxOwner_();
 }
 
 bool THelpRouter::OldHelpFilePresent() const {

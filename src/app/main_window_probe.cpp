@@ -65,7 +65,7 @@ SIZE TMainWindowProbe::OuterSize() const {
 }
 
 HWND TMainWindowProbe::BoxOwner() const {
-    return window_.BoxOwner();
+    return window_.WindowStyles1->BoxOwner();
 }
 
 TClockDisplay& TMainWindowProbe::Display() const {

@@ -6,6 +6,7 @@
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
+#include "toolkit/dpi.h"
 #include "toolkit/form.h"
 #include "toolkit/panel.h"
 #include "toolkit/seams.h"
@@ -33,6 +34,12 @@ bool TrayClockUsable(HWND trayClock) {
            TrayClockAreaUsable(IsWindowVisible(trayClock) != FALSE, area.right, area.bottom);
 }
 
+// The scale of the monitor the taskbar lies on, whichever screen the clock
+// came from; asked at every fit, so a change of that monitor's DPI shows.
+Scale TaskbarMonitorScale(HWND trayClock) {
+    return Scale::ForDpi(MonitorDpiOfWindow(trayClock));
+}
+
 } // namespace
 
 void TWindowStyles::Taskbar(bool byUser) {
@@ -41,7 +48,7 @@ void TWindowStyles::Taskbar(bool byUser) {
     HWND trayClock = FindTrayClockWindow();
     if (!TrayClockUsable(trayClock)) {
         if (byUser) {
-            seams::ShowMessageBox(window_.Handle(), kNoTrayClockText, "Tikkora",
+            seams::ShowMessageBox(BoxOwner(), kNoTrayClockText, "Tikkora",
                                   MB_OK | MB_ICONINFORMATION);
         } else {
             WaitForTaskbar();
@@ -72,8 +79,9 @@ void TWindowStyles::Taskbar(bool byUser) {
 
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    if (layout_.LayOut(ClockStyle::Taskbar, false,
-                       TaskbarScale(dpiScale_, area.right, area.bottom))) {
+    if (layout_.LayOut(
+            ClockStyle::Taskbar, false,
+            TaskbarScale(TaskbarMonitorScale(TrayClockWindow), area.right, area.bottom))) {
         Rescaled();
     }
     layout_.FillTray(area.right, area.bottom);
@@ -130,7 +138,8 @@ void TWindowStyles::FitToTaskbar() {
     }
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    const bool rescaled = layout_.ScaleTo(TaskbarScale(dpiScale_, area.right, area.bottom));
+    const bool rescaled = layout_.ScaleTo(
+        TaskbarScale(TaskbarMonitorScale(TrayClockWindow), area.right, area.bottom));
     if (rescaled) {
         Rescaled();
     }

@@ -49,6 +49,10 @@ TWindowStyles::TWindowStyles(Links links)
     Timer1.OnTimer = [this](TTimer*) { FitToTaskbar(); };
 }
 
+HWND TWindowStyles::BoxOwner() const {
+    return InTaskbar() ? application_.Handle() : window_.Handle();
+}
+
 void TWindowStyles::SetFrame(bool dialogFrame) {
     HWND window = window_.Handle();
     const DWORD frameStyles = WS_BORDER | WS_SYSMENU | WS_DLGFRAME;
@@ -237,8 +241,8 @@ void TWindowStyles::Rescaled() {
 void TWindowStyles::DpiChanged(int dpi, const RECT& suggested) {
     dpiScale_ = Scale::ForDpi(dpi);
     if (InTaskbar()) {
-        // The taskbar's clock area sets the size there; the timer's next
-        // check picks the factor that fits it.
+        // There the taskbar's monitor and clock area set the factor, at the
+        // timer's next check; this one is the desktop's, for leaving.
         return;
     }
     if (layout_.ScaleTo(dpiScale_)) {

@@ -57,11 +57,16 @@ class TWindowStyles {
     void GoOnTop();
     // Sitting in the taskbar, not waiting for one.
     bool InTaskbar() const { return Taskleiste1.Checked() && !waitingForTaskbar_; }
+    // The owner of every box and dialog the clock opens: its own window, or
+    // the application's while it sits in the taskbar, where a box owned by
+    // the clock would belong to the taskbar and disable it.
+    HWND BoxOwner() const;
 
     // High-DPI screens: the layout is that of a 96-DPI screen drawn larger by
-    // a whole factor, the monitor's on the desktop, one that fits in the
-    // taskbar's clock area there. The window's children are made at factor 1;
-    // the styles lay them out at the monitor's.
+    // a whole factor, the monitor's on the desktop; in the taskbar the
+    // taskbar's monitor's, or a smaller one that fits its clock area. The
+    // window's children are made at factor 1; the styles lay them out at the
+    // monitor's.
     void StartAtMonitorScale(Scale monitor) { dpiScale_ = monitor; }
     // The window was moved to a monitor of another DPI.
     void DpiChanged(int dpi, const RECT& suggested);

@@ -16,5 +16,7 @@ int WindowDpi(HWND window);
 // The DPI of the monitor nearest to a screen point, for a window about to be
 // placed there.
 int DpiAtPoint(POINT point);
+// The DPI of the monitor a window lies on, the window of another program too.
+int MonitorDpiOfWindow(HWND window);
 // What the 96-DPI layout is drawn larger by on the window's monitor.
 Scale WindowScale(HWND window);

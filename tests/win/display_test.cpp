@@ -228,11 +228,14 @@ TEST_F(DisplayTest, BadAlarmValuesLeaveCellsEmptyAndRaiseNothing) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRow) {
+TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRowWithBothColonsAlarmOrNot) {
     Create();
     TMainWindowProbe(*form).Item("&Mini").SetChecked(true);
-    TMainWindowProbe(*form).Tick();
-    EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, E, 30, 33}));
+    for (const char* alarmHour : {"07", ""}) {
+        form->alarmdisplay(alarmHour, "30");
+        TMainWindowProbe(*form).Tick();
+        EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33})) << alarmHour;
+    }
 }
 
 TEST_F(DisplayTest, GripDotsArePaintedAtTheLeftEdge) {

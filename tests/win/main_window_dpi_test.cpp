@@ -48,7 +48,8 @@ TEST_F(MainWindowDpiTest, GrowsByTheFactorWithSharpPixelsAndShrinksBackAt96) {
     HWND window = Create().Handle();
     const std::vector<COLORREF> glyph =
         Blocks(TMainWindowProbe(*form).Display().Image2->Picture().Handle(), 1);
-    const std::vector<COLORREF> face = Blocks(TMainWindowProbe(*form).Display().FacePicture(103).get(), 1);
+    const std::vector<COLORREF> face =
+        Blocks(TMainWindowProbe(*form).Display().FacePicture(103).get(), 1);
     ASSERT_FALSE(glyph.empty());
 
     MoveToMonitorOfDpi(window, 192);

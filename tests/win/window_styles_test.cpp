@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -646,25 +647,50 @@ TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
     EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// ---- TNoTask ----
-
-TEST_F(WindowStyleTest, TaskbarAtTwiceTheDpiTakesTheLargestFactorItsClockAreaHolds) {
+TEST_F(WindowStyleTest, TheTaskbarClockTakesTheScaleOfTheTaskbarsMonitorNotOfItsLastScreen) {
     FakeTray tray(100, 30);
-    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
-    RECT suggested{0, 0, 100, 30};
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    // Dragged onto a 192-DPI monitor first; the taskbar lies on this 96-DPI one.
+    RECT suggested{300, 200, 470, 264};
     SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
-    // Area width, then the cell's height and top and whether the seconds show.
-    const int steps[][4] = {{100, 18, 5, 0}, {120, 18, 5, 1}, {62, 9, 9, 1}};
-    for (const auto& s : steps) {
-        tray.Resize(s[0], 30);
-        Styles().FitToTaskbar();
-        const RECT cell = TMainWindowProbe(window).Display().Image13->Bounds();
-        EXPECT_EQ(cell.bottom - cell.top, s[1]) << s[0];
-        EXPECT_EQ(cell.top, s[2]) << s[0];
-        EXPECT_EQ(TMainWindowProbe(window).Display().Image16->Visible(), s[3] != 0) << s[0];
-    }
+    auto cellHeight = [&] {
+        return TMainWindowProbe(window).Display().Image13->Bounds().bottom -
+               TMainWindowProbe(window).Display().Image13->Bounds().top;
+    };
+    ASSERT_EQ(cellHeight(), 18);
+    Styles().Taskbar(true);
+    EXPECT_EQ(cellHeight(), 9) << "entered";
+    Styles().FitToTaskbar();
+    EXPECT_EQ(cellHeight(), 9) << "fitted";
+    // Back on the desktop, where it came from.
+    Styles().Mini();
+    EXPECT_EQ(cellHeight(), 18);
 }
+
+TEST_F(WindowStyleTest, InTheTaskbarBoxesBelongToTheApplicationWindowAndTheSessionEndReachesIt) {
+    FakeTray tray(62, 30);
+    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
+    seams::SetHtmlHelpHandlerForTest([](const HtmlHelpRequest&) { return false; });
+    const std::function<void()> cases[] = {
+        [&] { TMainWindowProbe(window).Choose("Online-U&pdate"); },
+        [&] { window.Hilfethehmen1Click(nullptr); },
+        // Chosen again when the taskbar has no clock area any more.
+        [&] { ShowWindow(tray.clock, SW_HIDE), Styles().Taskbar(true); },
+        // Told to top-level windows only, of which the clock is none here.
+        [&] { SendMessageW(Application->Handle(), WM_ENDSESSION, TRUE, 0); },
+    };
+    for (const auto& act : cases) {
+        act();
+    }
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.owner, Application->Handle()) << box.text;
+    }
+    EXPECT_EQ(SettingsFile, nullptr) << "not closed at the session's end";
+}
+
+// ---- TNoTask ----
 
 class NoTaskTest : public testing::Test {
   protected:
