@@ -107,10 +107,10 @@ TEST_F(Form1Test, RefusedWritesAreReportedAndTheWindowStillCloses) {
     TForm1& window = Create();
     // Start-up stores the analog mode and the style; told once, and the window is whole.
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(window.Standard1.Checked());
+    EXPECT_TRUE(TMainWindowProbe(window).Item("Standard").Checked());
     EXPECT_EQ(window.Width(), 154);
     EXPECT_EQ(window.Top(), 0);
-    EXPECT_TRUE(window.Image2->HasPicture());
+    EXPECT_TRUE(TMainWindowProbe(window).Display().Image2->HasPicture());
     EXPECT_EQ(boxes[0].text, "Unable to write to " + folder.File("Tikkora.ini"));
     EXPECT_EQ(boxes[0].caption, "Tikkora");
     EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));

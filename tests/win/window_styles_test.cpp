@@ -674,7 +674,7 @@ TEST_F(WindowStyleTest, InTheTaskbarBoxesBelongToTheApplicationWindowAndTheSessi
     seams::SetHtmlHelpHandlerForTest([](const HtmlHelpRequest&) { return false; });
     const std::function<void()> cases[] = {
         [&] { TMainWindowProbe(window).Choose("Online-U&pdate"); },
-        [&] { window.Hilfethehmen1Click(nullptr); },
+        [&] { TMainWindowProbe(window).Choose("&Hilfethehmen"); },
         // Chosen again when the taskbar has no clock area any more.
         [&] { ShowWindow(tray.clock, SW_HIDE), Styles().Taskbar(true); },
         // Told to top-level windows only, of which the clock is none here.
