@@ -60,45 +60,32 @@ class DisplayTest : public MainWindowTest {
     }
     std::vector<int> LargeRow() {
         std::vector<int> glyphs;
-        for (TImage* cell : {TMainWindowProbe(*form).Display().Image1.get(),
-                             TMainWindowProbe(*form).Display().Image2.get(),
-                             TMainWindowProbe(*form).Display().Image7.get(),
-                             TMainWindowProbe(*form).Display().Image3.get(),
-                             TMainWindowProbe(*form).Display().Image4.get(),
-                             TMainWindowProbe(*form).Display().Image8.get(),
-                             TMainWindowProbe(*form).Display().Image5.get(),
-                             TMainWindowProbe(*form).Display().Image6.get()}) {
-            glyphs.push_back(GlyphIn(*cell, TMainWindowProbe(*form).Display().ImageList1));
+        for (TImage* cell : {Probe().Display().Image1.get(), Probe().Display().Image2.get(),
+                             Probe().Display().Image7.get(), Probe().Display().Image3.get(),
+                             Probe().Display().Image4.get(), Probe().Display().Image8.get(),
+                             Probe().Display().Image5.get(), Probe().Display().Image6.get()}) {
+            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList1));
         }
         return glyphs;
     }
     std::vector<int> SmallRow() {
         std::vector<int> glyphs;
-        for (TImage* cell : {TMainWindowProbe(*form).Display().Image11.get(),
-                             TMainWindowProbe(*form).Display().Image12.get(),
-                             TMainWindowProbe(*form).Display().Image9.get(),
-                             TMainWindowProbe(*form).Display().Image13.get(),
-                             TMainWindowProbe(*form).Display().Image14.get(),
-                             TMainWindowProbe(*form).Display().Image10.get(),
-                             TMainWindowProbe(*form).Display().Image15.get(),
-                             TMainWindowProbe(*form).Display().Image16.get()}) {
-            glyphs.push_back(GlyphIn(*cell, TMainWindowProbe(*form).Display().ImageList2));
+        for (TImage* cell : {Probe().Display().Image11.get(), Probe().Display().Image12.get(),
+                             Probe().Display().Image9.get(), Probe().Display().Image13.get(),
+                             Probe().Display().Image14.get(), Probe().Display().Image10.get(),
+                             Probe().Display().Image15.get(), Probe().Display().Image16.get()}) {
+            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList2));
         }
         return glyphs;
     }
     std::vector<int> DateRow() {
         std::vector<int> glyphs;
-        for (TImage* cell : {TMainWindowProbe(*form).Display().Image21.get(),
-                             TMainWindowProbe(*form).Display().Image22.get(),
-                             TMainWindowProbe(*form).Display().Image29.get(),
-                             TMainWindowProbe(*form).Display().Image23.get(),
-                             TMainWindowProbe(*form).Display().Image24.get(),
-                             TMainWindowProbe(*form).Display().Image30.get(),
-                             TMainWindowProbe(*form).Display().Image25.get(),
-                             TMainWindowProbe(*form).Display().Image26.get(),
-                             TMainWindowProbe(*form).Display().Image27.get(),
-                             TMainWindowProbe(*form).Display().Image28.get()}) {
-            glyphs.push_back(GlyphIn(*cell, TMainWindowProbe(*form).Display().ImageList2));
+        for (TImage* cell : {Probe().Display().Image21.get(), Probe().Display().Image22.get(),
+                             Probe().Display().Image29.get(), Probe().Display().Image23.get(),
+                             Probe().Display().Image24.get(), Probe().Display().Image30.get(),
+                             Probe().Display().Image25.get(), Probe().Display().Image26.get(),
+                             Probe().Display().Image27.get(), Probe().Display().Image28.get()}) {
+            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList2));
         }
         return glyphs;
     }
@@ -110,17 +97,17 @@ class DisplayTest : public MainWindowTest {
 
 TEST_F(DisplayTest, StripsAreLoadedFromTheResources) {
     Create();
-    EXPECT_EQ(TMainWindowProbe(*form).Display().ImageList1.Count(), 66);
-    EXPECT_EQ(TMainWindowProbe(*form).Display().ImageList2.Count(), 84);
+    EXPECT_EQ(Probe().Display().ImageList1.Count(), 66);
+    EXPECT_EQ(Probe().Display().ImageList2.Count(), 84);
 }
 
 TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
     Create();
     EXPECT_EQ(StyleIndex, 3);
     EXPECT_EQ(GlyphBase, 30);
-    EXPECT_TRUE(TMainWindowProbe(*form).Item("LCD -Display").Checked());
-    EXPECT_FALSE(TMainWindowProbe(*form).Item("LED -Display Grün").Checked());
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().LargeRow().Color(), RgbColor(100, 145, 102));
+    EXPECT_TRUE(Probe().Item("LCD -Display").Checked());
+    EXPECT_FALSE(Probe().Item("LED -Display Grün").Checked());
+    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(100, 145, 102));
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}));
     EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
     // No alarm section: the alarm line is empty.
@@ -133,14 +120,14 @@ TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
 TEST_F(DisplayTest, EveryTickRedrawsTheTimeAndMidnightBlanksTheHourTens) {
     Create();
     now = {2024, 3, 1, 10, 0, 0};
-    TMainWindowProbe(*form).Tick();
+    Probe().Tick();
     EXPECT_EQ(LargeRow(), (std::vector<int>{31, 30, 63, 30, 30, 63, 30, 30}));
     now = {2024, 3, 2, 0, 0, 0};
-    TMainWindowProbe(*form).Tick();
+    Probe().Tick();
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 30, 63, 30, 30, 63, 30, 30}));
     // The date waits for the minute event.
     EXPECT_EQ(DateRow()[1], 31);
-    TMainWindowProbe(*form).MinuteTick();
+    Probe().MinuteTick();
     EXPECT_EQ(DateRow()[1], 32);
 }
 
@@ -151,7 +138,7 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
     seams::SetClockForTest([&] {
         return ++reads == 1 ? LocalTime{2024, 3, 1, 23, 59, 59} : LocalTime{2024, 3, 2, 0, 0, 0};
     });
-    TMainWindowProbe(*form).Redraw();
+    Probe().Redraw();
     seams::SetClockForTest([this] { return now; });
     EXPECT_EQ(reads, 1);
     EXPECT_EQ(LargeRow(), (std::vector<int>{32, 33, 63, 35, 39, 63, 35, 39}));
@@ -160,51 +147,46 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
 
 TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
     Create();
-    TMainWindowProbe(*form).Choose("LED -Display Rot");
-    EXPECT_TRUE(TMainWindowProbe(*form).Item("LED -Display Rot").Checked());
-    EXPECT_FALSE(TMainWindowProbe(*form).Item("LCD -Display").Checked());
+    Probe().Choose("LED -Display Rot");
+    EXPECT_TRUE(Probe().Item("LED -Display Rot").Checked());
+    EXPECT_FALSE(Probe().Item("LCD -Display").Checked());
     EXPECT_EQ(GlyphBase, 10);
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LEDRot"), std::string::npos);
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().LargeRow().Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().SmallRow().Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().DateRow().Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().HoursHand().Color(),
-              RgbColor(255, 0, 0));
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().SecondsHand().Color(),
-              RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Layout().SmallRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Layout().DateRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Layout().AnalogClock().HoursHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Layout().AnalogClock().SecondsHand().Color(), RgbColor(255, 0, 0));
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 19, 61, 10, 15, 61, 10, 13}));
     EXPECT_EQ(DateRow()[2], 67);
 
-    TMainWindowProbe(*form).Choose("LCD -Display bel.");
+    Probe().Choose("LCD -Display bel.");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCDBeleuchtet"), std::string::npos);
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().LargeRow().Color(), RgbColor(0, 255, 255));
+    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(0, 255, 255));
     EXPECT_EQ(LargeRow()[1], 29);
 
-    TMainWindowProbe(*form).Choose("LCD -Display");
+    Probe().Choose("LCD -Display");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCD\r"), std::string::npos);
 }
 
 TEST_F(DisplayTest, ReapplyingWithoutASenderStoresNothing) {
     folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=LEDRot\r\n");
     Create();
-    EXPECT_TRUE(TMainWindowProbe(*form).Item("LED -Display Rot").Checked());
+    EXPECT_TRUE(Probe().Item("LED -Display Rot").Checked());
     EXPECT_EQ(StyleIndex, 1);
     std::string before = folder.Read("Tikkora.ini");
-    TMainWindowProbe(*form).Redraw();
+    Probe().Redraw();
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
-    EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().MinutesHand().Color(),
-              RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Layout().AnalogClock().MinutesHand().Color(), RgbColor(255, 0, 0));
 }
 
 TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
     for (std::string value : {std::string("lcd"), std::string(5000, 'X'), std::string("")}) {
         folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=" + value + "\r\n");
         Create();
-        EXPECT_TRUE(TMainWindowProbe(*form).Item("LED -Display Grün").Checked())
-            << value.substr(0, 10);
+        EXPECT_TRUE(Probe().Item("LED -Display Grün").Checked()) << value.substr(0, 10);
         EXPECT_EQ(StyleIndex, 0);
-        EXPECT_EQ(TMainWindowProbe(*form).Layout().AnalogClock().HoursHand().Color(),
-                  RgbColor(0, 255, 0));
+        EXPECT_EQ(Probe().Layout().AnalogClock().HoursHand().Color(), RgbColor(0, 255, 0));
         EXPECT_NE(folder.Read("Tikkora.ini").find("Display=" + value.substr(0, 100)),
                   std::string::npos);
         form.reset();
@@ -230,10 +212,10 @@ TEST_F(DisplayTest, BadAlarmValuesLeaveCellsEmptyAndRaiseNothing) {
 
 TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRowWithBothColonsAlarmOrNot) {
     Create();
-    TMainWindowProbe(*form).Item("&Mini").SetChecked(true);
+    Probe().Item("&Mini").SetChecked(true);
     for (const char* alarmHour : {"07", ""}) {
         form->alarmdisplay(alarmHour, "30");
-        TMainWindowProbe(*form).Tick();
+        Probe().Tick();
         EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33})) << alarmHour;
     }
 }
@@ -267,7 +249,7 @@ TEST_F(DisplayTest, PanelsPaintTheirCellsOntoTheScreen) {
     Create();
     TBitmap printed;
     printed.SetSize(123, 51);
-    SendMessageW(TMainWindowProbe(*form).Layout().LargeRow().Handle(), WM_PRINTCLIENT,
+    SendMessageW(Probe().Layout().LargeRow().Handle(), WM_PRINTCLIENT,
                  reinterpret_cast<WPARAM>(printed.Canvas()), PRF_CLIENT);
     std::vector<std::uint32_t> pixels = Pixels(printed);
     auto inkIn = [&](int left, int right) {

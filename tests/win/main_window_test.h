@@ -39,6 +39,7 @@ class MainWindowTest : public testing::Test {
     // Runs while a message box is open, for tests that look at the state then.
     virtual void OnMessageBox(const seams::MessageBoxCall& /*call*/) {}
 
+    TMainWindowProbe Probe() const { return TMainWindowProbe(*form); }
     TForm1& Create() {
         form = std::make_unique<TForm1>(*Application);
         form->CreateHandle();

@@ -188,8 +188,8 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"Uhr &schließen", false, false, false},
     };
     // Anywhere on the clock: the small row, the bare window, the menu button.
-    for (HWND clicked : {TMainWindowProbe(window).Layout().SmallRow().Handle(), window.Handle(),
-                         TMainWindowProbe(window).Layout().MenuButton()->Handle()}) {
+    for (HWND clicked : {Probe().Layout().SmallRow().Handle(), window.Handle(),
+                         Probe().Layout().MenuButton()->Handle()}) {
         SCOPED_TRACE(clicked == window.Handle() ? "window" : "child");
         shownItems.clear();
         RightClick(clicked);
@@ -211,7 +211,7 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"Standard", "&Mini", "In die &Taskleiste"},
         {"LCD -Display", "LCD -Display bel.", "LED -Display Grün", "LED -Display Rot",
          "LED -Punktmatrix", "Klappziffer -Display"}};
-    const std::vector<TMenuItem*>& items = TMainWindowProbe(window).Menu().Items.Items();
+    const std::vector<TMenuItem*>& items = Probe().Menu().Items.Items();
     auto checked = [&] {
         std::set<std::string> captions;
         for (const TMenuItem* item : items) {
@@ -241,8 +241,8 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
 TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
     // No taskbar clock area here: the clock waits for one in the mini window.
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
-    ASSERT_TRUE(TMainWindowProbe(window).Item("In die &Taskleiste").Checked());
-    RightClick(TMainWindowProbe(window).Layout().SmallRow().Handle());
+    ASSERT_TRUE(Probe().Item("In die &Taskleiste").Checked());
+    RightClick(Probe().Layout().SmallRow().Handle());
     ASSERT_EQ(shownItems.size(), 23u);
     EXPECT_EQ(shownItems[4].caption, "&Analoguhr");
     EXPECT_TRUE(shownItems[4].grayed);
@@ -253,27 +253,26 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
         SCOPED_TRACE(madeAnew ? "made anew" : "first window");
         if (madeAnew) {
             DestroyWindow(window.Handle());
-            TMainWindowProbe(window).Styles().FitToTaskbar();
+            Probe().Styles().FitToTaskbar();
             ASSERT_NE(window.Handle(), nullptr);
         }
-        ASSERT_NE(TMainWindowProbe(window).Layout().MenuButton(), nullptr);
-        TExplorerButton& button = *TMainWindowProbe(window).Layout().MenuButton();
-        EXPECT_EQ(GetParent(button.Handle()),
-                  TMainWindowProbe(window).Layout().MenuButtonRow().Handle());
+        ASSERT_NE(Probe().Layout().MenuButton(), nullptr);
+        TExplorerButton& button = *Probe().Layout().MenuButton();
+        EXPECT_EQ(GetParent(button.Handle()), Probe().Layout().MenuButtonRow().Handle());
         // Where the window really is in its panel, not where the object says.
         RECT r;
         GetWindowRect(button.Handle(), &r);
-        MapWindowPoints(nullptr, TMainWindowProbe(window).Layout().MenuButtonRow().Handle(),
+        MapWindowPoints(nullptr, Probe().Layout().MenuButtonRow().Handle(),
                         reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(r.left, 1);
         EXPECT_EQ(r.top, 1);
         EXPECT_EQ(r.right - r.left, 14);
         EXPECT_EQ(r.bottom - r.top, 10);
         EXPECT_EQ(button.Alignment(), TAlignment::taRightJustify);
-        EXPECT_EQ(button.DropDownMenu(), &TMainWindowProbe(window).Menu());
-        EXPECT_EQ(button.PopupMenu, &TMainWindowProbe(window).Menu());
-        EXPECT_EQ(TMainWindowProbe(window).Menu().Items.Items().size(), 23u);
-        EXPECT_EQ(TMainWindowProbe(window).HelpMenu().Items.Items().size(), 1u);
+        EXPECT_EQ(button.DropDownMenu(), &Probe().Menu());
+        EXPECT_EQ(button.PopupMenu, &Probe().Menu());
+        EXPECT_EQ(Probe().Menu().Items.Items().size(), 23u);
+        EXPECT_EQ(Probe().HelpMenu().Items.Items().size(), 1u);
     }
 }
 
@@ -290,7 +289,7 @@ TEST_F(MenuTest, F1ShowsTheHighlightedItemsTopic) {
         help.clear();
         downsBeforeF1 = downs;
         SetTimer(nullptr, 0, 100, HelpOnHighlightedItem);
-        TMainWindowProbe(window).OpenMenu(window.Left(), window.Top());
+        Probe().OpenMenu(window.Left(), window.Top());
         ASSERT_EQ(help.size(), 1u);
         EXPECT_EQ(help[0].command, HtmlHelpCommand::Topic);
         EXPECT_EQ(help[0].file, folder.File("Tikkora.chm"));
@@ -300,7 +299,7 @@ TEST_F(MenuTest, F1ShowsTheHighlightedItemsTopic) {
 
 TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n");
-    TMainWindowProbe(window).Item("&Uhr stellen...").Click();
+    Probe().Item("&Uhr stellen...").Click();
     ASSERT_EQ(shell.size(), 1u);
     EXPECT_EQ(shell[0].operation, "open");
     EXPECT_EQ(shell[0].file, "rundll32.exe");
@@ -308,7 +307,7 @@ TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     EXPECT_EQ(shell[0].show, SW_SHOW);
 
     // "&Hilfethehmen" and F1 both open the contents of the help beside the program.
-    TMainWindowProbe(window).Item("&Hilfethehmen").Click();
+    Probe().Item("&Hilfethehmen").Click();
     window.PreviewKeyDown(VK_F1);
     ASSERT_EQ(help.size(), 2u);
     for (const HtmlHelpRequest& request : help) {
@@ -321,18 +320,18 @@ TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     EXPECT_EQ(help[2].command, HtmlHelpCommand::Topic);
     EXPECT_EQ(help[2].page, "nutzungsbedingungen.htm");
 
-    EXPECT_TRUE(TMainWindowProbe(window).Item("Auto -Update").Checked());
+    EXPECT_TRUE(Probe().Item("Auto -Update").Checked());
     for (const char* stored : {"0", "1"}) {
-        TMainWindowProbe(window).Item("Auto -Update").Click();
+        Probe().Item("Auto -Update").Click();
         EXPECT_EQ(Stored("OnlineUpdate", "Auto"), stored);
-        EXPECT_EQ(TMainWindowProbe(window).Item("Auto -Update").Checked(), stored[0] == '1');
+        EXPECT_EQ(Probe().Item("Auto -Update").Checked(), stored[0] == '1');
     }
     EXPECT_TRUE(oldHelp.empty());
     EXPECT_TRUE(boxes.empty());
 
     // Closing asks the viewers to close and stores the position.
     window.SetPosition(210, 120);
-    TMainWindowProbe(window).Item("Uhr &schließen").Click();
+    Probe().Item("Uhr &schließen").Click();
     EXPECT_EQ(SettingsFile, nullptr) << "not closed";
     EXPECT_EQ(help.back().command, HtmlHelpCommand::CloseAll);
     EXPECT_EQ(Stored("Clock", "UhrposX"), "210");
@@ -409,10 +408,10 @@ TEST_F(MenuTest, MissingHelpFileIsReportedAndAnOldOneGoesToWinHelp) {
     }
 
     folder.Write("Tikora.hlp", "");
-    TMainWindowProbe(window).Item("&Hilfethehmen").Click();
+    Probe().Item("&Hilfethehmen").Click();
     window.LinksForAboutBox().helpPopup(11, POINT{5, 6});
-    TMainWindowProbe(window).HelpMenu().PopupComponent = nullptr;
-    TMainWindowProbe(window).HelpMenu().Items.Items()[0]->Click();
+    Probe().HelpMenu().PopupComponent = nullptr;
+    Probe().HelpMenu().Items.Items()[0]->Click();
     ASSERT_EQ(oldHelp.size(), 4u);
     EXPECT_EQ(oldHelp[0].file, "Tikora.hlp");
     EXPECT_EQ(oldHelp[0].command, static_cast<UINT>(HELP_CONTENTS));
@@ -431,7 +430,7 @@ TEST_F(MenuTest, AboutBoxOpensModallyOnceAndTheMainWindowReturnsOnTop) {
     aboutVisibleInside = false;
     SetTimer(nullptr, 0, 100, OpenAgainThenEscape);
     const UINT_PTR rescue = SetTimer(nullptr, 0, 10000, Rescue);
-    TMainWindowProbe(window).Item("Inf&o...").Click();
+    Probe().Item("Inf&o...").Click();
     KillTimer(nullptr, rescue);
     EXPECT_TRUE(aboutVisibleInside);
     EXPECT_FALSE(rescued) << "the second opening started a loop of its own";
@@ -444,17 +443,17 @@ class MenuDuringAlarmTest : public MenuTest {
     void OnMessageBox(const seams::MessageBoxCall&) override {
         rescued = false;
         const UINT_PTR rescue = SetTimer(nullptr, 0, 5000, Rescue);
-        TMainWindowProbe(*form).Choose("Inf&o...");
+        Probe().Choose("Inf&o...");
         KillTimer(nullptr, rescue);
         aboutShownDuringBox = rescued;
         const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
         RECT r;
-        GetWindowRect(TMainWindowProbe(*form).Layout().LargeRow().Handle(), &r);
-        SendMessageW(TMainWindowProbe(*form).Layout().LargeRow().Handle(), WM_CONTEXTMENU, 0,
+        GetWindowRect(Probe().Layout().LargeRow().Handle(), &r);
+        SendMessageW(Probe().Layout().LargeRow().Handle(), WM_CONTEXTMENU, 0,
                      MAKELPARAM(r.left + 2, r.top + 2));
         KillTimer(nullptr, timer);
         // The menu button, pressed and right-clicked.
-        HWND button = TMainWindowProbe(*form).Layout().MenuButton()->Handle();
+        HWND button = Probe().Layout().MenuButton()->Handle();
         for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
             const UINT_PTR closer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
             SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
@@ -467,11 +466,11 @@ class MenuDuringAlarmTest : public MenuTest {
 };
 
 TEST_F(MenuDuringAlarmTest, NeitherMenuNorButtonNorAboutBoxOpensWhileTheAlarmBoxIsUp) {
-    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
-                            "Aktiv=1\r\nMeldung=Mittag\r\n");
+    Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
+           "Aktiv=1\r\nMeldung=Mittag\r\n");
     CreateAbout();
     now = {2024, 3, 1, 12, 0, 0};
-    TMainWindowProbe(window).Tick();
+    Probe().Tick();
     ASSERT_EQ(boxesSeen, 1);
     EXPECT_FALSE(aboutShownDuringBox);
     EXPECT_FALSE(menuSeen);

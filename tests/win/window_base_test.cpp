@@ -5,65 +5,40 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 std::vector<std::string> events;
+const std::map<UINT, std::string> kRecorded = {{WM_NCCREATE, "WM_NCCREATE"},
+                                               {WM_CREATE, "WM_CREATE"},
+                                               {WM_DESTROY, "WM_DESTROY"},
+                                               {WM_NCDESTROY, "WM_NCDESTROY"},
+                                               {WM_USER, "WM_USER"}};
 
-bool Recorded(UINT message) {
-    return message == WM_NCCREATE || message == WM_CREATE || message == WM_DESTROY ||
-           message == WM_NCDESTROY || message == WM_USER;
-}
-
-std::string NameOf(UINT message) {
-    switch (message) {
-    case WM_NCCREATE:
-        return "WM_NCCREATE";
-    case WM_CREATE:
-        return "WM_CREATE";
-    case WM_DESTROY:
-        return "WM_DESTROY";
-    case WM_NCDESTROY:
-        return "WM_NCDESTROY";
-    default:
-        return "WM_USER";
-    }
-}
-
-class RecordedWindow : public TWindow {
-  public:
-    bool Make() {
-        return CreateWindowHandle({L"TikkoraMessageOrderTest"}, L"", WS_POPUP, 0, {0, 0, 10, 10},
-                                  nullptr);
-    }
+struct RecordedWindow : TWindow {
+    bool Make() { return CreateWindowHandle({L"TikkoraOrderTest"}, L"", WS_POPUP, 0, {}, nullptr); }
     using TWindow::DestroyHandle;
-
-  protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (Recorded(message)) {
+        if (kRecorded.count(message)) {
             const bool bound = Handle() && TWindow::FromHandle(Handle()) == this;
-            events.push_back(NameOf(message) + (bound ? " bound" : " unbound"));
+            events.push_back(kRecorded.at(message) + (bound ? " bound" : " unbound"));
         }
         return TWindow::HandleMessage(message, wParam, lParam);
     }
 };
 
-class RecordedHook : public TWindowHook {
-  public:
-    explicit RecordedHook(std::string name) : name_(std::move(name)) {}
-
-  protected:
+struct RecordedHook : TWindowHook {
+    explicit RecordedHook(std::string name) : name(std::move(name)) {}
     LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (Recorded(message)) {
-            events.push_back(name_ + " " + NameOf(message));
+        if (kRecorded.count(message)) {
+            events.push_back(name + " " + kRecorded.at(message));
         }
         return CallNext(message, wParam, lParam);
     }
-
-  private:
-    std::string name_;
+    std::string name;
 };
 
 } // namespace
@@ -73,17 +48,14 @@ TEST(WindowBase, BoundAtTheFirstMessageHooksNewestFirstUnboundAtTheLast) {
     RecordedWindow window;
     ASSERT_TRUE(window.Make());
     HWND handle = window.Handle();
-    RecordedHook older("older");
-    RecordedHook newer("newer");
+    RecordedHook older("older"), newer("newer");
     older.Hook(handle);
     newer.Hook(handle);
     SendMessageW(handle, WM_USER, 0, 0);
     window.DestroyHandle();
-
     const std::vector<std::string> expected = {
         "WM_NCCREATE bound", "WM_CREATE bound",  "newer WM_USER",    "older WM_USER",
-        "WM_USER bound",     "newer WM_DESTROY", "older WM_DESTROY", "WM_DESTROY bound",
-    };
+        "WM_USER bound",     "newer WM_DESTROY", "older WM_DESTROY", "WM_DESTROY bound"};
     EXPECT_EQ(events, expected);
     EXPECT_EQ(window.Handle(), nullptr);
     EXPECT_EQ(older.Hooked(), nullptr);
