@@ -13,12 +13,15 @@
 #include <optional>
 #include <string>
 
+struct ProgramObjects;
+
 class THelpRouter {
   public:
     // contextMenu is the dialogs' "&Direkthilfe" menu; boxOwner is the main
-    // window's owner of boxes, asked when no window of ours is active.
-    THelpRouter(TApplication& application, TControlPopupMenu& contextMenu,
-                std::function<HWND()> boxOwner);
+    // window's owner of boxes, asked when no window of ours is active. The
+    // help files lie in the program's folder.
+    THelpRouter(TApplication& application, const ProgramObjects& objects,
+                TControlPopupMenu& contextMenu, std::function<HWND()> boxOwner);
     THelpRouter(const THelpRouter&) = delete;
     THelpRouter& operator=(const THelpRouter&) = delete;
 
@@ -40,6 +43,7 @@ class THelpRouter {
     HWND BoxOwner() const;
 
     TApplication& application_;
+    const ProgramObjects& objects_;
     TControlPopupMenu& contextMenu_;
     std::function<HWND()> boxOwner_;
     POINT helpPopupAt_{};

@@ -1,6 +1,6 @@
 #include "toolkit/dpi.h"
 
-#include "rules/dpi_scale.h"
+#include "toolkit/scale_rules.h"
 
 namespace {
 
@@ -62,6 +62,6 @@ int MonitorDpiOfWindow(HWND window) {
     return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
-int WindowScaleFactor(HWND window) {
-    return ScaleFactorForDpi(WindowDpi(window));
+Scale WindowScale(HWND window) {
+    return Scale::ForDpi(WindowDpi(window));
 }

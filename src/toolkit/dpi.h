@@ -1,6 +1,8 @@
 #pragma once
 // The DPI a window is drawn at. The program is per-monitor aware: each
 // monitor has its own DPI, and a window follows the monitor it is on.
+#include "toolkit/scale_rules.h"
+
 #include <windows.h>
 
 // Not in the headers of the oldest Windows the program builds for.
@@ -16,5 +18,5 @@ int WindowDpi(HWND window);
 int DpiAtPoint(POINT point);
 // The DPI of the monitor a window lies on, the window of another program too.
 int MonitorDpiOfWindow(HWND window);
-// The whole-number factor the 96-DPI layout is drawn larger by.
-int WindowScaleFactor(HWND window);
+// What the 96-DPI layout is drawn larger by on the window's monitor.
+Scale WindowScale(HWND window);

@@ -146,8 +146,8 @@ void Tupdateform::CreateParams(CreateParamsInfo& params) {
     params.parent = UpdateOwner(environment_);
     // Centred by its outer size at 96 DPI, which the window system's frame
     // need not match.
-    params.x = (GetSystemMetrics(SM_CXSCREEN) - ScaledLength(348)) / 2;
-    params.y = (GetSystemMetrics(SM_CYSCREEN) - ScaledLength(384)) / 2;
+    params.x = (GetSystemMetrics(SM_CXSCREEN) - LayoutScale()(348)) / 2;
+    params.y = (GetSystemMetrics(SM_CYSCREEN) - LayoutScale()(384)) / 2;
 }
 
 void Tupdateform::CreateComponents() {
@@ -177,7 +177,8 @@ void Tupdateform::FormPaint(HDC dc) {
     // The globe behind the floppy disk; shared, so the system keeps it.
     HICON picture = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), L"UPDATEICON", IMAGE_ICON, 32, 32, LR_SHARED));
-    DrawIconScaled(dc, ScaledLength(8), ScaledLength(11), picture, 32, ScaleFactor());
+    const Scale scale = LayoutScale();
+    DrawIconScaled(dc, scale(8), scale(11), picture, 32, scale.Factor());
 }
 
 LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
