@@ -104,7 +104,8 @@ void TForm2::CreateParams(CreateParamsInfo& params) {
 
 void TForm2::CreateComponents() {
     HWND window = Handle();
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(ScaleFactor())), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(LayoutScale().Factor())),
+                 FALSE);
 
     // Made in tab order; a label comes right before the control its
     // mnemonic leads to, as labels take no part in the tab sequence.

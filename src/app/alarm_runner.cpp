@@ -3,7 +3,6 @@
 #include "rules/missed_alarm.h"
 
 #include "settings/alarm_settings.h"
-#include "settings/program_objects.h"
 #include "settings/settings_file.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
@@ -36,12 +35,12 @@ void TAlarmRunner::Guarded(const std::function<void()>& action) {
 }
 
 void TAlarmRunner::Run(const LocalTime& now) {
-    if (!SettingsFile) {
+    if (!objects_.settings) {
         return;
     }
     const CheckReading reading{now, seams::RealMilliseconds()};
     const std::optional<CheckReading> previous = std::exchange(lastCheck_, reading);
-    const StoredAlarm& alarm = storedAlarm_.Read(*SettingsFile);
+    const StoredAlarm& alarm = storedAlarm_.Read(*objects_.settings);
     const AlarmVerdict verdict = DecideAlarm(previous, reading, Latch, alarm.time);
     switch (verdict.decision) {
     case AlarmDecision::InvalidTime:
@@ -69,7 +68,7 @@ void TAlarmRunner::Run(const LocalTime& now) {
     // From here on this alarm counts as handled, whatever happens below.
     Latch = verdict.minute;
     if (alarm.on) {
-        if (std::optional<std::string> path = AlarmSoundPath(ProgramFolder, alarm.sound)) {
+        if (std::optional<std::string> path = AlarmSoundPath(objects_.folder, alarm.sound)) {
             seams::PlaySoundFile(*path);
         } else {
             seams::PlayDefaultSound();
@@ -94,9 +93,9 @@ void TAlarmRunner::Run(const LocalTime& now) {
 void TAlarmRunner::SwitchOffOneShot() {
     // Read afresh: a message box ran a message loop, and the window may have
     // closed meanwhile.
-    if (SettingsFile && SettingsFile->ReadBool("Wecker", "AktivMode", false)) {
-        SettingsFile->WriteBool("Wecker", "Aktiv", false);
-        SettingsFile->WriteBool("Wecker", "AktivMode", false);
+    if (objects_.settings && objects_.settings->ReadBool("Wecker", "AktivMode", false)) {
+        objects_.settings->WriteBool("Wecker", "Aktiv", false);
+        objects_.settings->WriteBool("Wecker", "AktivMode", false);
         links_.clearAlarmLine();
     }
 }
@@ -116,7 +115,7 @@ void TAlarmRunner::ShowBoxLater(std::string text, UINT flags, std::function<void
     }
     later_.push_back([this, text = std::move(text), flags, afterwards = std::move(afterwards)] {
         // Not once the window has closed: there is nothing left to tell it beside.
-        if (SettingsFile) {
+        if (objects_.settings) {
             ShowBox(text, flags);
         }
         if (afterwards) {

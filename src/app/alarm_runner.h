@@ -4,6 +4,7 @@
 // The boxes open once the tick has returned, so the clock goes on beneath them.
 #include "rules/alarm_check.h"
 #include "settings/alarm_settings.h"
+#include "settings/program_objects.h"
 #include "toolkit/local_time_rules.h"
 #include "toolkit/message_window.h"
 
@@ -26,7 +27,8 @@ class TAlarmRunner {
         // Clears the alarm line once a one-shot alarm has switched itself off.
         std::function<void()> clearAlarmLine;
     };
-    explicit TAlarmRunner(Links links) : links_(std::move(links)) {}
+    TAlarmRunner(const ProgramObjects& objects, Links links)
+        : objects_(objects), links_(std::move(links)) {}
     TAlarmRunner(const TAlarmRunner&) = delete;
     TAlarmRunner& operator=(const TAlarmRunner&) = delete;
 
@@ -49,6 +51,7 @@ class TAlarmRunner {
     void ShowBox(const std::string& text, UINT flags);
     bool Receive(UINT message);
 
+    const ProgramObjects& objects_;
     Links links_;
     // Read anew only when the settings file has changed.
     TStoredAlarmReader storedAlarm_;

@@ -38,11 +38,11 @@ class AlarmCheckTest : public MainWindowTest {
         now.hour = hour;
         now.minute = minute;
         now.second = second;
-        form->AMClock1Second(nullptr, second);
+        Probe().Tick();
         // The boxes open once the tick has returned.
         Application->ProcessMessages();
     }
-    bool AlarmLineShown() { return form->Image11->HasPicture(); }
+    bool AlarmLineShown() { return Probe().Display().Image11->HasPicture(); }
 
     std::vector<seams::SoundCall> sounds;
     std::string settingsWhileOpen;
@@ -66,7 +66,7 @@ TEST_F(AlarmCheckTest, RepeatingAlarmRingsOnceInItsMinute) {
     EXPECT_EQ(boxes[0].caption, "Tikkora");
     EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK));
     // A redraw call in the same second does not ring again.
-    form->LCD1Click(nullptr);
+    Probe().Redraw();
     At(7, 30, 0);
     At(7, 30, 1);
     At(7, 31, 0);
@@ -98,8 +98,9 @@ TEST_F(AlarmCheckTest, TheClockGoesOnBeneathTheAlarmMessageAndOpensNoSecondOne) 
         now = {2024, 3, 2, 7, 31, 7};
         moved = PumpUntil(
             [&] {
-                return form->Image6->Shows({&form->ImageList1, GlyphBase + 7}) &&
-                       form->Image22->Shows({&form->ImageList2, GlyphBase + 2});
+                TClockDisplay& shown = Probe().Display();
+                return shown.Image6->Shows({&shown.ImageList1, GlyphBase + 7}) &&
+                       shown.Image22->Shows({&shown.ImageList2, GlyphBase + 2});
             },
             5000);
     };
@@ -176,7 +177,7 @@ TEST_F(AlarmCheckTest, UnparsableAlarmTimeIsReportedOnceAndTheClockGoesOn) {
     EXPECT_NE(boxes[0].text.find("Weckzeit"), std::string::npos);
     EXPECT_TRUE(sounds.empty());
     // The time is still drawn.
-    EXPECT_TRUE(form->Image6->HasPicture());
+    EXPECT_TRUE(Probe().Display().Image6->HasPicture());
 }
 
 TEST_F(AlarmCheckTest, RefusedWriteOfTheOneShotSwitchIsReportedAndNothingEscapes) {
@@ -194,5 +195,5 @@ TEST_F(AlarmCheckTest, RefusedWriteOfTheOneShotSwitchIsReportedAndNothingEscapes
     // The clock goes on, and the latch holds for the rest of the minute.
     At(7, 30, 0);
     EXPECT_EQ(sounds.size(), 1u);
-    EXPECT_TRUE(form->Image6->HasPicture());
+    EXPECT_TRUE(Probe().Display().Image6->HasPicture());
 }
