@@ -40,7 +40,11 @@ void TAlarmRunner::Run(const LocalTime& now) {
     }
     const CheckReading reading{now, seams::RealMilliseconds()};
     const std::optional<CheckReading> previous = std::exchange(lastCheck_, reading);
-    const StoredAlarm& alarm = storedAlarm_.Read(*objects_.settings);
+    // Another program's change of the file is looked for once a minute, when
+    // an alarm minute can begin or be passed: every second it would cost a
+    // query of the file system at each tick.
+    const bool newMinute = !previous || MinuteOf(previous->local) != MinuteOf(now);
+    const StoredAlarm& alarm = storedAlarm_.Read(*objects_.settings, newMinute);
     const AlarmVerdict verdict = DecideAlarm(previous, reading, Latch, alarm.time);
     switch (verdict.decision) {
     case AlarmDecision::InvalidTime:

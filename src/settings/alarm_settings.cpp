@@ -31,7 +31,10 @@ TStoredAlarmReader::Stamp TStoredAlarmReader::StampOf(const TSettingsFile& file)
     return stamp;
 }
 
-const StoredAlarm& TStoredAlarmReader::Read(const TSettingsFile& file) {
+const StoredAlarm& TStoredAlarmReader::Read(const TSettingsFile& file, bool lookAtFile) {
+    if (!lookAtFile && alarm_ && stamp_.file == &file && stamp_.changes == file.Changes()) {
+        return *alarm_;
+    }
     const Stamp stamp = StampOf(file);
     if (!alarm_ || !(stamp == stamp_)) {
         alarm_ = ReadStoredAlarm(file);

@@ -12,10 +12,12 @@ StoredAlarm ReadStoredAlarm(const TSettingsFile& file);
 
 // For a reader that asks every second: the alarm is read from the file again
 // only when the file has changed since, through the settings object or by
-// another program (its time of last writing or its size).
+// another program (its time of last writing or its size). The file itself is
+// looked at only when the caller says so (once a minute): a change through
+// the settings object is seen at once without it.
 class TStoredAlarmReader {
   public:
-    const StoredAlarm& Read(const TSettingsFile& file);
+    const StoredAlarm& Read(const TSettingsFile& file, bool lookAtFile = true);
 
   private:
     struct Stamp {
