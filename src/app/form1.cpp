@@ -108,6 +108,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Close();
         }
         return 0;
+    case WM_GETOBJECT:
+        return AnswerReader(Handle(), wParam, lParam);
+    case WM_DESTROY:
+        ReaderWindowDestroyed();
+        break;
     case WM_DPICHANGED:
         WindowStyles1.DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

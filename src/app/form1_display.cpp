@@ -79,10 +79,12 @@ void TForm1::ShowTime(const LocalTime& now) {
 
 void TForm1::AMClock1Minute(TAMClock* sender, int /*minute*/) {
     DrawDateCells(TimeOf(sender));
+    AnnounceChanges(Handle());
 }
 
 void TForm1::alarmdisplay(const std::string& hour, const std::string& minute) {
     DrawAlarmLine(hour, minute);
+    AnnounceChanges(Handle());
 }
 
 void TForm1::FormPaint(HDC dc) {

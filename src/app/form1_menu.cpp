@@ -53,6 +53,7 @@ void TForm1::BindContextMenu() {
     }
     ExplorerButton1 = std::make_unique<TExplorerButton>(Panel2->Handle(), 1, 1, 14, 10);
     ExplorerButton1->SetAlignment(TAlignment::taRightJustify);
+    ExplorerButton1->AccessibleName = "Men\xC3\xBC";
     ExplorerButton1->SetDropDownMenu(&PopupMenu1);
     ExplorerButton1->PopupMenu = &PopupMenu1;
     // Behind the same guard as the right click, and owned by the clock's own

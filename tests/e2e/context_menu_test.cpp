@@ -56,10 +56,13 @@ class ContextMenu : public testing::Test {
         return WaitForMenu();
     }
 
-    void PressF1() const {
+    void GiveTheClockTheKeyboard() const {
         // A click gives the clock the keyboard.
         Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(LargePanel()));
         WaitUntil([&] { return GuiStateOf(window).hwndFocus != nullptr; }, 5000);
+    }
+    void PressF1() const {
+        GiveTheClockTheKeyboard();
         Key(VK_F1);
     }
 
@@ -161,6 +164,36 @@ TEST_F(ContextMenu, CloseFromTheMenuEndsTheProgramAndStoresThePlace) {
     ASSERT_TRUE(clock->WaitForExit(10000));
     EXPECT_EQ(clock->Setting("Clock", "UhrposX"), "260");
     EXPECT_EQ(clock->Setting("Clock", "UhrposY"), "170");
+}
+
+TEST_F(ContextMenu, ShiftF10AndTheMenuKeyOpenItAtTheClockAndEscapeClosesIt) {
+    Start("[Clock]\r\nStyle=Standard\r\n");
+    for (const WORD modifier : {WORD{VK_SHIFT}, WORD{0}}) {
+        SCOPED_TRACE(modifier ? "Shift+F10" : "the menu key");
+        GiveTheClockTheKeyboard();
+        INPUT shift{};
+        shift.type = INPUT_KEYBOARD;
+        shift.ki.wVk = VK_SHIFT;
+        if (modifier) {
+            SendInput(1, &shift, sizeof(INPUT));
+        }
+        Key(modifier ? VK_F10 : VK_APPS);
+        shift.ki.dwFlags = KEYEVENTF_KEYUP;
+        if (modifier) {
+            SendInput(1, &shift, sizeof(INPUT));
+        }
+        HWND menu = WaitForMenu();
+        ASSERT_NE(menu, nullptr);
+        // Shift+F10 opens it at the clock's lower left corner, wherever the
+        // mouse is. (Under Wine the menu key's lies elsewhere.)
+        if (modifier) {
+            EXPECT_EQ(WindowRect(menu).left, WindowRect(window).left);
+            EXPECT_EQ(WindowRect(menu).top, WindowRect(window).bottom);
+        }
+        Key(VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
+    }
+    ASSERT_TRUE(clock->CloseAndWait());
 }
 
 TEST_F(ContextMenu, F1WithoutTheHelpFileSaysItIsMissing) {

@@ -227,11 +227,12 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
 TEST_F(AlarmDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
     TForm2& form = Create();
     Show();
-    const std::vector<HWND> expected{form.Button1->Handle(),   form.Button2->Handle(),
-                                     form.CheckBox2->Handle(), form.ComboBox1->Handle(),
-                                     form.ComboBox2->Handle(), form.Button3->Handle(),
-                                     form.CheckBox1->Handle(), form.DateTimePicker1->Handle()};
-    std::vector<HWND> visited{form.Button1->Handle()};
+    // Across each row, top to bottom.
+    const std::vector<HWND> expected{form.DateTimePicker1->Handle(), form.CheckBox1->Handle(),
+                                     form.ComboBox2->Handle(),       form.Button3->Handle(),
+                                     form.ComboBox1->Handle(),       form.CheckBox2->Handle(),
+                                     form.Button1->Handle(),         form.Button2->Handle()};
+    std::vector<HWND> visited{form.DateTimePicker1->Handle()};
     for (std::size_t i = 1; i < expected.size(); ++i) {
         HWND next = GetNextDlgTabItem(form.Handle(), visited.back(), FALSE);
         // The edit inside the message combo box stands for it.
