@@ -756,6 +756,7 @@ TEST_F(AlarmDialogTest, AfterTheDialogTheClockStaysBehindWhenSoStored) {
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
     main->Wecker1Click(nullptr);
     EXPECT_TRUE(probe.dialogShown);
-    EXPECT_EQ(probe.focus, dialog->Button1->Handle()) << "the first control of the tab order";
+    EXPECT_EQ(probe.focus, dialog->DateTimePicker1->Handle())
+        << "the first control of the tab order";
     EXPECT_FALSE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
