@@ -227,7 +227,6 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
 TEST_F(AlarmDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
     TForm2& form = Create();
     Show();
-    // Across each row, top to bottom.
     const std::vector<HWND> expected{form.DateTimePicker1->Handle(), form.CheckBox1->Handle(),
                                      form.ComboBox2->Handle(),       form.Button3->Handle(),
                                      form.ComboBox1->Handle(),       form.CheckBox2->Handle(),
@@ -756,7 +755,6 @@ TEST_F(AlarmDialogTest, AfterTheDialogTheClockStaysBehindWhenSoStored) {
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
     main->Wecker1Click(nullptr);
     EXPECT_TRUE(probe.dialogShown);
-    EXPECT_EQ(probe.focus, dialog->DateTimePicker1->Handle())
-        << "the first control of the tab order";
+    EXPECT_EQ(probe.focus, dialog->DateTimePicker1->Handle()) << "the first tab stop";
     EXPECT_FALSE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
