@@ -11,6 +11,33 @@ set(TIKKORA_RELEASE_KEY "" CACHE FILEPATH
 
 # Keep in step with kDevelopmentUpdateBaseUrl in src/update/release_settings_rules.h.
 set(TIKKORA_DEVELOPMENT_UPDATE_URL "http://update.tikkora.example/tikkora")
+# The tests' key: its private half lies in the repository, so anyone could
+# sign updates for a release that trusted it.
+set(TIKKORA_TEST_KEY ${CMAKE_CURRENT_LIST_DIR}/../tests/fixtures/update_test_key/test-only-public.pem)
+
+# x then y of a PEM public key as hexadecimal text; stops the configure for
+# anything but an ECDSA P-256 public key.
+function(tikkora_p256_public_xy pem out_var)
+    set(key_der ${CMAKE_BINARY_DIR}/release-public.der)
+    execute_process(COMMAND ${TIKKORA_OPENSSL} pkey -pubin -in "${pem}" -outform DER -out ${key_der}
+                    RESULT_VARIABLE key_result ERROR_VARIABLE key_error)
+    if(NOT key_result EQUAL 0)
+        message(FATAL_ERROR "${pem} is no PEM public key: ${key_error}")
+    endif()
+    file(READ ${key_der} key_hex HEX)
+    file(REMOVE ${key_der})
+    # SubjectPublicKeyInfo of an uncompressed P-256 point: this fixed head,
+    # then x and y.
+    set(p256_head "3059301306072a8648ce3d020106082a8648ce3d03010703420004")
+    string(LENGTH "${key_hex}" key_length)
+    string(FIND "${key_hex}" "${p256_head}" head_at)
+    if(NOT key_length EQUAL 182 OR NOT head_at EQUAL 0)
+        message(FATAL_ERROR "TIKKORA_RELEASE_KEY is not an ECDSA P-256 public key "
+                            "(openssl ecparam -name prime256v1 makes one)")
+    endif()
+    string(SUBSTRING "${key_hex}" 54 128 xy_hex)
+    set(${out_var} ${xy_hex} PARENT_SCOPE)
+endfunction()
 
 if(TIKKORA_UPDATE_URL STREQUAL "" AND TIKKORA_RELEASE_KEY STREQUAL "")
     set(TIKKORA_RELEASE_BUILD 0)
@@ -22,8 +49,19 @@ elseif(TIKKORA_UPDATE_URL STREQUAL "" OR TIKKORA_RELEASE_KEY STREQUAL "")
                         "give both, or neither for a development build.")
 else()
     # The address goes into the program as a C string and is the base of
-    # every request: only plain characters, no trailing "/".
-    if(NOT TIKKORA_UPDATE_URL MATCHES "^http://[A-Za-z0-9.-]+(:[0-9]+)?(/[A-Za-z0-9._~%/-]*[A-Za-z0-9._~%-])?$")
+    # every request: only plain characters, no trailing "/"; a host of
+    # labels that do not start or end in "-", without a trailing dot; a port
+    # from 1 to 65535, as the program's own reading of a URL wants it.
+    set(label "[A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?")
+    set(url_usable FALSE)
+    if(TIKKORA_UPDATE_URL MATCHES "^http://${label}(\\.${label})*(:([0-9]+))?(/[A-Za-z0-9._~%/-]*[A-Za-z0-9._~%-])?$")
+        set(url_usable TRUE)
+        set(port "${CMAKE_MATCH_5}")
+        if(NOT port STREQUAL "" AND (port MATCHES "......" OR port LESS 1 OR port GREATER 65535))
+            set(url_usable FALSE)
+        endif()
+    endif()
+    if(NOT url_usable)
         message(FATAL_ERROR "TIKKORA_UPDATE_URL \"${TIKKORA_UPDATE_URL}\" is no update folder: "
                             "http://host[:port][/path] without a trailing / is wanted.")
     endif()
@@ -43,25 +81,13 @@ else()
     if(NOT TIKKORA_OPENSSL)
         message(FATAL_ERROR "openssl is needed to read TIKKORA_RELEASE_KEY (scripts/install-deps.sh installs it)")
     endif()
-    set(key_der ${CMAKE_BINARY_DIR}/release-public.der)
-    execute_process(COMMAND ${TIKKORA_OPENSSL} pkey -pubin -in "${TIKKORA_RELEASE_KEY}" -outform DER
-                            -out ${key_der}
-                    RESULT_VARIABLE key_result ERROR_VARIABLE key_error)
-    if(NOT key_result EQUAL 0)
-        message(FATAL_ERROR "TIKKORA_RELEASE_KEY is no PEM public key: ${key_error}")
+    tikkora_p256_public_xy("${TIKKORA_RELEASE_KEY}" xy_hex)
+    tikkora_p256_public_xy("${TIKKORA_TEST_KEY}" test_xy_hex)
+    if(xy_hex STREQUAL test_xy_hex)
+        message(FATAL_ERROR "TIKKORA_RELEASE_KEY is the tests' key, whose private half is in the "
+                            "repository: anyone could sign updates for this release. Give the "
+                            "release's own public key.")
     endif()
-    file(READ ${key_der} key_hex HEX)
-    file(REMOVE ${key_der})
-    # SubjectPublicKeyInfo of an uncompressed P-256 point: this fixed head,
-    # then x and y.
-    set(p256_head "3059301306072a8648ce3d020106082a8648ce3d03010703420004")
-    string(LENGTH "${key_hex}" key_length)
-    string(FIND "${key_hex}" "${p256_head}" head_at)
-    if(NOT key_length EQUAL 182 OR NOT head_at EQUAL 0)
-        message(FATAL_ERROR "TIKKORA_RELEASE_KEY is not an ECDSA P-256 public key "
-                            "(openssl ecparam -name prime256v1 makes one)")
-    endif()
-    string(SUBSTRING "${key_hex}" 54 128 xy_hex)
     string(REGEX REPLACE "(..)" "0x\\1," xy_bytes "${xy_hex}")
     string(REGEX REPLACE ",$" "" xy_bytes "${xy_bytes}")
     set(TIKKORA_RELEASE_BUILD 1)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Signs an update folder for the clock's online update:
-#   scripts/sign-update.sh <update-folder> <private-key.pem>
+#   scripts/sign-update.sh <update-folder> <private-key.pem> <release-public.pem>
+# The private key must be an ECDSA P-256 key, and the signature it makes must
+# hold against the release's public key, the one built into the clocks.
 # The folder holds versions.nf (section [Tikkora] with version, file1 and,
 # for a release with notes, infos) and the files it names. The script writes
 # "sha256" (the installer's SHA-256, lower-case hex), "infos_sha256" (the
@@ -17,16 +19,23 @@
 #   infos_sha256=<infos_sha256>
 set -euo pipefail
 
-if [[ $# -ne 2 ]]; then
-    echo "usage: $0 <update-folder> <private-key.pem>" >&2
+if [[ $# -ne 3 ]]; then
+    echo "usage: $0 <update-folder> <private-key.pem> <release-public.pem>" >&2
     exit 2
 fi
 folder=$1
 key=$2
+public=$3
 versions=$folder/versions.nf
 section=Tikkora
 [[ -f $versions ]] || { echo "no $versions" >&2; exit 1; }
 [[ -f $key ]] || { echo "no key $key" >&2; exit 1; }
+[[ -f $public ]] || { echo "no public key $public" >&2; exit 1; }
+# The clocks check ECDSA over P-256 only: a key of another curve signs nothing they accept.
+openssl ec -in "$key" -noout -text 2>/dev/null | grep -q 'ASN1 OID: prime256v1$' ||
+    { echo "$key is no ECDSA P-256 private key" >&2; exit 1; }
+openssl ec -pubin -in "$public" -noout -text 2>/dev/null | grep -q 'ASN1 OID: prime256v1$' ||
+    { echo "$public is no ECDSA P-256 public key" >&2; exit 1; }
 
 # The value of a key in the section, as the program's profile reading sees a
 # plain value: blanks around it dropped. Quoted values are refused below.
@@ -50,7 +59,7 @@ plain_name() {
     [[ $name != *[.\ ] && ! $name =~ [[:cntrl:]] ]] || return 1
     stem=${name%%.*}
     stem=${stem%"${stem##*[! ]}"}
-    [[ ! ${stem,,} =~ ^(con|prn|aux|nul|com[1-9]|lpt[1-9]|conin\$|conout\$)$ ]]
+    [[ ! ${stem,,} =~ ^(con|prn|aux|nul|(com|lpt)([1-9]|¹|²|³)|conin\$|conout\$)$ ]]
 }
 
 version=$(value version)
@@ -80,7 +89,9 @@ signature=$(openssl asn1parse -inform DER -in "$der" |
     awk -F: '/INTEGER/ { v = $NF; while (length(v) > 64 && substr(v, 1, 2) == "00") v = substr(v, 3);
                          while (length(v) < 64) v = "0" v; printf "%s", tolower(v) }')
 [[ ${#signature} -eq 128 ]] || { echo "unexpected signature from openssl" >&2; exit 1; }
-openssl dgst -sha256 -verify <(openssl ec -in "$key" -pubout 2>/dev/null) -signature "$der" "$message" >/dev/null
+# Checked against the key the clocks trust, not the one it was made with.
+openssl dgst -sha256 -verify "$public" -signature "$der" "$message" >/dev/null ||
+    { echo "the signature does not hold against $public: not the release's private key" >&2; exit 1; }
 
 # Rewrites the section without earlier hash and signature lines, adding the new ones after it.
 awk -v section="$section" -v hash="$hash" -v infos_hash="$infos_hash" -v sig="$signature" '

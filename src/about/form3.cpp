@@ -38,8 +38,9 @@ FormDesign AboutBoxDesign() {
 }
 
 // The box's 96-DPI layout in the screen's pixels.
-RECT ToRect(const BoxRect& box, int factor) {
-    return RECT{box.left * factor, box.top * factor, box.right() * factor, box.bottom() * factor};
+RECT ToRect(const BoxRect& box, Scale scale) {
+    const BoxRect scaled = scale(box);
+    return RECT{scaled.left, scaled.top, scaled.right(), scaled.bottom()};
 }
 
 // A measured length in pixels of the 96-DPI layout, rounded up so that
@@ -69,11 +70,11 @@ void DrawTextAt(HDC dc, HFONT font, COLORREF color, const std::string& text, int
     TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box, int factor) {
+void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box, Scale scale) {
     SelectGuard select(dc, font);
     SetTextColor(dc, RGB(0, 0, 0));
     std::wstring wide = Widen(text);
-    RECT area = ToRect(box, factor);
+    RECT area = ToRect(box, scale);
     DrawTextW(dc, wide.c_str(), -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
@@ -113,24 +114,24 @@ void TForm3::CreateComponents() {
 }
 
 void TForm3::ScaleFactorChanged() {
-    GradientFill1->SetScaleFactor(ScaleFactor());
+    GradientFill1->SetLayoutScale(LayoutScale());
     ScaleTexts();
 }
 
 void TForm3::ScaleTexts() {
     LOGFONTW title{};
-    title.lfHeight = -ScaledLength(about::kTitleHeight);
+    title.lfHeight = -LayoutScale()(about::kTitleHeight);
     title.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(title.lfFaceName, L"Arial");
     titleFont_.reset(CreateFontIndirectW(&title));
 
     LOGFONTW link{};
-    GetObjectW(DialogFont(ScaleFactor()), sizeof(link), &link);
+    GetObjectW(DialogFont(LayoutScale().Factor()), sizeof(link), &link);
     link.lfUnderline = TRUE;
     linkFont_.reset(CreateFontIndirectW(&link));
 
     MeasureLinks();
-    hint_->SetAreaHint(kCloseHintId, ToRect(about::kImage3, ScaleFactor()), about::kCloseHint);
+    hint_->SetAreaHint(kCloseHintId, ToRect(about::kImage3, LayoutScale()), about::kCloseHint);
 }
 
 void TForm3::FormCreate() {
@@ -140,8 +141,8 @@ void TForm3::FormCreate() {
 }
 
 void TForm3::FormShow() {
-    const int width = ScaledLength(about::kShape1.width);
-    const int height = ScaledLength(about::kShape1.height);
+    const int width = LayoutScale()(about::kShape1.width);
+    const int height = LayoutScale()(about::kShape1.height);
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - width) / 2,
               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height);
 }
@@ -163,7 +164,7 @@ void TForm3::MeasureLinks() {
     const SIZE terms = TextSize(dc.get(), linkFont_.get(), about::kTermsOfUse);
     const SIZE web = TextSize(dc.get(), linkFont_.get(), about::kWebAddress);
     const SIZE mail = TextSize(dc.get(), linkFont_.get(), about::kMailAddress);
-    const int f = ScaleFactor();
+    const int f = LayoutScale().Factor();
     linkSizes_ = {DesignLength(terms.cx, f), DesignLength(terms.cy, f), DesignLength(web.cx, f),
                   DesignLength(web.cy, f),   DesignLength(mail.cx, f),  DesignLength(mail.cy, f)};
 }
@@ -173,15 +174,15 @@ RECT TForm3::LinkBounds(AboutElement link) const {
     case AboutElement::Terms:
         return ToRect({about::kLabel12.left, about::kLabel12.top, linkSizes_.termsWidth,
                        linkSizes_.termsHeight},
-                      ScaleFactor());
+                      LayoutScale());
     case AboutElement::Web:
         return ToRect(
             {about::kLabel20.left, about::kLabel20.top, linkSizes_.webWidth, linkSizes_.webHeight},
-            ScaleFactor());
+            LayoutScale());
     case AboutElement::Mail:
         return ToRect({about::kLabel19.left, about::kLabel19.top, linkSizes_.mailWidth,
                        linkSizes_.mailHeight},
-                      ScaleFactor());
+                      LayoutScale());
     default:
         break;
     }
@@ -191,8 +192,8 @@ RECT TForm3::LinkBounds(AboutElement link) const {
 AboutElement TForm3::ElementAt(POINT client) const {
     // The elements lie where the 96-DPI layout has them, each pixel of it a
     // block of the factor's size.
-    const int f = ScaleFactor();
-    return AboutElementAt(client.x / f, client.y / f, linkSizes_);
+    const Scale scale = LayoutScale();
+    return AboutElementAt(scale.Unscaled(client.x), scale.Unscaled(client.y), linkSizes_);
 }
 
 POINT TForm3::ScreenCorner(AboutElement link) const {
@@ -337,7 +338,7 @@ enum ReaderChild : WPARAM {
 };
 
 void TForm3::UpdateReader() {
-    const int f = ScaleFactor();
+    const Scale f = LayoutScale();
     auto text = [](const std::string& words, RECT bounds) {
         return AccessibleElement{ROLE_SYSTEM_STATICTEXT, words, "", "", "", bounds,
                                  STATE_SYSTEM_READONLY};
@@ -429,8 +430,8 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm3::PaintTab(HDC dc) const {
-    const int f = ScaleFactor();
-    if (f == 1) {
+    const Scale scale = LayoutScale();
+    if (scale == Scale()) {
         PaintTabAt(dc, POINT{0, 0});
         return;
     }
@@ -447,7 +448,7 @@ void TForm3::PaintTab(HDC dc) const {
         FillRect(canvas.get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         PaintTabAt(canvas.get(), POINT{-tab.left, -tab.top});
     }
-    DrawPixelsScaled(dc, tab.left * f, tab.top * f, picture.get(), f);
+    DrawPixelsScaled(dc, scale(tab.left), scale(tab.top), picture.get(), scale.Factor());
 }
 
 void TForm3::PaintTabAt(HDC dc, POINT origin) const {
@@ -483,25 +484,27 @@ void TForm3::PaintTabAt(HDC dc, POINT origin) const {
 }
 
 void TForm3::PaintTexts(HDC dc) const {
-    const int f = ScaleFactor();
+    const Scale s = LayoutScale();
+    const int f = s.Factor();
     SetBkMode(dc, TRANSPARENT);
-    DrawTextAt(dc, titleFont_.get(), RGB(0, 0, 0), about::kTitle, about::kLabel8.left * f,
-               about::kLabel8.top * f);
-    DrawWrapped(dc, DialogFont(f), about::kVersionAndCredits, about::kLabel9, f);
-    DrawWrapped(dc, DialogFont(f), about::kDisclaimer, about::kLabel4, f);
+    DrawTextAt(dc, titleFont_.get(), RGB(0, 0, 0), about::kTitle, s(about::kLabel8.left),
+               s(about::kLabel8.top));
+    DrawWrapped(dc, DialogFont(f), about::kVersionAndCredits, about::kLabel9, s);
+    DrawWrapped(dc, DialogFont(f), about::kDisclaimer, about::kLabel4, s);
     const COLORREF blue = about::kLinkColor;
-    DrawTextAt(dc, linkFont_.get(), blue, about::kTermsOfUse, about::kLabel12.left * f,
-               about::kLabel12.top * f);
-    DrawTextAt(dc, linkFont_.get(), blue, about::kWebAddress, about::kLabel20.left * f,
-               about::kLabel20.top * f);
-    DrawTextAt(dc, linkFont_.get(), blue, about::kMailAddress, about::kLabel19.left * f,
-               about::kLabel19.top * f);
+    DrawTextAt(dc, linkFont_.get(), blue, about::kTermsOfUse, s(about::kLabel12.left),
+               s(about::kLabel12.top));
+    DrawTextAt(dc, linkFont_.get(), blue, about::kWebAddress, s(about::kLabel20.left),
+               s(about::kLabel20.top));
+    DrawTextAt(dc, linkFont_.get(), blue, about::kMailAddress, s(about::kLabel19.left),
+               s(about::kLabel19.top));
 }
 
 void TForm3::FormPaint(HDC target) {
-    const int f = ScaleFactor();
-    const int width = ScaledLength(about::kShape1.width);
-    const int height = ScaledLength(about::kShape1.height);
+    const Scale s = LayoutScale();
+    const int f = s.Factor();
+    const int width = s(about::kShape1.width);
+    const int height = s(about::kShape1.height);
     // Painted off-screen and copied in one step.
     UniqueBitmap buffer(CreateCompatibleBitmap(target, width, height));
     UniqueMemoryDc memory(CreateCompatibleDC(target));
@@ -516,7 +519,7 @@ void TForm3::FormPaint(HDC target) {
     const RECT inside{f, f, width - f, height - f};
     FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     GradientFill1->Paint(dc);
-    DrawIconScaled(dc, about::kImage1.left * f, about::kImage1.top * f, icon_, about::kImage1.width,
+    DrawIconScaled(dc, s(about::kImage1.left), s(about::kImage1.top), icon_, about::kImage1.width,
                    f);
     PaintTexts(dc);
     PaintTab(dc);

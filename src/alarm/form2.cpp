@@ -104,7 +104,8 @@ void TForm2::CreateParams(CreateParamsInfo& params) {
 
 void TForm2::CreateComponents() {
     HWND window = Handle();
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(ScaleFactor())), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(LayoutScale().Factor())),
+                 FALSE);
 
     // Made in tab order, which is the order a reader of the dialog sees it
     // in: across each row, top to bottom. A label comes right before the

@@ -174,39 +174,25 @@ void TAMClock::ClockTick() {
         PaintTo(dc.get());
     }
 
+    using Handler = std::function<void(TAMClock*, std::uint16_t)>;
+    struct EventArm {
+        Handler& event;
+        std::uint16_t& last;
+    };
     std::weak_ptr<int> alive = alive_;
     for (const ClockEventCall& call :
          ChangedClockEvents({lastHour_, lastMinute_, lastSecond_}, {hour_, minute_, second_})) {
-        // Copies, so that a handler may reassign its own event.
-        switch (call.event) {
-        case ClockEvent::Second:
-            if (auto handler = OnSecond) {
-                handler(this, call.value);
-            }
-            if (alive.expired()) {
-                return;
-            }
-            lastSecond_ = call.value;
-            break;
-        case ClockEvent::Minute:
-            if (auto handler = OnMinute) {
-                handler(this, call.value);
-            }
-            if (alive.expired()) {
-                return;
-            }
-            lastMinute_ = call.value;
-            break;
-        case ClockEvent::Hour:
-            if (auto handler = OnHour) {
-                handler(this, call.value);
-            }
-            if (alive.expired()) {
-                return;
-            }
-            lastHour_ = call.value;
-            break;
+        const EventArm arm = call.event == ClockEvent::Second   ? EventArm{OnSecond, lastSecond_}
+                             : call.event == ClockEvent::Minute ? EventArm{OnMinute, lastMinute_}
+                                                                : EventArm{OnHour, lastHour_};
+        // A copy, so that a handler may reassign its own event.
+        if (auto handler = arm.event) {
+            handler(this, call.value);
         }
+        if (alive.expired()) {
+            return;
+        }
+        arm.last = call.value;
     }
     if (auto handler = OnTimer) {
         handler(this);

@@ -1,5 +1,4 @@
 #include "app/clock_display.h"
-#include "rules/dpi_scale.h"
 
 #include "rules/display_plan.h"
 #include "rules/spoken_clock.h"
@@ -44,7 +43,7 @@ void TClockDisplay::CreateSmallCells(TPanel& panel) {
     Image16 = std::make_unique<TImage>(panel, 44, 4, 5, 9);
 }
 
-TClockDisplay::TClockDisplay() {
+TClockDisplay::TClockDisplay(const ProgramObjects& objects) : objects_(objects) {
     AccessibleElement clock;
     clock.role = ROLE_SYSTEM_CLOCK;
     clock.state = STATE_SYSTEM_FOCUSABLE;
@@ -82,7 +81,7 @@ void TClockDisplay::AnnounceChanges(HWND window) {
 
 void TClockDisplay::LoadStrips() {
     // With the cells just made at their 96-DPI places.
-    scale_ = 1;
+    scale_ = Scale();
     ImageList1.LoadStrip(L"IMAGELIST1");
     ImageList2.LoadStrip(L"IMAGELIST2");
 }
@@ -96,23 +95,24 @@ std::array<TImage*, 26> TClockDisplay::AllCells() const {
             Image30.get()};
 }
 
-void TClockDisplay::SetDisplayScale(int factor) {
-    if (factor == scale_ || factor < 1) {
+void TClockDisplay::SetDisplayScale(Scale scale) {
+    if (scale == scale_) {
         return;
     }
     for (TImage* cell : AllCells()) {
         const RECT b = cell->Bounds();
-        cell->SetBounds(Rescaled(b.left, scale_, factor), Rescaled(b.top, scale_, factor),
-                        Rescaled(b.right - b.left, scale_, factor),
-                        Rescaled(b.bottom - b.top, scale_, factor));
+        const RECT design{scale_.Unscaled(b.left), scale_.Unscaled(b.top), scale_.Unscaled(b.right),
+                          scale_.Unscaled(b.bottom)};
+        const RECT r = scale(design);
+        cell->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
         cell->Clear();
     }
     for (UniqueBitmap* face : {&Image101, &Image102, &Image103, &Image104, &Image105}) {
         face->reset();
     }
-    scale_ = factor;
-    ImageList1.LoadStrip(L"IMAGELIST1", factor);
-    ImageList2.LoadStrip(L"IMAGELIST2", factor);
+    scale_ = scale;
+    ImageList1.LoadStrip(L"IMAGELIST1", scale.Factor());
+    ImageList2.LoadStrip(L"IMAGELIST2", scale.Factor());
 }
 
 UniqueBitmap& TClockDisplay::FacePicture(int image) {
@@ -122,8 +122,8 @@ UniqueBitmap& TClockDisplay::FacePicture(int image) {
     if (!face) {
         const std::wstring name = L"FACE" + std::to_wstring(image);
         face.reset(LoadBitmapW(GetModuleHandleW(nullptr), name.c_str()));
-        if (face && scale_ > 1) {
-            face = ScaleBitmapPixels(face.get(), scale_);
+        if (face && scale_ != Scale()) {
+            face = ScaleBitmapPixels(face.get(), scale_.Factor());
         }
     }
     return face;
@@ -133,34 +133,37 @@ void TClockDisplay::DrawGlyph(const TImageList& strip, int index, TImage& cell) 
     // A cell that shows this glyph already is left alone: a second changes one
     // or two of the six, a minute's date none but a cell or two.
     const TImage::Source source{&strip, index};
-    if (index != kEmptyCell && GlyphBitmap && cell.Shows(source)) {
+    if (index != kEmptyCell && objects_.glyphs && cell.Shows(source)) {
         return;
     }
-    if (index == kEmptyCell || !GlyphBitmap || !strip.GetBitmap(index, *GlyphBitmap)) {
+    if (index == kEmptyCell || !objects_.glyphs || !strip.GetBitmap(index, *objects_.glyphs)) {
         cell.Clear();
         return;
     }
-    cell.Assign(*GlyphBitmap, source);
+    cell.Assign(*objects_.glyphs, source);
 }
 
 void TClockDisplay::DrawStyleGlyphs() {
-    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image7);
-    DrawGlyph(ImageList1, kColonGlyph + StyleIndex, *Image8);
-    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
-    DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image10);
-    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image29);
-    DrawGlyph(ImageList2, kDateDotGlyph + StyleIndex, *Image30);
-    DrawGlyph(ImageList2, kLetterAGlyph + StyleIndex, *Image11);
-    DrawGlyph(ImageList2, kLetterLGlyph + StyleIndex, *Image12);
+    DrawGlyph(ImageList1, kColonGlyph + styleIndex_, *Image7);
+    DrawGlyph(ImageList1, kColonGlyph + styleIndex_, *Image8);
+    DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image9);
+    DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image10);
+    DrawGlyph(ImageList2, kDateDotGlyph + styleIndex_, *Image29);
+    DrawGlyph(ImageList2, kDateDotGlyph + styleIndex_, *Image30);
+    DrawGlyph(ImageList2, kLetterAGlyph + styleIndex_, *Image11);
+    DrawGlyph(ImageList2, kLetterLGlyph + styleIndex_, *Image12);
 }
 
 void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
     SetSpoken(&AccessibleElement::name, SpokenTime(now));
-    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), GlyphBase);
+    const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), 10 * styleIndex_);
     if (smallRow) {
         TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
                            Image14.get(), Image15.get(), Image16.get()};
-        DrawGlyph(ImageList2, kColonGlyph + StyleIndex, *Image9);
+        // Both colons with the time: the alarm line, which shares the row,
+        // clears the second one whenever the alarm is off.
+        DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image9);
+        DrawGlyph(ImageList2, kColonGlyph + styleIndex_, *Image10);
         for (std::size_t slot = 0; slot < 6; ++slot) {
             DrawGlyph(ImageList2, glyphs[slot], *cells[slot]);
         }
@@ -177,7 +180,7 @@ void TClockDisplay::DrawDateCells(const LocalTime& now) {
     // A clock set by whole minutes changes the minute without the second.
     SetSpoken(&AccessibleElement::name, SpokenTime(now));
     SetSpoken(&AccessibleElement::value, SpokenDate(now));
-    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(now), GlyphBase);
+    const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(now), 10 * styleIndex_);
     TImage* cells[] = {Image21.get(), Image22.get(), Image23.get(), Image24.get(),
                        Image25.get(), Image26.get(), Image27.get(), Image28.get()};
     for (std::size_t slot = 0; slot < 8; ++slot) {
@@ -187,7 +190,7 @@ void TClockDisplay::DrawDateCells(const LocalTime& now) {
 
 void TClockDisplay::DrawAlarmLine(const std::string& hour, const std::string& minute) {
     SetSpoken(&AccessibleElement::description, SpokenAlarm(hour, minute));
-    const AlarmLineCells cells = AlarmLine(hour, minute, GlyphBase, StyleIndex);
+    const AlarmLineCells cells = AlarmLine(hour, minute, 10 * styleIndex_, styleIndex_);
     DrawGlyph(ImageList2, cells.image9, *Image9);
     DrawGlyph(ImageList2, cells.image10, *Image10);
     DrawGlyph(ImageList2, cells.image11, *Image11);

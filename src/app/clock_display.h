@@ -9,14 +9,18 @@
 #include "toolkit/image_list.h"
 #include "toolkit/local_time_rules.h"
 #include "toolkit/panel.h"
+#include "toolkit/scale_rules.h"
 
 #include <array>
 #include <memory>
 #include <string>
 
+struct ProgramObjects;
+
 class TClockDisplay {
   public:
-    TClockDisplay();
+    // Glyphs are copied through the program's glyph bitmap.
+    explicit TClockDisplay(const ProgramObjects& objects);
     TClockDisplay(const TClockDisplay&) = delete;
     TClockDisplay& operator=(const TClockDisplay&) = delete;
 
@@ -26,6 +30,9 @@ class TClockDisplay {
     void CreateSmallCells(TPanel& panel);
     void LoadStrips();
 
+    // The display style whose glyphs are drawn (0 to 5): digit 0 of the
+    // style is glyph 10 × styleIndex.
+    void SetStyle(int styleIndex) { styleIndex_ = styleIndex; }
     // The colons, the date's dots and the "AL" of the display style in use.
     void DrawStyleGlyphs();
     // The time in the small row (mini and taskbar) or in the large one.
@@ -53,8 +60,7 @@ class TClockDisplay {
     // The cells are made at their 96-DPI places; on a denser screen the
     // strips, faces and cells are drawn larger by a whole factor. A change
     // empties the cells and faces: the next drawing fills them at the new size.
-    void SetDisplayScale(int factor);
-    int DisplayScale() const { return scale_; }
+    void SetDisplayScale(Scale scale);
 
     // Large row: hour, minute, second digits and the two colons.
     std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
@@ -74,7 +80,9 @@ class TClockDisplay {
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     std::array<TImage*, 26> AllCells() const;
     void SetSpoken(std::string AccessibleElement::*text, std::string spoken);
-    int scale_ = 1;
+    const ProgramObjects& objects_;
+    int styleIndex_ = 0;
+    Scale scale_;
     TAccessible reader_;
     // What readers were last told of.
     AccessibleElement announced_;

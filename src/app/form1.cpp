@@ -1,12 +1,25 @@
 #include "app/form1.h"
 
+#include "analogclock/amclock.h"
+#include "app/alarm_runner.h"
+#include "app/clock_display.h"
+#include "app/clock_layout.h"
+#include "app/clock_menu.h"
+#include "app/help_router.h"
+#include "app/power_watch.h"
+#include "app/window_styles.h"
+#include "controls/notask.h"
+#include "controls/xpcontrols.h"
 #include "rules/display_plan.h"
 #include "rules/program_folder.h"
-#include "settings/program_objects.h"
+#include "settings/settings_file.h"
 #include "toolkit/application.h"
+#include "toolkit/bitmap.h"
+#include "toolkit/controls.h"
 #include "toolkit/dpi.h"
 #include "toolkit/seams.h"
 #include "toolkit/string_rules.h"
+#include "toolkit/timer.h"
 
 #include <windowsx.h>
 
@@ -30,21 +43,25 @@ FormDesign MainWindowDesign() {
 } // namespace
 
 TForm1::TForm1(TApplication& application)
-    : TForm(application, MainWindowDesign()),
-      AlarmRunner1({// Inside the taskbar the clock is a child of the taskbar, and a
-                    // box it owned would disable the whole taskbar while it is open.
-                    [this] { return WindowStyles1.InTaskbar() ? application_.Handle() : Handle(); },
-                    [this] { return application_.Title(); }, [this] { alarmdisplay("", ""); }}),
-      WindowStyles1({*this, application, *this, *this, Panel1, Panel2, Panel3, Panel4, AMClock1,
-                     [this] { AMClock1Second(nullptr, 0); }, [this] { LCD1Click(nullptr); },
-                     [this](int from, int to) { RescaleLayout(from, to); }}),
-      helpRouter_(application, PopupMenu2, [this] { return Handle(); }) {
+    : TForm(application, MainWindowDesign()), menu_(std::make_unique<TClockMenu>()),
+      display_(std::make_unique<TClockDisplay>(objects_)),
+      layout_(std::make_unique<TClockLayout>(*display_)),
+      WindowStyles1(std::make_unique<TWindowStyles>(TWindowStyles::Links{
+          *this, application, *menu_, *layout_, objects_, [this] { LCD1Click(nullptr); }})),
+      Direckthilfe1(std::make_unique<TMenuItem>("&Direkthilfe")),
+      PopupMenu2(std::make_unique<TControlPopupMenu>()),
+      helpRouter_(std::make_unique<THelpRouter>(application, objects_, *PopupMenu2,
+                                                [this] { return WindowStyles1->BoxOwner(); })),
+      AlarmRunner1(std::make_unique<TAlarmRunner>(TAlarmRunner::Links{
+          [this] { return WindowStyles1->BoxOwner(); }, [this] { return application_.Title(); },
+          [this] { alarmdisplay("", ""); }})),
+      PowerWatch1(std::make_unique<TPowerWatch>()), Timer2(std::make_unique<TTimer>(30000, true)) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
     BindMenuCommands();
     BindPowerWatch();
     application_.OnHelp = [this](UINT command, ULONG_PTR data) {
-        return helpRouter_.ApplicationHelp(command, data);
+        return helpRouter_->ApplicationHelp(command, data);
     };
 }
 
@@ -60,7 +77,7 @@ TForm1::~TForm1() {
         GlyphBitmap = nullptr;
     }
     // The clock's timer goes before the panels it draws on.
-    AMClock1.reset();
+    layout_->Destroy();
 }
 
 void TForm1::CreateParams(CreateParamsInfo& params) {
@@ -93,7 +110,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // F1 in the open menu: the highlighted item's topic.
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
         if (info && info->iContextType == HELPINFO_MENUITEM) {
-            if (TMenuItem* item = PopupMenu1.ShownItem(static_cast<UINT>(info->iCtrlId));
+            if (TMenuItem* item = menu_->PopupMenu1.ShownItem(static_cast<UINT>(info->iCtrlId));
                 item && item->HelpContext != 0) {
                 application_.HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(item->HelpContext));
             }
@@ -101,20 +118,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_ENDSESSION:
-        // The end of the Windows session closes the clock as any close
-        // request does, a transfer under way included.
-        if (wParam) {
-            Close();
-        }
-        return 0;
     case WM_GETOBJECT:
-        return AnswerReader(Handle(), wParam, lParam);
+        return display_->AnswerReader(Handle(), wParam, lParam);
     case WM_DESTROY:
-        ReaderWindowDestroyed();
+        display_->ReaderWindowDestroyed();
         break;
     case WM_DPICHANGED:
-        WindowStyles1.DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        WindowStyles1->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
         // A monitor may have gone away or shrunk under the clock.
@@ -129,109 +139,90 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TForm1::CreateComponents() {
     HWND window = Handle();
     // Made at the 96-DPI places; the style handlers lay them out at the
-    // monitor's factor.
-    WindowStyles1.StartAtMonitorScale(WindowScaleFactor(window));
-    Panel1 = std::make_unique<TPanel>(window, 19, 6, 123, 51, TBevel::Lowered);
-    HWND large = Panel1->Handle();
-    CreateLargeCells(*Panel1);
-
-    AMClock1 = std::make_unique<TAMClock>(large, 2, 2, 47, 47);
-    AMClock1->SetAutoCenter(false);
-    ScaleClockHands(1);
-    for (THand* hand :
-         {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
-        hand->SetBackRadius(0);
-        hand->SetColor(clBlack);
-    }
-    AMClock1->SetTransparentColor(clGray);
-    AMClock1->SetTransparent(true);
-    AMClock1->SetVisible(false);
-    AMClock1->OnSecond = [this](TAMClock* sender, std::uint16_t second) {
+    // monitor's scale.
+    WindowStyles1->StartAtMonitorScale(WindowScale(window));
+    layout_->CreateRows(window);
+    TAMClock& clock = layout_->AnalogClock();
+    clock.OnSecond = [this](TAMClock* sender, std::uint16_t second) {
         AMClock1Second(sender, second);
     };
-    AMClock1->OnMinute = [this](TAMClock* sender, std::uint16_t minute) {
+    clock.OnMinute = [this](TAMClock* sender, std::uint16_t minute) {
         AMClock1Minute(sender, minute);
     };
-
-    Panel4 = std::make_unique<TPanel>(large, 58, 34, 59, 15, TBevel::None);
-    CreateDateCells(*Panel4);
-
-    Panel3 = std::make_unique<TPanel>(window, 20, 39, 56, 17, TBevel::None);
-    SetWindowPos(Panel3->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    CreateSmallCells(*Panel3);
-
-    LoadStrips();
-    AMClock1->Loaded();
-    BindCommands();
-
-    Panel2 = std::make_unique<TPanel>(window, 1, 46, 17, 12, TBevel::None);
-    BindContextMenu();
+    BindComponents();
+    layout_->CreateMenuButton(window, menu_->PopupMenu1);
+    // Behind the same guard as the right click, and owned by the clock's own
+    // window, also where that is a child of the taskbar.
+    layout_->OnContextMenu([this](int x, int y) { ShowContextMenu(x, y); });
     NoTask1 = std::make_unique<TNoTask>(this);
     NoTask1->Loaded();
 }
 
 void TForm1::FormCreate() {
     ProgramFolder = FolderOfProgramFile(seams::ProgramFilePath());
+    objects_.folder = ProgramFolder;
     glyphBitmap_ = std::make_unique<TBitmap>();
-    GlyphBitmap = glyphBitmap_.get();
+    GlyphBitmap = objects_.glyphs = glyphBitmap_.get();
     settingsFile_ = std::make_unique<TSettingsFile>(ProgramFolder + "Tikkora.ini");
-    SettingsFile = settingsFile_.get();
+    SettingsFile = objects_.settings = settingsFile_.get();
+    TSettingsFile& settings = *settingsFile_;
     // The steps below and the handlers they call read the same keys again and
     // again within a few milliseconds; each comes from the file once. Writes
     // still reach the file at once.
     const TSettingsFile::HeldReads heldReads = settingsFile_->HoldReads();
+    // A refused write (a read-only file, a folder the user may not write to)
+    // must not leave a half-made window: the steps are carried through and
+    // the refusal is told once at their end.
+    const TSettingsFile::DeferredWriteFailures refusals = settingsFile_->DeferWriteFailures();
 
-    BeiOnlineverbindungautomatischsuchen1.SetChecked(
-        SettingsFile->ReadBool("OnlineUpdate", "Auto", true));
+    menu_->BeiOnlineverbindungautomatischsuchen1.SetChecked(
+        settings.ReadBool("OnlineUpdate", "Auto", true));
 
     // Checked as the opposite of the stored mode, so that the toggle applies and stores it.
-    Analoguhr1.SetChecked(!SettingsFile->ReadBool("Clock", "Analog", false));
+    menu_->Analoguhr1.SetChecked(!settings.ReadBool("Clock", "Analog", false));
     Analoguhr1Click(nullptr);
 
     AMClock1Minute(nullptr, 0);
 
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top") {
-        WindowStyles1.GoOnTop();
-        ImmerimVordergrund1.SetChecked(true);
+    if (LowerAscii(settings.ReadString("Clock", "Status", "top")) == "top") {
+        WindowStyles1->GoOnTop();
+        menu_->ImmerimVordergrund1.SetChecked(true);
     } else {
-        WindowStyles1.SetStayOnTop(false);
-        ImmerimVordergrund1.SetChecked(false);
+        WindowStyles1->SetStayOnTop(false);
+        menu_->ImmerimVordergrund1.SetChecked(false);
     }
 
     // A value that names no style leaves the design-time mark in force.
     if (const DisplayStyle* style =
-            FindStyleBySettingsValue(SettingsFile->ReadString("Clock", "Display", "LCD"))) {
+            FindStyleBySettingsValue(settings.ReadString("Clock", "Display", "LCD"))) {
         StyleItem(style->styleIndex)->SetChecked(true);
     }
     LCD1Click(nullptr);
 
-    // Every style handler places the window from the stored position itself,
-    // and nothing in between looks at the place of the hidden window; only a
+    // One handler for the style read once: each stores its own name, which
+    // keeps the others from running, but where that write was refused a
+    // second reading would find a missing key still missing. Every style
+    // handler places the window from the stored position itself; only a
     // stored style that names none leaves the placing to this step.
-    const std::string storedStyle =
-        LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard"));
-    if (storedStyle != "standard" && storedStyle != "mini" && storedStyle != "taskbar") {
+    const std::string storedStyle = LowerAscii(settings.ReadString("Clock", "Style", "standard"));
+    if (storedStyle == "standard") {
+        Standard1Click(nullptr);
+    } else if (storedStyle == "mini") {
+        Mini1Click(nullptr);
+    } else if (storedStyle == "taskbar") {
+        Taskleiste1Click(nullptr);
+    } else {
         const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        const int left = SettingsFile->ReadInteger("Clock", "UhrposX", screenWidth - Width());
-        const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
+        const int left = settings.ReadInteger("Clock", "UhrposX", screenWidth - Width());
+        const int top = settings.ReadInteger("Clock", "UhrposY", 0);
         SetPosition(left, top);
         checkpos();
-    }
-
-    // Each test reads the key afresh: the style handlers store their own name.
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "standard") {
-        Standard1Click(nullptr);
-    }
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "standard")) == "mini") {
-        Mini1Click(nullptr);
-    }
-    if (LowerAscii(SettingsFile->ReadString("Clock", "Style", "taskbar")) == "taskbar") {
-        Taskleiste1Click(nullptr);
     }
 
     if (HCURSOR hand = LoadCursorW(nullptr, IDC_HAND)) {
         application_.SetCursor(crHandPoint, hand);
     }
+    refusals.ThrowFirst();
 }
 
 void TForm1::FormShow() {
@@ -247,57 +238,53 @@ void TForm1::FormKeyDown(WORD& key) {
 
 void TForm1::FormClose() {
     // No tick may draw or reach the settings after they are released.
-    if (AMClock1) {
-        AMClock1->SetEnabled(false);
+    if (layout_->Created()) {
+        layout_->AnalogClock().SetEnabled(false);
     }
     if (application_.HelpWasOpened()) {
         application_.HelpCommand(HELP_QUIT, 0);
     }
-    if (SettingsFile && !Taskleiste1.Checked()) {
+    if (objects_.settings && !menu_->Taskleiste1.Checked()) {
         try {
-            SettingsFile->WriteInteger("Clock", "UhrposX", Left());
-            SettingsFile->WriteInteger("Clock", "UhrposY", Top());
+            objects_.settings->WriteInteger("Clock", "UhrposX", Left());
+            objects_.settings->WriteInteger("Clock", "UhrposY", Top());
         } catch (const EIniFileException& failure) {
             // Tell the user, but never keep the clock from closing over it.
             application_.HandleException(failure);
         }
     }
-    SettingsFile = nullptr;
+    SettingsFile = objects_.settings = nullptr;
     settingsFile_.reset();
-    GlyphBitmap = nullptr;
+    GlyphBitmap = objects_.glyphs = nullptr;
     glyphBitmap_.reset();
 }
 
 // The window styles' handlers of the menu, and what the window and the
 // dialogs ask of them.
 void TForm1::Standard1Click(TMenuItem* /*sender*/) {
-    WindowStyles1.Standard();
+    WindowStyles1->Standard();
 }
 
 void TForm1::Mini1Click(TMenuItem* /*sender*/) {
-    WindowStyles1.Mini();
+    WindowStyles1->Mini();
 }
 
 void TForm1::Taskleiste1Click(TMenuItem* sender) {
-    WindowStyles1.Taskbar(sender != nullptr);
+    WindowStyles1->Taskbar(sender != nullptr);
 }
 
 void TForm1::Analoguhr1Click(TMenuItem* /*sender*/) {
-    WindowStyles1.ToggleAnalog();
+    WindowStyles1->ToggleAnalog();
 }
 
 void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
-    WindowStyles1.ToggleOnTop();
-}
-
-void TForm1::Timer1Timer() {
-    WindowStyles1.FitToTaskbar();
+    WindowStyles1->ToggleOnTop();
 }
 
 void TForm1::topset() {
-    WindowStyles1.OnTopAgain();
+    WindowStyles1->OnTopAgain();
 }
 
 void TForm1::checkpos() {
-    WindowStyles1.PullOnScreen();
+    WindowStyles1->PullOnScreen();
 }

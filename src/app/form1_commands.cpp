@@ -1,23 +1,27 @@
 // The main window's commands that open the alarm dialog and give context help
 // in the dialogs.
+#include "about/form3.h"
 #include "alarm/form2.h"
+#include "app/alarm_runner.h"
+#include "app/clock_layout.h"
 #include "app/form1.h"
+#include "app/help_router.h"
+#include "app/window_styles.h"
+#include "controls/xpcontrols.h"
 #include "toolkit/application.h"
+#include "toolkit/controls.h"
 
-void TForm1::BindCommands() {
+void TForm1::BindComponents() {
     // A double click anywhere on the display opens the alarm dialog; the
     // pictures inside the panels have no window, so the panels get it.
-    Panel1->OnDblClick = [this] { Wecker1Click(nullptr); };
-    Panel3->OnDblClick = [this] { Wecker1Click(nullptr); };
-    Panel4->OnDblClick = [this] { Wecker1Click(nullptr); };
-    AMClock1->OnDBlClick = [this](TAMClock*) { Wecker1Click(nullptr); };
+    layout_->OnDoubleClick([this] { Wecker1Click(nullptr); });
 
     // The window is made anew when the taskbar it sat in went away; the menu
     // item stays the same.
-    if (PopupMenu2.Items.Items().empty()) {
-        PopupMenu2.Items.Add(Direckthilfe1);
+    if (PopupMenu2->Items.Items().empty()) {
+        PopupMenu2->Items.Add(*Direckthilfe1);
     }
-    Direckthilfe1.OnClick = [this](TMenuItem* sender) { Direckthilfe1Click(sender); };
+    Direckthilfe1->OnClick = [this](TMenuItem* sender) { Direckthilfe1Click(sender); };
 
     // A window made anew keeps its marker: a second one would be refused with a beep.
     if (!XPThemeAPI1) {
@@ -32,25 +36,25 @@ void TForm1::BindCommands() {
 void TForm1::Wecker1Click(TMenuItem* /*sender*/) {
     // Shown already (the double click of a window that is still enabled), or
     // the alarm's box is open inside a tick that must not wait on the dialog.
-    if (!Form2 || Form2->Visible() || AlarmRunner1.BoxOpen()) {
+    if (!Form2 || Form2->Visible() || AlarmRunner1->BoxOpen()) {
         return;
     }
     // The dialog must not open behind a clock that stays on top.
-    WindowStyles1.SetStayOnTop(false);
+    WindowStyles1->SetStayOnTop(false);
     Form2->ShowModal();
     topset();
 }
 
 void TForm1::Direckthilfe1Click(TMenuItem* /*sender*/) {
-    helpRouter_.ShowContextHelp();
+    helpRouter_->ShowContextHelp();
 }
 
 AboutBoxLinks TForm1::LinksForAboutBox() {
-    return helpRouter_.LinksForAboutBox();
+    return helpRouter_->LinksForAboutBox();
 }
 
 AlarmDialogLinks TForm1::LinksForAlarmDialog() {
-    return {&PopupMenu2, [this](const std::string& hour, const std::string& minute) {
+    return {PopupMenu2.get(), [this](const std::string& hour, const std::string& minute) {
                 alarmdisplay(hour, minute);
             }};
 }

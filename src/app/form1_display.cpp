@@ -1,8 +1,13 @@
 // The digital display of the main window: display styles, time, date, alarm
 // line and the grip dots.
-#include "rules/display_plan.h"
+#include "analogclock/amclock.h"
+#include "app/alarm_runner.h"
+#include "app/clock_display.h"
+#include "app/clock_layout.h"
+#include "app/clock_menu.h"
 #include "app/form1.h"
-#include "settings/program_objects.h"
+#include "rules/display_plan.h"
+#include "settings/settings_file.h"
 #include "toolkit/seams.h"
 
 #include <string>
@@ -22,7 +27,9 @@ LocalTime TimeOf(const TAMClock* sender) {
 } // namespace
 
 TMenuItem* TForm1::StyleItem(int styleIndex) {
-    TMenuItem* items[] = {&LEDGrn1, &LEDRot1, &LCD1, &LCD0, &LEDPunktmatrix1, &Klappziffer1};
+    TClockMenu& m = *menu_;
+    TMenuItem* items[] = {&m.LEDGrn1, &m.LEDRot1,         &m.LCD1,
+                          &m.LCD0,    &m.LEDPunktmatrix1, &m.Klappziffer1};
     return items[styleIndex];
 }
 
@@ -31,7 +38,8 @@ void TForm1::LCD1Click(TMenuItem* sender) {
         TMenuItem* item = StyleItem(styleIndex);
         if (sender == item) {
             item->SetChecked(true);
-            SettingsFile->WriteString("Clock", "Display", kDisplayStyles[styleIndex].settingsValue);
+            objects_.settings->WriteString("Clock", "Display",
+                                           kDisplayStyles[styleIndex].settingsValue);
         }
     }
 
@@ -42,22 +50,18 @@ void TForm1::LCD1Click(TMenuItem* sender) {
         const DisplayStyle& style = kDisplayStyles[static_cast<std::size_t>(styleIndex)];
         GlyphBase = 10 * style.styleIndex;
         StyleIndex = style.styleIndex;
-        for (TPanel* panel : {Panel1.get(), Panel3.get(), Panel4.get()}) {
-            panel->SetColor(style.panelColor);
-        }
-        AMClock1->ParentColorChanged(style.panelColor);
-        AMClock1->HoursHand().SetColor(style.handColor);
-        AMClock1->MinutesHand().SetColor(style.handColor);
-        AMClock1->SecondsHand().SetColor(style.handColor);
-        AMClock1->SetPicture(FacePicture(style.faceImage).get());
+        display_->SetStyle(style.styleIndex);
+        layout_->Colour(style.panelColor, style.handColor,
+                        display_->FacePicture(style.faceImage).get());
         break;
     }
 
-    DrawStyleGlyphs();
+    display_->DrawStyleGlyphs();
 
-    if (SettingsFile->ReadBool("Wecker", "Aktiv", false)) {
-        alarmdisplay(SettingsFile->ReadString("Wecker", "Stunde", "00"),
-                     SettingsFile->ReadString("Wecker", "Minute", "00"));
+    const TSettingsFile& settings = *objects_.settings;
+    if (settings.ReadBool("Wecker", "Aktiv", false)) {
+        alarmdisplay(settings.ReadString("Wecker", "Stunde", "00"),
+                     settings.ReadString("Wecker", "Minute", "00"));
     } else {
         alarmdisplay("", "");
     }
@@ -65,7 +69,7 @@ void TForm1::LCD1Click(TMenuItem* sender) {
     // One reading for time and date: two could fall either side of midnight.
     const LocalTime now = seams::Now();
     ShowTime(now);
-    DrawDateCells(now);
+    display_->DrawDateCells(now);
 }
 
 void TForm1::AMClock1Second(TAMClock* sender, int /*second*/) {
@@ -73,26 +77,26 @@ void TForm1::AMClock1Second(TAMClock* sender, int /*second*/) {
 }
 
 void TForm1::ShowTime(const LocalTime& now) {
-    DrawTimeCells(now, Mini1.Checked() || Taskleiste1.Checked());
-    AlarmRunner1.Check(now);
+    display_->DrawTimeCells(now, menu_->Mini1.Checked() || menu_->Taskleiste1.Checked());
+    AlarmRunner1->Check(now);
 }
 
 void TForm1::AMClock1Minute(TAMClock* sender, int /*minute*/) {
-    DrawDateCells(TimeOf(sender));
-    AnnounceChanges(Handle());
+    display_->DrawDateCells(TimeOf(sender));
+    display_->AnnounceChanges(Handle());
 }
 
 void TForm1::alarmdisplay(const std::string& hour, const std::string& minute) {
-    DrawAlarmLine(hour, minute);
-    AnnounceChanges(Handle());
+    display_->DrawAlarmLine(hour, minute);
+    display_->AnnounceChanges(Handle());
 }
 
 void TForm1::FormPaint(HDC dc) {
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
     HBRUSH highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
-    for (const GripSquare& square : GripDots(Mini1.Checked(), Analoguhr1.Checked())) {
-        const int f = WindowStyles1.LayoutScale();
-        RECT r{square.left * f, square.top * f, square.right * f, square.bottom * f};
+    const Scale scale = layout_->CurrentScale();
+    for (const GripSquare& square : GripDots(menu_->Mini1.Checked(), menu_->Analoguhr1.Checked())) {
+        const RECT r = scale(RECT{square.left, square.top, square.right, square.bottom});
         FillRect(dc, &r, square.highlight ? highlight : shadow);
     }
 }

@@ -1,37 +1,45 @@
 // The main window's context menu: its commands, who opens it (a right click
 // anywhere on the clock, the menu button), and the commands that are neither
 // window nor display styles.
+#include "about/form3.h"
+#include "alarm/form2.h"
+#include "app/alarm_runner.h"
+#include "app/clock_menu.h"
 #include "app/form1.h"
-#include "settings/program_objects.h"
+#include "app/window_styles.h"
+#include "settings/settings_file.h"
+#include "toolkit/timer.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "update/update.h"
 
 void TForm1::BindMenuCommands() {
-    Wecker1.OnClick = [this](TMenuItem* sender) { Wecker1Click(sender); };
-    Uhrstellen1.OnClick = [this](TMenuItem* sender) { Systemzeitndern1Click(sender); };
-    ImmerimVordergrund1.OnClick = [this](TMenuItem* sender) { ImmerimVordergrund1Click(sender); };
-    Analoguhr1.OnClick = [this](TMenuItem* sender) { Analoguhr1Click(sender); };
-    Standard1.OnClick = [this](TMenuItem* sender) { Standard1Click(sender); };
-    Mini1.OnClick = [this](TMenuItem* sender) { Mini1Click(sender); };
-    Taskleiste1.OnClick = [this](TMenuItem* sender) { Taskleiste1Click(sender); };
-    for (TMenuItem* style : {&LCD0, &LCD1, &LEDGrn1, &LEDRot1, &LEDPunktmatrix1, &Klappziffer1}) {
+    TClockMenu& m = *menu_;
+    m.Wecker1.OnClick = [this](TMenuItem* sender) { Wecker1Click(sender); };
+    m.Uhrstellen1.OnClick = [this](TMenuItem* sender) { Systemzeitndern1Click(sender); };
+    m.ImmerimVordergrund1.OnClick = [this](TMenuItem* sender) { ImmerimVordergrund1Click(sender); };
+    m.Analoguhr1.OnClick = [this](TMenuItem* sender) { Analoguhr1Click(sender); };
+    m.Standard1.OnClick = [this](TMenuItem* sender) { Standard1Click(sender); };
+    m.Mini1.OnClick = [this](TMenuItem* sender) { Mini1Click(sender); };
+    m.Taskleiste1.OnClick = [this](TMenuItem* sender) { Taskleiste1Click(sender); };
+    for (TMenuItem* style :
+         {&m.LCD0, &m.LCD1, &m.LEDGrn1, &m.LEDRot1, &m.LEDPunktmatrix1, &m.Klappziffer1}) {
         style->OnClick = [this](TMenuItem* sender) { LCD1Click(sender); };
     }
-    Hilfethehmen1.OnClick = [this](TMenuItem* sender) { Hilfethehmen1Click(sender); };
-    Info1.OnClick = [this](TMenuItem* sender) { Info1Click(sender); };
-    OnlineUpdate1.OnClick = [this](TMenuItem* sender) { OnlineUpdate1Click(sender); };
-    Timer2.OnTimer = [this](TTimer*) { Timer2Timer(); };
+    m.Hilfethehmen1.OnClick = [this](TMenuItem* sender) { Hilfethehmen1Click(sender); };
+    m.Info1.OnClick = [this](TMenuItem* sender) { Info1Click(sender); };
+    m.OnlineUpdate1.OnClick = [this](TMenuItem* sender) { OnlineUpdate1Click(sender); };
+    Timer2->OnTimer = [this](TTimer*) { Timer2Timer(); };
     RunUpdate = [this](int mode) {
-        UpdateEnvironment environment{application_, SettingsFile, ProgramFolder};
-        environment.owner = Handle();
+        UpdateEnvironment environment{application_, objects_.settings, objects_.folder};
+        environment.owner = WindowStyles1->BoxOwner();
         // The hidden check changes nothing on screen; the clock leaves the top
         // only when the run has something to show.
         bool lowered = false;
         environment.beforeShowing = [this, &lowered] {
             if (!lowered) {
                 lowered = true;
-                WindowStyles1.SetStayOnTop(false);
+                WindowStyles1->SetStayOnTop(false);
             }
         };
         onlineupdate(mode, environment);
@@ -39,30 +47,14 @@ void TForm1::BindMenuCommands() {
             topset();
         }
     };
-    BeiOnlineverbindungautomatischsuchen1.OnClick = [this](TMenuItem* sender) {
+    m.BeiOnlineverbindungautomatischsuchen1.OnClick = [this](TMenuItem* sender) {
         BeiOnlineverbindungautomatischsuchen1Click(sender);
     };
-    Schlieen1.OnClick = [this](TMenuItem* sender) { Schlieen1Click(sender); };
-}
-
-void TForm1::BindContextMenu() {
-    // The analog clock hands its right button to Panel1; the pictures have
-    // no window, so their panels take it.
-    for (TPanel* panel : {Panel1.get(), Panel3.get(), Panel4.get()}) {
-        panel->OnContextPopup = [this](int x, int y) { ShowContextMenu(x, y); };
-    }
-    ExplorerButton1 = std::make_unique<TExplorerButton>(Panel2->Handle(), 1, 1, 14, 10);
-    ExplorerButton1->SetAlignment(TAlignment::taRightJustify);
-    ExplorerButton1->AccessibleName = "Men\xC3\xBC";
-    ExplorerButton1->SetDropDownMenu(&PopupMenu1);
-    ExplorerButton1->PopupMenu = &PopupMenu1;
-    // Behind the same guard as the right click, and owned by the clock's own
-    // window, also where that is a child of the taskbar.
-    ExplorerButton1->OnMenuPopup = [this](TPopupMenu&, POINT at) { ShowContextMenu(at.x, at.y); };
+    m.Schlieen1.OnClick = [this](TMenuItem* sender) { Schlieen1Click(sender); };
 }
 
 bool TForm1::ProgramBoxOpen() const {
-    return AlarmRunner1.BoxOpen() || (Form2 && Form2->Visible()) || (Form3 && Form3->Visible());
+    return AlarmRunner1->BoxOpen() || (Form2 && Form2->Visible()) || (Form3 && Form3->Visible());
 }
 
 void TForm1::ShowContextMenu(int x, int y) {
@@ -71,7 +63,7 @@ void TForm1::ShowContextMenu(int x, int y) {
     if (ProgramBoxOpen()) {
         return;
     }
-    PopupMenu1.Popup(Handle(), x, y);
+    menu_->PopupMenu1.Popup(Handle(), x, y);
 }
 
 void TForm1::Systemzeitndern1Click(TMenuItem* /*sender*/) {
@@ -85,7 +77,7 @@ void TForm1::Info1Click(TMenuItem* /*sender*/) {
     if (!Form3 || ProgramBoxOpen()) {
         return;
     }
-    WindowStyles1.SetStayOnTop(false);
+    WindowStyles1->SetStayOnTop(false);
     Form3->ShowModal();
     topset();
 }
@@ -103,27 +95,26 @@ void TForm1::OnlineUpdate1Click(TMenuItem* /*sender*/) {
 }
 
 void TForm1::Timer2Timer() {
-    if (!SettingsFile || !SettingsFile->ReadBool("OnlineUpdate", "Auto", true)) {
+    if (!objects_.settings || !objects_.settings->ReadBool("OnlineUpdate", "Auto", true)) {
         return;
     }
     if (!seams::InternetConnected() || UpdateRunning) {
         return;
     }
-    Timer2.SetInterval(1800000);
-    Timer2.SetEnabled(false);
+    Timer2->SetInterval(1800000);
+    Timer2->SetEnabled(false);
     // Enabled again however the run ended, so the rhythm never stops.
     struct Restart {
         TTimer& timer;
         ~Restart() { timer.SetEnabled(true); }
-    } restart{Timer2};
+    } restart{*Timer2};
     RunUpdate(ModeAutomatic);
 }
 
 void TForm1::BeiOnlineverbindungautomatischsuchen1Click(TMenuItem* /*sender*/) {
-    BeiOnlineverbindungautomatischsuchen1.SetChecked(
-        !BeiOnlineverbindungautomatischsuchen1.Checked());
-    if (SettingsFile) {
-        SettingsFile->WriteBool("OnlineUpdate", "Auto",
-                                BeiOnlineverbindungautomatischsuchen1.Checked());
+    TMenuItem& item = menu_->BeiOnlineverbindungautomatischsuchen1;
+    item.SetChecked(!item.Checked());
+    if (objects_.settings) {
+        objects_.settings->WriteBool("OnlineUpdate", "Auto", item.Checked());
     }
 }

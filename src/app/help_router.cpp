@@ -28,17 +28,21 @@ constexpr char kOldTermsOfUseJump[] = "JI(`',`IDH_NUTZUNGSBEDINGUNGEN')";
 
 } // namespace
 
-THelpRouter::THelpRouter(TApplication& application, TControlPopupMenu& contextMenu,
-                         std::function<HWND()> window)
-    : application_(application), contextMenu_(contextMenu), window_(std::move(window)) {}
+THelpRouter::THelpRouter(TApplication& application, const ProgramObjects& objects,
+                         TControlPopupMenu& contextMenu, std::function<HWND()> boxOwner)
+    : application_(application), objects_(objects), contextMenu_(contextMenu),
+      boxOwner_(std::move(boxOwner)) {}
 
 HWND THelpRouter::BoxOwner() const {
+    // A window of ours that is active (a dialog, the clock on the desktop)
+    // takes the box; the taskbar, active while the clock sits in it, must not.
     HWND active = GetActiveWindow();
-    return active ? active : window_();
+    return active && GetAncestor(active, GA_ROOTOWNER) == application_.Handle() ? active
+                                                                                : boxOwner_();
 }
 
 bool THelpRouter::OldHelpFilePresent() const {
-    return !ProgramFolder.empty() && FileExists(ProgramFolder + application_.HelpFile());
+    return !objects_.folder.empty() && FileExists(objects_.folder + application_.HelpFile());
 }
 
 std::optional<bool> THelpRouter::ApplicationHelp(UINT command, ULONG_PTR data) {
@@ -69,7 +73,7 @@ std::optional<bool> THelpRouter::ApplicationHelp(UINT command, ULONG_PTR data) {
 bool THelpRouter::ShowHelpContents() {
     HtmlHelpRequest contents;
     contents.command = HtmlHelpCommand::Contents;
-    contents.file = ProgramFolder + kHelpFileName;
+    contents.file = objects_.folder + kHelpFileName;
     if (!application_.HtmlHelp(contents)) {
         ReportHelpFailure();
         return false;
@@ -93,7 +97,7 @@ bool THelpRouter::ShowHelpPopup(int context, POINT at) {
 bool THelpRouter::ShowHelpTopic(const std::string& page) {
     HtmlHelpRequest topic;
     topic.command = HtmlHelpCommand::Topic;
-    topic.file = ProgramFolder + kHelpFileName;
+    topic.file = objects_.folder + kHelpFileName;
     topic.page = page;
     if (!application_.HtmlHelp(topic)) {
         ReportHelpFailure();
@@ -111,7 +115,7 @@ void THelpRouter::ShowTermsOfUse() {
 }
 
 void THelpRouter::ReportHelpFailure() {
-    const std::string file = ProgramFolder + kHelpFileName;
+    const std::string file = objects_.folder + kHelpFileName;
     const std::string text =
         FileExists(file)
             ? "Die Hilfe konnte nicht angezeigt werden: Windows hat die Hilfedatei \xE2\x80\x9E" +
@@ -121,7 +125,7 @@ void THelpRouter::ReportHelpFailure() {
             : "Die Hilfe kann nicht angezeigt werden, weil die Hilfedatei \xE2\x80\x9E" +
                   std::string(kHelpFileName) +
                   "\xE2\x80\x9C fehlt. Sie geh\xC3\xB6rt in den Ordner von Tikkora:\n" +
-                  ProgramFolder +
+                  objects_.folder +
                   "\n\nInstallieren Sie Tikkora neu, um die Hilfe zur\xC3\xBC"
                   "ckzubekommen.";
     seams::ShowMessageBox(BoxOwner(), text, "Tikkora", MB_OK | MB_ICONWARNING);

@@ -13,12 +13,15 @@
 #include <optional>
 #include <string>
 
+struct ProgramObjects;
+
 class THelpRouter {
   public:
-    // contextMenu is the dialogs' "&Direkthilfe" menu; window is the main
-    // window, asked when a box needs an owner and no window of ours is active.
-    THelpRouter(TApplication& application, TControlPopupMenu& contextMenu,
-                std::function<HWND()> window);
+    // contextMenu is the dialogs' "&Direkthilfe" menu; boxOwner is the main
+    // window's owner of boxes, asked when no window of ours is active. The
+    // help files lie in the program's folder.
+    THelpRouter(TApplication& application, const ProgramObjects& objects,
+                TControlPopupMenu& contextMenu, std::function<HWND()> boxOwner);
     THelpRouter(const THelpRouter&) = delete;
     THelpRouter& operator=(const THelpRouter&) = delete;
 
@@ -40,8 +43,9 @@ class THelpRouter {
     HWND BoxOwner() const;
 
     TApplication& application_;
+    const ProgramObjects& objects_;
     TControlPopupMenu& contextMenu_;
-    std::function<HWND()> window_;
+    std::function<HWND()> boxOwner_;
     POINT helpPopupAt_{};
     // "&Direkthilfe" opened from the about box, which has no controls to carry
     // the number: the link's number and corner.

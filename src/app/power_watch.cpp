@@ -18,6 +18,9 @@ LRESULT TPowerWatch::HookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    if (message == WM_ENDSESSION && wParam && OnSessionEnd) {
+        OnSessionEnd(this);
+    }
     if (message == WM_POWERBROADCAST) {
         if (wParam == PBT_APMSUSPEND && OnSuspend) {
             OnSuspend(this);

@@ -1,11 +1,14 @@
 // The taskbar style: the clock as a child of the taskbar's clock area, kept
 // fitted to it by a timer, and the mini window while there is none.
-#include "app/panel_moves.h"
+#include "app/clock_menu.h"
 #include "app/window_styles.h"
+#include "rules/window_layout.h"
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
-#include "rules/window_layout.h"
 #include "toolkit/application.h"
+#include "toolkit/dpi.h"
+#include "toolkit/form.h"
+#include "toolkit/panel.h"
 #include "toolkit/seams.h"
 
 namespace {
@@ -31,6 +34,12 @@ bool TrayClockUsable(HWND trayClock) {
            TrayClockAreaUsable(IsWindowVisible(trayClock) != FALSE, area.right, area.bottom);
 }
 
+// The scale of the monitor the taskbar lies on, whichever screen the clock
+// came from; asked at every fit, so a change of that monitor's DPI shows.
+Scale TaskbarMonitorScale(HWND trayClock) {
+    return Scale::ForDpi(MonitorDpiOfWindow(trayClock));
+}
+
 } // namespace
 
 void TWindowStyles::Taskbar(bool byUser) {
@@ -39,7 +48,7 @@ void TWindowStyles::Taskbar(bool byUser) {
     HWND trayClock = FindTrayClockWindow();
     if (!TrayClockUsable(trayClock)) {
         if (byUser) {
-            seams::ShowMessageBox(window_.Handle(), kNoTrayClockText, "Tikkora",
+            seams::ShowMessageBox(BoxOwner(), kNoTrayClockText, "Tikkora",
                                   MB_OK | MB_ICONINFORMATION);
         } else {
             WaitForTaskbar();
@@ -62,19 +71,20 @@ void TWindowStyles::Taskbar(bool byUser) {
     Analoguhr1.Enabled = false;
     TrayClockWindow = trayClock;
 
-    SettingsFile->WriteInteger("Clock", "UhrposX", window_.Left());
-    SettingsFile->WriteInteger("Clock", "UhrposY", window_.Top());
+    objects_.settings->WriteInteger("Clock", "UhrposX", window_.Left());
+    objects_.settings->WriteInteger("Clock", "UhrposY", window_.Top());
 
-    Panel3->SetVisible(true);
-    MovePanel(*Panel3, 0, 0);
-    Panel3->SetBevelInner(TBevel::None);
     window_.SetPosition(0, 0);
     SetFrame(false);
 
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
-    Panel3->SetBounds(0, 0, area.right, area.bottom);
+    if (layout_.LayOut(
+            ClockStyle::Taskbar, false,
+            TaskbarScale(TaskbarMonitorScale(TrayClockWindow), area.right, area.bottom))) {
+        Rescaled();
+    }
+    layout_.FillTray(area.right, area.bottom);
     window_.SetBounds(0, 0, area.right, area.bottom);
 
     // A window inside another must be a child window, or it would not move
@@ -87,11 +97,9 @@ void TWindowStyles::Taskbar(bool byUser) {
         return;
     }
 
-    display_.ShowSeconds(SmallRowShowsSeconds(PanelWidth(*Panel3), layoutScale_));
-
     Taskleiste1.SetChecked(true);
     Timer1.SetEnabled(true);
-    SettingsFile->WriteString("Clock", "Style", "Taskbar");
+    objects_.settings->WriteString("Clock", "Style", "Taskbar");
     window_.Show();
 }
 
@@ -130,18 +138,20 @@ void TWindowStyles::FitToTaskbar() {
     }
     RECT area{};
     GetClientRect(TrayClockWindow, &area);
-    const bool rescaled = LayOutAtScale(TaskbarScaleFactor(dpiScale_, area.right, area.bottom));
-    const TrayFit fit = FitToTrayClock(area.right, area.bottom, PanelWidth(*Panel3),
-                                       PanelHeight(*Panel3), layoutScale_);
+    const bool rescaled = layout_.ScaleTo(
+        TaskbarScale(TaskbarMonitorScale(TrayClockWindow), area.right, area.bottom));
+    if (rescaled) {
+        Rescaled();
+    }
+    const TrayFit fit = FitToTrayClock(area.right, area.bottom, layout_.SmallRowWidth(),
+                                       layout_.SmallRowHeight(), layout_.CurrentScale());
     if (fit.refit || rescaled) {
         // Resized in place; the window stays the tray clock's child, where
         // its position is relative to the tray clock.
-        Panel3->SetBounds(fit.row.left, area.top, fit.row.width, fit.row.height);
+        layout_.FitToTray(fit);
         window_.SetBounds(window_.Left(), window_.Top(), fit.window.width, fit.window.height);
-        display_.SetSmallCellTop(fit.cellTop);
-        display_.ShowSeconds(fit.seconds);
     }
-    InvalidateRect(Panel3->Handle(), nullptr, FALSE);
+    InvalidateRect(layout_.SmallRow().Handle(), nullptr, FALSE);
 }
 
 void TWindowStyles::WaitForTaskbar() {

@@ -1,10 +1,11 @@
 // The clock window's desktop styles (standard and mini), the analog mode and
 // always-on-top.
-#include "app/panel_moves.h"
 #include "app/window_styles.h"
+
+#include "app/clock_menu.h"
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
-#include "rules/dpi_scale.h"
+#include "toolkit/form.h"
 #include "rules/placement.h"
 #include "rules/window_layout.h"
 #include "toolkit/application.h"
@@ -40,14 +41,16 @@ std::vector<MonitorArea> Monitors() {
 } // namespace
 
 TWindowStyles::TWindowStyles(Links links)
-    : window_(links.window), application_(links.application), display_(links.display),
-      Standard1(links.menu.Standard1), Mini1(links.menu.Mini1), Taskleiste1(links.menu.Taskleiste1),
-      Analoguhr1(links.menu.Analoguhr1), ImmerimVordergrund1(links.menu.ImmerimVordergrund1),
-      Panel1(links.largeRow), Panel2(links.buttonPanel), Panel3(links.smallRow),
-      Panel4(links.dateRow), AMClock1(links.analogClock), drawTime_(std::move(links.drawTime)),
-      applyDisplayStyle_(std::move(links.applyDisplayStyle)), rescale_(std::move(links.rescale)) {
+    : window_(links.window), application_(links.application), layout_(links.layout),
+      objects_(links.objects), Standard1(links.menu.Standard1), Mini1(links.menu.Mini1),
+      Taskleiste1(links.menu.Taskleiste1), Analoguhr1(links.menu.Analoguhr1),
+      ImmerimVordergrund1(links.menu.ImmerimVordergrund1), redraw_(std::move(links.redraw)) {
     // Set once: a window made anew by the timer's own tick keeps it.
     Timer1.OnTimer = [this](TTimer*) { FitToTaskbar(); };
+}
+
+HWND TWindowStyles::BoxOwner() const {
+    return InTaskbar() ? application_.Handle() : window_.Handle();
 }
 
 void TWindowStyles::SetFrame(bool dialogFrame) {
@@ -84,7 +87,8 @@ void TWindowStyles::SetFrame(bool dialogFrame) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem) {
+TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem, ClockStyle style,
+                                                          bool analog) {
     styleItem.SetChecked(true);
     Timer1.SetEnabled(false);
 
@@ -92,16 +96,14 @@ TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem) 
         SetParent(window_.Handle(), GetDesktopWindow());
     }
     SetFrame(true);
-    LayOutAtScale(dpiScale_);
-
-    display_.SetSmallCellTop(S(kSmallCellTop));
-    display_.ShowSeconds(true);
-    ResizePanel(*Panel3, S(kSmallRowWidth), PanelHeight(*Panel3));
+    if (layout_.LayOut(style, analog, dpiScale_)) {
+        Rescaled();
+    }
 
     // Read while the window still has the previous style's size.
-    const int left = SettingsFile->ReadInteger(
+    const int left = objects_.settings->ReadInteger(
         "Clock", "UhrposX", DefaultWindowLeft(GetSystemMetrics(SM_CXSCREEN), window_.Width()));
-    const int top = SettingsFile->ReadInteger("Clock", "UhrposY", 0);
+    const int top = objects_.settings->ReadInteger("Clock", "UhrposY", 0);
     window_.SetPosition(left, top);
     PullOnScreen();
     const StoredPlace place{left, top, window_.Left() != left || window_.Top() != top};
@@ -120,88 +122,42 @@ void TWindowStyles::PullOnScreenForNewSize(const StoredPlace& place) {
 }
 
 void TWindowStyles::Standard() {
-    const StoredPlace place = ReturnToDesktop(Standard1);
+    const StoredPlace place =
+        ReturnToDesktop(Standard1, ClockStyle::Standard, Analoguhr1.Checked());
 
     Analoguhr1.Enabled = true;
-    Panel1->SetVisible(true);
-    ResizePanel(*Panel1, S(kLargeRowWidth), PanelHeight(*Panel1));
-    Panel3->SetBevelInner(TBevel::None);
-
-    if (!AMClock1->Visible()) {
-        const PanelPlace& row = S(kAlarmLineUnderDigits);
-        Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
-    } else {
-        MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopEntered));
-    }
-
-    Panel3->SetVisible(true);
-    MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
-    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked(), layoutScale_);
+    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked(), layout_.CurrentScale());
     window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
     PullOnScreenForNewSize(place);
 
-    drawTime_();
-    SettingsFile->WriteString("Clock", "Style", "Standard");
-    applyDisplayStyle_();
+    // Drawn (and the alarm checked) before the style is stored, as a tick would.
+    redraw_();
+    objects_.settings->WriteString("Clock", "Style", "Standard");
 }
 
 void TWindowStyles::Mini() {
     ShowMini(Mini1);
-    SettingsFile->WriteString("Clock", "Style", "Mini");
+    objects_.settings->WriteString("Clock", "Style", "Mini");
 }
 
 void TWindowStyles::ShowMini(TMenuItem& styleItem) {
-    const StoredPlace place = ReturnToDesktop(styleItem);
+    const StoredPlace place = ReturnToDesktop(styleItem, ClockStyle::Mini, Analoguhr1.Checked());
 
     Analoguhr1.Enabled = true;
-    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked(), layoutScale_);
-    if (Analoguhr1.Checked()) {
-        Panel1->SetVisible(true);
-        ResizePanel(*Panel1, S(kLargeRowWidthMini), PanelHeight(*Panel1));
-        window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
-        PullOnScreenForNewSize(place);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopTall));
-        applyDisplayStyle_();
-    } else {
-        Panel3->SetVisible(true);
-        Panel1->SetVisible(false);
-        Panel3->SetBevelInner(TBevel::Lowered);
-        const PanelPlace& row = S(kMiniTimeRow);
-        Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
-        MovePanel(*Panel2, PanelBounds(*Panel2).left, S(kMenuButtonTopLow));
-        window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
-        PullOnScreenForNewSize(place);
-        applyDisplayStyle_();
-        drawTime_();
-    }
+    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked(), layout_.CurrentScale());
+    window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
+    PullOnScreenForNewSize(place);
+    redraw_();
 }
 
 void TWindowStyles::ToggleAnalog() {
-    if (Analoguhr1.Checked()) {
-        display_.SetLargeDigitsVisible(true);
-        Panel3->SetVisible(true);
-        if (!Mini1.Checked()) {
-            const PanelPlace& row = S(kAlarmLineUnderDigits);
-            Panel3->SetBounds(row.left, row.top, PanelWidth(*Panel3), row.height);
-        }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopDigital));
-        AMClock1->SetVisible(false);
-        Analoguhr1.SetChecked(false);
-    } else {
-        display_.SetLargeDigitsVisible(false);
-        if (!Mini1.Checked()) {
-            MovePanel(*Panel3, S(kAlarmLineBesideClockLeft), S(kAlarmLineBesideClockTopSwitched));
-        } else {
-            Panel3->SetVisible(false);
-        }
-        MovePanel(*Panel4, PanelBounds(*Panel4).left, S(kDateRowTopAnalog));
-        AMClock1->SetVisible(true);
-        Analoguhr1.SetChecked(true);
-    }
+    const bool analog = !Analoguhr1.Checked();
+    layout_.SwitchAnalog(analog, Mini1.Checked() ? ClockStyle::Mini : ClockStyle::Standard);
+    Analoguhr1.SetChecked(analog);
     if (Mini1.Checked()) {
         Mini();
     }
-    SettingsFile->WriteBool("Clock", "Analog", Analoguhr1.Checked());
+    objects_.settings->WriteBool("Clock", "Analog", Analoguhr1.Checked());
 }
 
 void TWindowStyles::ToggleOnTop() {
@@ -213,19 +169,20 @@ void TWindowStyles::ToggleOnTop() {
             SetStayOnTop(false);
         }
         ImmerimVordergrund1.SetChecked(false);
-        SettingsFile->WriteString("Clock", "Status", "Back");
+        objects_.settings->WriteString("Clock", "Status", "Back");
     } else {
         if (onDesktop) {
             SetStayOnTop(true);
             BringWindowToTop(window_.Handle());
         }
         ImmerimVordergrund1.SetChecked(true);
-        SettingsFile->WriteString("Clock", "Status", "Top");
+        objects_.settings->WriteString("Clock", "Status", "Top");
     }
 }
 
 void TWindowStyles::OnTopAgain() {
-    if (SettingsFile && LowerAscii(SettingsFile->ReadString("Clock", "Status", "top")) == "top" &&
+    if (objects_.settings &&
+        LowerAscii(objects_.settings->ReadString("Clock", "Status", "top")) == "top" &&
         !InTaskbar()) {
         GoOnTop();
     }
@@ -276,25 +233,23 @@ void TWindowStyles::SetStayOnTop(bool onTop) {
     }
 }
 
-bool TWindowStyles::LayOutAtScale(int factor) {
-    if (factor == layoutScale_ || factor < 1 || !Panel1) {
-        return false;
-    }
-    const int old = layoutScale_;
-    layoutScale_ = factor;
-    rescale_(old, factor);
-    return true;
+void TWindowStyles::Rescaled() {
+    redraw_();
+    InvalidateRect(window_.Handle(), nullptr, TRUE);
 }
 
 void TWindowStyles::DpiChanged(int dpi, const RECT& suggested) {
-    dpiScale_ = ScaleFactorForDpi(dpi);
+    dpiScale_ = Scale::ForDpi(dpi);
     if (InTaskbar()) {
-        // The taskbar's clock area sets the size there; the timer's next
-        // check picks the factor that fits it.
+        // There the taskbar's monitor and clock area set the factor, at the
+        // timer's next check; this one is the desktop's, for leaving.
         return;
     }
-    LayOutAtScale(dpiScale_);
-    const WindowSize size = DesktopWindowSize(Mini1.Checked(), Analoguhr1.Checked(), layoutScale_);
+    if (layout_.ScaleTo(dpiScale_)) {
+        Rescaled();
+    }
+    const WindowSize size =
+        DesktopWindowSize(Mini1.Checked(), Analoguhr1.Checked(), layout_.CurrentScale());
     window_.SetBounds(suggested.left, suggested.top, size.width, size.height);
     PullOnScreen();
 }

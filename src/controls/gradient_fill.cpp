@@ -16,19 +16,17 @@ TColor PlainColor(TColor color) {
 
 } // namespace
 
-TGradientFill::TGradientFill(HWND parent)
-    : parent_(parent), scaleFactor_(TForm::ScaleFactorOf(parent)) {}
+TGradientFill::TGradientFill(HWND parent) : parent_(parent), scale_(TForm::ScaleOf(parent)) {}
 
 void TGradientFill::SetBounds(int left, int top, int width, int height) {
     design_ = RECT{left, top, left + width, top + height};
-    SetScaleFactor(scaleFactor_);
+    SetLayoutScale(scale_);
 }
 
-void TGradientFill::SetScaleFactor(int factor) {
+void TGradientFill::SetLayoutScale(Scale scale) {
     Invalidate();
-    scaleFactor_ = factor;
-    bounds_ = RECT{design_.left * factor, design_.top * factor, design_.right * factor,
-                   design_.bottom * factor};
+    scale_ = scale;
+    bounds_ = scale(design_);
     Invalidate();
 }
 
@@ -73,7 +71,7 @@ void TGradientFill::SetVisible(bool visible) {
 void TGradientFill::Paint(HDC dc) const {
     // The bands are those of the 96-DPI size; on a denser screen each of
     // their pixels becomes a block, so the bands keep their proportions.
-    const int f = scaleFactor_;
+    const int f = scale_.Factor();
     const int width = (bounds_.right - bounds_.left) / f;
     const int height = (bounds_.bottom - bounds_.top) / f;
     if (!visible_ || width <= 0 || height <= 0) {

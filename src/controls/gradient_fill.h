@@ -3,6 +3,7 @@
 // from its own paint with the DC it paints on, and hands it the mouse
 // messages that fall into its rectangle.
 #include "controls/gradient_rules.h"
+#include "toolkit/scale_rules.h"
 
 #include <windows.h>
 
@@ -23,7 +24,7 @@ class TGradientFill {
     // In the parent's client coordinates, in the screen's pixels.
     RECT BoundsRect() const { return bounds_; }
     // The parent's form moved to a monitor of another factor.
-    void SetScaleFactor(int factor);
+    void SetLayoutScale(Scale scale);
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
@@ -69,7 +70,7 @@ class TGradientFill {
     POINT Local(POINT clientPoint) const;
 
     HWND parent_;
-    int scaleFactor_;
+    Scale scale_;
     RECT bounds_{0, 0, 105, 105};
     RECT design_{0, 0, 105, 105}; // in 96-DPI pixels
     bool autoSize_ = false;

@@ -96,6 +96,12 @@ void TRichEditViewer::Make() {
               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                   ES_READONLY | ES_AUTOVSCROLL,
               WS_EX_CLIENTEDGE, left_, top_, width_, height_, id_);
+    // The controls' own limits lie far below what the viewer is given.
+    if (rich) {
+        SendMessageW(Handle(), EM_EXLIMITTEXT, 0, kMaxViewerText);
+    } else {
+        SendMessageW(Handle(), EM_SETLIMITTEXT, kMaxViewerText, 0);
+    }
     if (rich && Library().version == 2) {
         const LRESULT mask = SendMessageW(Handle(), EM_GETEVENTMASK, 0, 0);
         SendMessageW(Handle(), EM_SETEVENTMASK, 0, mask | ENM_LINK);
@@ -119,17 +125,17 @@ void TRichEditViewer::SetUseRichEdit(bool use) {
 }
 
 void TRichEditViewer::SetText(const std::string& bytes) {
-    std::string shown = bytes.substr(0, kMaxViewerText);
     if (ShowAsRichText(bytes) && useRichEdit_ && Library().module && Library().version == 2) {
         // Rich text goes in as bytes, so the control parses it rather than showing it.
         SETTEXTEX how{ST_DEFAULT, CP_ACP};
         SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
-                     reinterpret_cast<LPARAM>(shown.c_str()));
+                     reinterpret_cast<LPARAM>(bytes.c_str()));
         return;
     }
     // Rich text the control must not parse is no use as source text either.
-    const std::wstring text =
-        StartsAsRtf(shown) && !ShowAsRichText(bytes) ? Widen(kUnshownRichText) : Decode(shown);
+    const std::wstring text = StartsAsRtf(bytes) && !ShowAsRichText(bytes)
+                                  ? Widen(kUnshownRichText)
+                                  : Decode(ShownPlainText(bytes));
     SetWindowTextW(Handle(), text.c_str());
 }
 

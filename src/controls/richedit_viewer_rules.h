@@ -29,8 +29,8 @@ inline bool IsOpenableLink(std::string_view link) {
         return true;
     };
     for (char c : link) {
-        // Control characters and quotes could split the text the shell parses.
-        if (static_cast<unsigned char>(c) < 0x20 || c == '"') {
+        // Control characters (DEL too) and quotes could split the text the shell parses.
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f' || c == '"') {
             return false;
         }
     }
@@ -39,11 +39,26 @@ inline bool IsOpenableLink(std::string_view link) {
 
 // Deeper group nesting than this is shown as plain text rather than parsed.
 constexpr int kMaxRtfNesting = 64;
-// Notes beyond this many bytes are not shown in full.
-constexpr std::size_t kMaxViewerText = 64 * 1024;
+// Texts up to this many bytes are shown whole: the update's notes may be as large.
+constexpr std::size_t kMaxViewerText = 1 << 20;
 
 // Shown instead of rich text that is too large or too deeply nested.
 constexpr const char* kUnshownRichText = "Dieser Text kann nicht angezeigt werden.";
+// Ends a plain text that is cut, so that nothing is cut without a word.
+constexpr const char* kCutTextNote = "\r\n\r\n[Der Text ist zu lang und wurde hier abgeschnitten.]";
+
+// A plain text as it is shown: whole, or cut (never inside a UTF-8
+// character) and ended by the note.
+inline std::string ShownPlainText(std::string_view text) {
+    if (text.size() <= kMaxViewerText) {
+        return std::string(text);
+    }
+    std::size_t end = kMaxViewerText;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return std::string(text.substr(0, end)) + kCutTextNote;
+}
 
 inline bool StartsAsRtf(std::string_view text) {
     return text.substr(0, 5) == "{\\rtf";

@@ -105,7 +105,7 @@ void TXPGroupBox::PaintClient(HDC dc, const RECT& /*area*/) {
     if (UseThemes()) {
         ThemeHandle theme(ThemeOpenThemeData(nullptr, L"Button"));
         if (theme.get()) {
-            SelectGuard font(dc, DialogFont(ScaleFactor()));
+            SelectGuard font(dc, DialogFont(LayoutScale().Factor()));
             const CaptionLayout layout = Layout(dc);
             const int state = Enabled() ? kStateNormal : kStateDisabled;
             ExcludeClipRect(dc, layout.caption.left, layout.caption.top, layout.caption.right,

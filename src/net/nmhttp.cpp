@@ -115,7 +115,6 @@ void TNMHTTP::RunRequest() {
             if (handled) {
                 return;
             }
-            Url = RedirectUrl(Url, Host);
         }
         if (code == 401 && OnAuthenticationNeeded) {
             OnAuthenticationNeeded(this);
@@ -136,6 +135,9 @@ void TNMHTTP::Exchange() {
     SendRequest();
     replyNumber_ = 0;
     ReadResponseHeader();
+    if (MaxContentLength >= 0 && contentLength_ > MaxContentLength) {
+        throw ESockError("Content-Length too large");
+    }
     if (InputFileMode) {
         CaptureFile(Body);
     } else {
@@ -152,7 +154,7 @@ void TNMHTTP::Exchange() {
             OnFailure(this, requestKind_);
         }
     } else if (code <= 302 && !location_.empty()) {
-        Url = location_;
+        Url = ResolveRedirect(location_, {Url, Host, Port, path_});
     }
 }
 
@@ -175,7 +177,7 @@ std::int64_t TNMHTTP::BodyLength() const {
     std::error_code error;
     const auto size = std::filesystem::file_size(std::filesystem::path(Widen(SendData)), error);
     if (error) {
-        throw Exception("Cannot open file \"" + SendData + "\"");
+        throw EFileError("Cannot open file \"" + SendData + "\"");
     }
     return static_cast<std::int64_t>(size);
 }
@@ -207,7 +209,7 @@ void TNMHTTP::ReadResponseHeader() {
     if (OutputFileMode) {
         file.open(std::filesystem::path(Widen(Header)), std::ios::binary | std::ios::trunc);
         if (!file) {
-            throw Exception("Cannot create file \"" + Header + "\"");
+            throw EFileError("Cannot create file \"" + Header + "\"");
         }
     } else {
         Header.clear();

@@ -32,6 +32,9 @@ class TNMHTTP : public TPowersock {
     std::string SendData;
     std::string ExtraValue;
     std::string Url;
+    // A response that announces a longer body fails with ESockError before
+    // any of the body is read or its file is made; -1: no limit.
+    std::int64_t MaxContentLength = -1;
 
     TResultEvent OnSuccess; // the code was 298 or lower
     TResultEvent OnFailure; // the code was 400 or higher

@@ -103,7 +103,8 @@ class TPowersock {
     int LastErrorNo() const { return lastErrorNo_; }
     std::int16_t ReplyNumber() const { return replyNumber_; }
     std::int32_t ContentLength() const { return contentLength_; }
-    std::int32_t ReceivedCount() const { return receivedCount_; }
+    // Counted in 64 bits: no transfer is long enough to run it over.
+    std::int64_t ReceivedCount() const { return receivedCount_; }
     std::int32_t SentCount() const { return sentCount_; }
     const std::string& LastReply() const { return lastReply_; }
     const std::string& Status() const { return status_; }
@@ -165,7 +166,7 @@ class TPowersock {
     // handled there, for the waiting operation to raise.
     int waits_ = 0;
     std::exception_ptr notificationFailure_;
-    std::int32_t receivedCount_ = 0;
+    std::int64_t receivedCount_ = 0;
     std::int32_t sentCount_ = 0;
     bool canceled_ = false;
     bool destroying_ = false;

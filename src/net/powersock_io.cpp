@@ -35,7 +35,7 @@ class OnExit {
 std::ofstream CreateFileStream(const std::string& fileName) {
     std::ofstream file(std::filesystem::path(Widen(fileName)), std::ios::binary | std::ios::trunc);
     if (!file) {
-        throw Exception("Cannot create file \"" + fileName + "\"");
+        throw EFileError("Cannot create file \"" + fileName + "\"");
     }
     return file;
 }
@@ -154,9 +154,7 @@ std::string TPowersock::ReadLn() {
 }
 
 void TPowersock::ChunkReceived(std::size_t n) {
-    const auto total = static_cast<std::int64_t>(receivedCount_) + static_cast<std::int64_t>(n);
-    receivedCount_ = static_cast<std::int32_t>(
-        std::min<std::int64_t>(total, std::numeric_limits<std::int32_t>::max()));
+    receivedCount_ += static_cast<std::int64_t>(n);
     if (OnPacketRecvd) {
         OnPacketRecvd(this);
     }
@@ -193,7 +191,7 @@ void TPowersock::CaptureFile(const std::string& fileName) {
         std::size_t held = 0;
         const auto flush = [&] {
             if (held > 0 && !file.write(block, static_cast<std::streamsize>(held))) {
-                throw Exception("Cannot write to file \"" + fileName + "\"");
+                throw EFileError("Cannot write to file \"" + fileName + "\"");
             }
             held = 0;
         };
@@ -248,7 +246,7 @@ void TPowersock::SendFile(const std::string& fileName) {
     StatusMessage(8, "SendFile");
     std::ifstream file(std::filesystem::path(Widen(fileName)), std::ios::binary);
     if (!file) {
-        throw Exception("Cannot open file \"" + fileName + "\"");
+        throw EFileError("Cannot open file \"" + fileName + "\"");
     }
     while (!canceled_ && file.read(ioBuffer_.data(), kIoBufferSize).gcount() > 0) {
         SendAll(ioBuffer_.data(), static_cast<std::size_t>(file.gcount()), true);

@@ -2,17 +2,14 @@
 
 #include "toolkit/exceptions.h"
 
-namespace {
-constexpr UINT_PTR kTimerId = 1;
-} // namespace
-
 TThreadTimer::TThreadTimer() {
-    window_.Open();
-}
-
-TThreadTimer::~TThreadTimer() {
-    enabled_ = false;
-    KillTimer(window_.Handle(), kTimerId);
+    timer_.OnTimer = [this](TTimer*) {
+        if (onTimer_) {
+            // A copy: the handler may replace the callback or disable the timer.
+            auto onTimer = onTimer_;
+            onTimer(this);
+        }
+    };
 }
 
 void TThreadTimer::SetEnabled(bool enabled) {
@@ -23,9 +20,10 @@ void TThreadTimer::SetEnabled(bool enabled) {
 }
 
 void TThreadTimer::SetInterval(UINT interval) {
-    if (interval != interval_) {
-        interval_ = interval;
-        UpdateTimer();
+    if (interval != timer_.Interval()) {
+        // Set afresh from now, or stopped by an interval of 0.
+        timer_.SetInterval(interval);
+        CheckRunning();
     }
 }
 
@@ -35,22 +33,13 @@ void TThreadTimer::SetOnTimer(std::function<void(TThreadTimer* sender)> onTimer)
 }
 
 void TThreadTimer::UpdateTimer() {
-    KillTimer(window_.Handle(), kTimerId);
-    if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!SetTimer(window_.Handle(), kTimerId, interval_, nullptr)) {
-            throw Exception("No Timer");
-        }
-    }
+    timer_.SetEnabled(false);
+    timer_.SetEnabled(enabled_ && onTimer_);
+    CheckRunning();
 }
 
-bool TThreadTimer::Receive(UINT message, WPARAM wParam) {
-    if (message != WM_TIMER || wParam != kTimerId) {
-        return false;
+void TThreadTimer::CheckRunning() const {
+    if (timer_.Enabled() && timer_.Interval() != 0 && !timer_.Running()) {
+        throw Exception("No Timer");
     }
-    if (onTimer_) {
-        // A copy: the handler may replace the callback or disable the timer.
-        auto onTimer = onTimer_;
-        onTimer(this);
-    }
-    return true;
 }

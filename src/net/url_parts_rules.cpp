@@ -6,8 +6,15 @@
 #include "toolkit/string_rules.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
+#include <vector>
 
 namespace {
+
+unsigned char UChar(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // A control character would end the request line early and start a line of
 // the sender's choosing.
@@ -81,8 +88,76 @@ void ParseUrl(UrlTarget& target) {
     }
 }
 
-std::string RedirectUrl(const std::string& location, const std::string& host) {
-    return location.find('/') == std::string::npos ? "http://" + host + "/" + location : location;
+namespace {
+
+// A scheme: a letter, then letters, digits, "+", "-" or ".", up to a ":".
+bool StartsWithScheme(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || !std::isalpha(UChar(text[0]))) {
+        return false;
+    }
+    return std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
+        return std::isalnum(UChar(c)) || c == '+' || c == '-' || c == '.';
+    });
+}
+
+// A path from the root with its "." and ".." segments resolved; a ".." at the
+// root stays at the root.
+std::string WithoutDotSegments(std::string_view path) {
+    const std::size_t queryAt = std::min(path.find('?'), path.size());
+    std::vector<std::string_view> kept;
+    std::string_view rest = path.substr(1, queryAt - 1);
+    bool endsInFolder = false;
+    for (;;) {
+        const std::size_t slash = rest.find('/');
+        const std::string_view segment = rest.substr(0, slash);
+        endsInFolder = segment == "." || segment == "..";
+        if (segment == "..") {
+            if (!kept.empty()) {
+                kept.pop_back();
+            }
+        } else if (segment != ".") {
+            kept.push_back(segment);
+        }
+        if (slash == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(slash + 1);
+    }
+    std::string resolved;
+    for (const std::string_view segment : kept) {
+        resolved.append("/").append(segment);
+    }
+    if (resolved.empty() || endsInFolder) {
+        resolved += '/';
+    }
+    return resolved.append(path.substr(queryAt));
+}
+
+} // namespace
+
+std::string ResolveRedirect(const std::string& location, const UrlTarget& request) {
+    const std::string reference = location.substr(0, location.find('#'));
+    if (StartsWithScheme(reference)) {
+        return reference;
+    }
+    if (reference.starts_with("//")) {
+        return "http:" + reference;
+    }
+    std::string origin = "http://" + request.host;
+    if (request.port != 80) {
+        origin += ":" + std::to_string(request.port);
+    }
+    const std::string requestPath = request.path.empty() ? "/" : request.path;
+    if (reference.starts_with("/")) {
+        return origin + WithoutDotSegments(reference);
+    }
+    const std::string document = requestPath.substr(0, requestPath.find('?'));
+    if (reference.empty() || reference.starts_with("?")) {
+        return origin + (reference.empty() ? requestPath : document + reference);
+    }
+    const std::string folder = document.substr(0, document.rfind('/') + 1);
+    return origin + WithoutDotSegments(folder + reference);
 }
 
 std::string EncodeTargetBytes(const std::string& text) {

@@ -23,5 +23,9 @@ void ParseUrl(UrlTarget& target);
 // every other byte as it is, so encoding twice changes nothing.
 std::string EncodeTargetBytes(const std::string& text);
 
-// A Location without any "/" names a file beside the server's root.
-std::string RedirectUrl(const std::string& location, const std::string& host);
+// Where a Location leads, resolved as a reference against the request it
+// answered (its host, port and path as sent): an absolute URL stays as it is,
+// "//host/path" keeps the scheme, a path from the root or beside the request's
+// path stays on the request's host and port. The fragment is dropped and "."
+// and ".." segments are resolved.
+std::string ResolveRedirect(const std::string& location, const UrlTarget& request);

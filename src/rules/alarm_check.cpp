@@ -75,7 +75,11 @@ std::optional<std::string> AlarmTimeText(std::string_view hour, std::string_view
 }
 
 std::optional<std::string> AlarmSoundPath(std::string_view programFolder, std::string_view name) {
-    if (name.find_first_of("\\/:") != std::string_view::npos || name == "." || name == "..") {
+    if (name.find_first_of("\\/:") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    // Windows drops trailing dots and blanks: ".. " names the parent folder.
+    if (!name.empty() && name.find_first_not_of(". ") == std::string_view::npos) {
         return std::nullopt;
     }
     std::string path = std::string(programFolder) + std::string(name);

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kLongestValue = 2047;
 
 // The code point of the UTF-8 sequence at text[i], advancing i; -1 when the
-// bytes are no valid sequence.
+// bytes are no valid sequence (cut, overlong, a surrogate, beyond U+10FFFF).
 long NextCodePoint(std::string_view text, std::size_t& i) {
     auto byte = static_cast<unsigned char>(text[i++]);
     if (byte < 0x80) {
@@ -28,6 +28,11 @@ long NextCodePoint(std::string_view text, std::size_t& i) {
             return -1;
         }
         code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+    }
+    // The shortest form only: another would pass the checks as a character it is not.
+    constexpr long kShortest[] = {0x80, 0x800, 0x10000};
+    if (code < kShortest[more - 1] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        return -1;
     }
     return code;
 }

@@ -1,7 +1,5 @@
 #include "rules/window_layout.h"
 
-#include "rules/dpi_scale.h"
-
 namespace {
 constexpr WindowSize kStandardWindow{154, 69};
 constexpr WindowSize kMiniDigitalWindow{85, 32};
@@ -12,25 +10,20 @@ constexpr int kSmallGlyphHeight = 9;
 constexpr int kHoursMinutesRight = 33;
 } // namespace
 
-WindowSize DesktopWindowSize(bool mini, bool analog, int factor) {
+WindowSize DesktopWindowSize(bool mini, bool analog, Scale scale) {
     const WindowSize size = !mini    ? kStandardWindow
                             : analog ? kMiniAnalogWindow
                                      : kMiniDigitalWindow;
-    return WindowSize{Scaled(size.width, factor), Scaled(size.height, factor)};
+    return scale(size);
 }
 
-PanelPlace ScaledPlace(const PanelPlace& place, int factor) {
-    return PanelPlace{Scaled(place.left, factor), Scaled(place.top, factor),
-                      Scaled(place.width, factor), Scaled(place.height, factor)};
-}
-
-int TaskbarCellTop(int windowHeight, int factor) {
+int TaskbarCellTop(int windowHeight, Scale scale) {
     // Half the glyph rounded up: an odd height sits a pixel nearer the top.
-    return windowHeight / 2 - (Scaled(kSmallGlyphHeight, factor) + 1) / 2;
+    return windowHeight / 2 - (scale(kSmallGlyphHeight) + 1) / 2;
 }
 
-bool SmallRowShowsSeconds(int rowWidth, int factor) {
-    return rowWidth >= Scaled(kSecondsMinWidth, factor);
+bool SmallRowShowsSeconds(int rowWidth, Scale scale) {
+    return rowWidth >= scale(kSecondsMinWidth);
 }
 
 int DefaultWindowLeft(int screenWidth, int windowWidth) {
@@ -44,27 +37,27 @@ bool TrayClockAreaUsable(bool visible, int areaRight, int areaBottom) {
     return visible && areaRight >= kHoursMinutesRight && TaskbarCellTop(windowHeight) >= 0;
 }
 
-int TaskbarScaleFactor(int monitorFactor, int areaRight, int areaBottom) {
-    for (int factor = monitorFactor; factor > 1; --factor) {
-        if (areaRight >= Scaled(kHoursMinutesRight, factor) &&
-            TaskbarCellTop(areaBottom - 1, factor) >= 0) {
-            return factor;
+Scale TaskbarScale(Scale monitor, int areaRight, int areaBottom) {
+    for (int factor = monitor.Factor(); factor > 1; --factor) {
+        const Scale scale(factor);
+        if (areaRight >= scale(kHoursMinutesRight) && TaskbarCellTop(areaBottom - 1, scale) >= 0) {
+            return scale;
         }
     }
-    return 1;
+    return Scale();
 }
 
-TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight, int factor) {
+TrayFit FitToTrayClock(int areaRight, int areaBottom, int rowWidth, int rowHeight, Scale scale) {
     TrayFit fit;
     fit.refit = !(rowWidth == areaRight && rowHeight + 1 == areaBottom);
     if (!fit.refit) {
-        fit.row = PanelPlace{0, 0, rowWidth, rowHeight};
+        fit.row = Place{0, 0, rowWidth, rowHeight};
         fit.window = WindowSize{rowWidth, rowHeight};
     } else {
-        fit.row = PanelPlace{0, 0, areaRight, areaBottom - 1};
+        fit.row = Place{0, 0, areaRight, areaBottom - 1};
         fit.window = WindowSize{areaRight, areaBottom - 1};
     }
-    fit.cellTop = TaskbarCellTop(fit.window.height, factor);
-    fit.seconds = SmallRowShowsSeconds(fit.row.width, factor);
+    fit.cellTop = TaskbarCellTop(fit.window.height, scale);
+    fit.seconds = SmallRowShowsSeconds(fit.row.width, scale);
     return fit;
 }

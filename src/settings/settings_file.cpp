@@ -134,6 +134,18 @@ KeepsCharacter TSettingsFile::CharacterTest() const {
     };
 }
 
-void TSettingsFile::FailedWrite() const {
-    throw EIniFileException("Unable to write to " + path_);
+void TSettingsFile::FailedWrite() {
+    const std::string refusal = "Unable to write to " + path_;
+    if (defers_ == 0) {
+        throw EIniFileException(refusal);
+    }
+    if (firstRefusal_.empty()) {
+        firstRefusal_ = refusal;
+    }
+}
+
+void TSettingsFile::DeferredWriteFailures::ThrowFirst() const {
+    if (!file_->firstRefusal_.empty()) {
+        throw EIniFileException(file_->firstRefusal_);
+    }
 }

@@ -2,7 +2,7 @@
 // The settings file "Tikkora.ini": a profile file read and written through the
 // platform's profile functions. Every read goes to the file and every write is
 // made at once, except while the owner holds reads (below). A refused write
-// throws EIniFileException.
+// throws EIniFileException, unless the owner defers refusals (below).
 #include "rules/message_history.h"
 
 #include <map>
@@ -53,8 +53,31 @@ class TSettingsFile {
     };
     [[nodiscard]] HeldReads HoldReads() const { return HeldReads(*this); }
 
+    // While the returned object lives, a refused write throws nothing and the
+    // first refusal is kept: a span of many writes (the start-up) is carried
+    // through to its end, and the refusal is told once there.
+    class DeferredWriteFailures {
+      public:
+        explicit DeferredWriteFailures(TSettingsFile& file) : file_(&file) { ++file_->defers_; }
+        DeferredWriteFailures(const DeferredWriteFailures&) = delete;
+        DeferredWriteFailures& operator=(const DeferredWriteFailures&) = delete;
+        ~DeferredWriteFailures() {
+            if (--file_->defers_ == 0) {
+                file_->firstRefusal_.clear();
+            }
+        }
+        // Throws the EIniFileException of the first refused write, if any.
+        void ThrowFirst() const;
+
+      private:
+        TSettingsFile* file_;
+    };
+    [[nodiscard]] DeferredWriteFailures DeferWriteFailures() {
+        return DeferredWriteFailures(*this);
+    }
+
   private:
-    [[noreturn]] void FailedWrite() const;
+    void FailedWrite();
     std::string ReadFromFile(const std::string& section, const std::string& key,
                              const std::string& fallback) const;
     void Forget(const std::string& section, const std::string* key);
@@ -63,4 +86,6 @@ class TSettingsFile {
     using HeldKey = std::tuple<std::string, std::string, std::string>;
     mutable std::map<HeldKey, std::string> held_;
     mutable int holds_ = 0;
+    int defers_ = 0;
+    std::string firstRefusal_;
 };

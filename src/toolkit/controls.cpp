@@ -48,7 +48,7 @@ HFONT DialogFont(int scaleFactor) {
 
 TWinControl::TWinControl(TWinControl* parent, HWND parentWindow)
     : parentWindow_(parent ? parent->Handle() : parentWindow), parent_(parent),
-      scaleFactor_(parent ? parent->scaleFactor_ : TForm::ScaleFactorOf(parentWindow)) {
+      scale_(parent ? parent->scale_ : TForm::ScaleOf(parentWindow)) {
     if (parent_) {
         parent_->controls_.push_back(this);
     }
@@ -69,20 +69,21 @@ TWinControl::~TWinControl() {
 void TWinControl::CreateWnd(const wchar_t* className, const std::string& text, DWORD style,
                             DWORD exStyle, int left, int top, int width, int height, int id) {
     design_ = {left, top, width, height};
-    const int f = scaleFactor_;
-    if (!CreateSubclassed(className, Widen(text), style, exStyle,
-                          {left * f, top * f, width * f, height * f}, parentWindow_, id)) {
+    if (!CreateSubclassed(className, Widen(text), style, exStyle, scale_(design_), parentWindow_,
+                          id)) {
         throw ECreationError("Das Steuerelement der Klasse " + Narrow(className) +
                              " konnte nicht erstellt werden.");
     }
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(f)), FALSE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(scale_.Factor())),
+                 FALSE);
 }
 
-void TWinControl::SetScaleFactor(int factor) {
-    scaleFactor_ = factor;
-    SetWindowPos(Handle(), nullptr, design_.left * factor, design_.top * factor,
-                 design_.width * factor, design_.height * factor, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(factor)), TRUE);
+void TWinControl::SetLayoutScale(Scale scale) {
+    scale_ = scale;
+    const WindowPlacement place = scale(design_);
+    SetWindowPos(Handle(), nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(scale.Factor())), TRUE);
 }
 
 void TWinControl::HookInnerWindow(HWND inner) {
@@ -285,15 +286,15 @@ TComboBox::TComboBox(TWinControl* parent, HWND parentWindow, TComboBoxStyle styl
     }
 }
 
-void TComboBox::SetScaleFactor(int factor) {
-    TWinControl::SetScaleFactor(factor);
+void TComboBox::SetLayoutScale(Scale scale) {
+    TWinControl::SetLayoutScale(scale);
     SetFieldHeight();
 }
 
 void TComboBox::SetFieldHeight() {
     // The closed field is as high as the layout says; its frame stays 6 pixels.
     SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 fieldHeight_ * ScaleFactor() - 6);
+                 LayoutScale()(fieldHeight_) - 6);
 }
 
 std::vector<std::string> TComboBox::Items() const {
@@ -435,11 +436,11 @@ TGroupBox::CaptionLayout TGroupBox::Layout(HDC dc) const {
     if (rightToLeft) {
         layout.flags |= DT_RTLREADING | DT_RIGHT;
     }
-    const int f = ScaleFactor();
-    layout.blank = layout.text.empty() ? 0 : f;
+    const Scale scale = LayoutScale();
+    layout.blank = layout.text.empty() ? 0 : scale(1);
     SIZE extent{};
     GetTextExtentPoint32W(dc, layout.text.c_str(), static_cast<int>(layout.text.size()), &extent);
-    const int indent = 7 * f;
+    const int indent = scale(7);
     if (rightToLeft) {
         layout.caption = RECT{layout.frame.right - extent.cx - indent, 0,
                               layout.frame.right - indent - 2 * layout.blank, h};
@@ -454,7 +455,7 @@ void TGroupBox::PaintClient(HDC dc, const RECT& /*area*/) {
 }
 
 void TGroupBox::PaintClassic(HDC dc) {
-    const int f = ScaleFactor();
+    const int f = LayoutScale().Factor();
     SelectGuard font(dc, DialogFont(f));
     CaptionLayout layout = Layout(dc);
     ExcludeClipRect(dc, layout.caption.left, layout.caption.top, layout.caption.right,

@@ -6,6 +6,7 @@
 // object. The parent window passes WM_COMMAND and WM_NOTIFY on to the control
 // they come from (ReflectNotification), which raises the control's events.
 #include "toolkit/menu.h"
+#include "toolkit/scale_rules.h"
 #include "toolkit/window.h"
 
 #include <windows.h>
@@ -50,10 +51,10 @@ class TWinControl : public TWindow {
     // The system class of the window ("Button", "msctls_trackbar32", ...).
     std::wstring WindowClassName() const;
     // That of the form the control is on: the layout numbers it is given are
-    // pixels of a 96-DPI screen, made this many times larger.
-    int ScaleFactor() const { return scaleFactor_; }
-    // Lays the control out again at another factor: place, size and font.
-    virtual void SetScaleFactor(int factor);
+    // pixels of a 96-DPI screen, drawn larger by it.
+    Scale LayoutScale() const { return scale_; }
+    // Lays the control out again at another scale: place, size and font.
+    virtual void SetLayoutScale(Scale scale);
 
     int Tag = 0;
     int HelpContext = 0;
@@ -103,7 +104,7 @@ class TWinControl : public TWindow {
     std::unique_ptr<InnerWindowHook> innerHook_;
     TWinControl* parent_;
     std::vector<TWinControl*> controls_;
-    int scaleFactor_;
+    Scale scale_;
     // The bounds it was made with, in 96-DPI pixels.
     WindowPlacement design_;
 };
@@ -161,7 +162,7 @@ class TComboBox : public TWinControl {
     void SetMaxLength(int length);
     // The user picked an entry of the list.
     std::function<void()> OnClick;
-    void SetScaleFactor(int factor) override;
+    void SetLayoutScale(Scale scale) override;
 
   protected:
     void Command(WORD code) override;

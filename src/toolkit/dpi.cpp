@@ -1,6 +1,6 @@
 #include "toolkit/dpi.h"
 
-#include "rules/dpi_scale.h"
+#include "toolkit/scale_rules.h"
 
 namespace {
 
@@ -25,6 +25,20 @@ int SystemDpi() {
     return dpi > 0 ? dpi : kBaseDpi;
 }
 
+int MonitorDpi(HMONITOR monitor) {
+    // MDT_EFFECTIVE_DPI: the DPI the user chose for that monitor.
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (monitor && getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &dpiX, &dpiY)) &&
+        dpiY > 0) {
+        return static_cast<int>(dpiY);
+    }
+    return SystemDpi();
+}
+
 } // namespace
 
 int WindowDpi(HWND window) {
@@ -41,21 +55,13 @@ int WindowDpi(HWND window) {
 }
 
 int DpiAtPoint(POINT point) {
-    // MDT_EFFECTIVE_DPI: the DPI the user chose for that monitor.
-    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto getDpiForMonitor =
-        SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
-    if (getDpiForMonitor) {
-        UINT dpiX = 0;
-        UINT dpiY = 0;
-        HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
-        if (monitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &dpiX, &dpiY)) && dpiY > 0) {
-            return static_cast<int>(dpiY);
-        }
-    }
-    return SystemDpi();
+    return MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
 }
 
-int WindowScaleFactor(HWND window) {
-    return ScaleFactorForDpi(WindowDpi(window));
+int MonitorDpiOfWindow(HWND window) {
+    return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+Scale WindowScale(HWND window) {
+    return Scale::ForDpi(WindowDpi(window));
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The DPI a window is drawn at. The program is per-monitor aware: each
 // monitor has its own DPI, and a window follows the monitor it is on.
+#include "toolkit/scale_rules.h"
+
 #include <windows.h>
 
 // Not in the headers of the oldest Windows the program builds for.
@@ -14,5 +16,7 @@ int WindowDpi(HWND window);
 // The DPI of the monitor nearest to a screen point, for a window about to be
 // placed there.
 int DpiAtPoint(POINT point);
-// The whole-number factor the 96-DPI layout is drawn larger by.
-int WindowScaleFactor(HWND window);
+// The DPI of the monitor a window lies on, the window of another program too.
+int MonitorDpiOfWindow(HWND window);
+// What the 96-DPI layout is drawn larger by on the window's monitor.
+Scale WindowScale(HWND window);

@@ -15,6 +15,12 @@ class EConvertError : public Exception {
     using Exception::Exception;
 };
 
+// A file that could not be made, opened or written; the text names it.
+class EFileError : public Exception {
+  public:
+    using Exception::Exception;
+};
+
 // A write to the settings file that the platform refused.
 class EIniFileException : public Exception {
   public:

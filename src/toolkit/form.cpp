@@ -1,7 +1,6 @@
 #include "toolkit/form.h"
 #include "toolkit/window_class.h"
 
-#include "rules/dpi_scale.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/dpi.h"
@@ -21,7 +20,7 @@ struct DisabledWindows {
 BOOL CALLBACK RescaleControl(HWND window, LPARAM factor) {
     return Guarded<BOOL>(FALSE, [&] {
         if (TWinControl* control = TWinControl::FromHandle(window)) {
-            control->SetScaleFactor(static_cast<int>(factor));
+            control->SetLayoutScale(Scale(static_cast<int>(factor)));
         }
         return TRUE;
     });
@@ -49,9 +48,9 @@ TForm* TForm::FromHandle(HWND window) {
     return dynamic_cast<TForm*>(TWindow::FromHandle(window));
 }
 
-int TForm::ScaleFactorOf(HWND window) {
+Scale TForm::ScaleOf(HWND window) {
     const TForm* form = window ? FromHandle(GetAncestor(window, GA_ROOT)) : nullptr;
-    return form ? form->ScaleFactor() : 1;
+    return form ? form->LayoutScale() : Scale();
 }
 
 void TForm::CreateParams(CreateParamsInfo& params) {
@@ -67,7 +66,7 @@ void TForm::CreateParams(CreateParamsInfo& params) {
     if (design_.stayOnTop) {
         params.exStyle |= WS_EX_TOPMOST;
     }
-    RECT frame{0, 0, ScaledLength(design_.clientWidth), ScaledLength(design_.clientHeight)};
+    RECT frame{0, 0, scale_(design_.clientWidth), scale_(design_.clientHeight)};
     AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
     params.x = design_.left;
     params.y = design_.top;
@@ -78,21 +77,21 @@ void TForm::CreateParams(CreateParamsInfo& params) {
 
 void TForm::CreateHandle() {
     CreateParamsInfo params;
-    scaleFactor_ = 1;
+    scale_ = Scale();
     CreateParams(params);
     if (design_.scalesWithDpi) {
         // The factor is that of the monitor under the middle of where the
         // form goes; the layout is then worked out again at that factor.
         const POINT middle{params.x + params.width / 2, params.y + params.height / 2};
-        scaleFactor_ = ScaleFactorForDpi(DpiAtPoint(middle));
-        if (scaleFactor_ != 1) {
+        scale_ = Scale::ForDpi(DpiAtPoint(middle));
+        if (scale_ != Scale()) {
             params = CreateParamsInfo{};
             CreateParams(params);
         }
     }
     // The outer size was worked out for the design's styles; keep the client
     // area when CreateParams changed them.
-    RECT frame{0, 0, ScaledLength(design_.clientWidth), ScaledLength(design_.clientHeight)};
+    RECT frame{0, 0, scale_(design_.clientWidth), scale_(design_.clientHeight)};
     AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
     params.width = frame.right - frame.left;
     params.height = frame.bottom - frame.top;
@@ -213,10 +212,10 @@ void TForm::SetPosition(int left, int top) {
 }
 
 void TForm::FollowDpi(int dpi, const RECT& suggested) {
-    const int factor = ScaleFactorForDpi(dpi);
-    if (factor != scaleFactor_) {
-        scaleFactor_ = factor;
-        EnumChildWindows(Handle(), RescaleControl, factor);
+    const Scale scale = Scale::ForDpi(dpi);
+    if (scale != scale_) {
+        scale_ = scale;
+        EnumChildWindows(Handle(), RescaleControl, scale.Factor());
         ScaleFactorChanged();
     }
     // The frame may change its thickness with the monitor: the client area
@@ -226,10 +225,8 @@ void TForm::FollowDpi(int dpi, const RECT& suggested) {
         RECT client{};
         GetWindowRect(Handle(), &outer);
         GetClientRect(Handle(), &client);
-        const int width =
-            outer.right - outer.left - client.right + ScaledLength(design_.clientWidth);
-        const int height =
-            outer.bottom - outer.top - client.bottom + ScaledLength(design_.clientHeight);
+        const int width = outer.right - outer.left - client.right + scale_(design_.clientWidth);
+        const int height = outer.bottom - outer.top - client.bottom + scale_(design_.clientHeight);
         SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The form base class: one top-level window per object, whose messages
 // HandleMessage turns into the form's handlers.
+#include "toolkit/scale_rules.h"
 #include "toolkit/window.h"
 
 #include <string>
@@ -77,12 +78,11 @@ class TForm : public TWindow {
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
     bool IsDialog() const { return design_.dialogKeys; }
-    // The whole-number factor the form's 96-DPI layout is drawn larger by;
-    // 1 for a form that does not scale, and until the window is made.
-    int ScaleFactor() const { return scaleFactor_; }
-    int ScaledLength(int length) const { return length * scaleFactor_; }
+    // What the form's 96-DPI layout is drawn larger by; 1 for a form that
+    // does not scale, and until the window is made.
+    Scale LayoutScale() const { return scale_; }
     // That of the form a window belongs to; 1 outside the program's forms.
-    static int ScaleFactorOf(HWND window);
+    static Scale ScaleOf(HWND window);
     // Key preview: returns true when the key was consumed.
     bool PreviewKeyDown(WPARAM key);
 
@@ -116,5 +116,5 @@ class TForm : public TWindow {
 
     int modalResult_ = 0;
     bool inModalLoop_ = false;
-    int scaleFactor_ = 1;
+    Scale scale_;
 };

@@ -29,8 +29,8 @@ struct UpdateEnvironment {
     HWND owner = nullptr;
     // Called once, just before the run shows its first box or dialog.
     std::function<void()> beforeShowing;
-    // How long the versions file may stay silent, and take in all.
-    int versionsTimeOutMs = kVersionsTimeOutMs;
+    // How long any transfer may stay silent, and the versions file take in all.
+    int silenceTimeOutMs = kSilenceTimeOutMs;
     int versionsDeadlineMs = kVersionsDeadlineMs;
     // How long the dialog is up before its downloads start (Timer1).
     int downloadDelayMs = 1000;

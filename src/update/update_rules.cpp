@@ -13,7 +13,9 @@ bool IsDigit(char c) {
 }
 
 // A name Windows opens as a device in every folder, with any extension:
-// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 (and the console's CONIN$, CONOUT$).
+// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, the same with the superscript
+// digits 1 to 3, which Windows reads as digits here (and the console's
+// CONIN$, CONOUT$).
 bool IsDeviceName(std::string_view name) {
     std::string stem = LowerAscii(name.substr(0, name.find('.')));
     while (!stem.empty() && stem.back() == ' ') {
@@ -23,8 +25,12 @@ bool IsDeviceName(std::string_view name) {
         stem == "conout$") {
         return true;
     }
-    return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) &&
-           stem[3] >= '1' && stem[3] <= '9';
+    if (!stem.starts_with("com") && !stem.starts_with("lpt")) {
+        return false;
+    }
+    const std::string_view number = std::string_view(stem).substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 template <std::size_t N>

@@ -19,9 +19,9 @@ constexpr double kNoVersion = -1.0;
 constexpr const char* kVersionsSection = "Tikkora";
 // A versions file larger than this is not read at all.
 constexpr std::uint64_t kMaxVersionsFileSize = 64 * 1024;
-// The versions transfer gives up after this much silence from the server,
-constexpr int kVersionsTimeOutMs = 30000;
-// and after this long in all, however slowly the bytes keep coming.
+// Every transfer of the update gives up after this much silence from the server;
+constexpr int kSilenceTimeOutMs = 30000;
+// the versions transfer also after this long in all, however slowly the bytes keep coming.
 constexpr int kVersionsDeadlineMs = 30000;
 // The notes are shown only up to this size; larger ones are no notes.
 constexpr std::int64_t kMaxNotesSize = 1 << 20;

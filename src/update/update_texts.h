@@ -24,6 +24,9 @@ inline const char* const kNewerStart = "Ihre Programmversion von ";
 inline const char* const kNewerEnd =
     " ist nicht mehr aktuell! \r\nUm das Online-Update zu starten, klicken Sie bitte auf JA";
 inline const char* const kSearching = "Es wird nach einer aktuellen Version gesucht ...";
+inline const char* const kLoadingNotes = "Die Hinweise zum Update werden geladen ...";
+inline const char* const kChoosingTarget =
+    "Bitte wählen Sie, wo das Setup gespeichert werden soll.";
 inline const char* const kDownloading = "Installationsdateien werden heruntergeladen...";
 inline const char* const kOverwrite =
     "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
@@ -38,6 +41,11 @@ inline const char* const kNotVerified =
     "Die Versionsinformationen des Servers konnten nicht überprüft werden. \r\n"
     "Das Update wird deshalb nicht angeboten.";
 inline const char* const kNotStarted = "Das heruntergeladene Setup konnte nicht gestartet werden.";
+// Why a transfer failed, when the network is not to blame. Fixed texts: what a
+// server sends or a URL holds is never shown in a box.
+inline const char* const kInvalidAddress = "Die Adresse der Datei auf dem Server ist ungültig.";
+inline const char* const kFileNotWritten =
+    "Die Datei konnte nicht angelegt oder geschrieben werden.";
 inline const char* const kNotesMissing = "Die Hinweise zum Update konnten nicht geladen werden.";
 
 } // namespace update_texts

@@ -1,5 +1,6 @@
 #include "update/updateform.h"
 
+#include "controls/richedit_viewer_rules.h"
 #include "net/sock_exceptions.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
@@ -11,7 +12,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+static_assert(kMaxNotesSize <= kMaxViewerText, "the viewer shows all notes the transfer admits");
 
 constexpr int kButton1 = IDCANCEL;
 constexpr int kProgressBar1 = 101;
@@ -48,12 +54,27 @@ FormDesign UpdateFormDesign() {
     return design;
 }
 
-// Opens the file for reading and keeps others from writing, renaming or
-// deleting it while the handle lives; null when it cannot be opened so.
+// Opens the file for reading and for its rename, and keeps others from
+// writing, renaming or deleting it while the handle lives; null when it
+// cannot be opened so.
 UniqueHandle<HANDLE, KernelHandleDeleter> OpenHeld(const std::string& path) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return UniqueHandle<HANDLE, KernelHandleDeleter>(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// Gives the held file the name target, replacing a file there, without
+// letting go of it in between.
+bool RenameHeld(HANDLE file, const std::string& target) {
+    const std::wstring name = Widen(target);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), info->FileName);
+    return SetFileInformationByHandle(file, FileRenameInfo, info,
+                                      static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
 } // namespace
@@ -100,6 +121,8 @@ Tupdateform::Tupdateform(const UpdateEnvironment& environment, UpdateRunState& r
     : TForm(environment.application, UpdateFormDesign()), environment_(environment), run_(run) {
     NMHTTP1 = std::make_unique<TNMHTTP>();
     NMHTTP1->InputFileMode = true;
+    // No transfer of the run waits on a silent server for ever.
+    NMHTTP1->TimeOut = environment.silenceTimeOutMs;
     NMHTTP1->OnPacketRecvd = [this](TPowersock*) { NMHTTP1PacketRecvd(); };
     Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
     deadline_.OnTimer = [this](TTimer*) {
@@ -123,8 +146,8 @@ void Tupdateform::CreateParams(CreateParamsInfo& params) {
     params.parent = UpdateOwner(environment_);
     // Centred by its outer size at 96 DPI, which the window system's frame
     // need not match.
-    params.x = (GetSystemMetrics(SM_CXSCREEN) - ScaledLength(348)) / 2;
-    params.y = (GetSystemMetrics(SM_CYSCREEN) - ScaledLength(384)) / 2;
+    params.x = (GetSystemMetrics(SM_CXSCREEN) - LayoutScale()(348)) / 2;
+    params.y = (GetSystemMetrics(SM_CYSCREEN) - LayoutScale()(384)) / 2;
 }
 
 void Tupdateform::CreateComponents() {
@@ -157,7 +180,8 @@ void Tupdateform::FormPaint(HDC dc) {
     // The globe behind the floppy disk; shared, so the system keeps it.
     HICON picture = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), L"UPDATEICON", IMAGE_ICON, 32, 32, LR_SHARED));
-    DrawIconScaled(dc, ScaledLength(8), ScaledLength(11), picture, 32, ScaleFactor());
+    const Scale scale = LayoutScale();
+    DrawIconScaled(dc, scale(8), scale(11), picture, 32, scale.Factor());
 }
 
 LRESULT Tupdateform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,6 +205,9 @@ bool Tupdateform::Quitting() const {
 Tupdateform::FetchOutcome Tupdateform::Fetch(const std::string& url, const std::string& file,
                                              const TransferLimits& limits) {
     NMHTTP1->Body = file;
+    // An installer announced beyond the cap for one of unknown length is
+    // refused before its file is made.
+    NMHTTP1->MaxContentLength = limits.announcedLength ? kMaxUnannouncedInstallerSize : -1;
     limits_ = limits;
     overLimit_ = false;
     if (limits.deadlineMs > 0) {
@@ -207,8 +234,11 @@ std::string Tupdateform::FailureReason(const std::exception_ptr& failure) {
         std::rethrow_exception(failure);
     } catch (const ESockError&) {
         return "";
-    } catch (const std::exception& other) {
-        return other.what();
+    } catch (const EFileError&) {
+        return update_texts::kFileNotWritten;
+    } catch (...) {
+        // A URL the client refused: one of the server's redirects, most likely.
+        return update_texts::kInvalidAddress;
     }
 }
 
@@ -242,13 +272,10 @@ bool Tupdateform::checking() {
     const std::string versionsFile = environment_.programFolder + "versions.tmp";
     // A file left by an earlier run must not stand in for this server's answer.
     DeleteIfExists(versionsFile);
-    // Only this transfer has a time-out and a deadline: no dialog is up yet,
-    // so nothing else could end it.
-    NMHTTP1->TimeOut = environment_.versionsTimeOutMs;
+    // Only this transfer has a deadline: no dialog is up yet, so nothing else could end it.
     const FetchOutcome fetched = Fetch(
         UpdateBaseUrl + "/versions.nf", versionsFile,
         {static_cast<std::int64_t>(kMaxVersionsFileSize), false, environment_.versionsDeadlineMs});
-    NMHTTP1->TimeOut = 0;
     run_.failureReason = FailureReason(fetched.failure);
 
     VersionsEntry entry{"-1", "", "", "", "", ""};
@@ -293,6 +320,7 @@ bool Tupdateform::checking() {
 
 void Tupdateform::Timer1Timer() {
     Timer1.SetEnabled(false);
+    Label1->SetCaption(update_texts::kLoadingNotes);
     const std::string notesFile = environment_.programFolder + "infos.tmp";
     std::string reason;
     const NotesOutcome notes = FetchSignedNotes(notesFile, reason);
@@ -300,22 +328,24 @@ void Tupdateform::Timer1Timer() {
         DeleteIfExists(notesFile);
         return;
     }
+    // Notes that cannot be had are told, and the update goes on without
+    // them, as it does without notes too large to be notes.
     if (notes == NotesOutcome::Missing) {
-        // As the file error of loading them: told, and the dialog waits for "Abbrechen".
         Ask(WithReason(update_texts::kNotesMissing, reason), update_texts::kError);
-        return;
     }
     if (notes == NotesOutcome::Ready) {
         try {
             RichEditViewer1->LoadFromFile(notesFile);
         } catch (const std::exception& failure) {
-            DeleteIfExists(notesFile);
             Ask(failure.what(), update_texts::kError);
-            return;
         }
         DeleteIfExists(notesFile);
     }
+    if (Quitting()) {
+        return;
+    }
 
+    Label1->SetCaption(update_texts::kChoosingTarget);
     const std::string target = ChooseTarget();
     if (!target.empty() && !Quitting()) {
         run_.downloadDone = Download(target);
@@ -357,8 +387,10 @@ std::string Tupdateform::ChooseTarget() {
 
 bool Tupdateform::Download(const std::string& target) {
     Label1->SetCaption(update_texts::kDownloading);
+    // Unchecked bytes never lie under the chosen name, nor replace what is there.
+    const std::string part = target + ".part";
     const FetchOutcome fetched =
-        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, target, {-1, true, 0});
+        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, part, {-1, true, 0});
     // A socket failure, a cancel, more than announced, or a file that could
     // not be written: none leaves a usable installer. Nor does an error page,
     // or a transfer cut short.
@@ -368,26 +400,29 @@ bool Tupdateform::Download(const std::string& target) {
         (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
     run_.downloadedFile = target;
     ProgressBar1->SetPosition(0);
-    if (!failed && !FileExists(target)) {
+    if (!failed && !FileExists(part)) {
         failed = true;
     }
-    if (failed) {
-        // A read-only file the user chose stays as it was.
-        DeleteFileW(Widen(target).c_str());
+    const auto fail = [&](const std::string& text) {
+        DeleteFileW(Widen(part).c_str());
         if (Button1->Tag == 0 && !Quitting()) {
-            Ask(WithReason(update_texts::kFailed, FailureReason(fetched.failure)),
-                update_texts::kError);
+            Ask(text, update_texts::kError);
         }
         return false;
+    };
+    if (failed) {
+        return fail(WithReason(update_texts::kFailed, FailureReason(fetched.failure)));
     }
     // From its check to its start nobody may change the installer.
-    auto held = OpenHeld(target);
+    auto held = OpenHeld(part);
     const auto hash = held ? Sha256OfOpenFile(held.get()) : std::nullopt;
     if (!hash || *hash != run_.setupHash) {
         held.reset();
-        DeleteFileW(Widen(target).c_str());
-        Ask(update_texts::kDamaged, update_texts::kError);
-        return false;
+        return fail(update_texts::kDamaged);
+    }
+    if (!RenameHeld(held.get(), target)) {
+        held.reset();
+        return fail(WithReason(update_texts::kFailed, update_texts::kFileNotWritten));
     }
     run_.heldInstaller = std::move(held);
     return true;
@@ -406,7 +441,7 @@ void Tupdateform::NMHTTP1PacketRecvd() {
         return;
     }
     ProgressBar1->SetMax(NMHTTP1->ContentLength());
-    ProgressBar1->SetPosition(NMHTTP1->ReceivedCount());
+    ProgressBar1->SetPosition(static_cast<int>(NMHTTP1->ReceivedCount()));
 }
 
 void Tupdateform::Button1Click() {

@@ -8,7 +8,11 @@
 //                         loop with the time seam a second further at every
 //                         tick, and the process's GDI and USER objects and
 //                         handles before and after
+#include "analogclock/amclock.h"
+#include "app/clock_layout.h"
 #include "app/form1.h"
+#include "app/main_window_probe.h"
+#include "toolkit/panel.h"
 #include "toolkit/application.h"
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
@@ -202,8 +206,10 @@ int TickFigures() {
     LocalTime now{2024, 3, 1, 12, 0, 30};
     BenchClock clock(now);
     TForm1& form = clock.Form();
-    form.AMClock1->SetVisible(true);  // one analog repaint per tick, as in analog mode
-    form.AMClock1->SetEnabled(false); // the bench drives the ticks itself
+    TAMClock& analog = TMainWindowProbe(form).Layout().AnalogClock();
+    HWND large = TMainWindowProbe(form).Layout().LargeRow().Handle();
+    analog.SetVisible(true);  // one analog repaint per tick, as in analog mode
+    analog.SetEnabled(false); // the bench drives the ticks itself
     Pump();
 
     const int ticks = 3000;
@@ -212,10 +218,10 @@ int TickFigures() {
     for (int i = 0; i < ticks; ++i) {
         now.second = 2 + i % 57; // never second 00 or 01: no alarm minute
         now.minute = (i / 57) % 60;
-        form.AMClock1->ClockTick();
+        analog.ClockTick();
         const double beforePaint = Seconds();
         // The cells the tick changed are painted as the message loop would.
-        UpdateWindow(form.Panel1->Handle());
+        UpdateWindow(large);
         paintWall += Seconds() - beforePaint;
     }
     const double tick = (Seconds() - start) / ticks * 1e6;
@@ -226,8 +232,8 @@ int TickFigures() {
     start = Seconds();
     startCpu = CpuSeconds();
     for (int i = 0; i < ticks; ++i) {
-        form.AMClock1->ClockTick();
-        UpdateWindow(form.Panel1->Handle());
+        analog.ClockTick();
+        UpdateWindow(large);
     }
     const double still = (Seconds() - start) / ticks * 1e6;
     const double stillCpu = (CpuSeconds() - startCpu) / ticks * 1e6;
@@ -266,13 +272,14 @@ int Soak(long ticks) {
     LocalTime now{2024, 2, 27, 23, 58, 30};
     BenchClock clock(now);
     TForm1& form = clock.Form();
+    TAMClock& analog = TMainWindowProbe(form).Layout().AnalogClock();
     const Resources start = CountResources();
     // What the first ticks make once (a cell's first picture, the first paint
     // of the face in either mode) is not growth.
     const long warmUp = ticks / 100;
     Resources warm = start;
     long done = 0;
-    form.AMClock1->OnTimer = [&](TAMClock*) {
+    analog.OnTimer = [&](TAMClock*) {
         NextSecond(now);
         ++done;
         if (done == warmUp) {
@@ -281,16 +288,16 @@ int Soak(long ticks) {
         // Half the run with the face shown, half with it hidden, as the two
         // modes are; both are met during the warm-up.
         if (done == warmUp / 2 || done == warmUp - 1 || done == ticks / 2) {
-            form.AMClock1->SetVisible(!form.AMClock1->Visible());
+            analog.SetVisible(!analog.Visible());
         }
         if (done >= ticks) {
             PostQuitMessage(0);
         }
     };
     const double begun = Seconds();
-    form.AMClock1->SetInterval(1);
+    analog.SetInterval(1);
     RunMessageLoop();
-    form.AMClock1->SetEnabled(false);
+    analog.SetEnabled(false);
     Pump();
     const double elapsed = Seconds() - begun;
     const Resources after = CountResources();

@@ -265,8 +265,13 @@ TEST_F(UpdateEndToEnd, ClosingTheClockDuringATransferEndsItAtOnceAndLeavesNoFile
         ASSERT_TRUE(WaitUntil([&] { return server.RequestedPaths().size() == requests; }, 15000));
         DWORD_PTR result = 0;
         if (c.sessionEnds) {
-            SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 2000, &result);
-            SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 2000, &result);
+            // To every top-level window of the program, as Windows sends them.
+            for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
+                for (HWND top : {FindWindowW(L"TApplication", L"Tikkora"), window}) {
+                    SendMessageTimeoutW(top, message, message == WM_ENDSESSION, 0, SMTO_NORMAL,
+                                        2000, &result);
+                }
+            }
         } else {
             PostMessageW(window, WM_CLOSE, 0, 0);
         }

@@ -71,6 +71,7 @@ TEST(AlarmCheck, SoundsComeOnlyFromTheProgramFolder) {
     EXPECT_FALSE(AlarmSoundPath("C:\\Tikkora\\", "C:\\Windows\\Media\\ding.wav"));
     EXPECT_FALSE(AlarmSoundPath("C:\\Tikkora\\", "sub/x.wav"));
     EXPECT_FALSE(AlarmSoundPath("C:\\Tikkora\\", ".."));
+    EXPECT_FALSE(AlarmSoundPath("C:\\Tikkora\\", ".. "));
 }
 
 TEST(AlarmCheck, PathsBeyondThePlatformBufferAreRefused) {

@@ -107,6 +107,8 @@ TEST(AlarmHistory, PlainKeysAreTextsTheProfileKeepsUnchanged) {
         {"Euro \xE2\x82\xAC", false},      // beyond Latin-1
         {"kaputt \xC3", false},            // cut UTF-8
         {"\xC2\x85 Steuerzeichen", false}, // C1 control
+        {"\xC1\x81 \xE0\x80\xBB", false},  // overlong
+        {"\xED\xA0\x80", false},           // a surrogate
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(IsPlainHistoryKey(cases[i].text, kLatin1), cases[i].plain)
@@ -182,6 +184,7 @@ TEST(AlarmHistory, WhatStaysPlainOrIsEscapedFollowsTheFilesCodePage) {
         {"Euro \xE2\x82\xAC", &kUnicode, true, "Euro \xE2\x82\xAC"},
         {"\xC2\x85 C1", &kUnicode, false, "%C2%85 C1"},
         {"kaputt \xC3", &kUnicode, false, "kaputt %C3"},
+        {"\xC0\xBB \xED\xBF\xBF", &kUnicode, false, "%C0%BB %ED%BF%BF"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE("case " + std::to_string(i));

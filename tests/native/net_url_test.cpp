@@ -107,8 +107,18 @@ TEST(NetParseUrl, BoundsHostilePathsAndHosts) {
     EXPECT_EQ(target.port, 8000);
 }
 
-TEST(NetParseUrl, RedirectWithoutSlashStaysOnTheHost) {
-    EXPECT_EQ(RedirectUrl("new.html", "host"), "http://host/new.html");
-    EXPECT_EQ(RedirectUrl("/new.html", "host"), "/new.html");
-    EXPECT_EQ(RedirectUrl("http://other/x", "host"), "http://other/x");
+TEST(NetParseUrl, ALocationIsResolvedAgainstTheRequest) {
+    const UrlTarget request{"http://host:8080/a/b/c?q=1", "host", 8080, "/a/b/c?q=1"};
+    for (const auto& [location, resolved] :
+         {std::pair{"http://other/x", "http://other/x"},
+          {"//other:81/x", "http://other:81/x"},
+          {"/x/evil.example//y", "http://host:8080/x/evil.example//y"},
+          {"/a:b", "http://host:8080/a:b"},
+          {"new.html", "http://host:8080/a/b/new.html"},
+          {"../up/./x#frag", "http://host:8080/a/up/x"},
+          {"../../../x", "http://host:8080/x"},
+          {"?r=2", "http://host:8080/a/b/c?r=2"}}) {
+        EXPECT_EQ(ResolveRedirect(location, request), resolved) << location;
+    }
+    EXPECT_EQ(ResolveRedirect("/x", {"http://host/", "host", 80, "/"}), "http://host/x");
 }

@@ -55,10 +55,11 @@ TEST(UpdateServerNames, OnlyPlainFileNamesPass) {
     EXPECT_TRUE(IsPlainFileName(std::string(200, 'a')));
     EXPECT_FALSE(IsPlainFileName(std::string(201, 'a')));
     for (const char* name :
-         {"",           "a/b.exe",           "a\\b.exe",   "C:setup.exe", "..exe",      "a..b",
-          "a\nb",       "\\\\server\\share", "a\x7f.exe",  "setup.exe.",  "setup.exe ", "*.exe",
-          "set?up.exe", "a<b>.rtf",          "a|b",        "a\"b",        "CON",        "nul.exe",
-          "Com1",       "LPT9.txt",          "prn.tar.gz", "aux .rtf",    "conout$.exe"}) {
+         {"",           "a/b.exe",  "a\\b.exe",          "C:setup.exe", "..exe",
+          "a..b",       "a\nb",     "\\\\server\\share", "a\x7f.exe",   "setup.exe.",
+          "setup.exe ", "*.exe",    "set?up.exe",        "a<b>.rtf",    "a|b",
+          "a\"b",       "CON",      "nul.exe",           "Com1",        "LPT9.txt",
+          "prn.tar.gz", "aux .rtf", "conout$.exe",       "COM\xC2\xB9", "lpt\xC2\xB3.exe"}) {
         EXPECT_FALSE(IsPlainFileName(name)) << name;
     }
 }

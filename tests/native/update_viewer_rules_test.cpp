@@ -12,7 +12,7 @@ TEST(ViewerLinks, OnlyWebAndMailAddressesGoToTheShell) {
     for (const char* link :
          {"file:///C:/Windows/notepad.exe", "\\\\server\\share\\x.exe", "C:\\Windows\\notepad.exe",
           "javascript:alert(1)", "ftp://host/", "http:", "https://", "mailto:", "telnet://host", "",
-          "http://a\"b", "http://a\nb", "xhttp://a"}) {
+          "http://a\"b", "http://a\nb", "xhttp://a", "http://a\x7f"}) {
         EXPECT_FALSE(IsOpenableLink(link)) << link;
     }
 }
@@ -27,4 +27,15 @@ TEST(ViewerText, DeepNestingAndSizeKeepRichTextPlain) {
         "{\\rtf1 " + std::string(kMaxRtfNesting - 1, '{') + std::string(kMaxRtfNesting, '}');
     EXPECT_TRUE(ShowAsRichText(nested));
     EXPECT_FALSE(ShowAsRichText("{\\rtf1 " + std::string(kMaxViewerText, ' ') + "}"));
+}
+
+TEST(ViewerText, PlainTextUpTo1MbIsShownWholeAndLongerTextIsCutWithANote) {
+    const std::string note = "\r\n\r\n[Der Text ist zu lang und wurde hier abgeschnitten.]";
+    const std::string full(1 << 20, 'a');
+    EXPECT_EQ(ShownPlainText(full), full);
+    EXPECT_EQ(ShownPlainText(full + "b"), full + note);
+    // "ü" is two bytes; the one that would be split goes whole.
+    std::string umlaut(full.size() - 1, 'a');
+    umlaut += "\xC3\xBC";
+    EXPECT_EQ(ShownPlainText(umlaut), std::string(full.size() - 1, 'a') + note);
 }

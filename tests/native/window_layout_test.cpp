@@ -118,20 +118,20 @@ TEST(WindowLayout, TrayClockAreaTakesTheClockOnlyWhenShownAndLargeEnough) {
 }
 
 TEST(WindowLayoutScaled, SizesPlacesAndTaskbarCellsAtAFactor) {
-    const WindowSize standard = DesktopWindowSize(false, true, 2);
-    const WindowSize mini = DesktopWindowSize(true, false, 3);
-    const PanelPlace row = ScaledPlace(PanelPlace{20, 39, 56, 17}, 2);
+    const WindowSize standard = DesktopWindowSize(false, true, Scale(2));
+    const WindowSize mini = DesktopWindowSize(true, false, Scale(3));
+    const Place row = Scale(2)(Place{20, 39, 56, 17});
     EXPECT_EQ((std::vector<int>{standard.width, standard.height, mini.width, mini.height}),
               (std::vector<int>{308, 138, 255, 96}));
     EXPECT_EQ((std::vector<int>{row.left, row.top, row.width, row.height}),
               (std::vector<int>{40, 78, 112, 34}));
     // Cell tops: 9 × factor high glyphs centred, half rounded up.
-    EXPECT_EQ((std::vector<int>{TaskbarCellTop(29, 1), TaskbarCellTop(29, 2), TaskbarCellTop(40, 3),
-                                TaskbarCellTop(17, 2)}),
+    EXPECT_EQ((std::vector<int>{TaskbarCellTop(29), TaskbarCellTop(29, Scale(2)),
+                                TaskbarCellTop(40, Scale(3)), TaskbarCellTop(17, Scale(2))}),
               (std::vector<int>{9, 5, 6, -1}));
-    EXPECT_FALSE(SmallRowShowsSeconds(101, 2));
-    EXPECT_TRUE(SmallRowShowsSeconds(102, 2));
-    const TrayFit fit = FitToTrayClock(120, 30, 120, 30, 2);
+    EXPECT_FALSE(SmallRowShowsSeconds(101, Scale(2)));
+    EXPECT_TRUE(SmallRowShowsSeconds(102, Scale(2)));
+    const TrayFit fit = FitToTrayClock(120, 30, 120, 30, Scale(2));
     EXPECT_EQ((std::vector<int>{fit.window.height, fit.cellTop, fit.seconds}),
               (std::vector<int>{29, 5, 1}));
 }
@@ -148,7 +148,8 @@ TEST(WindowLayoutScaled, TheTaskbarTakesTheLargestFactorThatFitsItsClockArea) {
         {4, 200, 30, 3}, // 4 does not fit, 3 does
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TaskbarScaleFactor(c.monitorFactor, c.areaRight, c.areaBottom), c.factor)
+        EXPECT_EQ(TaskbarScale(Scale(c.monitorFactor), c.areaRight, c.areaBottom).Factor(),
+                  c.factor)
             << "x" << c.monitorFactor << " in " << c.areaRight << " x " << c.areaBottom;
     }
 }

@@ -1,4 +1,6 @@
 // What a screen reader in another process gets from the clock and the dialogs.
+#include "about/form3.h"
+#include "alarm/form2.h"
 #include "main_window_test.h"
 #include "pump.h"
 #include "update/updateform.h"
@@ -9,8 +11,11 @@ class AccessibleTest : public MainWindowTest {
         STARTUPINFOW start{};
         start.cb = sizeof(start);
         start.dwFlags = STARTF_USESTDHANDLES;
-        CreatePipe(&start.hStdInput, &in_, nullptr, 0);
-        CreatePipe(&out_, &start.hStdOutput, nullptr, 0);
+        HANDLE in = nullptr, out = nullptr;
+        CreatePipe(&start.hStdInput, &in, nullptr, 0);
+        CreatePipe(&out, &start.hStdOutput, nullptr, 0);
+        in_.reset(in);
+        out_.reset(out);
         SetHandleInformation(start.hStdInput, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
         SetHandleInformation(start.hStdOutput, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
         wchar_t command[] = L"tikkora_accessible_reader.exe";
@@ -21,28 +26,23 @@ class AccessibleTest : public MainWindowTest {
             CloseHandle(h);
         }
     }
-    // The end of its input ends the reader, which the test need not wait for.
-    ~AccessibleTest() override {
-        CloseHandle(in_);
-        CloseHandle(out_);
-    }
     // The reader's answer (null window: from the object it holds); a timer wakes the pump.
     std::wstring Read(HWND window, int child = 0) {
         char ask[32];
         DWORD count = std::snprintf(ask, sizeof(ask), "%lu %d\n", HandleToUlong(window), child);
-        WriteFile(in_, ask, count, &count, nullptr);
+        WriteFile(in_.get(), ask, count, &count, nullptr);
         wchar_t answer[512];
+        auto answered = [&] {
+            return PeekNamedPipe(out_.get(), nullptr, 0, nullptr, &count, nullptr) && count &&
+                   ReadFile(out_.get(), answer, sizeof(answer), &count, nullptr);
+        };
         const UINT_PTR timer = SetTimer(nullptr, 0, 20, nullptr);
-        PumpUntil(
-            [&] {
-                return PeekNamedPipe(out_, nullptr, 0, nullptr, &count, nullptr) && count &&
-                       ReadFile(out_, answer, sizeof(answer), &count, nullptr);
-            },
-            20000);
+        PumpUntil(answered, 20000);
         KillTimer(nullptr, timer);
         return std::wstring(answer, count / sizeof(wchar_t));
     }
-    HANDLE in_ = nullptr, out_ = nullptr;
+    // The end of its input ends the reader, which the test need not wait for.
+    UniqueKernelHandle in_, out_;
 };
 
 TEST_F(AccessibleTest, TheClockTheDialogsFieldsTheMenuButtonAndTheLinks) {
@@ -60,14 +60,14 @@ TEST_F(AccessibleTest, TheClockTheDialogsFieldsTheMenuButtonAndTheLinks) {
         {alarm.DateTimePicker1.get(), 0, L"Weckzeit|"},
         {alarm.ComboBox1.get(), 0, L"Wecksound|"},
         {update.RichEditViewer1.get(), 0, L"Versionshinweise|"},
-        {form->ExplorerButton1.get(), 0, L"Menü|||Öffnen|57"},
+        {Probe().Layout().MenuButton(), 0, L"Menü|||Öffnen|57"},
         {&about, 6, L"info@tikkora.example|mailto:info@tikkora.example||Öffnen|30"},
         {form.get(), 0, L"12:00|Freitag, 1. März 2024|Wecker 07:30||61"}};
     for (const auto& [window, child, start] : answers) {
         EXPECT_EQ(Read(window->Handle(), child).substr(0, start.size()), start);
     }
     now = {2024, 3, 1, 12, 1, 0};
-    form->AMClock1->ClockTick();
+    Probe().Layout().AnalogClock().ClockTick();
     EXPECT_EQ(Read(nullptr), L"12:01|Freitag, 1. März 2024|Wecker 07:30||61");
     form.reset();
     EXPECT_EQ(Read(nullptr), L"error " + std::to_wstring(CO_E_OBJNOTCONNECTED));

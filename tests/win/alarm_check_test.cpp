@@ -34,9 +34,9 @@ class AlarmCheckTest : public MainWindowTest {
         now.hour = hour;
         now.minute = minute;
         now.second = second;
-        form->AMClock1Second(nullptr, second);
+        Probe().Tick();
     }
-    bool AlarmLineShown() { return form->Image11->HasPicture(); }
+    bool AlarmLineShown() { return Probe().Display().Image11->HasPicture(); }
 
     std::vector<seams::SoundCall> sounds;
     std::string settingsWhileOpen;
@@ -59,7 +59,7 @@ TEST_F(AlarmCheckTest, RepeatingAlarmRingsOnceInItsMinute) {
     EXPECT_EQ(boxes[0].caption, "Tikkora");
     EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK));
     // A redraw call in the same second does not ring again.
-    form->LCD1Click(nullptr);
+    Probe().Redraw();
     At(7, 30, 0);
     At(7, 30, 1);
     At(7, 31, 0);
@@ -146,7 +146,7 @@ TEST_F(AlarmCheckTest, UnparsableAlarmTimeIsReportedOnceAndTheClockGoesOn) {
     EXPECT_NE(boxes[0].text.find("Weckzeit"), std::string::npos);
     EXPECT_TRUE(sounds.empty());
     // The time is still drawn.
-    EXPECT_TRUE(form->Image6->HasPicture());
+    EXPECT_TRUE(Probe().Display().Image6->HasPicture());
 }
 
 TEST_F(AlarmCheckTest, RefusedWriteOfTheOneShotSwitchIsReportedAndNothingEscapes) {
@@ -164,5 +164,5 @@ TEST_F(AlarmCheckTest, RefusedWriteOfTheOneShotSwitchIsReportedAndNothingEscapes
     // The clock goes on, and the latch holds for the rest of the minute.
     At(7, 30, 0);
     EXPECT_EQ(sounds.size(), 1u);
-    EXPECT_TRUE(form->Image6->HasPicture());
+    EXPECT_TRUE(Probe().Display().Image6->HasPicture());
 }

@@ -3,7 +3,13 @@
 // what OK stores, what Abbrechen does not, and the message history.
 #include "alarm/form2.h"
 #include "rules/message_history.h"
+#include "analogclock/amclock.h"
+#include "app/clock_display.h"
+#include "app/clock_layout.h"
 #include "app/form1.h"
+#include "app/main_window_probe.h"
+#include "toolkit/controls.h"
+#include "toolkit/panel.h"
 #include "settings/program_objects.h"
 #include "temp_folder.h"
 #include "toolkit/application.h"
@@ -214,7 +220,7 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
         EXPECT_EQ(bounds.bottom, row.bounds.bottom);
         EXPECT_EQ(row.control->Tag, row.help);
         EXPECT_EQ(row.control->HelpContext, row.help);
-        EXPECT_EQ(row.control->PopupMenu, &main->PopupMenu2);
+        EXPECT_EQ(row.control->PopupMenu, &TMainWindowProbe(*main).HelpMenu());
     }
     // OK is the default button; the message field takes free text, the sound list does not.
     EXPECT_EQ(GetWindowLongW(form.Button1->Handle(), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
@@ -328,7 +334,8 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     // The history keeps the text as typed, blanks and all.
     EXPECT_EQ(form.ComboBox2->Items(), (std::vector<std::string>{"  Aufstehen  "}));
     EXPECT_EQ(form.ComboBox2->Text(), "  Aufstehen  ");
-    EXPECT_TRUE(main->Image14->HasPicture()) << "alarm line shows the hour";
+    EXPECT_TRUE(TMainWindowProbe(*main).Display().Image14->HasPicture())
+        << "alarm line shows the hour";
     EXPECT_TRUE(boxes.empty());
 
     // Off: stored as off, and the alarm line is cleared.
@@ -340,7 +347,7 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     EXPECT_EQ(Ini("Wecker", "Stunde"), "23");
     EXPECT_EQ(Ini("Wecker", "Minute"), "59");
     EXPECT_EQ(Ini("Wecker", "Aktiv"), "0");
-    EXPECT_FALSE(main->Image14->HasPicture());
+    EXPECT_FALSE(TMainWindowProbe(*main).Display().Image14->HasPicture());
     EXPECT_EQ(History(), (Lines{"Zahnarzt=0", "*1=1|%20%20Aufstehen%20%20"}));
 }
 
@@ -689,8 +696,8 @@ void CALLBACK ChooseFirstMenuItem(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(AlarmDialogTest, DirekthilfeShowsTheTopicOfTheControlTheMenuWasOpenedOn) {
     TForm2& form = Create();
     Show();
-    ASSERT_EQ(main->PopupMenu2.Items.Items().size(), 1u);
-    EXPECT_EQ(main->PopupMenu2.Items.Items()[0]->Caption, "&Direkthilfe");
+    ASSERT_EQ(TMainWindowProbe(*main).HelpMenu().Items.Items().size(), 1u);
+    EXPECT_EQ(TMainWindowProbe(*main).HelpMenu().Items.Items()[0]->Caption, "&Direkthilfe");
     // A right click on the edit of the message box opens the control's menu.
     menuOwner = EditOf(*form.ComboBox2);
     SetTimer(nullptr, 0, 100, ChooseFirstMenuItem);
@@ -698,15 +705,15 @@ TEST_F(AlarmDialogTest, DirekthilfeShowsTheTopicOfTheControlTheMenuWasOpenedOn) 
     GetWindowRect(menuOwner, &bounds);
     SendMessageW(menuOwner, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(menuOwner),
                  MAKELPARAM(bounds.left + 5, bounds.top + 5));
-    EXPECT_EQ(main->PopupMenu2.PopupComponent, form.ComboBox2.get());
+    EXPECT_EQ(TMainWindowProbe(*main).HelpMenu().PopupComponent, form.ComboBox2.get());
     ASSERT_EQ(help.size(), 1u);
     EXPECT_EQ(help[0].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
     EXPECT_EQ(help[0].data, 38u);
 
     // A control whose tag is 0 asks for topic 0.
     help.clear();
-    main->PopupMenu2.PopupComponent = form.GroupBox1.get();
-    main->Direckthilfe1.Click();
+    TMainWindowProbe(*main).HelpMenu().PopupComponent = form.GroupBox1.get();
+    TMainWindowProbe(*main).HelpMenu().Items.Items()[0]->Click();
     ASSERT_EQ(help.size(), 1u);
     EXPECT_EQ(help[0].data, 0u);
 }
@@ -732,7 +739,9 @@ void CALLBACK LookAtTheOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(AlarmDialogTest, DoubleClickOnTheDisplayOpensTheDialogBelowNoClockOnTop) {
     Create("[Clock]\r\nStatus=Top\r\n");
     ASSERT_TRUE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    for (TPanel* panel : {main->Panel1.get(), main->Panel3.get(), main->Panel4.get()}) {
+    for (TPanel* panel : {&TMainWindowProbe(*main).Layout().LargeRow(),
+                          &TMainWindowProbe(*main).Layout().SmallRow(),
+                          &TMainWindowProbe(*main).Layout().DateRow()}) {
         probe = DialogProbe{main->Handle(), dialog->Handle()};
         SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
         SendMessageW(panel->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -745,7 +754,8 @@ TEST_F(AlarmDialogTest, DoubleClickOnTheDisplayOpensTheDialogBelowNoClockOnTop) 
     // The analog clock's double click too.
     probe = DialogProbe{main->Handle(), dialog->Handle()};
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
-    main->AMClock1->OnDBlClick(main->AMClock1.get());
+    TMainWindowProbe(*main).Layout().AnalogClock().OnDBlClick(
+        &TMainWindowProbe(*main).Layout().AnalogClock());
     EXPECT_TRUE(probe.dialogShown);
 }
 
@@ -753,7 +763,7 @@ TEST_F(AlarmDialogTest, AfterTheDialogTheClockStaysBehindWhenSoStored) {
     Create("[Clock]\r\nStatus=Back\r\n");
     probe = DialogProbe{main->Handle(), dialog->Handle()};
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
-    main->Wecker1Click(nullptr);
+    TMainWindowProbe(*main).Choose("&Wecker...");
     EXPECT_TRUE(probe.dialogShown);
     EXPECT_EQ(probe.focus, dialog->DateTimePicker1->Handle()) << "the first tab stop";
     EXPECT_FALSE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);

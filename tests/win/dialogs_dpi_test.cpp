@@ -99,7 +99,7 @@ TEST(DialogsAtDpiChild, AtTheScreensDpi) {
 
     TForm2 alarm(*Application, AlarmDialogLinks{});
     alarm.CreateHandle();
-    ASSERT_EQ(alarm.ScaleFactor(), f);
+    ASSERT_EQ(alarm.LayoutScale().Factor(), f);
     EXPECT_EQ(ClientSize(alarm.Handle()).cx, 324 * f);
     EXPECT_EQ(ClientSize(alarm.Handle()).cy, 307 * f);
     const RECT ok = alarm.Button1->BoundsRect();
@@ -140,7 +140,7 @@ TEST(DialogsAtDpi, AMoveToAnotherMonitorLaysTheDialogOutAgain) {
     alarm.CreateHandle();
     TForm3 about(*Application, AboutBoxLinks{});
     about.CreateHandle();
-    ASSERT_EQ(alarm.ScaleFactor(), 1);
+    ASSERT_EQ(alarm.LayoutScale().Factor(), 1);
     for (const auto& [dpi, f] : {std::pair{192, 2}, {96, 1}}) {
         RECT suggested{10 * f, 20 * f, 500, 400};
         for (HWND dialog : {alarm.Handle(), about.Handle()}) {

@@ -60,29 +60,32 @@ class DisplayTest : public MainWindowTest {
     }
     std::vector<int> LargeRow() {
         std::vector<int> glyphs;
-        for (TImage* cell :
-             {form->Image1.get(), form->Image2.get(), form->Image7.get(), form->Image3.get(),
-              form->Image4.get(), form->Image8.get(), form->Image5.get(), form->Image6.get()}) {
-            glyphs.push_back(GlyphIn(*cell, form->ImageList1));
+        for (TImage* cell : {Probe().Display().Image1.get(), Probe().Display().Image2.get(),
+                             Probe().Display().Image7.get(), Probe().Display().Image3.get(),
+                             Probe().Display().Image4.get(), Probe().Display().Image8.get(),
+                             Probe().Display().Image5.get(), Probe().Display().Image6.get()}) {
+            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList1));
         }
         return glyphs;
     }
     std::vector<int> SmallRow() {
         std::vector<int> glyphs;
-        for (TImage* cell :
-             {form->Image11.get(), form->Image12.get(), form->Image9.get(), form->Image13.get(),
-              form->Image14.get(), form->Image10.get(), form->Image15.get(), form->Image16.get()}) {
-            glyphs.push_back(GlyphIn(*cell, form->ImageList2));
+        for (TImage* cell : {Probe().Display().Image11.get(), Probe().Display().Image12.get(),
+                             Probe().Display().Image9.get(), Probe().Display().Image13.get(),
+                             Probe().Display().Image14.get(), Probe().Display().Image10.get(),
+                             Probe().Display().Image15.get(), Probe().Display().Image16.get()}) {
+            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList2));
         }
         return glyphs;
     }
     std::vector<int> DateRow() {
         std::vector<int> glyphs;
-        for (TImage* cell :
-             {form->Image21.get(), form->Image22.get(), form->Image29.get(), form->Image23.get(),
-              form->Image24.get(), form->Image30.get(), form->Image25.get(), form->Image26.get(),
-              form->Image27.get(), form->Image28.get()}) {
-            glyphs.push_back(GlyphIn(*cell, form->ImageList2));
+        for (TImage* cell : {Probe().Display().Image21.get(), Probe().Display().Image22.get(),
+                             Probe().Display().Image29.get(), Probe().Display().Image23.get(),
+                             Probe().Display().Image24.get(), Probe().Display().Image30.get(),
+                             Probe().Display().Image25.get(), Probe().Display().Image26.get(),
+                             Probe().Display().Image27.get(), Probe().Display().Image28.get()}) {
+            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList2));
         }
         return glyphs;
     }
@@ -94,17 +97,17 @@ class DisplayTest : public MainWindowTest {
 
 TEST_F(DisplayTest, StripsAreLoadedFromTheResources) {
     Create();
-    EXPECT_EQ(form->ImageList1.Count(), 66);
-    EXPECT_EQ(form->ImageList2.Count(), 84);
+    EXPECT_EQ(Probe().Display().ImageList1.Count(), 66);
+    EXPECT_EQ(Probe().Display().ImageList2.Count(), 84);
 }
 
 TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
     Create();
     EXPECT_EQ(StyleIndex, 3);
     EXPECT_EQ(GlyphBase, 30);
-    EXPECT_TRUE(form->LCD0.Checked());
-    EXPECT_FALSE(form->LEDGrn1.Checked());
-    EXPECT_EQ(form->Panel1->Color(), RgbColor(100, 145, 102));
+    EXPECT_TRUE(Probe().Item("LCD -Display").Checked());
+    EXPECT_FALSE(Probe().Item("LED -Display Grün").Checked());
+    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(100, 145, 102));
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}));
     EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
     // No alarm section: the alarm line is empty.
@@ -117,14 +120,14 @@ TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
 TEST_F(DisplayTest, EveryTickRedrawsTheTimeAndMidnightBlanksTheHourTens) {
     Create();
     now = {2024, 3, 1, 10, 0, 0};
-    form->AMClock1Second(nullptr, 0);
+    Probe().Tick();
     EXPECT_EQ(LargeRow(), (std::vector<int>{31, 30, 63, 30, 30, 63, 30, 30}));
     now = {2024, 3, 2, 0, 0, 0};
-    form->AMClock1Second(nullptr, 0);
+    Probe().Tick();
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 30, 63, 30, 30, 63, 30, 30}));
     // The date waits for the minute event.
     EXPECT_EQ(DateRow()[1], 31);
-    form->AMClock1Minute(nullptr, 0);
+    Probe().MinuteTick();
     EXPECT_EQ(DateRow()[1], 32);
 }
 
@@ -135,7 +138,7 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
     seams::SetClockForTest([&] {
         return ++reads == 1 ? LocalTime{2024, 3, 1, 23, 59, 59} : LocalTime{2024, 3, 2, 0, 0, 0};
     });
-    form->LCD1Click(nullptr);
+    Probe().Redraw();
     seams::SetClockForTest([this] { return now; });
     EXPECT_EQ(reads, 1);
     EXPECT_EQ(LargeRow(), (std::vector<int>{32, 33, 63, 35, 39, 63, 35, 39}));
@@ -144,46 +147,46 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
 
 TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
     Create();
-    form->LCD1Click(&form->LEDRot1);
-    EXPECT_TRUE(form->LEDRot1.Checked());
-    EXPECT_FALSE(form->LCD0.Checked());
+    Probe().Choose("LED -Display Rot");
+    EXPECT_TRUE(Probe().Item("LED -Display Rot").Checked());
+    EXPECT_FALSE(Probe().Item("LCD -Display").Checked());
     EXPECT_EQ(GlyphBase, 10);
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LEDRot"), std::string::npos);
-    EXPECT_EQ(form->Panel1->Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(form->Panel3->Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(form->Panel4->Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(form->AMClock1->HoursHand().Color(), RgbColor(255, 0, 0));
-    EXPECT_EQ(form->AMClock1->SecondsHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Layout().SmallRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Layout().DateRow().Color(), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Layout().AnalogClock().HoursHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Layout().AnalogClock().SecondsHand().Color(), RgbColor(255, 0, 0));
     EXPECT_EQ(LargeRow(), (std::vector<int>{E, 19, 61, 10, 15, 61, 10, 13}));
     EXPECT_EQ(DateRow()[2], 67);
 
-    form->LCD1Click(&form->LCD1);
+    Probe().Choose("LCD -Display bel.");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCDBeleuchtet"), std::string::npos);
-    EXPECT_EQ(form->Panel1->Color(), RgbColor(0, 255, 255));
+    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(0, 255, 255));
     EXPECT_EQ(LargeRow()[1], 29);
 
-    form->LCD1Click(&form->LCD0);
+    Probe().Choose("LCD -Display");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCD\r"), std::string::npos);
 }
 
 TEST_F(DisplayTest, ReapplyingWithoutASenderStoresNothing) {
     folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=LEDRot\r\n");
     Create();
-    EXPECT_TRUE(form->LEDRot1.Checked());
+    EXPECT_TRUE(Probe().Item("LED -Display Rot").Checked());
     EXPECT_EQ(StyleIndex, 1);
     std::string before = folder.Read("Tikkora.ini");
-    form->LCD1Click(nullptr);
+    Probe().Redraw();
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
-    EXPECT_EQ(form->AMClock1->MinutesHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Layout().AnalogClock().MinutesHand().Color(), RgbColor(255, 0, 0));
 }
 
 TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
     for (std::string value : {std::string("lcd"), std::string(5000, 'X'), std::string("")}) {
         folder.Write("Tikkora.ini", "[Clock]\r\nDisplay=" + value + "\r\n");
         Create();
-        EXPECT_TRUE(form->LEDGrn1.Checked()) << value.substr(0, 10);
+        EXPECT_TRUE(Probe().Item("LED -Display Grün").Checked()) << value.substr(0, 10);
         EXPECT_EQ(StyleIndex, 0);
-        EXPECT_EQ(form->AMClock1->HoursHand().Color(), RgbColor(0, 255, 0));
+        EXPECT_EQ(Probe().Layout().AnalogClock().HoursHand().Color(), RgbColor(0, 255, 0));
         EXPECT_NE(folder.Read("Tikkora.ini").find("Display=" + value.substr(0, 100)),
                   std::string::npos);
         form.reset();
@@ -207,11 +210,14 @@ TEST_F(DisplayTest, BadAlarmValuesLeaveCellsEmptyAndRaiseNothing) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRow) {
+TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRowWithBothColonsAlarmOrNot) {
     Create();
-    form->Mini1.SetChecked(true);
-    form->AMClock1Second(nullptr, 0);
-    EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, E, 30, 33}));
+    Probe().Item("&Mini").SetChecked(true);
+    for (const char* alarmHour : {"07", ""}) {
+        form->alarmdisplay(alarmHour, "30");
+        Probe().Tick();
+        EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33})) << alarmHour;
+    }
 }
 
 TEST_F(DisplayTest, GripDotsArePaintedAtTheLeftEdge) {
@@ -243,8 +249,8 @@ TEST_F(DisplayTest, PanelsPaintTheirCellsOntoTheScreen) {
     Create();
     TBitmap printed;
     printed.SetSize(123, 51);
-    SendMessageW(form->Panel1->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Canvas()),
-                 PRF_CLIENT);
+    SendMessageW(Probe().Layout().LargeRow().Handle(), WM_PRINTCLIENT,
+                 reinterpret_cast<WPARAM>(printed.Canvas()), PRF_CLIENT);
     std::vector<std::uint32_t> pixels = Pixels(printed);
     auto inkIn = [&](int left, int right) {
         int ink = 0;

@@ -70,7 +70,7 @@ TEST_F(Form1Test, CloseStoresThePositionAndReleasesTheSettingsFile) {
 TEST_F(Form1Test, CloseInTheTaskbarStyleKeepsTheStoredPosition) {
     folder.Write("Tikkora.ini", "[Clock]\r\nUhrposX=10\r\nUhrposY=20\r\n");
     TForm1& window = Create();
-    window.Taskleiste1.SetChecked(true);
+    Probe().Item("In die &Taskleiste").SetChecked(true);
     window.SetPosition(300, 300);
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     std::string text = folder.Read("Tikkora.ini");
@@ -96,7 +96,7 @@ TEST_F(Form1Test, BackgroundDragsAndTheFrameHasNoTitleBar) {
 TEST_F(Form1Test, StatusBackMakesTheWindowNormal) {
     folder.Write("Tikkora.ini", "[Clock]\r\nStatus=Back\r\n");
     TForm1& window = Create();
-    EXPECT_FALSE(window.ImmerimVordergrund1.Checked());
+    EXPECT_FALSE(Probe().Item("&Immer im Vordergrund").Checked());
     EXPECT_FALSE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     // The owner survives the detour that clears the flag.
     EXPECT_EQ(GetWindow(window.Handle(), GW_OWNER), Application->Handle());
@@ -105,8 +105,12 @@ TEST_F(Form1Test, StatusBackMakesTheWindowNormal) {
 TEST_F(Form1Test, RefusedWritesAreReportedAndTheWindowStillCloses) {
     ASSERT_TRUE(CreateDirectoryW(Widen(folder.File("Tikkora.ini")).c_str(), nullptr));
     TForm1& window = Create();
-    // Start-up stores the analog mode and stops at the refused write.
+    // Start-up stores the analog mode and the style; told once, and the window is whole.
     ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(Probe().Item("Standard").Checked());
+    EXPECT_EQ(window.Width(), 154);
+    EXPECT_EQ(window.Top(), 0);
+    EXPECT_TRUE(Probe().Display().Image2->HasPicture());
     EXPECT_EQ(boxes[0].text, "Unable to write to " + folder.File("Tikkora.ini"));
     EXPECT_EQ(boxes[0].caption, "Tikkora");
     EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
@@ -125,12 +129,12 @@ TEST_F(Form1Test, NothingThatATickReachesIsUsedAfterTheClose) {
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     ASSERT_EQ(SettingsFile, nullptr);
     ASSERT_EQ(GlyphBitmap, nullptr);
-    EXPECT_FALSE(window.AMClock1->Enabled()) << "the ticks must stop with the close";
+    EXPECT_FALSE(Probe().Layout().AnalogClock().Enabled()) << "the ticks must stop with the close";
     const std::string before = folder.Read("Tikkora.ini");
     boxes.clear();
     // A tick that was already on its way, at the alarm second.
-    window.AMClock1Second(nullptr, 0);
-    window.AMClock1->ClockTick();
+    Probe().Tick();
+    Probe().Layout().AnalogClock().ClockTick();
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
     EXPECT_TRUE(boxes.empty());
 }

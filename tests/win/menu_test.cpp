@@ -86,7 +86,7 @@ bool aboutVisibleInside = false;
 void CALLBACK OpenAgainThenEscape(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     aboutVisibleInside = Form3 && Form3->Visible();
-    opener->Info1Click(nullptr);
+    TMainWindowProbe(*opener).Choose("Inf&o...");
     if (Form3) {
         PostMessageW(Form3->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
@@ -188,8 +188,8 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"Uhr &schließen", false, false, false},
     };
     // Anywhere on the clock: the small row, the bare window, the menu button.
-    for (HWND clicked :
-         {window.Panel3->Handle(), window.Handle(), window.ExplorerButton1->Handle()}) {
+    for (HWND clicked : {Probe().Layout().SmallRow().Handle(), window.Handle(),
+                         Probe().Layout().MenuButton()->Handle()}) {
         SCOPED_TRACE(clicked == window.Handle() ? "window" : "child");
         shownItems.clear();
         RightClick(clicked);
@@ -211,7 +211,7 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"Stan&dard", "&Mini", "In die &Taskleiste"},
         {"&LCD -Display", "LCD -Display &bel.", "LED -Display &Grün", "LED -Display &Rot",
          "LED -Pu&nktmatrix", "&Klappziffer -Display"}};
-    const std::vector<TMenuItem*>& items = window.PopupMenu1.Items.Items();
+    const std::vector<TMenuItem*>& items = Probe().Menu().Items.Items();
     auto checked = [&] {
         std::set<std::string> captions;
         for (const TMenuItem* item : items) {
@@ -241,8 +241,8 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
 TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
     // No taskbar clock area here: the clock waits for one in the mini window.
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
-    ASSERT_TRUE(window.Taskleiste1.Checked());
-    RightClick(window.Panel3->Handle());
+    ASSERT_TRUE(Probe().Item("In die &Taskleiste").Checked());
+    RightClick(Probe().Layout().SmallRow().Handle());
     ASSERT_EQ(shownItems.size(), 23u);
     EXPECT_EQ(shownItems[4].caption, "&Analoguhr");
     EXPECT_TRUE(shownItems[4].grayed);
@@ -253,49 +253,43 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
         SCOPED_TRACE(madeAnew ? "made anew" : "first window");
         if (madeAnew) {
             DestroyWindow(window.Handle());
-            window.WindowStyles1.FitToTaskbar();
+            Probe().Styles().FitToTaskbar();
             ASSERT_NE(window.Handle(), nullptr);
         }
-        ASSERT_NE(window.ExplorerButton1, nullptr);
-        TExplorerButton& button = *window.ExplorerButton1;
-        EXPECT_EQ(GetParent(button.Handle()), window.Panel2->Handle());
+        ASSERT_NE(Probe().Layout().MenuButton(), nullptr);
+        TExplorerButton& button = *Probe().Layout().MenuButton();
+        EXPECT_EQ(GetParent(button.Handle()), Probe().Layout().MenuButtonRow().Handle());
         // Where the window really is in its panel, not where the object says.
         RECT r;
         GetWindowRect(button.Handle(), &r);
-        MapWindowPoints(nullptr, window.Panel2->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, Probe().Layout().MenuButtonRow().Handle(),
+                        reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(r.left, 1);
         EXPECT_EQ(r.top, 1);
         EXPECT_EQ(r.right - r.left, 14);
         EXPECT_EQ(r.bottom - r.top, 10);
         EXPECT_EQ(button.Alignment(), TAlignment::taRightJustify);
-        EXPECT_EQ(button.DropDownMenu(), &window.PopupMenu1);
-        EXPECT_EQ(button.PopupMenu, &window.PopupMenu1);
-        EXPECT_EQ(window.PopupMenu1.Items.Items().size(), 23u);
-        EXPECT_EQ(window.PopupMenu2.Items.Items().size(), 1u);
+        EXPECT_EQ(button.DropDownMenu(), &Probe().Menu());
+        EXPECT_EQ(button.PopupMenu, &Probe().Menu());
+        EXPECT_EQ(Probe().Menu().Items.Items().size(), 23u);
+        EXPECT_EQ(Probe().HelpMenu().Items.Items().size(), 1u);
     }
 }
 
-TEST_F(MenuTest, ItemsCarryTheirHelpNumbersAndF1ShowsTheHighlightedOnesTopic) {
+TEST_F(MenuTest, F1ShowsTheHighlightedItemsTopic) {
     {
         // As the menu is built, before a stored state: the window is made on top.
         TForm1 built(*Application);
-        EXPECT_TRUE(built.ImmerimVordergrund1.Checked());
+        EXPECT_TRUE(TMainWindowProbe(built).Item("&Immer im Vordergrund").Checked());
     }
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n");
-    const int contexts[] = {1, 2, 0, 3, 8, 0, 11, 9, 10, 0,   4,  4,
-                            4, 4, 4, 4, 0, 5, 6,  0, 0,  222, 222};
-    const std::vector<TMenuItem*>& items = window.PopupMenu1.Items.Items();
-    ASSERT_EQ(items.size(), std::size(contexts));
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i]->HelpContext, contexts[i]) << items[i]->Caption;
-    }
     menuOwner = window.Handle();
     for (auto [downs, page] : {std::pair{1, "wecker.htm"}, {5, "standard.htm"}}) {
         SCOPED_TRACE(page);
         help.clear();
         downsBeforeF1 = downs;
         SetTimer(nullptr, 0, 100, HelpOnHighlightedItem);
-        window.ShowContextMenu(window.Left(), window.Top());
+        Probe().OpenMenu(window.Left(), window.Top());
         ASSERT_EQ(help.size(), 1u);
         EXPECT_EQ(help[0].command, HtmlHelpCommand::Topic);
         EXPECT_EQ(help[0].file, folder.File("Tikkora.chm"));
@@ -305,7 +299,7 @@ TEST_F(MenuTest, ItemsCarryTheirHelpNumbersAndF1ShowsTheHighlightedOnesTopic) {
 
 TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n");
-    window.Uhrstellen1.Click();
+    Probe().Item("&Uhr stellen...").Click();
     ASSERT_EQ(shell.size(), 1u);
     EXPECT_EQ(shell[0].operation, "open");
     EXPECT_EQ(shell[0].file, "rundll32.exe");
@@ -313,7 +307,7 @@ TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     EXPECT_EQ(shell[0].show, SW_SHOW);
 
     // "&Hilfethehmen" and F1 both open the contents of the help beside the program.
-    window.Hilfethehmen1.Click();
+    Probe().Item("&Hilfethehmen").Click();
     window.PreviewKeyDown(VK_F1);
     ASSERT_EQ(help.size(), 2u);
     for (const HtmlHelpRequest& request : help) {
@@ -326,18 +320,18 @@ TEST_F(MenuTest, CommandsAskTheShellTheHelpAndTheSettingsFile) {
     EXPECT_EQ(help[2].command, HtmlHelpCommand::Topic);
     EXPECT_EQ(help[2].page, "nutzungsbedingungen.htm");
 
-    EXPECT_TRUE(window.BeiOnlineverbindungautomatischsuchen1.Checked());
+    EXPECT_TRUE(Probe().Item("Auto -Update").Checked());
     for (const char* stored : {"0", "1"}) {
-        window.BeiOnlineverbindungautomatischsuchen1.Click();
+        Probe().Item("Auto -Update").Click();
         EXPECT_EQ(Stored("OnlineUpdate", "Auto"), stored);
-        EXPECT_EQ(window.BeiOnlineverbindungautomatischsuchen1.Checked(), stored[0] == '1');
+        EXPECT_EQ(Probe().Item("Auto -Update").Checked(), stored[0] == '1');
     }
     EXPECT_TRUE(oldHelp.empty());
     EXPECT_TRUE(boxes.empty());
 
     // Closing asks the viewers to close and stores the position.
     window.SetPosition(210, 120);
-    window.Schlieen1.Click();
+    Probe().Item("Uhr &schließen").Click();
     EXPECT_EQ(SettingsFile, nullptr) << "not closed";
     EXPECT_EQ(help.back().command, HtmlHelpCommand::CloseAll);
     EXPECT_EQ(Stored("Clock", "UhrposX"), "210");
@@ -414,10 +408,10 @@ TEST_F(MenuTest, MissingHelpFileIsReportedAndAnOldOneGoesToWinHelp) {
     }
 
     folder.Write("Tikora.hlp", "");
-    window.Hilfethehmen1.Click();
+    Probe().Item("&Hilfethehmen").Click();
     window.LinksForAboutBox().helpPopup(11, POINT{5, 6});
-    window.PopupMenu2.PopupComponent = nullptr;
-    window.Direckthilfe1.Click();
+    Probe().HelpMenu().PopupComponent = nullptr;
+    Probe().HelpMenu().Items.Items()[0]->Click();
     ASSERT_EQ(oldHelp.size(), 4u);
     EXPECT_EQ(oldHelp[0].file, "Tikora.hlp");
     EXPECT_EQ(oldHelp[0].command, static_cast<UINT>(HELP_CONTENTS));
@@ -436,7 +430,7 @@ TEST_F(MenuTest, AboutBoxOpensModallyOnceAndTheMainWindowReturnsOnTop) {
     aboutVisibleInside = false;
     SetTimer(nullptr, 0, 100, OpenAgainThenEscape);
     const UINT_PTR rescue = SetTimer(nullptr, 0, 10000, Rescue);
-    window.Info1.Click();
+    Probe().Item("Inf&o...").Click();
     KillTimer(nullptr, rescue);
     EXPECT_TRUE(aboutVisibleInside);
     EXPECT_FALSE(rescued) << "the second opening started a loop of its own";
@@ -449,16 +443,17 @@ class MenuDuringAlarmTest : public MenuTest {
     void OnMessageBox(const seams::MessageBoxCall&) override {
         rescued = false;
         const UINT_PTR rescue = SetTimer(nullptr, 0, 5000, Rescue);
-        form->Info1Click(nullptr);
+        Probe().Choose("Inf&o...");
         KillTimer(nullptr, rescue);
         aboutShownDuringBox = rescued;
         const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
         RECT r;
-        GetWindowRect(form->Panel1->Handle(), &r);
-        SendMessageW(form->Panel1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(r.left + 2, r.top + 2));
+        GetWindowRect(Probe().Layout().LargeRow().Handle(), &r);
+        SendMessageW(Probe().Layout().LargeRow().Handle(), WM_CONTEXTMENU, 0,
+                     MAKELPARAM(r.left + 2, r.top + 2));
         KillTimer(nullptr, timer);
         // The menu button, pressed and right-clicked.
-        HWND button = form->ExplorerButton1->Handle();
+        HWND button = Probe().Layout().MenuButton()->Handle();
         for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
             const UINT_PTR closer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
             SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
@@ -471,11 +466,11 @@ class MenuDuringAlarmTest : public MenuTest {
 };
 
 TEST_F(MenuDuringAlarmTest, NeitherMenuNorButtonNorAboutBoxOpensWhileTheAlarmBoxIsUp) {
-    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
-                            "Aktiv=1\r\nMeldung=Mittag\r\n");
+    Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
+           "Aktiv=1\r\nMeldung=Mittag\r\n");
     CreateAbout();
     now = {2024, 3, 1, 12, 0, 0};
-    window.AMClock1Second(nullptr, 0);
+    Probe().Tick();
     ASSERT_EQ(boxesSeen, 1);
     EXPECT_FALSE(aboutShownDuringBox);
     EXPECT_FALSE(menuSeen);

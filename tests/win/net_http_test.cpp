@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -137,6 +138,20 @@ TEST_F(NetHttp, RedirectsToAPathAndToAnotherServer) {
     http->OnRedirect = [](TNMHTTP*, bool& handled) { handled = true; };
     http->Get(again.Url("/"));
     EXPECT_EQ(again.Requests().size(), 1u);
+}
+
+TEST_F(NetHttp, ARelativeLocationStaysOnTheServerAndItsPort) {
+    for (const auto& [location, path] : {std::pair{"/x/evil.example//y", "/x/evil.example//y"},
+                                         {"/a:b", "/a:b"},
+                                         {"next", "/dir/next"}}) {
+        NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: " +
+                                                   std::string(location) + "\r\n\r\n"),
+                              NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nda")});
+        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/dir/first")); }), "none") << location;
+        EXPECT_EQ(server.Requests().at(1).substr(0, 4 + std::strlen(path)),
+                  std::string("GET ") + path)
+            << location;
+    }
 }
 
 TEST_F(NetHttp, PostSendsItsFormEncodedBodyAndTheHeaderCanGoToAFile) {

@@ -59,6 +59,13 @@ std::string ShownNotes(HWND dialog) {
     return Narrow(text);
 }
 
+// The dialog's status line.
+std::string Status(HWND dialog) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, 103, text, 256);
+    return Narrow(text);
+}
+
 bool Exists(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -141,8 +148,8 @@ class UpdateRunTest : public testing::Test {
         if (versionsDeadlineMs > 0) {
             environment.versionsDeadlineMs = versionsDeadlineMs;
         }
-        if (versionsTimeOutMs > 0) {
-            environment.versionsTimeOutMs = versionsTimeOutMs;
+        if (silenceTimeOutMs > 0) {
+            environment.silenceTimeOutMs = silenceTimeOutMs;
         }
         return environment;
     }
@@ -150,7 +157,7 @@ class UpdateRunTest : public testing::Test {
     // silence time-out of the versions file.
     HWND owner = nullptr;
     int versionsDeadlineMs = 0;
-    int versionsTimeOutMs = 0;
+    int silenceTimeOutMs = 0;
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -234,6 +241,11 @@ const char* const kStartSetup =
 const char* const kOverwrite =
     "Eine Datei mit diesem Namen existiert bereits! \r\nSoll diese überschrieben werden?";
 const char* const kFailed = "Update fehlgeschlagen. Bitte erneut versuchen!";
+const char* const kNotesMissing = "Die Hinweise zum Update konnten nicht geladen werden.";
+const std::string kBadAddress = "\r\nDie Adresse der Datei auf dem Server ist ungültig.";
+// A redirect whose port is a text of the server's for the clock's boxes.
+const std::string kTalkingRedirect =
+    "HTTP/1.0 302 Found\r\nLocation: http://x:Bitte laden Sie Version 9 von evil herunter.\r\n\r\n";
 const char* const kDamaged = "Das heruntergeladene Setup ist beschädigt oder wurde unterwegs "
                              "verändert. \r\nEs wurde gelöscht und wird nicht ausgeführt.";
 
@@ -368,6 +380,11 @@ TEST_F(UpdateRunTest, WhatIsNotSignedIsSaidSoAndWhatIsNotReadableIsNoVersionInfo
          },
          kNoInformation},
         {"closed", [](SOCKET, const std::string&, std::string) {}, kNoInformation},
+        {"server's text",
+         [](SOCKET client, const std::string&, std::string) {
+             NetTestServer::Send(client, kTalkingRedirect);
+         },
+         kNoInformation + kBadAddress},
     };
     for (const auto& c : cases) {
         boxes.clear();
@@ -410,7 +427,7 @@ TEST_F(UpdateRunTest, SignedVersionsThatAreNoNumbersAreNoInformation) {
     }
 }
 
-TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreNeverShownButReportedAsMissing) {
+TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreReportedAsMissingAndTheUpdateGoesOn) {
     auto notes = [](std::function<void(SOCKET, const std::string&)> answer) -> Serve {
         return [answer](SOCKET client, const std::string& path, std::string bytes) {
             if (path.ends_with(".rtf")) {
@@ -432,28 +449,28 @@ TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreNeverShownButReportedAsMis
          notes([](SOCKET c, auto&) { NetTestServer::Send(c, Answer("weg", "404 Not Found")); })},
         {"never came", notes([](SOCKET, auto&) {})},
     };
-    // The report of the missing notes; "Abbrechen" is then the way out.
-    std::string shownNotes;
-    seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
-        boxes.push_back(call);
-        if (boxes.size() > 2) {
-            const HWND dialog = FindWindowW(L"Tupdateform", nullptr);
-            shownNotes = ShownNotes(dialog);
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            return IDOK;
-        }
-        return IDYES;
-    });
+    // The report of the missing notes, then the save dialog without them.
+    answers = {IDYES, IDYES, IDOK};
+    std::string shownNotes, statusAtBox, statusAtSave;
+    onBox = [&](const seams::MessageBoxCall&) {
+        statusAtBox = Status(FindWindowW(L"Tupdateform", nullptr));
+    };
+    onSaveDialog = [&](HWND dialog) {
+        shownNotes = ShownNotes(dialog);
+        statusAtSave = Status(dialog);
+    };
     for (const auto& c : cases) {
         boxes.clear();
-        shownNotes = "not looked at";
+        saveProposals.clear();
         StartServer(c.serve);
         Run(ModeAsked, "3.0");
         ASSERT_EQ(boxes.size(), 3u) << c.what;
         EXPECT_EQ(boxes[2].text, "Die Hinweise zum Update konnten nicht geladen werden.") << c.what;
         EXPECT_EQ(boxes[2].flags, UINT(MB_ICONERROR)) << c.what;
+        EXPECT_EQ(statusAtBox, "Die Hinweise zum Update werden geladen ...") << c.what;
+        EXPECT_EQ(saveProposals.size(), 1u) << c.what;
         EXPECT_EQ(shownNotes, "") << c.what;
-        EXPECT_TRUE(saveProposals.empty()) << c.what;
+        EXPECT_EQ(statusAtSave, "Bitte wählen Sie, wo das Setup gespeichert werden soll.");
         ExpectNoTemporaryFiles();
     }
 }
@@ -565,7 +582,7 @@ TEST_F(UpdateDownloadTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
     const struct {
         const char* what;
         Serve serve;
-        const char* message;
+        std::string message;
     } cases[] = {
         {"tampered",
          installer([](SOCKET c, std::string b) { NetTestServer::Send(c, Answer(b + "x")); }),
@@ -579,6 +596,9 @@ TEST_F(UpdateDownloadTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
                                  "HTTP/1.0 302 Found\r\nLocation: /3.0/Tikkora-Setup.exe\r\n\r\n");
          }),
          kFailed},
+        {"server's text",
+         installer([](SOCKET c, std::string) { NetTestServer::Send(c, kTalkingRedirect); }),
+         kFailed + kBadAddress},
         {"cut short", installer([](SOCKET c, std::string b) {
              NetTestServer::Send(c, "HTTP/1.0 200 OK\r\nContent-Length: " +
                                         std::to_string(b.size()) + "\r\n\r\n" + b.substr(0, 100));
@@ -588,14 +608,17 @@ TEST_F(UpdateDownloadTest, AFailedOrChangedInstallerIsDeletedAndNeverOffered) {
     };
     for (const auto& c : cases) {
         boxes.clear();
-        answers = {IDYES, IDYES, IDYES};
+        answers = {IDYES, IDYES, IDYES, IDOK};
+        // The user's file, which only a checked installer may replace.
+        folder.Write("Setup.exe", "old");
         saveAs = folder.File("Setup.exe");
-        DeleteFileW(Widen(saveAs).c_str());
         StartServer(c.serve);
         Run(ModeAsked, "3.0");
-        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, c.message})) << c.what;
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer, kOverwrite, c.message}))
+            << c.what;
         EXPECT_EQ(boxes.back().flags, UINT(MB_ICONERROR)) << c.what;
-        EXPECT_FALSE(Exists(saveAs)) << c.what;
+        EXPECT_EQ(ReadFile(saveAs), "old") << c.what;
+        EXPECT_FALSE(Exists(saveAs + ".part")) << c.what;
         EXPECT_TRUE(shellCalls.empty());
         ExpectNoTemporaryFiles();
     }
@@ -607,9 +630,8 @@ TEST_F(UpdateDownloadTest, ATargetThatCannotBeWrittenIsAFailedDownloadThatSaysWh
     StartServer();
     Run(ModeAsked, "3.0");
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_TRUE(boxes[2].text.starts_with("Update fehlgeschlagen. Bitte erneut versuchen!\r\n"))
-        << boxes[2].text;
-    EXPECT_NE(boxes[2].text.find(saveAs), std::string::npos) << boxes[2].text;
+    EXPECT_EQ(boxes[2].text, "Update fehlgeschlagen. Bitte erneut versuchen!\r\n"
+                             "Die Datei konnte nicht angelegt oder geschrieben werden.");
     EXPECT_FALSE(Exists(saveAs));
     EXPECT_TRUE(shellCalls.empty());
     ExpectNoTemporaryFiles();
@@ -636,17 +658,40 @@ TEST_F(UpdateDownloadTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) 
     ExpectNoTemporaryFiles();
 }
 
-TEST_F(UpdateSilenceTest, AVersionsServerThatStaysSilentIsNoVersionInformationInTheEnd) {
-    answers = {IDYES};
-    // The silence ends it: were it not, the deadline would come only after the test's own limit.
-    versionsTimeOutMs = 500;
+TEST_F(UpdateSilenceTest, AServerThatStaysSilentEndsEachTransferAsAFailure) {
+    // The silence ends it: the deadline of the versions file comes only after the test's own limit.
+    silenceTimeOutMs = 500;
     versionsDeadlineMs = 600000;
-    StartServer([](SOCKET client, const std::string&, std::string) {
-        NetTestServer::WaitForClose(client, 120);
-    });
-    Run(ModeAsked, "3.0");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNoInformation}));
-    ExpectNoTemporaryFiles();
+    saveAs = folder.File("Setup.exe");
+    // "Abbrechen" after the missing notes are told.
+    onBox = [](const seams::MessageBoxCall& call) {
+        if (call.text == kNotesMissing) {
+            PostMessageW(call.owner, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    };
+    const struct {
+        const char* stalls;
+        std::vector<std::string> texts;
+    } cases[] = {{"versions.nf", {kAsk, kNoInformation}},
+                 {".rtf", {kAsk, kNewer, kNotesMissing}},
+                 {".exe", {kAsk, kNewer, kFailed}}};
+    for (const auto& c : cases) {
+        boxes.clear();
+        answers = {IDYES, IDYES, IDOK};
+        // The header, then silence; the rest only to a client still waiting after 5 s.
+        StartServer([stalls = std::string(c.stalls)](SOCKET client, const std::string& path,
+                                                     std::string bytes) {
+            const std::string answer = Answer(bytes);
+            const std::size_t body = path.ends_with(stalls) ? answer.find("\r\n\r\n") + 4 : 0;
+            NetTestServer::Send(client, answer.substr(0, body));
+            NetTestServer::WaitForClose(client, body ? 5 : 0);
+            NetTestServer::Send(client, answer.substr(body));
+        });
+        Run(ModeAsked, "3.0");
+        EXPECT_EQ(Texts(), c.texts) << c.stalls;
+        EXPECT_FALSE(Exists(saveAs)) << c.stalls;
+        ExpectNoTemporaryFiles();
+    }
 }
 
 TEST(UpdateDialog, ItsPictureIsAGlobeBehindAFloppyDisk) {
@@ -676,6 +721,10 @@ TEST_F(UpdateLimitsTest, ATransferPastItsSizeOrTimeIsStoppedAsItArrives) {
          Endless(".rtf", ok + "\r\n", block, 512, 0),
          600000,
          {kAsk, kNewer, kStartSetup}},
+        {"installer announcing 2 GB",
+         Endless(".exe", ok + "Content-Length: 2147483647\r\n\r\n", block, 512, 0),
+         600000,
+         {kAsk, kNewer, kFailed}},
         {"installer past its length",
          Endless(".exe", ok + "Content-Length: 1000\r\n\r\n", block, 512, 0),
          600000,

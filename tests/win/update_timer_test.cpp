@@ -27,7 +27,8 @@ class UpdateTimerTest : public MainWindowTest {
         }
         TForm1& clock = Create();
         clock.RunUpdate = [this, &clock](int mode) {
-            runs.push_back({mode, clock.Timer2.Enabled(), clock.Timer2.Interval()});
+            runs.push_back(
+                {mode, Probe().UpdateTimer().Enabled(), Probe().UpdateTimer().Interval()});
         };
         return clock;
     }
@@ -44,52 +45,52 @@ class UpdateTimerTest : public MainWindowTest {
 
 TEST_F(UpdateTimerTest, EveryThirtySecondsUntilAGuardLetsTheFirstCheckRun) {
     seams::SetInternetConnectedForTest([this] { return connected; });
-    TForm1& clock = Make();
-    EXPECT_TRUE(clock.Timer2.Enabled());
-    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+    Make();
+    EXPECT_TRUE(Probe().UpdateTimer().Enabled());
+    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
 
     // Each guard keeps the rhythm and starts nothing.
     connected = false;
-    clock.Timer2Timer();
+    Probe().UpdateTick();
     connected = true;
     UpdateRunning = true;
-    clock.Timer2Timer();
+    Probe().UpdateTick();
     UpdateRunning = false;
     EXPECT_TRUE(runs.empty());
-    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
-    EXPECT_TRUE(clock.Timer2.Enabled());
+    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
+    EXPECT_TRUE(Probe().UpdateTimer().Enabled());
 
     // Online: the automatic check, with the timer off meanwhile; then every 30 minutes.
-    clock.Timer2Timer();
+    Probe().UpdateTick();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].mode, ModeAutomatic);
     EXPECT_FALSE(runs[0].timerEnabled);
     EXPECT_EQ(runs[0].interval, 1800000u);
-    EXPECT_TRUE(clock.Timer2.Enabled());
-    EXPECT_EQ(clock.Timer2.Interval(), 1800000u);
+    EXPECT_TRUE(Probe().UpdateTimer().Enabled());
+    EXPECT_EQ(Probe().UpdateTimer().Interval(), 1800000u);
 }
 
 TEST_F(UpdateTimerTest, AutoOffStartsNoCheckAndKeepsTheRhythm) {
     seams::SetInternetConnectedForTest([] { return true; });
-    TForm1& clock = Make("[OnlineUpdate]\r\nAuto=0\r\n");
-    clock.Timer2Timer();
+    Make("[OnlineUpdate]\r\nAuto=0\r\n");
+    Probe().UpdateTick();
     EXPECT_TRUE(runs.empty());
-    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
     // The menu item switches it on in the file; the next tick runs.
-    clock.BeiOnlineverbindungautomatischsuchen1Click(nullptr);
-    clock.Timer2Timer();
+    Probe().Choose("Auto -Update");
+    Probe().UpdateTick();
     EXPECT_EQ(runs.size(), 1u);
 }
 
 TEST_F(UpdateTimerTest, TheMenuCommandAsksWhateverRunsAndLeavesTheTimer) {
     seams::SetInternetConnectedForTest([] { return false; });
-    TForm1& clock = Make();
+    Make();
     UpdateRunning = true;
-    clock.OnlineUpdate1Click(nullptr);
+    Probe().Choose("Online-U&pdate");
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].mode, ModeAsked);
     EXPECT_TRUE(runs[0].timerEnabled);
-    EXPECT_EQ(clock.Timer2.Interval(), 30000u);
+    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
 }
 
 TEST_F(UpdateTimerTest, ItsOwnTimerStartsTheHiddenCheckWhichLeavesTheClockOnTop) {
@@ -109,11 +110,11 @@ TEST_F(UpdateTimerTest, ItsOwnTimerStartsTheHiddenCheckWhichLeavesTheClockOnTop)
     ASSERT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
     // The half minute to the first check, scaled down; the run itself is the
     // real one, with nothing to show as the server has no versions file.
-    clock.Timer2.SetInterval(20);
+    Probe().UpdateTimer().SetInterval(20);
     ASSERT_TRUE(PumpUntil([&] { return onTopDuringCheck != -1; }, 20000));
     EXPECT_TRUE(requestLine.starts_with("GET /3.0/versions.nf ")) << requestLine;
     EXPECT_EQ(onTopDuringCheck, 1);
-    EXPECT_TRUE(PumpUntil([&] { return clock.Timer2.Interval() == 1800000u; }, 20000));
+    EXPECT_TRUE(PumpUntil([&] { return Probe().UpdateTimer().Interval() == 1800000u; }, 20000));
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

@@ -107,6 +107,20 @@ TEST(RichEditViewer, RichTextShowsFormattedAndABombIsNotShown) {
     EXPECT_EQ(viewer.Text(), "Grüße");
 }
 
+TEST(RichEditViewer, TextsOver64KbAreShownWhole) {
+    ParentWindow parent;
+    TestViewer viewer(parent.handle);
+    // Not much more: Wine's control takes seconds for every further 64 KB.
+    std::string plain;
+    while (plain.size() <= 64 * 1024) {
+        plain += "Neu in 3.0: vieles. ";
+    }
+    viewer.SetText(plain);
+    EXPECT_EQ(viewer.Text().size(), plain.size());
+    viewer.SetText("{\\rtf1 " + plain + "}");
+    EXPECT_EQ(viewer.Text().size(), plain.size());
+}
+
 TEST(RichEditViewer, ALinkOpensOnceOnButtonDownAndOnlyWhenItIsSafe) {
     seams::TestSeams seams;
     std::vector<seams::ShellCall> calls;

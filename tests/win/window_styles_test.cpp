@@ -2,7 +2,15 @@
 // the handlers store their settings, the taskbar style against a taskbar made
 // here, and the timer and taskbar-hiding components under them.
 #include "alarm/form2.h"
+#include "analogclock/amclock.h"
+#include "app/clock_display.h"
+#include "app/clock_layout.h"
 #include "app/form1.h"
+#include "app/main_window_probe.h"
+#include "app/window_styles.h"
+#include "controls/explbtn.h"
+#include "controls/notask.h"
+#include "toolkit/panel.h"
 #include "pump.h"
 #include "settings/program_objects.h"
 #include "temp_folder.h"
@@ -11,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -165,7 +174,8 @@ class WindowStyleTest : public testing::Test {
         form->CreateHandle();
         return *form;
     }
-    TWindowStyles& Styles() { return form->WindowStyles1; }
+    TMainWindowProbe Probe() const { return TMainWindowProbe(*form); }
+    TWindowStyles& Styles() const { return Probe().Styles(); }
     std::string Setting(const char* key) const {
         char value[64];
         GetPrivateProfileStringA("Clock", key, "<none>", value, sizeof value,
@@ -204,29 +214,29 @@ TEST_F(WindowStyleTest, StoredStyleAndAnalogModeGiveTheirLayout) {
         SIZE size = OuterSize(window.Handle());
         EXPECT_EQ(size.cx, c.window.cx);
         EXPECT_EQ(size.cy, c.window.cy);
-        EXPECT_EQ(Shown(*window.Panel1), c.largeRow);
+        EXPECT_EQ(Shown(Probe().Layout().LargeRow()), c.largeRow);
         if (c.largeRow) {
-            RECT large = window.Panel1->Bounds();
+            RECT large = Probe().Layout().LargeRow().Bounds();
             EXPECT_EQ(large.right - large.left, c.largeRowWidth);
         }
-        EXPECT_EQ(window.Image1->Visible(), c.digits);
-        EXPECT_EQ(window.Image8->Visible(), c.digits);
-        EXPECT_EQ(window.AMClock1->Visible(), c.clock);
-        EXPECT_TRUE(Shown(*window.Panel3));
-        RECT small = window.Panel3->Bounds();
+        EXPECT_EQ(Probe().Display().Image1->Visible(), c.digits);
+        EXPECT_EQ(Probe().Display().Image8->Visible(), c.digits);
+        EXPECT_EQ(Probe().Layout().AnalogClock().Visible(), c.clock);
+        EXPECT_TRUE(Shown(Probe().Layout().SmallRow()));
+        RECT small = Probe().Layout().SmallRow().Bounds();
         EXPECT_EQ(small.left, c.smallRow.left);
         EXPECT_EQ(small.top, c.smallRow.top);
         EXPECT_EQ(small.right, c.smallRow.right);
         EXPECT_EQ(small.bottom, c.smallRow.bottom);
-        EXPECT_EQ(window.Panel2->Bounds().top, c.menuButtonTop);
-        EXPECT_EQ(window.Panel4->Bounds().top, c.dateTop);
-        EXPECT_TRUE(window.Image10->Visible());
-        EXPECT_TRUE(window.Image16->Visible());
-        EXPECT_EQ(window.Image9->Bounds().top, 4);
-        EXPECT_EQ(window.Standard1.Checked(), std::string(c.style) == "Standard");
-        EXPECT_EQ(window.Mini1.Checked(), std::string(c.style) == "Mini");
-        EXPECT_EQ(window.Analoguhr1.Checked(), std::string(c.analog) == "1");
-        EXPECT_TRUE(window.Analoguhr1.Enabled);
+        EXPECT_EQ(Probe().Layout().MenuButtonRow().Bounds().top, c.menuButtonTop);
+        EXPECT_EQ(Probe().Layout().DateRow().Bounds().top, c.dateTop);
+        EXPECT_TRUE(Probe().Display().Image10->Visible());
+        EXPECT_TRUE(Probe().Display().Image16->Visible());
+        EXPECT_EQ(Probe().Display().Image9->Bounds().top, 4);
+        EXPECT_EQ(Probe().Item("Standard").Checked(), std::string(c.style) == "Standard");
+        EXPECT_EQ(Probe().Item("&Mini").Checked(), std::string(c.style) == "Mini");
+        EXPECT_EQ(Probe().Item("&Analoguhr").Checked(), std::string(c.analog) == "1");
+        EXPECT_TRUE(Probe().Item("&Analoguhr").Enabled);
         EXPECT_EQ(Setting("Style"), c.style);
         EXPECT_FALSE(Styles().Timer1.Running());
         form.reset();
@@ -234,14 +244,15 @@ TEST_F(WindowStyleTest, StoredStyleAndAnalogModeGiveTheirLayout) {
 }
 
 TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyNone) {
-    TForm1& window = Create();
-    EXPECT_TRUE(window.Standard1.Checked());
+    Create();
+    EXPECT_TRUE(Probe().Item("Standard").Checked());
     EXPECT_EQ(Setting("Style"), "Standard");
     EXPECT_EQ(Setting("Analog"), "0");
     form.reset();
 
     TForm1& odd = Create("[Clock]\r\nStyle=Gross\r\nUhrposX=40\r\nUhrposY=30\r\n");
-    EXPECT_FALSE(odd.Standard1.Checked() || odd.Mini1.Checked() || odd.Taskleiste1.Checked());
+    EXPECT_FALSE(Probe().Item("Standard").Checked() || Probe().Item("&Mini").Checked() ||
+                 Probe().Item("In die &Taskleiste").Checked());
     RECT client;
     GetClientRect(odd.Handle(), &client);
     EXPECT_EQ(client.right, 638);
@@ -251,16 +262,16 @@ TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyN
     EXPECT_EQ(Setting("Style"), "Gross");
     form.reset();
 
-    TForm1& mini = Create("[Clock]\r\nStyle=mINI\r\n");
-    EXPECT_TRUE(mini.Mini1.Checked());
+    Create("[Clock]\r\nStyle=mINI\r\n");
+    EXPECT_TRUE(Probe().Item("&Mini").Checked());
     EXPECT_EQ(Setting("Style"), "Mini");
 }
 
 TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\n");
     Styles().ToggleAnalog();
-    EXPECT_FALSE(Shown(*window.Panel3));
-    EXPECT_TRUE(window.AMClock1->Visible());
+    EXPECT_FALSE(Shown(Probe().Layout().SmallRow()));
+    EXPECT_TRUE(Probe().Layout().AnalogClock().Visible());
     SIZE on = OuterSize(window.Handle());
     EXPECT_EQ(on.cx, 82);
     EXPECT_EQ(on.cy, 69);
@@ -268,8 +279,8 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     EXPECT_EQ(Setting("Style"), "Mini");
 
     Styles().ToggleAnalog();
-    EXPECT_TRUE(Shown(*window.Panel3));
-    EXPECT_FALSE(window.AMClock1->Visible());
+    EXPECT_TRUE(Shown(Probe().Layout().SmallRow()));
+    EXPECT_FALSE(Probe().Layout().AnalogClock().Visible());
     SIZE off = OuterSize(window.Handle());
     EXPECT_EQ(off.cx, 85);
     EXPECT_EQ(off.cy, 32);
@@ -277,20 +288,20 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
 }
 
 TEST_F(WindowStyleTest, AnalogClockSwitchedOnInTheStandardStyleMovesTheAlarmLineBesideIt) {
-    TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nAnalog=0\r\n");
+    Create("[Clock]\r\nStyle=Standard\r\nAnalog=0\r\n");
     Styles().ToggleAnalog();
-    RECT small = window.Panel3->Bounds();
+    RECT small = Probe().Layout().SmallRow().Bounds();
     EXPECT_EQ(small.left, 85);
     EXPECT_EQ(small.top, 12);
-    EXPECT_FALSE(window.Image4->Visible());
-    EXPECT_EQ(window.Panel4->Bounds().top, 30);
+    EXPECT_FALSE(Probe().Display().Image4->Visible());
+    EXPECT_EQ(Probe().Layout().DateRow().Bounds().top, 30);
     Styles().ToggleAnalog();
-    small = window.Panel3->Bounds();
+    small = Probe().Layout().SmallRow().Bounds();
     EXPECT_EQ(small.left, 20);
     EXPECT_EQ(small.top, 39);
     EXPECT_EQ(small.bottom - small.top, 17);
-    EXPECT_TRUE(window.Image4->Visible());
-    EXPECT_EQ(window.Panel4->Bounds().top, 34);
+    EXPECT_TRUE(Probe().Display().Image4->Visible());
+    EXPECT_EQ(Probe().Layout().DateRow().Bounds().top, 34);
 }
 
 TEST_F(WindowStyleTest, StoredPositionIsReadWithThePreviousStylesSize) {
@@ -316,18 +327,18 @@ TEST_F(WindowStyleTest, StoredPlaceBeyondTheScreenEndsFlushWithTheEdgeForTheNewS
 
 TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMiniThenTaskbar) {
     FakeTray tray(62, 30);
-    TForm1& window =
-        Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    ASSERT_TRUE(window.AMClock1->Visible());
+
+    Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    ASSERT_TRUE(Probe().Layout().AnalogClock().Visible());
     SettingsRecorder recorder(folder.File("Tikkora.ini"));
     Styles().Taskbar(true);
     const std::vector<std::string> expected = {"1/Standard", "0/Standard", "0/Mini", "0/Taskbar"};
     EXPECT_EQ(recorder.States(), expected);
-    EXPECT_FALSE(window.Analoguhr1.Checked());
-    EXPECT_FALSE(window.Analoguhr1.Enabled);
-    EXPECT_FALSE(window.AMClock1->Visible());
-    EXPECT_TRUE(window.Taskleiste1.Checked());
-    EXPECT_FALSE(window.Mini1.Checked());
+    EXPECT_FALSE(Probe().Item("&Analoguhr").Checked());
+    EXPECT_FALSE(Probe().Item("&Analoguhr").Enabled);
+    EXPECT_FALSE(Probe().Layout().AnalogClock().Visible());
+    EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
+    EXPECT_FALSE(Probe().Item("&Mini").Checked());
     EXPECT_EQ(Setting("UhrposX"), "300");
     EXPECT_EQ(Setting("UhrposY"), "200");
     EXPECT_TRUE(boxes.empty());
@@ -355,39 +366,39 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 62);
     EXPECT_EQ(window.Height(), 29);
-    RECT row = window.Panel3->Bounds();
+    RECT row = Probe().Layout().SmallRow().Bounds();
     EXPECT_EQ(row.left, 0);
     EXPECT_EQ(row.top, 0);
     EXPECT_EQ(row.right, 62);
     EXPECT_EQ(row.bottom, 29);
-    EXPECT_FALSE(Shown(*window.Panel1));
-    EXPECT_EQ(window.Image9->Bounds().top, 29 / 2 - 5);
-    EXPECT_EQ(window.Image16->Bounds().top, 29 / 2 - 5);
-    EXPECT_TRUE(window.Image10->Visible());
-    EXPECT_TRUE(window.Image15->Visible());
-    EXPECT_TRUE(window.Image16->Visible());
+    EXPECT_FALSE(Shown(Probe().Layout().LargeRow()));
+    EXPECT_EQ(Probe().Display().Image9->Bounds().top, 29 / 2 - 5);
+    EXPECT_EQ(Probe().Display().Image16->Bounds().top, 29 / 2 - 5);
+    EXPECT_TRUE(Probe().Display().Image10->Visible());
+    EXPECT_TRUE(Probe().Display().Image15->Visible());
+    EXPECT_TRUE(Probe().Display().Image16->Visible());
 
     tray.Resize(50, 30);
     Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 50);
-    EXPECT_FALSE(window.Image10->Visible());
-    EXPECT_FALSE(window.Image15->Visible());
-    EXPECT_FALSE(window.Image16->Visible());
-    EXPECT_TRUE(window.Image14->Visible());
+    EXPECT_FALSE(Probe().Display().Image10->Visible());
+    EXPECT_FALSE(Probe().Display().Image15->Visible());
+    EXPECT_FALSE(Probe().Display().Image16->Visible());
+    EXPECT_TRUE(Probe().Display().Image14->Visible());
 
     tray.Resize(51, 40);
     Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 51);
     EXPECT_EQ(window.Height(), 39);
-    EXPECT_EQ(window.Image9->Bounds().top, 39 / 2 - 5);
-    EXPECT_TRUE(window.Image10->Visible());
-    EXPECT_TRUE(window.Image16->Visible());
+    EXPECT_EQ(Probe().Display().Image9->Bounds().top, 39 / 2 - 5);
+    EXPECT_TRUE(Probe().Display().Image10->Visible());
+    EXPECT_TRUE(Probe().Display().Image16->Visible());
 
     // The timer itself does the same within a few ticks.
     tray.Resize(45, 40);
     PumpUntil([&] { return window.Width() == 45; }, 5000);
     EXPECT_EQ(window.Width(), 45);
-    EXPECT_FALSE(window.Image15->Visible());
+    EXPECT_FALSE(Probe().Display().Image15->Visible());
 }
 
 TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
@@ -435,10 +446,10 @@ TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
     EXPECT_EQ(r.right - r.left, 154);
     EXPECT_EQ(r.bottom - r.top, 69);
     EXPECT_FALSE(Styles().Timer1.Running());
-    EXPECT_TRUE(window.Analoguhr1.Enabled);
-    EXPECT_TRUE(window.Image16->Visible());
-    EXPECT_EQ(window.Image16->Bounds().top, 4);
-    RECT row = window.Panel3->Bounds();
+    EXPECT_TRUE(Probe().Item("&Analoguhr").Enabled);
+    EXPECT_TRUE(Probe().Display().Image16->Visible());
+    EXPECT_EQ(Probe().Display().Image16->Bounds().top, 4);
+    RECT row = Probe().Layout().SmallRow().Bounds();
     EXPECT_EQ(row.right - row.left, 56);
     EXPECT_EQ(Setting("Style"), "Standard");
 }
@@ -446,7 +457,7 @@ TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
 TEST_F(WindowStyleTest, StartInTheTaskbarStyleEntersItAgain) {
     FakeTray tray(70, 24);
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nUhrposX=120\r\nUhrposY=80\r\n");
-    EXPECT_TRUE(window.Taskleiste1.Checked());
+    EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     EXPECT_EQ(Setting("Style"), "Taskbar");
     // The place it had as a mini window on the way in.
@@ -470,7 +481,7 @@ TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
     GetWindowRect(window.Handle(), &placeBefore);
     LONG styleBefore = GetWindowLongW(window.Handle(), GWL_STYLE);
 
-    window.Taskleiste1.Click();
+    Probe().Item("In die &Taskleiste").Click();
 
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Tikkora");
@@ -478,11 +489,11 @@ TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
                              "werden, weil die Taskleiste keinen Uhrbereich hat.");
     EXPECT_EQ(boxes[0].owner, window.Handle());
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
-    EXPECT_TRUE(window.Standard1.Checked());
-    EXPECT_FALSE(window.Taskleiste1.Checked());
-    EXPECT_TRUE(window.Analoguhr1.Checked());
-    EXPECT_TRUE(window.Analoguhr1.Enabled);
-    EXPECT_TRUE(window.AMClock1->Visible());
+    EXPECT_TRUE(Probe().Item("Standard").Checked());
+    EXPECT_FALSE(Probe().Item("In die &Taskleiste").Checked());
+    EXPECT_TRUE(Probe().Item("&Analoguhr").Checked());
+    EXPECT_TRUE(Probe().Item("&Analoguhr").Enabled);
+    EXPECT_TRUE(Probe().Layout().AnalogClock().Visible());
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindowLongW(window.Handle(), GWL_STYLE), styleBefore);
@@ -498,7 +509,7 @@ TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockWaitsAsAMiniWindo
     }
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nUhrposX=300\r\nUhrposY=200\r\n");
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(window.Taskleiste1.Checked());
+    EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
     EXPECT_EQ(Setting("Style"), "Taskbar");
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(window.Left(), 300);
@@ -531,7 +542,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
         EXPECT_EQ(window.Left(), 300);
         EXPECT_EQ(window.Top(), 200);
-        EXPECT_TRUE(window.Taskleiste1.Checked());
+        EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
         EXPECT_EQ(Setting("Style"), "Taskbar");
         EXPECT_TRUE(Styles().Timer1.Running());
         Styles().FitToTaskbar(); // nothing to find yet
@@ -561,11 +572,11 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
     seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
         boxes.push_back(call);
         // A double click on the clock while the box is open.
-        SendMessageW(window.Panel3->Handle(), WM_LBUTTONDBLCLK, 0, 0);
+        SendMessageW(Probe().Layout().SmallRow().Handle(), WM_LBUTTONDBLCLK, 0, 0);
         dialogOpened = dialogOpened || dialog.Visible();
         return IDOK;
     });
-    window.AMClock1Second(nullptr, 0);
+    Probe().Tick();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Mittag");
     EXPECT_EQ(boxes[0].owner, Application->Handle());
@@ -593,7 +604,7 @@ TEST_F(WindowStyleTest, TheMenuButtonInTheTaskbarOpensTheMenuOwnedByTheClock) {
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, NoteMenuOwner, nullptr, GetCurrentThreadId());
-    HWND button = window.ExplorerButton1->Handle();
+    HWND button = Probe().Layout().MenuButton()->Handle();
     for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
         SCOPED_TRACE(message == WM_LBUTTONDOWN ? "left press" : "right click");
         menuOwnerSeen = nullptr;
@@ -607,9 +618,9 @@ TEST_F(WindowStyleTest, TheMenuButtonInTheTaskbarOpensTheMenuOwnedByTheClock) {
 TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
     TForm1& window = Create("[Clock]\r\nStatus=Top\r\n");
     HWND handle = window.Handle();
-    ASSERT_TRUE(window.ImmerimVordergrund1.Checked());
+    ASSERT_TRUE(Probe().Item("&Immer im Vordergrund").Checked());
     Styles().ToggleOnTop();
-    EXPECT_FALSE(window.ImmerimVordergrund1.Checked());
+    EXPECT_FALSE(Probe().Item("&Immer im Vordergrund").Checked());
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Setting("Status"), "Back");
     EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
@@ -618,7 +629,7 @@ TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     Styles().ToggleOnTop();
-    EXPECT_TRUE(window.ImmerimVordergrund1.Checked());
+    EXPECT_TRUE(Probe().Item("&Immer im Vordergrund").Checked());
     EXPECT_TRUE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Setting("Status"), "Top");
 }
@@ -634,25 +645,49 @@ TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
     EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// ---- TNoTask ----
-
-TEST_F(WindowStyleTest, TaskbarAtTwiceTheDpiTakesTheLargestFactorItsClockAreaHolds) {
+TEST_F(WindowStyleTest, TheTaskbarClockTakesTheScaleOfTheTaskbarsMonitorNotOfItsLastScreen) {
     FakeTray tray(100, 30);
-    TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
-    RECT suggested{0, 0, 100, 30};
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=300\r\nUhrposY=200\r\n");
+    // Dragged onto a 192-DPI monitor first; the taskbar lies on this 96-DPI one.
+    RECT suggested{300, 200, 470, 264};
     SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
-    // Area width, then the cell's height and top and whether the seconds show.
-    const int steps[][4] = {{100, 18, 5, 0}, {120, 18, 5, 1}, {62, 9, 9, 1}};
-    for (const auto& s : steps) {
-        tray.Resize(s[0], 30);
-        Styles().FitToTaskbar();
-        const RECT cell = window.Image13->Bounds();
-        EXPECT_EQ(cell.bottom - cell.top, s[1]) << s[0];
-        EXPECT_EQ(cell.top, s[2]) << s[0];
-        EXPECT_EQ(window.Image16->Visible(), s[3] != 0) << s[0];
-    }
+    auto cellHeight = [&] {
+        return Probe().Display().Image13->Bounds().bottom - Probe().Display().Image13->Bounds().top;
+    };
+    ASSERT_EQ(cellHeight(), 18);
+    Styles().Taskbar(true);
+    EXPECT_EQ(cellHeight(), 9) << "entered";
+    Styles().FitToTaskbar();
+    EXPECT_EQ(cellHeight(), 9) << "fitted";
+    // Back on the desktop, where it came from.
+    Styles().Mini();
+    EXPECT_EQ(cellHeight(), 18);
 }
+
+TEST_F(WindowStyleTest, InTheTaskbarBoxesBelongToTheApplicationWindowAndTheSessionEndReachesIt) {
+    FakeTray tray(62, 30);
+    Create("[Clock]\r\nStyle=Taskbar\r\n");
+    seams::SetHtmlHelpHandlerForTest([](const HtmlHelpRequest&) { return false; });
+    const std::function<void()> cases[] = {
+        [&] { Probe().Choose("Online-U&pdate"); },
+        [&] { Probe().Choose("&Hilfethehmen"); },
+        // Chosen again when the taskbar has no clock area any more.
+        [&] { ShowWindow(tray.clock, SW_HIDE), Styles().Taskbar(true); },
+        // Told to top-level windows only, of which the clock is none here.
+        [&] { SendMessageW(Application->Handle(), WM_ENDSESSION, TRUE, 0); },
+    };
+    for (const auto& act : cases) {
+        act();
+    }
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.owner, Application->Handle()) << box.text;
+    }
+    EXPECT_EQ(SettingsFile, nullptr) << "not closed at the session's end";
+}
+
+// ---- TNoTask ----
 
 class NoTaskTest : public testing::Test {
   protected:
@@ -743,8 +778,8 @@ TEST_F(NoTaskTest, TheClockWindowCarriesOneWithTheDefaults) {
     seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
     TForm1 window(*Application);
     window.CreateHandle();
-    ASSERT_NE(window.NoTask1, nullptr);
-    EXPECT_TRUE(window.NoTask1->HideForm());
+    ASSERT_NE(TMainWindowProbe(window).NoTask(), nullptr);
+    EXPECT_TRUE(TMainWindowProbe(window).NoTask()->HideForm());
     ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
     window.Show();
     EXPECT_FALSE(IsWindowVisible(Application->Handle()));
