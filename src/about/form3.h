@@ -28,6 +28,8 @@ struct AboutBoxLinks {
     std::function<bool(const std::string& address)> openAddress;
 };
 
+class TApplication;
+
 class TForm3 : public TForm {
   public:
     TForm3(TApplication& application, AboutBoxLinks links);
@@ -79,6 +81,7 @@ class TForm3 : public TForm {
     void PaintTabAt(HDC dc, POINT origin) const;
     void PaintTexts(HDC dc) const;
 
+    TApplication& application_;
     AboutBoxLinks links_;
     // The help cursor stands for help mode; it is kept when the box closes.
     bool helpMode_ = false;
