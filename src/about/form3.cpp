@@ -83,7 +83,7 @@ void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(TApplication& application, AboutBoxLinks links)
-    : TForm(application, AboutBoxDesign()), links_(std::move(links)) {
+    : TForm(application, AboutBoxDesign()), application_(application), links_(std::move(links)) {
     Form3 = this;
 }
 

@@ -29,6 +29,8 @@ struct AboutBoxLinks {
     std::function<bool(const std::string& address)> openAddress;
 };
 
+class TApplication;
+
 class TForm3 : public TForm {
   public:
     TForm3(TApplication& application, AboutBoxLinks links);
@@ -85,6 +87,7 @@ class TForm3 : public TForm {
     void UpdateReader();
     void ReaderAction(WPARAM child);
 
+    TApplication& application_;
     AboutBoxLinks links_;
     // The help cursor stands for help mode; it is kept when the box closes.
     bool helpMode_ = false;

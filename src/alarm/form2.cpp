@@ -76,7 +76,7 @@ class WaitCursor {
 } // namespace
 
 TForm2::TForm2(TApplication& application, AlarmDialogLinks links)
-    : TForm(application, AlarmDialogDesign()), links_(std::move(links)) {
+    : TForm(application, AlarmDialogDesign()), application_(application), links_(std::move(links)) {
     Form2 = this;
 }
 

@@ -1,9 +1,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/accessible_name.h"
 
-#include "toolkit/application.h"
 #include "toolkit/exceptions.h"
-#include "toolkit/form.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
 
@@ -48,7 +46,7 @@ HFONT DialogFont(int scaleFactor) {
 
 TWinControl::TWinControl(TWinControl* parent, HWND parentWindow)
     : parentWindow_(parent ? parent->Handle() : parentWindow), parent_(parent),
-      scale_(parent ? parent->scale_ : TForm::ScaleOf(parentWindow)) {
+      scale_(parent ? parent->scale_ : TWindow::ScaleOf(parentWindow)) {
     if (parent_) {
         parent_->controls_.push_back(this);
     }

@@ -56,15 +56,15 @@ TEST_F(AccessibleTest, TheClockTheDialogsFieldsTheMenuButtonAndTheLinks) {
     Tupdateform update(UpdateEnvironment{*Application, nullptr, ""}, run);
     update.CreateHandle();
     // The system's controls by name, the program's wholly; last the clock, held.
-    const std::tuple<TWindow*, int, std::wstring> answers[] = {
-        {alarm.DateTimePicker1.get(), 0, L"Weckzeit|"},
-        {alarm.ComboBox1.get(), 0, L"Wecksound|"},
-        {update.RichEditViewer1.get(), 0, L"Versionshinweise|"},
-        {Probe().Layout().MenuButton(), 0, L"Menü|||Öffnen|57"},
-        {&about, 6, L"info@tikkora.example|mailto:info@tikkora.example||Öffnen|30"},
-        {form.get(), 0, L"12:00|Freitag, 1. März 2024|Wecker 07:30||61"}};
+    const std::tuple<HWND, int, std::wstring> answers[] = {
+        {alarm.DateTimePicker1->Handle(), 0, L"Weckzeit|"},
+        {alarm.ComboBox1->Handle(), 0, L"Wecksound|"},
+        {update.RichEditViewer1->Handle(), 0, L"Versionshinweise|"},
+        {Probe().MenuButton(), 0, L"Menü|||Öffnen|57"},
+        {about.Handle(), 6, L"info@tikkora.example|mailto:info@tikkora.example||Öffnen|30"},
+        {form->Handle(), 0, L"12:00|Freitag, 1. März 2024|Wecker 07:30||61"}};
     for (const auto& [window, child, start] : answers) {
-        EXPECT_EQ(Read(window->Handle(), child).substr(0, start.size()), start);
+        EXPECT_EQ(Read(window, child).substr(0, start.size()), start);
     }
     now = {2024, 3, 1, 12, 1, 0};
     Probe().Layout().AnalogClock().ClockTick();

@@ -334,7 +334,7 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     // The history keeps the text as typed, blanks and all.
     EXPECT_EQ(form.ComboBox2->Items(), (std::vector<std::string>{"  Aufstehen  "}));
     EXPECT_EQ(form.ComboBox2->Text(), "  Aufstehen  ");
-    EXPECT_TRUE(TMainWindowProbe(*main).Display().Image14->HasPicture())
+    EXPECT_TRUE(TMainWindowProbe(*main).Glyphs(ClockRow::Small)[4] != -1)
         << "alarm line shows the hour";
     EXPECT_TRUE(boxes.empty());
 
@@ -347,7 +347,7 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     EXPECT_EQ(Ini("Wecker", "Stunde"), "23");
     EXPECT_EQ(Ini("Wecker", "Minute"), "59");
     EXPECT_EQ(Ini("Wecker", "Aktiv"), "0");
-    EXPECT_FALSE(TMainWindowProbe(*main).Display().Image14->HasPicture());
+    EXPECT_FALSE(TMainWindowProbe(*main).Glyphs(ClockRow::Small)[4] != -1);
     EXPECT_EQ(History(), (Lines{"Zahnarzt=0", "*1=1|%20%20Aufstehen%20%20"}));
 }
 
@@ -739,12 +739,11 @@ void CALLBACK LookAtTheOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(AlarmDialogTest, DoubleClickOnTheDisplayOpensTheDialogBelowNoClockOnTop) {
     Create("[Clock]\r\nStatus=Top\r\n");
     ASSERT_TRUE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    for (TPanel* panel : {&TMainWindowProbe(*main).Layout().LargeRow(),
-                          &TMainWindowProbe(*main).Layout().SmallRow(),
-                          &TMainWindowProbe(*main).Layout().DateRow()}) {
+    for (ClockRow row : {ClockRow::Large, ClockRow::Small, ClockRow::Date}) {
         probe = DialogProbe{main->Handle(), dialog->Handle()};
         SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
-        SendMessageW(panel->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(TMainWindowProbe(*main).Window(row), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                     MAKELPARAM(3, 3));
         EXPECT_TRUE(probe.dialogShown);
         EXPECT_FALSE(probe.mainOnTop) << "the clock gives way while the dialog is open";
         EXPECT_FALSE(dialog->Visible());
@@ -754,8 +753,8 @@ TEST_F(AlarmDialogTest, DoubleClickOnTheDisplayOpensTheDialogBelowNoClockOnTop) 
     // The analog clock's double click too.
     probe = DialogProbe{main->Handle(), dialog->Handle()};
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
-    TMainWindowProbe(*main).Layout().AnalogClock().OnDBlClick(
-        &TMainWindowProbe(*main).Layout().AnalogClock());
+    SendMessageW(TMainWindowProbe(*main).Window(ClockRow::AnalogClock), WM_LBUTTONDBLCLK,
+                 MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_TRUE(probe.dialogShown);
 }
 
