@@ -7,6 +7,7 @@
 #include "about/about_design_rules.h"
 #include "controls/explbtn_hint.h"
 #include "controls/gradient_fill.h"
+#include "toolkit/accessible.h"
 #include "toolkit/form.h"
 #include "toolkit/gdi.h"
 
@@ -80,6 +81,11 @@ class TForm3 : public TForm {
     // The tab at its 96-DPI size, shifted by origin.
     void PaintTabAt(HDC dc, POINT origin) const;
     void PaintTexts(HDC dc) const;
+    // What a screen reader gets: the box's texts, its links and its close
+    // cross; the pictures, which say nothing, are left out. A reader's
+    // default action runs here as the element's click.
+    void UpdateReader();
+    void ReaderAction(WPARAM child);
 
     TApplication& application_;
     AboutBoxLinks links_;
@@ -92,6 +98,7 @@ class TForm3 : public TForm {
     UniqueFont titleFont_;
     UniqueFont linkFont_;
     std::unique_ptr<TToolHint> hint_;
+    TAccessible reader_;
 };
 
 extern TForm3* Form3;

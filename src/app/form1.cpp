@@ -118,6 +118,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_GETOBJECT:
+        return display_->AnswerReader(Handle(), wParam, lParam);
+    case WM_DESTROY:
+        display_->ReaderWindowDestroyed();
+        break;
     case WM_DPICHANGED:
         WindowStyles1->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -11,6 +11,7 @@
 #include "rules/display_plan.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/string_rules.h"
 #include "toolkit/timer.h"
 
 #include <stdexcept>
@@ -54,8 +55,9 @@ const TPanel* Panel(const TClockLayout& layout, ClockRow row) {
 } // namespace
 
 TMenuItem& TMainWindowProbe::Item(const std::string& caption) const {
+    const std::string wanted = StripAccelerators(caption);
     for (TMenuItem* item : window_.menu_->PopupMenu1.Items.Items()) {
-        if (item->Caption == caption) {
+        if (StripAccelerators(item->Caption) == wanted) {
             return *item;
         }
     }

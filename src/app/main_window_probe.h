@@ -24,7 +24,8 @@ class TMainWindowProbe {
   public:
     explicit TMainWindowProbe(TForm1& window) : window_(window) {}
 
-    // The context menu's item of that caption, as the menu shows it ("&Mini").
+    // The context menu's item of that caption, with or without its access
+    // key ("&Mini" or "Mini").
     TMenuItem& Item(const std::string& caption) const;
     // The item chosen from the menu.
     void Choose(const std::string& caption) const;

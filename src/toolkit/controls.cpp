@@ -1,4 +1,5 @@
 #include "toolkit/controls.h"
+#include "toolkit/accessible_name.h"
 
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
@@ -191,6 +192,13 @@ bool TWinControl::ContextPopup(LPARAM point) {
 
 LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETOBJECT:
+        if (!AccessibleName.empty()) {
+            if (LRESULT named = AnswerWithName(Handle(), wParam, lParam, AccessibleName)) {
+                return named;
+            }
+        }
+        break;
     case WM_CONTEXTMENU:
         if (ContextPopup(lParam)) {
             return 0;

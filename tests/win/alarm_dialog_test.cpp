@@ -233,11 +233,11 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
 TEST_F(AlarmDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
     TForm2& form = Create();
     Show();
-    const std::vector<HWND> expected{form.Button1->Handle(),   form.Button2->Handle(),
-                                     form.CheckBox2->Handle(), form.ComboBox1->Handle(),
-                                     form.ComboBox2->Handle(), form.Button3->Handle(),
-                                     form.CheckBox1->Handle(), form.DateTimePicker1->Handle()};
-    std::vector<HWND> visited{form.Button1->Handle()};
+    const std::vector<HWND> expected{form.DateTimePicker1->Handle(), form.CheckBox1->Handle(),
+                                     form.ComboBox2->Handle(),       form.Button3->Handle(),
+                                     form.ComboBox1->Handle(),       form.CheckBox2->Handle(),
+                                     form.Button1->Handle(),         form.Button2->Handle()};
+    std::vector<HWND> visited{form.DateTimePicker1->Handle()};
     for (std::size_t i = 1; i < expected.size(); ++i) {
         HWND next = GetNextDlgTabItem(form.Handle(), visited.back(), FALSE);
         // The edit inside the message combo box stands for it.
@@ -764,6 +764,6 @@ TEST_F(AlarmDialogTest, AfterTheDialogTheClockStaysBehindWhenSoStored) {
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
     TMainWindowProbe(*main).Choose("&Wecker...");
     EXPECT_TRUE(probe.dialogShown);
-    EXPECT_EQ(probe.focus, dialog->Button1->Handle()) << "the first control of the tab order";
+    EXPECT_EQ(probe.focus, dialog->DateTimePicker1->Handle()) << "the first tab stop";
     EXPECT_FALSE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

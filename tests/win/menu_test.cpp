@@ -169,21 +169,21 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"&Immer im Vordergrund", false, false, false},
         {"&Analoguhr", false, false, false},
         {"-", false, false, false},
-        {"Standard", false, false, false},
+        {"Stan&dard", false, false, false},
         {"&Mini", true, true, false},
         {"In die &Taskleiste", false, false, false},
         {"-", false, false, false},
-        {"LCD -Display", false, false, false},
-        {"LCD -Display bel.", false, false, false},
-        {"LED -Display Grün", false, false, false},
-        {"LED -Display Rot", true, true, false},
-        {"LED -Punktmatrix", false, false, false},
-        {"Klappziffer -Display", false, false, false},
+        {"&LCD -Display", false, false, false},
+        {"LCD -Display &bel.", false, false, false},
+        {"LED -Display &Grün", false, false, false},
+        {"LED -Display &Rot", true, true, false},
+        {"LED -Pu&nktmatrix", false, false, false},
+        {"&Klappziffer -Display", false, false, false},
         {"-", false, false, false},
         {"&Hilfethehmen", false, false, false},
         {"Inf&o...", false, false, false},
         {"Online-U&pdate", false, false, false},
-        {"Auto -Update", false, false, false},
+        {"Auto -Updat&e", false, false, false},
         {"-", false, false, false},
         {"Uhr &schließen", false, false, false},
     };
@@ -207,9 +207,9 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
     }
     // A checked style or display unchecks the others of its kind and nothing else.
     const std::vector<std::vector<std::string>> kinds = {
-        {"Standard", "&Mini", "In die &Taskleiste"},
-        {"LCD -Display", "LCD -Display bel.", "LED -Display Grün", "LED -Display Rot",
-         "LED -Punktmatrix", "Klappziffer -Display"}};
+        {"Stan&dard", "&Mini", "In die &Taskleiste"},
+        {"&LCD -Display", "LCD -Display &bel.", "LED -Display &Grün", "LED -Display &Rot",
+         "LED -Pu&nktmatrix", "&Klappziffer -Display"}};
     const std::vector<TMenuItem*>& items = Probe().Menu().Items.Items();
     auto checked = [&] {
         std::set<std::string> captions;
