@@ -7,8 +7,10 @@
 #include "toolkit/seams.h"
 #include "toolkit/wide.h"
 
+#include <algorithm>
 #include <iterator>
 
+#include <oleacc.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -81,7 +83,7 @@ void DrawWrapped(HDC dc, HFONT font, const std::string& text, const BoxRect& box
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(TApplication& application, AboutBoxLinks links)
-    : TForm(application, AboutBoxDesign()), links_(std::move(links)) {
+    : TForm(application, AboutBoxDesign()), application_(application), links_(std::move(links)) {
     Form3 = this;
 }
 
@@ -324,8 +326,83 @@ void TForm3::ContextMenu(LPARAM screenPoint) {
     }
 }
 
+// The reader's children, in the order of reading.
+enum ReaderChild : WPARAM {
+    kTitleText = 1,
+    kVersionText,
+    kDisclaimerText,
+    kTerms,
+    kWeb,
+    kMail,
+    kClose
+};
+
+void TForm3::UpdateReader() {
+    const Scale f = LayoutScale();
+    auto text = [](const std::string& words, RECT bounds) {
+        return AccessibleElement{ROLE_SYSTEM_STATICTEXT, words, "", "", "", bounds,
+                                 STATE_SYSTEM_READONLY};
+    };
+    auto link = [](const std::string& words, const std::string& address, RECT bounds) {
+        return AccessibleElement{ROLE_SYSTEM_LINK,
+                                 words,
+                                 address,
+                                 "",
+                                 "\xC3\x96"
+                                 "ffnen",
+                                 bounds,
+                                 STATE_SYSTEM_LINKED};
+    };
+    std::string version = about::kVersionAndCredits;
+    std::replace(version.begin(), version.end(), '\n', ' ');
+    reader_.SetSelf({ROLE_SYSTEM_DIALOG, design_.caption, "", "", "", RECT{}, 0});
+    reader_.SetChildren(
+        {text(about::kTitle, ToRect({about::kLabel8.left, about::kLabel8.top, about::kLabel9.width,
+                                     about::kTitleHeight},
+                                    f)),
+         text(version, ToRect(about::kLabel9, f)),
+         text(about::kDisclaimer, ToRect(about::kLabel4, f)),
+         link(about::kTermsOfUse, "", LinkBounds(AboutElement::Terms)),
+         link(about::kWebAddress, about::kWebAddress, LinkBounds(AboutElement::Web)),
+         link(about::kMailAddress, std::string("mailto:") + about::kMailAddress,
+              LinkBounds(AboutElement::Mail)),
+         {ROLE_SYSTEM_PUSHBUTTON, about::kCloseHint, "", "",
+          "Dr\xC3\xBC"
+          "cken",
+          ToRect(about::kImage3, f), 0}});
+}
+
+void TForm3::ReaderAction(WPARAM child) {
+    switch (child) {
+    case kTerms:
+        Label12Click();
+        break;
+    case kWeb:
+        Label16Click();
+        break;
+    case kMail:
+        Label17Click();
+        break;
+    case kClose:
+        Image3MouseDown();
+        break;
+    default:
+        break;
+    }
+}
+
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TAccessible::ActionMessage()) {
+        ReaderAction(wParam);
+        return 0;
+    }
     switch (message) {
+    case WM_GETOBJECT:
+        UpdateReader();
+        return reader_.Answer(Handle(), wParam, lParam);
+    case WM_DESTROY:
+        reader_.Disconnect();
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

@@ -7,6 +7,7 @@
 #include "about/about_design_rules.h"
 #include "controls/explbtn_hint.h"
 #include "controls/gradient_fill.h"
+#include "toolkit/accessible.h"
 #include "toolkit/form.h"
 #include "toolkit/gdi.h"
 
@@ -27,6 +28,8 @@ struct AboutBoxLinks {
     // Opens a web or mail address; false when it could not. Empty: the shell's "open".
     std::function<bool(const std::string& address)> openAddress;
 };
+
+class TApplication;
 
 class TForm3 : public TForm {
   public:
@@ -78,7 +81,13 @@ class TForm3 : public TForm {
     // The tab at its 96-DPI size, shifted by origin.
     void PaintTabAt(HDC dc, POINT origin) const;
     void PaintTexts(HDC dc) const;
+    // What a screen reader gets: the box's texts, its links and its close
+    // cross; the pictures, which say nothing, are left out. A reader's
+    // default action runs here as the element's click.
+    void UpdateReader();
+    void ReaderAction(WPARAM child);
 
+    TApplication& application_;
     AboutBoxLinks links_;
     // The help cursor stands for help mode; it is kept when the box closes.
     bool helpMode_ = false;
@@ -89,6 +98,7 @@ class TForm3 : public TForm {
     UniqueFont titleFont_;
     UniqueFont linkFont_;
     std::unique_ptr<TToolHint> hint_;
+    TAccessible reader_;
 };
 
 extern TForm3* Form3;

@@ -77,7 +77,7 @@ class WaitCursor {
 } // namespace
 
 TForm2::TForm2(TApplication& application, AlarmDialogLinks links)
-    : TForm(application, AlarmDialogDesign()), links_(std::move(links)) {
+    : TForm(application, AlarmDialogDesign()), application_(application), links_(std::move(links)) {
     Form2 = this;
 }
 
@@ -108,54 +108,64 @@ void TForm2::CreateComponents() {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(LayoutScale().Factor())),
                  FALSE);
 
-    // Made in tab order; a label comes right before the control its
-    // mnemonic leads to, as labels take no part in the tab sequence.
+    // Made in tab order, which is the order a reader of the dialog sees it
+    // in: across each row, top to bottom. A label comes right before the
+    // control its mnemonic leads to, as labels take no part in the tab
+    // sequence, and names that control for a screen reader.
+    StaticText1 =
+        std::make_unique<TStaticText>(nullptr, window, "&Weckzeit:", 127, 23, 52, 17, kStaticText1);
+    Describe(*StaticText1, 31, 0);
+    DateTimePicker1 =
+        std::make_unique<TDateTimePicker>(nullptr, window, 181, 19, 61, 22, kDateTimePicker1);
+    Describe(*DateTimePicker1, 31, 1);
+    DateTimePicker1->OnChange = [this] { DateTimePicker1Change(); };
+    CheckBox1 =
+        std::make_unique<TXPCheckBox>(nullptr, window, "&Aktiviert", 249, 22, 62, 16, kCheckBox1);
+    Describe(*CheckBox1, 33, 2);
+    CheckBox1->SetChecked(true);
+
+    GroupBox1 =
+        std::make_unique<TXPGroupBox>(nullptr, window, "&Optionen", 17, 55, 293, 211, kGroupBox1);
+    Describe(*GroupBox1, 0, 3);
+    TWinControl* group = GroupBox1.get();
+    StaticText2 =
+        std::make_unique<TStaticText>(group, nullptr, "&Meldung:", 29, 29, 46, 17, kStaticText2);
+    Describe(*StaticText2, 38, 0);
+    ComboBox2 = std::make_unique<TComboBox>(group, nullptr, TComboBoxStyle::DropDown, 78, 26, 190,
+                                            21, kComboBox2, 20);
+    Describe(*ComboBox2, 38, 1);
+    ComboBox2->SetMaxLength(kLongestMessage);
+    Button3 = std::make_unique<TButton>(group, nullptr, "Alte Meldungen &löschen", 78, 54, 140, 21,
+                                        kButton3);
+    Describe(*Button3, 39, 2);
+    Button3->OnClick = [this] { Button3Click(); };
+    StaticText3 =
+        std::make_unique<TStaticText>(group, nullptr, "Weck&sound:", 12, 116, 63, 17, kStaticText3);
+    Describe(*StaticText3, 36, 3);
+    ComboBox1 = std::make_unique<TComboBox>(group, nullptr, TComboBoxStyle::DropDownList, 78, 113,
+                                            190, 21, kComboBox1);
+    Describe(*ComboBox1, 36, 4);
+    ComboBox1->OnClick = [this] { ComboBox1Click(); };
+    CheckBox2 = std::make_unique<TXPCheckBox>(group, nullptr, "&Nach dem Wecken Alarm deativieren",
+                                              78, 180, 201, 13, kCheckBox2);
+    Describe(*CheckBox2, 37, 5);
+
     Button1 = std::make_unique<TButton>(nullptr, window, "OK", 153, 276, 76, 23, kButton1, true);
-    Describe(*Button1, 34, 0);
+    Describe(*Button1, 34, 4);
     Button1->OnClick = [this] { Button1Click(); };
     Button2 = std::make_unique<TButton>(nullptr, window, "Abbrechen", 233, 276, 76, 23, kButton2);
-    Describe(*Button2, 35, 1);
+    Describe(*Button2, 35, 5);
     Button2->OnClick = [this] { Button2Click(); };
     DefaultButton = Button1.get();
     CancelButton = Button2.get();
 
-    GroupBox1 =
-        std::make_unique<TXPGroupBox>(nullptr, window, "&Optionen", 17, 55, 293, 211, kGroupBox1);
-    Describe(*GroupBox1, 0, 2);
-    TWinControl* group = GroupBox1.get();
-    CheckBox2 = std::make_unique<TXPCheckBox>(group, nullptr, "&Nach dem Wecken Alarm deativieren",
-                                              78, 180, 201, 13, kCheckBox2);
-    Describe(*CheckBox2, 37, 0);
-    StaticText3 =
-        std::make_unique<TStaticText>(group, nullptr, "Weck&sound:", 12, 116, 63, 17, kStaticText3);
-    Describe(*StaticText3, 36, 5);
-    ComboBox1 = std::make_unique<TComboBox>(group, nullptr, TComboBoxStyle::DropDownList, 78, 113,
-                                            190, 21, kComboBox1);
-    Describe(*ComboBox1, 36, 1);
-    ComboBox1->OnClick = [this] { ComboBox1Click(); };
-    StaticText2 =
-        std::make_unique<TStaticText>(group, nullptr, "&Meldung:", 29, 29, 46, 17, kStaticText2);
-    Describe(*StaticText2, 38, 4);
-    ComboBox2 = std::make_unique<TComboBox>(group, nullptr, TComboBoxStyle::DropDown, 78, 26, 190,
-                                            21, kComboBox2, 20);
-    Describe(*ComboBox2, 38, 2);
-    ComboBox2->SetMaxLength(kLongestMessage);
-    Button3 = std::make_unique<TButton>(group, nullptr, "Alte Meldungen &löschen", 78, 54, 140, 21,
-                                        kButton3);
-    Describe(*Button3, 39, 3);
-    Button3->OnClick = [this] { Button3Click(); };
-
-    CheckBox1 =
-        std::make_unique<TXPCheckBox>(nullptr, window, "&Aktiviert", 249, 22, 62, 16, kCheckBox1);
-    Describe(*CheckBox1, 33, 3);
-    CheckBox1->SetChecked(true);
-    StaticText1 =
-        std::make_unique<TStaticText>(nullptr, window, "&Weckzeit:", 127, 23, 52, 17, kStaticText1);
-    Describe(*StaticText1, 31, 5);
-    DateTimePicker1 =
-        std::make_unique<TDateTimePicker>(nullptr, window, 181, 19, 61, 22, kDateTimePicker1);
-    Describe(*DateTimePicker1, 31, 4);
-    DateTimePicker1->OnChange = [this] { DateTimePicker1Change(); };
+    // The system's own object finds the label of an edit field only.
+    for (auto [field, label] :
+         {std::pair<TWinControl*, TWinControl*>{DateTimePicker1.get(), StaticText1.get()},
+          {ComboBox2.get(), StaticText2.get()},
+          {ComboBox1.get(), StaticText3.get()}}) {
+        field->AccessibleName = LabelName(label->Caption());
+    }
 }
 
 void TForm2::FormCreate() {

@@ -21,6 +21,8 @@ struct AlarmDialogLinks {
     std::function<void(const std::string& hour, const std::string& minute)> alarmLineChanged;
 };
 
+class TApplication;
+
 class TForm2 : public TForm {
   public:
     TForm2(TApplication& application, AlarmDialogLinks links);
@@ -71,6 +73,7 @@ class TForm2 : public TForm {
     // Help topic, tab place and context menu of one control.
     void Describe(TWinControl& control, int help, int tabOrder);
 
+    TApplication& application_;
     AlarmDialogLinks links_;
     bool shownBefore_ = false;
     // The control that had the focus when the dialog was last left.

@@ -1,7 +1,10 @@
 #include "app/clock_display.h"
 
 #include "rules/display_plan.h"
+#include "rules/spoken_clock.h"
 #include "settings/program_objects.h"
+
+#include <oleacc.h>
 
 #include <array>
 
@@ -38,6 +41,42 @@ void TClockDisplay::CreateSmallCells(TPanel& panel) {
     Image10 = std::make_unique<TImage>(panel, 35, 4, 1, 9);
     Image15 = std::make_unique<TImage>(panel, 38, 4, 5, 9);
     Image16 = std::make_unique<TImage>(panel, 44, 4, 5, 9);
+}
+
+TClockDisplay::TClockDisplay(const ProgramObjects& objects) : objects_(objects) {
+    AccessibleElement clock;
+    clock.role = ROLE_SYSTEM_CLOCK;
+    clock.state = STATE_SYSTEM_FOCUSABLE;
+    reader_.SetSelf(clock);
+    announced_ = clock;
+}
+
+LRESULT TClockDisplay::AnswerReader(HWND window, WPARAM wParam, LPARAM lParam) {
+    return reader_.Answer(window, wParam, lParam);
+}
+
+void TClockDisplay::ReaderWindowDestroyed() {
+    reader_.Disconnect();
+}
+
+void TClockDisplay::SetSpoken(std::string AccessibleElement::*text, std::string spoken) {
+    if (reader_.Self().*text != spoken) {
+        AccessibleElement clock = reader_.Self();
+        clock.*text = std::move(spoken);
+        reader_.SetSelf(clock);
+    }
+}
+
+void TClockDisplay::AnnounceChanges(HWND window) {
+    const AccessibleElement& now = reader_.Self();
+    for (auto [text, event] : {std::pair{&AccessibleElement::name, EVENT_OBJECT_NAMECHANGE},
+                               {&AccessibleElement::value, EVENT_OBJECT_VALUECHANGE},
+                               {&AccessibleElement::description, EVENT_OBJECT_DESCRIPTIONCHANGE}}) {
+        if (now.*text != announced_.*text) {
+            NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF);
+        }
+    }
+    announced_ = now;
 }
 
 void TClockDisplay::LoadStrips() {
@@ -116,6 +155,7 @@ void TClockDisplay::DrawStyleGlyphs() {
 }
 
 void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
+    SetSpoken(&AccessibleElement::name, SpokenTime(now));
     const std::array<int, 6> glyphs = TimeCellGlyphs(FormatTimeText(now), 10 * styleIndex_);
     if (smallRow) {
         TImage* cells[] = {Image11.get(), Image12.get(), Image13.get(),
@@ -137,6 +177,9 @@ void TClockDisplay::DrawTimeCells(const LocalTime& now, bool smallRow) {
 }
 
 void TClockDisplay::DrawDateCells(const LocalTime& now) {
+    // A clock set by whole minutes changes the minute without the second.
+    SetSpoken(&AccessibleElement::name, SpokenTime(now));
+    SetSpoken(&AccessibleElement::value, SpokenDate(now));
     const std::array<int, 8> glyphs = DateCellGlyphs(FormatDateText(now), 10 * styleIndex_);
     TImage* cells[] = {Image21.get(), Image22.get(), Image23.get(), Image24.get(),
                        Image25.get(), Image26.get(), Image27.get(), Image28.get()};
@@ -146,6 +189,7 @@ void TClockDisplay::DrawDateCells(const LocalTime& now) {
 }
 
 void TClockDisplay::DrawAlarmLine(const std::string& hour, const std::string& minute) {
+    SetSpoken(&AccessibleElement::description, SpokenAlarm(hour, minute));
     const AlarmLineCells cells = AlarmLine(hour, minute, 10 * styleIndex_, styleIndex_);
     DrawGlyph(ImageList2, cells.image9, *Image9);
     DrawGlyph(ImageList2, cells.image10, *Image10);

@@ -2,7 +2,9 @@
 // The digital display's cells: the large time row, the small row (alarm line
 // or small time) and the date row, the glyph strips they are drawn from and
 // the analog faces of the display styles. It draws what it is given; which
-// rows show and where the panels lie is the window's.
+// rows show and where the panels lie is the window's. It also tells screen
+// readers what it shows: the time, the date and the alarm, in every style.
+#include "toolkit/accessible.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/image_list.h"
 #include "toolkit/local_time_rules.h"
@@ -18,7 +20,7 @@ struct ProgramObjects;
 class TClockDisplay {
   public:
     // Glyphs are copied through the program's glyph bitmap.
-    explicit TClockDisplay(const ProgramObjects& objects) : objects_(objects) {}
+    explicit TClockDisplay(const ProgramObjects& objects);
     TClockDisplay(const TClockDisplay&) = delete;
     TClockDisplay& operator=(const TClockDisplay&) = delete;
 
@@ -45,6 +47,16 @@ class TClockDisplay {
     void SetSmallCellTop(int top);
     void SetLargeDigitsVisible(bool visible);
 
+    // What a screen reader gets for the window (WM_GETOBJECT): a clock named
+    // by the shown time, the date in words as its value, the alarm as its
+    // description. Readers still holding it when the window is destroyed are
+    // cut off.
+    LRESULT AnswerReader(HWND window, WPARAM wParam, LPARAM lParam);
+    void ReaderWindowDestroyed();
+    // Tells readers listening for changes that the shown minute, date or
+    // alarm changed since the last call.
+    void AnnounceChanges(HWND window);
+
     // The cells are made at their 96-DPI places; on a denser screen the
     // strips, faces and cells are drawn larger by a whole factor. A change
     // empties the cells and faces: the next drawing fills them at the new size.
@@ -67,7 +79,11 @@ class TClockDisplay {
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);
     std::array<TImage*, 26> AllCells() const;
+    void SetSpoken(std::string AccessibleElement::*text, std::string spoken);
     const ProgramObjects& objects_;
     int styleIndex_ = 0;
     Scale scale_;
+    TAccessible reader_;
+    // What readers were last told of.
+    AccessibleElement announced_;
 };

@@ -83,6 +83,7 @@ void TClockLayout::CreateMenuButton(HWND window, TPopupMenu& menu) {
         std::make_unique<TExplorerButton>(buttonRow_->Handle(), kMenuButton.left, kMenuButton.top,
                                           kMenuButton.width, kMenuButton.height);
     menuButton_->SetAlignment(TAlignment::taRightJustify);
+    menuButton_->AccessibleName = "Men\xC3\xBC";
     menuButton_->SetDropDownMenu(&menu);
     menuButton_->PopupMenu = &menu;
 }

@@ -43,8 +43,8 @@ FormDesign MainWindowDesign() {
 } // namespace
 
 TForm1::TForm1(TApplication& application)
-    : TForm(application, MainWindowDesign()), menu_(std::make_unique<TClockMenu>()),
-      display_(std::make_unique<TClockDisplay>(objects_)),
+    : TForm(application, MainWindowDesign()), application_(application),
+      menu_(std::make_unique<TClockMenu>()), display_(std::make_unique<TClockDisplay>(objects_)),
       layout_(std::make_unique<TClockLayout>(*display_)),
       WindowStyles1(std::make_unique<TWindowStyles>(TWindowStyles::Links{
           *this, application, *menu_, *layout_, objects_, [this] { LCD1Click(nullptr); }})),
@@ -119,6 +119,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_GETOBJECT:
+        return display_->AnswerReader(Handle(), wParam, lParam);
+    case WM_DESTROY:
+        display_->ReaderWindowDestroyed();
+        break;
     case WM_DPICHANGED:
         WindowStyles1->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -14,6 +14,7 @@
 #include <string>
 
 class TAlarmRunner;
+class TApplication;
 class TAMClock;
 class TBitmap;
 class TClockDisplay;
@@ -106,6 +107,7 @@ class TForm1 : public TForm {
     void ClockTimeChanged();
     void BindComponents();
 
+    TApplication& application_;
     // The program's objects while the window lives; the parts are handed them.
     ProgramObjects objects_;
     std::unique_ptr<TSettingsFile> settingsFile_;

@@ -83,10 +83,12 @@ void TForm1::ShowTime(const LocalTime& now) {
 
 void TForm1::AMClock1Minute(TAMClock* sender, int /*minute*/) {
     display_->DrawDateCells(TimeOf(sender));
+    display_->AnnounceChanges(Handle());
 }
 
 void TForm1::alarmdisplay(const std::string& hour, const std::string& minute) {
     display_->DrawAlarmLine(hour, minute);
+    display_->AnnounceChanges(Handle());
 }
 
 void TForm1::FormPaint(HDC dc) {

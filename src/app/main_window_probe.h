@@ -1,10 +1,12 @@
 #pragma once
 // What the tests see of the main window, and the few things they drive: the
-// menu as the user has it, a tick of the clock, the outer size, the owner of
-// the boxes; and the parts, for what only they show.
+// menu as the user has it, a tick of the clock, the rows as they are placed
+// and drawn, the outer size, the owner of the boxes; and the parts, for what
+// only they show.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TClockDisplay;
 class TControlPopupMenu;
@@ -12,15 +14,18 @@ class TPopupMenu;
 class TClockLayout;
 class TForm1;
 class TMenuItem;
-class TNoTask;
-class TTimer;
 class TWindowStyles;
+
+// The rows of the main window: the large time row, the alarm line (or the
+// small time), the date, the menu button's holder and the analog clock.
+enum class ClockRow { Large, Small, Date, MenuButton, AnalogClock };
 
 class TMainWindowProbe {
   public:
     explicit TMainWindowProbe(TForm1& window) : window_(window) {}
 
-    // The context menu's item of that caption, as the menu shows it ("&Mini").
+    // The context menu's item of that caption, with or without its access
+    // key ("&Mini" or "Mini").
     TMenuItem& Item(const std::string& caption) const;
     // The item chosen from the menu.
     void Choose(const std::string& caption) const;
@@ -42,11 +47,35 @@ class TMainWindowProbe {
     // The window the alarm's boxes are owned by.
     HWND BoxOwner() const;
 
+    // The glyph each cell of a digit row (large, small, date) shows, left to
+    // right, as its index in the row's strip; -1 for an empty cell.
+    std::vector<int> Glyphs(ClockRow row) const;
+    // Which cells of a digit row are shown, left to right: "1" shown, "0" hidden.
+    std::string CellsShown(ClockRow row) const;
+    // Where a cell of a digit row lies in its row.
+    RECT CellPlace(ClockRow row, int cell) const;
+    // A row's window, its own visibility (whether or not the form is shown),
+    // its place in its parent and its colour (the analog clock's: its hands',
+    // CLR_INVALID when they differ).
+    HWND Window(ClockRow row) const;
+    bool Shown(ClockRow row) const;
+    RECT Place(ClockRow row) const;
+    COLORREF Colour(ClockRow row) const;
+    // The menu button; null while the window shows none.
+    HWND MenuButton() const;
+    // The interval of the watch that fits the window into the taskbar; 0
+    // while it does not run.
+    UINT TaskbarWatch() const;
+    // The automatic update check's timer.
+    bool UpdateCheckOn() const;
+    UINT UpdateInterval() const;
+    void SetUpdateInterval(UINT interval) const;
+    // Whether the window hides itself from the taskbar's buttons.
+    bool HiddenFromTaskbar() const;
+
     TClockDisplay& Display() const;
     TClockLayout& Layout() const;
     TWindowStyles& Styles() const;
-    TTimer& UpdateTimer() const;
-    TNoTask* NoTask() const;
 
   private:
     TForm1& window_;

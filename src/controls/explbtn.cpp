@@ -5,6 +5,7 @@
 #include "toolkit/menu.h"
 #include "toolkit/wide.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 namespace {
@@ -144,6 +145,7 @@ void TExplorerButton::BitmapsChanged() {
 
 void TExplorerButton::SetCaption(const std::string& caption) {
     caption_ = caption;
+    UpdateReader();
     if (options_ & boIconOnly) {
         SetHint(StripAccelerators(caption_));
         return;
@@ -186,6 +188,7 @@ void TExplorerButton::SetEnabled(bool enabled) {
     if (enabled != enabled_) {
         enabled_ = enabled;
         ResetState();
+        UpdateReader();
     }
 }
 
@@ -475,6 +478,11 @@ bool TExplorerButton::DialogChar(wchar_t key) {
     if (accelerator == 0 || lowered != accelerator || !enabled_ || !Visible()) {
         return false;
     }
+    PressByKeyboard();
+    return true;
+}
+
+void TExplorerButton::PressByKeyboard() {
     mouseInside_ = true;
     pressed_ = false;
     Repaint();
@@ -487,7 +495,21 @@ bool TExplorerButton::DialogChar(wchar_t key) {
         mouseInside_ = false;
         Repaint();
     }
-    return true;
+}
+
+void TExplorerButton::UpdateReader() {
+    AccessibleElement button;
+    button.role = dropDownMenu_ ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON;
+    button.name = !AccessibleName.empty() ? AccessibleName
+                  : !caption_.empty()     ? StripAccelerators(caption_)
+                                          : hint_;
+    button.defaultAction = dropDownMenu_ ? "\xC3\x96"
+                                           "ffnen"
+                                         : "Dr\xC3\xBC"
+                                           "cken";
+    button.state = (enabled_ ? 0 : STATE_SYSTEM_UNAVAILABLE) |
+                   (dropDownMenu_ ? STATE_SYSTEM_HASPOPUP : 0) | (down_ ? STATE_SYSTEM_PRESSED : 0);
+    reader_.SetSelf(button);
 }
 
 void TExplorerButton::Repaint() {
@@ -497,7 +519,19 @@ void TExplorerButton::Repaint() {
 }
 
 LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TAccessible::ActionMessage()) {
+        if (enabled_ && Visible()) {
+            PressByKeyboard();
+        }
+        return 0;
+    }
     switch (message) {
+    case WM_GETOBJECT:
+        UpdateReader();
+        return reader_.Answer(Handle(), wParam, lParam);
+    case WM_DESTROY:
+        reader_.Disconnect();
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEMOVE:

@@ -7,6 +7,7 @@
 // wherever the button paints nothing.
 #include "controls/explbtn_hint.h"
 #include "controls/explbtn_rules.h"
+#include "toolkit/accessible.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/window.h"
 
@@ -79,6 +80,9 @@ class TExplorerButton : public TWindow {
     void SetVisible(bool visible);
     // The context menu of the right button.
     TPopupMenu* PopupMenu = nullptr;
+    // What a screen reader calls a button whose caption says nothing; empty:
+    // the caption, else the hint.
+    std::string AccessibleName;
     std::function<void(TExplorerButton* sender)> OnClick;
     // Shows DropDownMenu or PopupMenu at a screen point in place of the
     // button, so that its owner decides when a menu may open; unset, the
@@ -90,6 +94,9 @@ class TExplorerButton : public TWindow {
     // A key pressed with Alt (or in a dialog): acts as a click when it is the
     // caption's accelerator. True when it was.
     bool DialogChar(wchar_t key);
+    // Pressed and released without the mouse (an accelerator, a reader's
+    // default action): drops the menu or clicks.
+    void PressByKeyboard();
 
     bool MouseInside() const { return mouseInside_; }
     bool Pressed() const { return pressed_; }
@@ -133,6 +140,8 @@ class TExplorerButton : public TWindow {
     // Releases the mouse if the button holds it.
     void LetGoOfMouse();
     void PrepareHint(UINT message, WPARAM wParam, LPARAM lParam);
+    // A menu button or a push button, by its name, with its state.
+    void UpdateReader();
 
     TAlignment alignment_ = TAlignment::taCenter;
     bool allowAllUp_ = false;
@@ -162,4 +171,5 @@ class TExplorerButton : public TWindow {
     bool oldWindowsText_ = false;
     // The dither of a down button, made on first need.
     UniqueBrush downPattern_;
+    TAccessible reader_;
 };

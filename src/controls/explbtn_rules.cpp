@@ -2,22 +2,6 @@
 
 #include <algorithm>
 
-std::string StripAccelerators(std::string_view caption) {
-    std::string stripped;
-    std::size_t i = 0;
-    while (i + 1 < caption.size()) {
-        if (caption[i] == '&') {
-            ++i; // a doubled marker keeps its second "&", which is copied next
-        }
-        stripped += caption[i];
-        ++i;
-    }
-    if (i < caption.size()) {
-        stripped += caption[i];
-    }
-    return stripped;
-}
-
 ShadingThresholds ThresholdsOf(TShadingType shading) {
     switch (shading) {
     case TShadingType::stLight:

@@ -3,6 +3,7 @@
 // caption and popup mark go, the grey version's thresholds, which bevel
 // colours a look takes, and the hint made from a caption.
 #include "toolkit/color_rules.h"
+#include "toolkit/string_rules.h"
 
 #include <array>
 #include <string>
@@ -16,10 +17,6 @@ enum class TBevelStyle { bsLowered, bsRaised };
 // The button's option set.
 enum TExplorerButtonOption : unsigned { boMonoDisplay = 1, boIconOnly = 2, boPopupMark = 4 };
 using TExplorerButtonOptions = unsigned;
-
-// A single "&" is dropped and "&&" becomes "&", scanning up to the
-// last-but-one character; the last character is kept whatever it is.
-std::string StripAccelerators(std::string_view caption);
 
 // The grey version of a bitmap: a pixel whose red + green + blue (0 to 765)
 // lies above T1 turns white, above T2 the button highlight, above T3 the

@@ -1,7 +1,7 @@
 #include "controls/gradient_fill.h"
 
 #include "toolkit/bitmap.h"
-#include "toolkit/form.h"
+#include "toolkit/window.h"
 #include "toolkit/gdi.h"
 #include "toolkit/scaled_picture.h"
 
@@ -16,7 +16,7 @@ TColor PlainColor(TColor color) {
 
 } // namespace
 
-TGradientFill::TGradientFill(HWND parent) : parent_(parent), scale_(TForm::ScaleOf(parent)) {}
+TGradientFill::TGradientFill(HWND parent) : parent_(parent), scale_(TWindow::ScaleOf(parent)) {}
 
 void TGradientFill::SetBounds(int left, int top, int width, int height) {
     design_ = RECT{left, top, left + width, top + height};

@@ -5,12 +5,12 @@
 #include <cstdio>
 
 const std::array<DisplayStyle, 6> kDisplayStyles = {{
-    {0, "LEDGruen", "LED -Display Grün", RgbColor(0, 0, 0), RgbColor(0, 255, 0), 103},
-    {1, "LEDRot", "LED -Display Rot", RgbColor(0, 0, 0), RgbColor(255, 0, 0), 102},
-    {2, "LCDBeleuchtet", "LCD -Display bel.", RgbColor(0, 255, 255), RgbColor(0, 0, 0), 101},
-    {3, "LCD", "LCD -Display", RgbColor(100, 145, 102), RgbColor(0, 0, 0), 101},
-    {4, "LEDMatrix", "LED -Punktmatrix", RgbColor(0, 0, 0), RgbColor(0, 255, 255), 105},
-    {5, "Klappziffer", "Klappziffer -Display", RgbColor(0, 0, 0), RgbColor(255, 255, 255), 104},
+    {0, "LEDGruen", "LED -Display &Grün", RgbColor(0, 0, 0), RgbColor(0, 255, 0), 103},
+    {1, "LEDRot", "LED -Display &Rot", RgbColor(0, 0, 0), RgbColor(255, 0, 0), 102},
+    {2, "LCDBeleuchtet", "LCD -Display &bel.", RgbColor(0, 255, 255), RgbColor(0, 0, 0), 101},
+    {3, "LCD", "&LCD -Display", RgbColor(100, 145, 102), RgbColor(0, 0, 0), 101},
+    {4, "LEDMatrix", "LED -Pu&nktmatrix", RgbColor(0, 0, 0), RgbColor(0, 255, 255), 105},
+    {5, "Klappziffer", "&Klappziffer -Display", RgbColor(0, 0, 0), RgbColor(255, 255, 255), 104},
 }};
 
 const DisplayStyle* FindStyleBySettingsValue(std::string_view value) {

@@ -12,6 +12,7 @@ constexpr wchar_t kApplicationClass[] = L"TApplication";
 
 TApplication::TApplication() {
     Application = this;
+    SetExceptionReport([this](const std::exception_ptr& failure) { HandleException(failure); });
     cursors_[crDefault] = LoadCursorW(nullptr, IDC_ARROW);
     // The toolkit's own hand-point cursor until the program installs the system's.
     cursors_[crHandPoint] = LoadCursorW(nullptr, IDC_ARROW);
@@ -24,12 +25,14 @@ TApplication::~TApplication() {
     }
     if (Application == this) {
         Application = nullptr;
+        SetExceptionReport(nullptr);
     }
 }
 
 void TApplication::Initialize() {
     if (!Handle()) {
         window_.Make(title_);
+        formOwner_ = window_.Handle();
     }
 }
 
@@ -56,8 +59,8 @@ void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
 }
 
 int TApplication::Run() {
-    if (terminated_) {
-        return exitCode_;
+    if (Terminated()) {
+        return ExitCode();
     }
     if (!mainForm_) {
         return kNoMainWindowExitCode;
@@ -71,10 +74,10 @@ int TApplication::Run() {
     if (!mainForm_->Handle()) {
         return kNoMainWindowExitCode;
     }
-    while (!terminated_) {
+    while (!Terminated()) {
         HandleMessage();
     }
-    return exitCode_;
+    return ExitCode();
 }
 
 void DiscardPendingMessages(HWND window, UINT first, UINT last) {
@@ -96,52 +99,6 @@ void TApplication::ProcessMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-    }
-}
-
-void TApplication::HandleMessage() {
-    MSG message;
-    if (!ProcessMessage(message)) {
-        WaitMessage();
-    }
-}
-
-bool TApplication::ProcessMessage(MSG& message) {
-    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        return false;
-    }
-    if (message.message == WM_QUIT) {
-        terminated_ = true;
-        exitCode_ = static_cast<int>(message.wParam);
-        return true;
-    }
-    if (!PreviewMessage(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return true;
-}
-
-// Key preview: a form that asks for it sees key presses before its focused control.
-bool TApplication::PreviewMessage(MSG& message) {
-    if (!message.hwnd) {
-        return false;
-    }
-    TForm* form = TForm::FromHandle(GetAncestor(message.hwnd, GA_ROOT));
-    if (!form) {
-        return false;
-    }
-    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->KeyPreview) {
-        if (Guarded(true, [&] { return form->PreviewKeyDown(message.wParam); })) {
-            return true;
-        }
-    }
-    return form->IsDialog() && IsDialogMessageW(form->Handle(), &message);
-}
-
-void TApplication::Terminate(int exitCode) {
-    if (!terminated_) {
-        PostQuitMessage(exitCode);
     }
 }
 

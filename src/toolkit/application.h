@@ -2,6 +2,7 @@
 // The application object: the hidden top-level "TApplication" window whose
 // title is the program's title (a second instance looks for it), the message
 // loop, the help file and the standard error report.
+#include "toolkit/form.h"
 #include "toolkit/html_help.h"
 #include "toolkit/window.h"
 
@@ -12,8 +13,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class TForm;
 
 // The exit code of a program whose main window could not be made.
 constexpr int kNoMainWindowExitCode = 1;
@@ -27,7 +26,7 @@ constexpr int crHandPoint = -21;
 // put back, so the end of the program is never lost to such a clean-up.
 void DiscardPendingMessages(HWND window, UINT first, UINT last);
 
-class TApplication {
+class TApplication : public TFormHost {
   public:
     TApplication();
     ~TApplication();
@@ -60,7 +59,6 @@ class TApplication {
         AdoptForm(std::move(form));
         return raw;
     }
-    TForm* MainForm() const { return mainForm_; }
 
     // Runs the message loop until Terminate() or the main form closes; the
     // program's exit code. A main form that has no window ends it at once
@@ -69,11 +67,6 @@ class TApplication {
     // Handles every message that is waiting, then returns. The end of the
     // program is left in the queue for the loops further out.
     void ProcessMessages();
-    // Waits for one message and handles it (the loop of modal forms).
-    void HandleMessage();
-    void Terminate(int exitCode = 0);
-    bool Terminated() const { return terminated_; }
-    int ExitCode() const { return exitCode_; }
 
     // The standard error report: shows the failure's text in a message box
     // with OK, the error icon and the application's title; the program goes on.
@@ -96,19 +89,14 @@ class TApplication {
 
   private:
     void AdoptForm(std::unique_ptr<TForm> form);
-    bool ProcessMessage(MSG& message);
-    bool PreviewMessage(MSG& message);
 
     struct HiddenWindow : TWindow {
         void Make(const std::string& title);
     } window_;
     std::string title_;
     std::string helpFile_;
-    bool terminated_ = false;
-    int exitCode_ = 0;
     bool helpOpened_ = false;
     std::vector<std::unique_ptr<TForm>> forms_;
-    TForm* mainForm_ = nullptr;
     std::map<int, HCURSOR> cursors_;
     // Declared last so it goes first, while the forms' windows are gone already.
     THtmlHelp htmlHelp_;

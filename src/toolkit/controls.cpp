@@ -1,8 +1,7 @@
 #include "toolkit/controls.h"
+#include "toolkit/accessible_name.h"
 
-#include "toolkit/application.h"
 #include "toolkit/exceptions.h"
-#include "toolkit/form.h"
 #include "toolkit/gdi.h"
 #include "toolkit/wide.h"
 
@@ -47,7 +46,7 @@ HFONT DialogFont(int scaleFactor) {
 
 TWinControl::TWinControl(TWinControl* parent, HWND parentWindow)
     : parentWindow_(parent ? parent->Handle() : parentWindow), parent_(parent),
-      scale_(parent ? parent->scale_ : TForm::ScaleOf(parentWindow)) {
+      scale_(parent ? parent->scale_ : TWindow::ScaleOf(parentWindow)) {
     if (parent_) {
         parent_->controls_.push_back(this);
     }
@@ -193,6 +192,13 @@ bool TWinControl::ContextPopup(LPARAM point) {
 
 LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETOBJECT:
+        if (!AccessibleName.empty()) {
+            if (LRESULT named = AnswerWithName(Handle(), wParam, lParam, AccessibleName)) {
+                return named;
+            }
+        }
+        break;
     case WM_CONTEXTMENU:
         if (ContextPopup(lParam)) {
             return 0;

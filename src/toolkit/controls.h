@@ -61,6 +61,9 @@ class TWinControl : public TWindow {
     // The place in the parent's tab sequence; the windows are made in this order.
     int TabOrder = 0;
     TControlPopupMenu* PopupMenu = nullptr;
+    // What a screen reader calls the control, for a field whose label the
+    // system's own object does not find; empty: the system's name.
+    std::string AccessibleName;
 
     // Called by a parent window's procedure for WM_COMMAND and WM_NOTIFY: hands
     // the notification to the control object it comes from. True when a

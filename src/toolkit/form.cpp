@@ -1,7 +1,6 @@
 #include "toolkit/form.h"
 #include "toolkit/window_class.h"
 
-#include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/dpi.h"
 #include "toolkit/exceptions.h"
@@ -39,18 +38,58 @@ BOOL CALLBACK DisableOther(HWND window, LPARAM context) {
 
 } // namespace
 
-TForm::TForm(TApplication& application, FormDesign design)
-    : application_(application), design_(std::move(design)) {
+void TFormHost::HandleMessage() {
+    MSG message;
+    if (!ProcessMessage(message)) {
+        WaitMessage();
+    }
+}
+
+void TFormHost::Terminate(int exitCode) {
+    if (!terminated_) {
+        PostQuitMessage(exitCode);
+    }
+}
+
+bool TFormHost::ProcessMessage(MSG& message) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    if (message.message == WM_QUIT) {
+        terminated_ = true;
+        exitCode_ = static_cast<int>(message.wParam);
+        return true;
+    }
+    if (!PreviewMessage(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+// Key preview: a form that asks for it sees key presses before its focused control.
+bool TFormHost::PreviewMessage(MSG& message) {
+    if (!message.hwnd) {
+        return false;
+    }
+    TForm* form = TForm::FromHandle(GetAncestor(message.hwnd, GA_ROOT));
+    if (!form) {
+        return false;
+    }
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->KeyPreview) {
+        if (Guarded(true, [&] { return form->PreviewKeyDown(message.wParam); })) {
+            return true;
+        }
+    }
+    return form->IsDialog() && IsDialogMessageW(form->Handle(), &message);
+}
+
+TForm::TForm(TFormHost& host, FormDesign design) : design_(std::move(design)), host_(host) {
     KeyPreview = design_.keyPreview;
 }
 
 TForm* TForm::FromHandle(HWND window) {
     return dynamic_cast<TForm*>(TWindow::FromHandle(window));
-}
-
-Scale TForm::ScaleOf(HWND window) {
-    const TForm* form = window ? FromHandle(GetAncestor(window, GA_ROOT)) : nullptr;
-    return form ? form->LayoutScale() : Scale();
 }
 
 void TForm::CreateParams(CreateParamsInfo& params) {
@@ -72,7 +111,7 @@ void TForm::CreateParams(CreateParamsInfo& params) {
     params.y = design_.top;
     params.width = frame.right - frame.left;
     params.height = frame.bottom - frame.top;
-    params.parent = application_.Handle();
+    params.parent = host_.formOwner_;
 }
 
 void TForm::CreateHandle() {
@@ -116,7 +155,7 @@ void TForm::CreateHandle() {
     } catch (...) {
         // The rest of the creation sequence is skipped; the window keeps what
         // was applied until then.
-        application_.HandleException(std::current_exception());
+        ReportCurrentException();
     }
 }
 
@@ -156,8 +195,8 @@ int TForm::ShowModal() {
     inModalLoop_ = true;
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
-    while (modalResult_ == 0 && !application_.Terminated()) {
-        application_.HandleMessage();
+    while (modalResult_ == 0 && !host_.Terminated()) {
+        host_.HandleMessage();
     }
     inModalLoop_ = false;
     // Enable the others before hiding, so the activation falls back to them.
@@ -167,8 +206,8 @@ int TForm::ShowModal() {
         }
     }
     Hide();
-    if (application_.Terminated()) {
-        PostQuitMessage(application_.ExitCode());
+    if (host_.Terminated()) {
+        PostQuitMessage(host_.ExitCode());
     }
     return modalResult_;
 }
@@ -248,8 +287,8 @@ void TForm::HandleClose() {
         return;
     }
     FormClose();
-    if (application_.MainForm() == this) {
-        application_.Terminate();
+    if (host_.MainForm() == this) {
+        host_.Terminate();
     }
     Hide();
 }

@@ -6,8 +6,39 @@
 
 #include <string>
 
-class TApplication;
 class TButton;
+class TForm;
+
+// What the forms share with the application that owns them: the window
+// they are owned by, the message loop that gives them their keys first, and
+// the end of the program.
+class TFormHost {
+  public:
+    TForm* MainForm() const { return mainForm_; }
+    // Waits for one message and handles it (the loop of modal forms).
+    void HandleMessage();
+    void Terminate(int exitCode = 0);
+    bool Terminated() const { return terminated_; }
+    int ExitCode() const { return exitCode_; }
+
+  protected:
+    ~TFormHost() = default;
+    // Takes one waiting message and handles it; false when none waits. The
+    // end of the program (WM_QUIT) is taken and noted, not handled.
+    bool ProcessMessage(MSG& message);
+
+    // The hidden window the forms are owned by, once it is made.
+    HWND formOwner_ = nullptr;
+    // The first form added; its close ends the program.
+    TForm* mainForm_ = nullptr;
+
+  private:
+    friend class TForm;
+    bool PreviewMessage(MSG& message);
+
+    bool terminated_ = false;
+    int exitCode_ = 0;
+};
 
 // What the window will be made with; CreateParams may change any of it.
 struct CreateParamsInfo {
@@ -45,7 +76,7 @@ struct FormDesign {
 
 class TForm : public TWindow {
   public:
-    TForm(TApplication& application, FormDesign design);
+    TForm(TFormHost& host, FormDesign design);
 
     // Makes the window and runs the creation handler; called by the application.
     // A window or a part of it that cannot be made raises ECreationError and
@@ -78,11 +109,8 @@ class TForm : public TWindow {
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
     bool IsDialog() const { return design_.dialogKeys; }
-    // What the form's 96-DPI layout is drawn larger by; 1 for a form that
-    // does not scale, and until the window is made.
-    Scale LayoutScale() const { return scale_; }
-    // That of the form a window belongs to; 1 outside the program's forms.
-    static Scale ScaleOf(HWND window);
+    // 1 for a form that does not scale, and until the window is made.
+    Scale LayoutScale() const override { return scale_; }
     // Key preview: returns true when the key was consumed.
     bool PreviewKeyDown(WPARAM key);
 
@@ -102,7 +130,6 @@ class TForm : public TWindow {
     virtual void FormKeyDown(WORD& /*key*/) {}
     virtual void FormPaint(HDC /*dc*/) {}
 
-    TApplication& application_;
     FormDesign design_;
 
   private:
@@ -114,6 +141,7 @@ class TForm : public TWindow {
     HWND NextField(bool previous) const;
     void MoveFocus(HWND target);
 
+    TFormHost& host_;
     int modalResult_ = 0;
     bool inModalLoop_ = false;
     Scale scale_;

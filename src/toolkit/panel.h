@@ -30,6 +30,8 @@ class TImage {
     using Source = TImageSource;
     void Assign(const TBitmap& picture, Source source = {});
     bool Shows(Source source) const { return source.strip && source == source_; }
+    // The glyph index the cell shows; -1 when it is empty.
+    int ShownIndex() const { return source_.index; }
     // Empties the cell; the panel's colour shows through.
     void Clear();
     bool HasPicture() const { return !picture_.Empty(); }

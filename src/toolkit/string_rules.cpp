@@ -51,3 +51,27 @@ int HexDigitValue(char c) {
     }
     return -1;
 }
+
+std::string StripAccelerators(std::string_view caption) {
+    std::string stripped;
+    std::size_t i = 0;
+    while (i + 1 < caption.size()) {
+        if (caption[i] == '&') {
+            ++i; // a doubled marker keeps its second "&", which is copied next
+        }
+        stripped += caption[i];
+        ++i;
+    }
+    if (i < caption.size()) {
+        stripped += caption[i];
+    }
+    return stripped;
+}
+
+std::string LabelName(std::string_view caption) {
+    std::string name = StripAccelerators(caption);
+    while (!name.empty() && (name.back() == ':' || name.back() == ' ')) {
+        name.pop_back();
+    }
+    return name;
+}

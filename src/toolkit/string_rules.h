@@ -19,3 +19,10 @@ bool IsControlChar(char c);
 
 // The value of a hexadecimal digit in either letter case; -1 for any other byte.
 int HexDigitValue(char c);
+
+// A single "&" is dropped and "&&" becomes "&", scanning up to the
+// last-but-one character; the last character is kept whatever it is.
+std::string StripAccelerators(std::string_view caption);
+
+// A label's caption as the name of its field: no access key marker, no colon.
+std::string LabelName(std::string_view caption);

@@ -1,6 +1,5 @@
 #include "toolkit/window.h"
 
-#include "toolkit/application.h"
 #include "toolkit/gdi.h"
 
 #include <commctrl.h>
@@ -8,12 +7,21 @@
 namespace {
 constexpr wchar_t kObjectProperty[] = L"TikkoraWindow";
 constexpr UINT_PTR kObjectSubclass = 1;
+
+std::function<void(const std::exception_ptr&)>& ExceptionReport() {
+    static std::function<void(const std::exception_ptr&)> report;
+    return report;
+}
 } // namespace
+
+void SetExceptionReport(std::function<void(const std::exception_ptr&)> report) {
+    ExceptionReport() = std::move(report);
+}
 
 void ReportCurrentException() noexcept {
     try {
-        if (Application) {
-            Application->HandleException(std::current_exception());
+        if (ExceptionReport()) {
+            ExceptionReport()(std::current_exception());
         }
     } catch (...) {
         // The report itself failed (no memory for the text): nothing is left to tell.
@@ -34,6 +42,11 @@ TWindow::~TWindow() {
 
 TWindow* TWindow::FromHandle(HWND window) {
     return window ? static_cast<TWindow*>(GetPropW(window, kObjectProperty)) : nullptr;
+}
+
+Scale TWindow::ScaleOf(HWND window) {
+    const TWindow* root = window ? FromHandle(GetAncestor(window, GA_ROOT)) : nullptr;
+    return root ? root->LayoutScale() : Scale();
 }
 
 bool TWindow::CreateWindowHandle(const WindowClassDesign& windowClass, const std::wstring& caption,

@@ -6,13 +6,20 @@
 // reaches the program's code through Guarded, the single exception boundary:
 // an exception becomes the application's standard error report and the
 // program goes on.
+#include "toolkit/scale_rules.h"
 #include "toolkit/window_class.h"
 
 #include <windows.h>
 
+#include <exception>
+#include <functional>
 #include <string>
 
-// Shows the exception being handled in the application's error report.
+// Where a failure that reaches the exception boundary is shown: the
+// application installs its error report here while it lives (null removes
+// it; without one the failure is dropped and the program goes on).
+void SetExceptionReport(std::function<void(const std::exception_ptr&)> report);
+// Shows the exception being handled in the installed error report.
 void ReportCurrentException() noexcept;
 
 // Registers the common controls the toolkit makes, once, before the first of
@@ -57,6 +64,11 @@ class TWindow {
     HWND Handle() const { return handle_; }
     // The object bound to window; null for windows of other programs and parts.
     static TWindow* FromHandle(HWND window);
+    // What the window's 96-DPI layout is drawn larger by; 1 for a window that
+    // does not scale.
+    virtual Scale LayoutScale() const { return Scale(); }
+    // That of the top-level window a window belongs to; 1 outside the program's windows.
+    static Scale ScaleOf(HWND window);
 
   protected:
     // Makes a window of one of this program's classes, bound to this object

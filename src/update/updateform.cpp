@@ -157,6 +157,9 @@ void Tupdateform::CreateComponents() {
         std::make_unique<TRichEditViewer>(nullptr, Handle(), 46, 49, 282, 231, kRichEditViewer1);
     ProgressBar1 =
         std::make_unique<TProgressBar>(nullptr, Handle(), 46, 294, 282, 13, kProgressBar1);
+    // The status line above them would name both for a screen reader.
+    RichEditViewer1->AccessibleName = "Versionshinweise";
+    ProgressBar1->AccessibleName = "Fortschritt";
     Button1 = std::make_unique<TButton>(nullptr, Handle(), "Abbrechen", 134, 323, 73, 23, kButton1);
     Button1->OnClick = [this] { Button1Click(); };
     CancelButton = Button1.get();

@@ -248,7 +248,7 @@ int TickFigures() {
     BenchClock clock(now);
     TForm1& form = clock.Form();
     TAMClock& analog = TMainWindowProbe(form).Layout().AnalogClock();
-    HWND large = TMainWindowProbe(form).Layout().LargeRow().Handle();
+    HWND large = TMainWindowProbe(form).Window(ClockRow::Large);
     analog.SetVisible(true);  // one analog repaint per tick, as in analog mode
     analog.SetEnabled(false); // the bench drives the ticks itself
     // Baseline: invalidating and repainting the bare window, no drawing of ours.

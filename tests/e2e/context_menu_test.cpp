@@ -163,6 +163,21 @@ TEST_F(ContextMenu, CloseFromTheMenuEndsTheProgramAndStoresThePlace) {
     EXPECT_EQ(clock->Setting("Clock", "UhrposY"), "170");
 }
 
+TEST_F(ContextMenu, ShiftF10AndTheMenuKeyOpenItAndEscapeClosesIt) {
+    Start("[Clock]\r\nStyle=Standard\r\n");
+    // A click gives the clock the keyboard; its menu opens and closes without taking it.
+    Mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, Centre(LargePanel()));
+    WaitUntil([&] { return GuiStateOf(window).hwndFocus != nullptr; }, 5000);
+    for (const WORD key : {WORD{VK_F10}, WORD{VK_APPS}}) {
+        keybd_event(VK_SHIFT, 0, key == VK_F10 ? 0 : KEYEVENTF_KEYUP, 0); // held for F10 only
+        Key(key);
+        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        HWND menu = WaitForMenu();
+        Key(VK_ESCAPE);
+        EXPECT_TRUE(menu && WaitUntil([&] { return !IsWindowVisible(menu); }, 5000)) << key;
+    }
+}
+
 TEST_F(ContextMenu, F1WithoutTheHelpFileSaysItIsMissing) {
     Start("[Clock]\r\nStyle=Standard\r\n");
     PressF1();

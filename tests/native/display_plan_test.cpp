@@ -1,4 +1,5 @@
 #include "rules/display_plan.h"
+#include "rules/spoken_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,13 @@ TEST(DisplayPlan, BadAlarmTextsNeverGiveMadeUpGlyphs) {
     AlarmLineCells big = AlarmLine("99", "99", 0, 0);
     EXPECT_EQ(big.image13, 9);
     EXPECT_EQ(big.image16, 9);
+}
+
+TEST(SpokenClock, TheWeekdayAcrossLeapDaysAndTheAlarmInTwoDigits) {
+    EXPECT_EQ(SpokenDate({2024, 2, 29}), "Donnerstag, 29. Februar 2024");
+    EXPECT_EQ(SpokenDate({2100, 3, 1}), "Montag, 1. März 2100");
+    EXPECT_EQ(SpokenAlarm("7", "5"), "Wecker 07:05");
+    EXPECT_EQ(SpokenAlarm("", ""), "");
 }
 
 TEST(DisplayStyles, SettingsValuesMatchExactlyAndCaseSensitively) {

@@ -233,11 +233,11 @@ TEST_F(AlarmDialogTest, EveryControlIsAtItsPlaceWithItsTextHelpAndMenu) {
 TEST_F(AlarmDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
     TForm2& form = Create();
     Show();
-    const std::vector<HWND> expected{form.Button1->Handle(),   form.Button2->Handle(),
-                                     form.CheckBox2->Handle(), form.ComboBox1->Handle(),
-                                     form.ComboBox2->Handle(), form.Button3->Handle(),
-                                     form.CheckBox1->Handle(), form.DateTimePicker1->Handle()};
-    std::vector<HWND> visited{form.Button1->Handle()};
+    const std::vector<HWND> expected{form.DateTimePicker1->Handle(), form.CheckBox1->Handle(),
+                                     form.ComboBox2->Handle(),       form.Button3->Handle(),
+                                     form.ComboBox1->Handle(),       form.CheckBox2->Handle(),
+                                     form.Button1->Handle(),         form.Button2->Handle()};
+    std::vector<HWND> visited{form.DateTimePicker1->Handle()};
     for (std::size_t i = 1; i < expected.size(); ++i) {
         HWND next = GetNextDlgTabItem(form.Handle(), visited.back(), FALSE);
         // The edit inside the message combo box stands for it.
@@ -335,7 +335,7 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     // The history keeps the text as typed, blanks and all.
     EXPECT_EQ(form.ComboBox2->Items(), (std::vector<std::string>{"  Aufstehen  "}));
     EXPECT_EQ(form.ComboBox2->Text(), "  Aufstehen  ");
-    EXPECT_TRUE(TMainWindowProbe(*main).Display().Image14->HasPicture())
+    EXPECT_TRUE(TMainWindowProbe(*main).Glyphs(ClockRow::Small)[4] != -1)
         << "alarm line shows the hour";
     EXPECT_TRUE(boxes.empty());
 
@@ -348,7 +348,7 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     EXPECT_EQ(Ini("Wecker", "Stunde"), "23");
     EXPECT_EQ(Ini("Wecker", "Minute"), "59");
     EXPECT_EQ(Ini("Wecker", "Aktiv"), "0");
-    EXPECT_FALSE(TMainWindowProbe(*main).Display().Image14->HasPicture());
+    EXPECT_FALSE(TMainWindowProbe(*main).Glyphs(ClockRow::Small)[4] != -1);
     EXPECT_EQ(History(), (Lines{"Zahnarzt=0", "*1=1|%20%20Aufstehen%20%20"}));
 }
 
@@ -740,12 +740,11 @@ void CALLBACK LookAtTheOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(AlarmDialogTest, DoubleClickOnTheDisplayOpensTheDialogBelowNoClockOnTop) {
     Create("[Clock]\r\nStatus=Top\r\n");
     ASSERT_TRUE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    for (TPanel* panel : {&TMainWindowProbe(*main).Layout().LargeRow(),
-                          &TMainWindowProbe(*main).Layout().SmallRow(),
-                          &TMainWindowProbe(*main).Layout().DateRow()}) {
+    for (ClockRow row : {ClockRow::Large, ClockRow::Small, ClockRow::Date}) {
         probe = DialogProbe{main->Handle(), dialog->Handle()};
         SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
-        SendMessageW(panel->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(TMainWindowProbe(*main).Window(row), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                     MAKELPARAM(3, 3));
         EXPECT_TRUE(probe.dialogShown);
         EXPECT_FALSE(probe.mainOnTop) << "the clock gives way while the dialog is open";
         EXPECT_FALSE(dialog->Visible());
@@ -755,8 +754,8 @@ TEST_F(AlarmDialogTest, DoubleClickOnTheDisplayOpensTheDialogBelowNoClockOnTop) 
     // The analog clock's double click too.
     probe = DialogProbe{main->Handle(), dialog->Handle()};
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
-    TMainWindowProbe(*main).Layout().AnalogClock().OnDBlClick(
-        &TMainWindowProbe(*main).Layout().AnalogClock());
+    SendMessageW(TMainWindowProbe(*main).Window(ClockRow::AnalogClock), WM_LBUTTONDBLCLK,
+                 MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_TRUE(probe.dialogShown);
 }
 
@@ -766,6 +765,6 @@ TEST_F(AlarmDialogTest, AfterTheDialogTheClockStaysBehindWhenSoStored) {
     SetTimer(nullptr, 0, 100, LookAtTheOpenDialog);
     TMainWindowProbe(*main).Choose("&Wecker...");
     EXPECT_TRUE(probe.dialogShown);
-    EXPECT_EQ(probe.focus, dialog->Button1->Handle()) << "the first control of the tab order";
+    EXPECT_EQ(probe.focus, dialog->DateTimePicker1->Handle()) << "the first tab stop";
     EXPECT_FALSE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

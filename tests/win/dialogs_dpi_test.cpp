@@ -154,7 +154,7 @@ TEST(DialogsAtDpi, AMoveToAnotherMonitorLaysTheDialogOutAgain) {
         EXPECT_EQ(ClientSize(alarm.Handle()).cx, 324 * f);
         EXPECT_EQ(ClientSize(alarm.Handle()).cy, 307 * f);
         EXPECT_EQ(alarm.Button1->BoundsRect().left, 153 * f);
-        EXPECT_EQ(alarm.GroupBox1->Controls().front()->BoundsRect().bottom, (180 + 13) * f);
+        EXPECT_EQ(alarm.CheckBox2->BoundsRect().bottom, (180 + 13) * f);
         EnumChildWindows(alarm.Handle(), ExpectCaptionFits, f);
         EXPECT_EQ(ClientSize(about.Handle()).cx, 353 * f);
         EXPECT_EQ(about.LinkBounds(AboutElement::Mail).left, 210 * f);

@@ -42,64 +42,10 @@ class DisplayTest : public MainWindowTest {
   protected:
     DisplayTest() { now = {2024, 3, 1, 9, 5, 3}; }
 
-    // The glyph a cell shows: its index in the strip, -1 when empty,
-    // -2 when it matches no glyph of the strip.
-    int GlyphIn(const TImage& cell, const TImageList& strip) {
-        if (!cell.HasPicture()) {
-            return -1;
-        }
-        std::vector<std::uint32_t> shown = Pixels(cell.Picture());
-        TBitmap glyph;
-        for (int index = 0; index < strip.Count(); ++index) {
-            strip.GetBitmap(index, glyph);
-            if (Pixels(glyph) == shown) {
-                return index;
-            }
-        }
-        return -2;
-    }
-    std::vector<int> LargeRow() {
-        std::vector<int> glyphs;
-        for (TImage* cell : {Probe().Display().Image1.get(), Probe().Display().Image2.get(),
-                             Probe().Display().Image7.get(), Probe().Display().Image3.get(),
-                             Probe().Display().Image4.get(), Probe().Display().Image8.get(),
-                             Probe().Display().Image5.get(), Probe().Display().Image6.get()}) {
-            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList1));
-        }
-        return glyphs;
-    }
-    std::vector<int> SmallRow() {
-        std::vector<int> glyphs;
-        for (TImage* cell : {Probe().Display().Image11.get(), Probe().Display().Image12.get(),
-                             Probe().Display().Image9.get(), Probe().Display().Image13.get(),
-                             Probe().Display().Image14.get(), Probe().Display().Image10.get(),
-                             Probe().Display().Image15.get(), Probe().Display().Image16.get()}) {
-            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList2));
-        }
-        return glyphs;
-    }
-    std::vector<int> DateRow() {
-        std::vector<int> glyphs;
-        for (TImage* cell : {Probe().Display().Image21.get(), Probe().Display().Image22.get(),
-                             Probe().Display().Image29.get(), Probe().Display().Image23.get(),
-                             Probe().Display().Image24.get(), Probe().Display().Image30.get(),
-                             Probe().Display().Image25.get(), Probe().Display().Image26.get(),
-                             Probe().Display().Image27.get(), Probe().Display().Image28.get()}) {
-            glyphs.push_back(GlyphIn(*cell, Probe().Display().ImageList2));
-        }
-        return glyphs;
-    }
-
     static constexpr int E = -1; // an empty cell
 };
 
 } // namespace
-
-TEST_F(DisplayTest, StripsAreLoadedFromTheResources) {
-    Create();
-    EXPECT_EQ(Probe().Display().ImageList1.Count(), 66);
-    EXPECT_EQ(Probe().Display().ImageList2.Count(), 84);
-}
 
 TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
     Create();
@@ -107,11 +53,12 @@ TEST_F(DisplayTest, FirstStartShowsPlainLcdTimeAndDate) {
     EXPECT_EQ(GlyphBase, 30);
     EXPECT_TRUE(Probe().Item("LCD -Display").Checked());
     EXPECT_FALSE(Probe().Item("LED -Display Grün").Checked());
-    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(100, 145, 102));
-    EXPECT_EQ(LargeRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}));
-    EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
+    EXPECT_EQ(Probe().Colour(ClockRow::Large), RgbColor(100, 145, 102));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Date),
+              (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
     // No alarm section: the alarm line is empty.
-    EXPECT_EQ(SmallRow(), (std::vector<int>{E, E, E, E, E, E, E, E}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Small), (std::vector<int>{E, E, E, E, E, E, E, E}));
     // Showing a style that was read stores nothing.
     EXPECT_EQ(folder.Read("Tikkora.ini").find("Display"), std::string::npos);
     EXPECT_TRUE(boxes.empty());
@@ -121,14 +68,14 @@ TEST_F(DisplayTest, EveryTickRedrawsTheTimeAndMidnightBlanksTheHourTens) {
     Create();
     now = {2024, 3, 1, 10, 0, 0};
     Probe().Tick();
-    EXPECT_EQ(LargeRow(), (std::vector<int>{31, 30, 63, 30, 30, 63, 30, 30}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{31, 30, 63, 30, 30, 63, 30, 30}));
     now = {2024, 3, 2, 0, 0, 0};
     Probe().Tick();
-    EXPECT_EQ(LargeRow(), (std::vector<int>{E, 30, 63, 30, 30, 63, 30, 30}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{E, 30, 63, 30, 30, 63, 30, 30}));
     // The date waits for the minute event.
-    EXPECT_EQ(DateRow()[1], 31);
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Date)[1], 31);
     Probe().MinuteTick();
-    EXPECT_EQ(DateRow()[1], 32);
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Date)[1], 32);
 }
 
 TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
@@ -141,8 +88,9 @@ TEST_F(DisplayTest, ARedrawShowsTimeAndDateOfOneReadingOfTheClock) {
     Probe().Redraw();
     seams::SetClockForTest([this] { return now; });
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(LargeRow(), (std::vector<int>{32, 33, 63, 35, 39, 63, 35, 39}));
-    EXPECT_EQ(DateRow(), (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{32, 33, 63, 35, 39, 63, 35, 39}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Date),
+              (std::vector<int>{E, 31, 69, 30, 33, 69, 32, 30, 32, 34}));
 }
 
 TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
@@ -152,18 +100,17 @@ TEST_F(DisplayTest, ChoosingAStyleStoresItAndRedrawsEverything) {
     EXPECT_FALSE(Probe().Item("LCD -Display").Checked());
     EXPECT_EQ(GlyphBase, 10);
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LEDRot"), std::string::npos);
-    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(Probe().Layout().SmallRow().Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(Probe().Layout().DateRow().Color(), RgbColor(0, 0, 0));
-    EXPECT_EQ(Probe().Layout().AnalogClock().HoursHand().Color(), RgbColor(255, 0, 0));
-    EXPECT_EQ(Probe().Layout().AnalogClock().SecondsHand().Color(), RgbColor(255, 0, 0));
-    EXPECT_EQ(LargeRow(), (std::vector<int>{E, 19, 61, 10, 15, 61, 10, 13}));
-    EXPECT_EQ(DateRow()[2], 67);
+    EXPECT_EQ(Probe().Colour(ClockRow::Large), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Colour(ClockRow::Small), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Colour(ClockRow::Date), RgbColor(0, 0, 0));
+    EXPECT_EQ(Probe().Colour(ClockRow::AnalogClock), RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{E, 19, 61, 10, 15, 61, 10, 13}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Date)[2], 67);
 
     Probe().Choose("LCD -Display bel.");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCDBeleuchtet"), std::string::npos);
-    EXPECT_EQ(Probe().Layout().LargeRow().Color(), RgbColor(0, 255, 255));
-    EXPECT_EQ(LargeRow()[1], 29);
+    EXPECT_EQ(Probe().Colour(ClockRow::Large), RgbColor(0, 255, 255));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large)[1], 29);
 
     Probe().Choose("LCD -Display");
     EXPECT_NE(folder.Read("Tikkora.ini").find("Display=LCD\r"), std::string::npos);
@@ -177,7 +124,7 @@ TEST_F(DisplayTest, ReapplyingWithoutASenderStoresNothing) {
     std::string before = folder.Read("Tikkora.ini");
     Probe().Redraw();
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
-    EXPECT_EQ(Probe().Layout().AnalogClock().MinutesHand().Color(), RgbColor(255, 0, 0));
+    EXPECT_EQ(Probe().Colour(ClockRow::AnalogClock), RgbColor(255, 0, 0));
 }
 
 TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
@@ -186,7 +133,7 @@ TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
         Create();
         EXPECT_TRUE(Probe().Item("LED -Display Grün").Checked()) << value.substr(0, 10);
         EXPECT_EQ(StyleIndex, 0);
-        EXPECT_EQ(Probe().Layout().AnalogClock().HoursHand().Color(), RgbColor(0, 255, 0));
+        EXPECT_EQ(Probe().Colour(ClockRow::AnalogClock), RgbColor(0, 255, 0));
         EXPECT_NE(folder.Read("Tikkora.ini").find("Display=" + value.substr(0, 100)),
                   std::string::npos);
         form.reset();
@@ -196,18 +143,19 @@ TEST_F(DisplayTest, UnknownOrMiscasedStyleShowsGreenLedAndKeepsTheValue) {
 TEST_F(DisplayTest, ActiveAlarmIsShownInTheSmallRowAndCanBeCleared) {
     folder.Write("Tikkora.ini", "[Wecker]\r\nAktiv=1\r\nStunde=07\r\nMinute=30\r\n");
     Create();
-    EXPECT_EQ(SmallRow(), (std::vector<int>{72 + 3, 78 + 3, E, E, 37, 63, 33, 30}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Small),
+              (std::vector<int>{72 + 3, 78 + 3, E, E, 37, 63, 33, 30}));
     form->alarmdisplay("", "");
-    EXPECT_EQ(SmallRow(), (std::vector<int>{E, E, E, E, E, E, E, E}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Small), (std::vector<int>{E, E, E, E, E, E, E, E}));
     form->alarmdisplay("23", "59");
-    EXPECT_EQ(SmallRow(), (std::vector<int>{75, 81, E, 32, 33, 63, 35, 39}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Small), (std::vector<int>{75, 81, E, 32, 33, 63, 35, 39}));
 }
 
 TEST_F(DisplayTest, BadAlarmValuesShowNoAlarmLineAndRaiseNothing) {
     // A time that never rings is not shown as one.
     folder.Write("Tikkora.ini", "[Wecker]\r\nAktiv=1\r\nStunde=ab\r\nMinute=7\r\n");
     Create();
-    EXPECT_EQ(SmallRow(), (std::vector<int>{E, E, E, E, E, E, E, E}));
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Small), (std::vector<int>{E, E, E, E, E, E, E, E}));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -217,7 +165,9 @@ TEST_F(DisplayTest, MiniStyleShowsTheTimeInTheSmallRowWithBothColonsAlarmOrNot) 
     for (const char* alarmHour : {"07", ""}) {
         form->alarmdisplay(alarmHour, "30");
         Probe().Tick();
-        EXPECT_EQ(SmallRow(), (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33})) << alarmHour;
+        EXPECT_EQ(Probe().Glyphs(ClockRow::Small),
+                  (std::vector<int>{E, 39, 63, 30, 35, 63, 30, 33}))
+            << alarmHour;
     }
 }
 
@@ -250,7 +200,7 @@ TEST_F(DisplayTest, PanelsPaintTheirCellsOntoTheScreen) {
     Create();
     TBitmap printed;
     printed.SetSize(123, 51);
-    SendMessageW(Probe().Layout().LargeRow().Handle(), WM_PRINTCLIENT,
+    SendMessageW(Probe().Window(ClockRow::Large), WM_PRINTCLIENT,
                  reinterpret_cast<WPARAM>(printed.Canvas()), PRF_CLIENT);
     std::vector<std::uint32_t> pixels = Pixels(printed);
     auto inkIn = [&](int left, int right) {

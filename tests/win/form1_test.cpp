@@ -110,7 +110,7 @@ TEST_F(Form1Test, RefusedWritesAreReportedAndTheWindowStillCloses) {
     EXPECT_TRUE(Probe().Item("Standard").Checked());
     EXPECT_EQ(window.Width(), 154);
     EXPECT_EQ(window.Top(), 0);
-    EXPECT_TRUE(Probe().Display().Image2->HasPicture());
+    EXPECT_TRUE(Probe().Glyphs(ClockRow::Large)[1] != -1);
     EXPECT_EQ(boxes[0].text, "Unable to write to " + folder.File("Tikkora.ini"));
     EXPECT_EQ(boxes[0].caption, "Tikkora");
     EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));

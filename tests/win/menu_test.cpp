@@ -169,27 +169,26 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"&Immer im Vordergrund", false, false, false},
         {"&Analoguhr", false, false, false},
         {"-", false, false, false},
-        {"Standard", false, false, false},
+        {"Stan&dard", false, false, false},
         {"&Mini", true, true, false},
         {"In die &Taskleiste", false, false, false},
         {"-", false, false, false},
-        {"LCD -Display", false, false, false},
-        {"LCD -Display bel.", false, false, false},
-        {"LED -Display Grün", false, false, false},
-        {"LED -Display Rot", true, true, false},
-        {"LED -Punktmatrix", false, false, false},
-        {"Klappziffer -Display", false, false, false},
+        {"&LCD -Display", false, false, false},
+        {"LCD -Display &bel.", false, false, false},
+        {"LED -Display &Grün", false, false, false},
+        {"LED -Display &Rot", true, true, false},
+        {"LED -Pu&nktmatrix", false, false, false},
+        {"&Klappziffer -Display", false, false, false},
         {"-", false, false, false},
         {"&Hilfethehmen", false, false, false},
         {"Inf&o...", false, false, false},
         {"Online-U&pdate", false, false, false},
-        {"Auto -Update", false, false, false},
+        {"Auto -Updat&e", false, false, false},
         {"-", false, false, false},
         {"Uhr &schließen", false, false, false},
     };
     // Anywhere on the clock: the small row, the bare window, the menu button.
-    for (HWND clicked : {Probe().Layout().SmallRow().Handle(), window.Handle(),
-                         Probe().Layout().MenuButton()->Handle()}) {
+    for (HWND clicked : {Probe().Window(ClockRow::Small), window.Handle(), Probe().MenuButton()}) {
         SCOPED_TRACE(clicked == window.Handle() ? "window" : "child");
         shownItems.clear();
         RightClick(clicked);
@@ -208,9 +207,9 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
     }
     // A checked style or display unchecks the others of its kind and nothing else.
     const std::vector<std::vector<std::string>> kinds = {
-        {"Standard", "&Mini", "In die &Taskleiste"},
-        {"LCD -Display", "LCD -Display bel.", "LED -Display Grün", "LED -Display Rot",
-         "LED -Punktmatrix", "Klappziffer -Display"}};
+        {"Stan&dard", "&Mini", "In die &Taskleiste"},
+        {"&LCD -Display", "LCD -Display &bel.", "LED -Display &Grün", "LED -Display &Rot",
+         "LED -Pu&nktmatrix", "&Klappziffer -Display"}};
     const std::vector<TMenuItem*>& items = Probe().Menu().Items.Items();
     auto checked = [&] {
         std::set<std::string> captions;
@@ -242,7 +241,7 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
     // No taskbar clock area here: the clock waits for one in the mini window.
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
     ASSERT_TRUE(Probe().Item("In die &Taskleiste").Checked());
-    RightClick(Probe().Layout().SmallRow().Handle());
+    RightClick(Probe().Window(ClockRow::Small));
     ASSERT_EQ(shownItems.size(), 23u);
     EXPECT_EQ(shownItems[4].caption, "&Analoguhr");
     EXPECT_TRUE(shownItems[4].grayed);
@@ -256,14 +255,14 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
             Probe().Styles().FitToTaskbar();
             ASSERT_NE(window.Handle(), nullptr);
         }
-        ASSERT_NE(Probe().Layout().MenuButton(), nullptr);
+        ASSERT_NE(Probe().MenuButton(), nullptr);
         TExplorerButton& button = *Probe().Layout().MenuButton();
-        EXPECT_EQ(GetParent(button.Handle()), Probe().Layout().MenuButtonRow().Handle());
+        EXPECT_EQ(GetParent(button.Handle()), Probe().Window(ClockRow::MenuButton));
         // Where the window really is in its panel, not where the object says.
         RECT r;
         GetWindowRect(button.Handle(), &r);
-        MapWindowPoints(nullptr, Probe().Layout().MenuButtonRow().Handle(),
-                        reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, Probe().Window(ClockRow::MenuButton), reinterpret_cast<POINT*>(&r),
+                        2);
         EXPECT_EQ(r.left, 1);
         EXPECT_EQ(r.top, 1);
         EXPECT_EQ(r.right - r.left, 14);
@@ -448,12 +447,12 @@ class MenuDuringAlarmTest : public MenuTest {
         aboutShownDuringBox = rescued;
         const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
         RECT r;
-        GetWindowRect(Probe().Layout().LargeRow().Handle(), &r);
-        SendMessageW(Probe().Layout().LargeRow().Handle(), WM_CONTEXTMENU, 0,
+        GetWindowRect(Probe().Window(ClockRow::Large), &r);
+        SendMessageW(Probe().Window(ClockRow::Large), WM_CONTEXTMENU, 0,
                      MAKELPARAM(r.left + 2, r.top + 2));
         KillTimer(nullptr, timer);
         // The menu button, pressed and right-clicked.
-        HWND button = Probe().Layout().MenuButton()->Handle();
+        HWND button = Probe().MenuButton();
         for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
             const UINT_PTR closer = SetTimer(nullptr, 0, 100, ReadOpenMenu);
             SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));

@@ -27,8 +27,7 @@ class UpdateTimerTest : public MainWindowTest {
         }
         TForm1& clock = Create();
         clock.RunUpdate = [this, &clock](int mode) {
-            runs.push_back(
-                {mode, Probe().UpdateTimer().Enabled(), Probe().UpdateTimer().Interval()});
+            runs.push_back({mode, Probe().UpdateCheckOn(), Probe().UpdateInterval()});
         };
         return clock;
     }
@@ -46,8 +45,8 @@ class UpdateTimerTest : public MainWindowTest {
 TEST_F(UpdateTimerTest, EveryThirtySecondsUntilAGuardLetsTheFirstCheckRun) {
     seams::SetInternetConnectedForTest([this] { return connected; });
     Make();
-    EXPECT_TRUE(Probe().UpdateTimer().Enabled());
-    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
+    EXPECT_TRUE(Probe().UpdateCheckOn());
+    EXPECT_EQ(Probe().UpdateInterval(), 30000u);
 
     // Each guard keeps the rhythm and starts nothing.
     connected = false;
@@ -57,8 +56,8 @@ TEST_F(UpdateTimerTest, EveryThirtySecondsUntilAGuardLetsTheFirstCheckRun) {
     Probe().UpdateTick();
     UpdateRunning = false;
     EXPECT_TRUE(runs.empty());
-    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
-    EXPECT_TRUE(Probe().UpdateTimer().Enabled());
+    EXPECT_EQ(Probe().UpdateInterval(), 30000u);
+    EXPECT_TRUE(Probe().UpdateCheckOn());
 
     // Online: the automatic check, with the timer off meanwhile; then every 30 minutes.
     Probe().UpdateTick();
@@ -66,8 +65,8 @@ TEST_F(UpdateTimerTest, EveryThirtySecondsUntilAGuardLetsTheFirstCheckRun) {
     EXPECT_EQ(runs[0].mode, ModeAutomatic);
     EXPECT_FALSE(runs[0].timerEnabled);
     EXPECT_EQ(runs[0].interval, 1800000u);
-    EXPECT_TRUE(Probe().UpdateTimer().Enabled());
-    EXPECT_EQ(Probe().UpdateTimer().Interval(), 1800000u);
+    EXPECT_TRUE(Probe().UpdateCheckOn());
+    EXPECT_EQ(Probe().UpdateInterval(), 1800000u);
 }
 
 TEST_F(UpdateTimerTest, AutoOffStartsNoCheckAndKeepsTheRhythm) {
@@ -75,7 +74,7 @@ TEST_F(UpdateTimerTest, AutoOffStartsNoCheckAndKeepsTheRhythm) {
     Make("[OnlineUpdate]\r\nAuto=0\r\n");
     Probe().UpdateTick();
     EXPECT_TRUE(runs.empty());
-    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
+    EXPECT_EQ(Probe().UpdateInterval(), 30000u);
     // The menu item switches it on in the file; the next tick runs.
     Probe().Choose("Auto -Update");
     Probe().UpdateTick();
@@ -90,7 +89,7 @@ TEST_F(UpdateTimerTest, TheMenuCommandAsksWhateverRunsAndLeavesTheTimer) {
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].mode, ModeAsked);
     EXPECT_TRUE(runs[0].timerEnabled);
-    EXPECT_EQ(Probe().UpdateTimer().Interval(), 30000u);
+    EXPECT_EQ(Probe().UpdateInterval(), 30000u);
 }
 
 TEST_F(UpdateTimerTest, ItsOwnTimerStartsTheHiddenCheckWhichLeavesTheClockOnTop) {
@@ -110,11 +109,11 @@ TEST_F(UpdateTimerTest, ItsOwnTimerStartsTheHiddenCheckWhichLeavesTheClockOnTop)
     ASSERT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
     // The half minute to the first check, scaled down; the run itself is the
     // real one, with nothing to show as the server has no versions file.
-    Probe().UpdateTimer().SetInterval(20);
+    Probe().SetUpdateInterval(20);
     ASSERT_TRUE(PumpUntil([&] { return onTopDuringCheck != -1; }, 20000));
     EXPECT_TRUE(requestLine.starts_with("GET /3.0/versions.nf ")) << requestLine;
     EXPECT_EQ(onTopDuringCheck, 1);
-    EXPECT_TRUE(PumpUntil([&] { return Probe().UpdateTimer().Interval() == 1800000u; }, 20000));
+    EXPECT_TRUE(PumpUntil([&] { return Probe().UpdateInterval() == 1800000u; }, 20000));
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(GetWindowLongW(clockWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

@@ -86,9 +86,6 @@ SIZE OuterSize(HWND window) {
 bool Shown(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
-bool Shown(const TPanel& panel) {
-    return Shown(panel.Handle());
-}
 
 // The (Analog, Style) pair as the file holds it, recorded whenever the window
 // sees a message, so that the order of writes inside one handler shows.
@@ -193,13 +190,13 @@ TEST_F(WindowStyleTest, StoredStyleAndAnalogModeGiveTheirLayout) {
         const char* style;
         const char* analog;
         SIZE window;
-        bool largeRow;     // Panel1 shown
+        bool largeRow;     // shown
         int largeRowWidth; // when shown
-        bool digits;       // Image1 to Image8
-        bool clock;        // AMClock1
-        RECT smallRow;     // Panel3 (left, top, right, bottom)
-        int menuButtonTop; // Panel2
-        int dateTop;       // Panel4
+        bool digits;       // of the large row
+        bool clock;
+        RECT smallRow; // left, top, right, bottom
+        int menuButtonTop;
+        int dateTop;
     } cases[] = {
         {"Standard", "0", {154, 69}, true, 123, true, false, {20, 39, 76, 56}, 46, 34},
         {"Standard", "1", {154, 69}, true, 123, false, true, {85, 9, 141, 26}, 46, 30},
@@ -214,31 +211,29 @@ TEST_F(WindowStyleTest, StoredStyleAndAnalogModeGiveTheirLayout) {
         SIZE size = OuterSize(window.Handle());
         EXPECT_EQ(size.cx, c.window.cx);
         EXPECT_EQ(size.cy, c.window.cy);
-        EXPECT_EQ(Shown(Probe().Layout().LargeRow()), c.largeRow);
+        EXPECT_EQ(Probe().Shown(ClockRow::Large), c.largeRow);
         if (c.largeRow) {
-            RECT large = Probe().Layout().LargeRow().Bounds();
+            RECT large = Probe().Place(ClockRow::Large);
             EXPECT_EQ(large.right - large.left, c.largeRowWidth);
         }
-        EXPECT_EQ(Probe().Display().Image1->Visible(), c.digits);
-        EXPECT_EQ(Probe().Display().Image8->Visible(), c.digits);
-        EXPECT_EQ(Probe().Layout().AnalogClock().Visible(), c.clock);
-        EXPECT_TRUE(Shown(Probe().Layout().SmallRow()));
-        RECT small = Probe().Layout().SmallRow().Bounds();
+        EXPECT_EQ(Probe().CellsShown(ClockRow::Large), c.digits ? "11111111" : "00000000");
+        EXPECT_EQ(Probe().Shown(ClockRow::AnalogClock), c.clock);
+        EXPECT_TRUE(Probe().Shown(ClockRow::Small));
+        RECT small = Probe().Place(ClockRow::Small);
         EXPECT_EQ(small.left, c.smallRow.left);
         EXPECT_EQ(small.top, c.smallRow.top);
         EXPECT_EQ(small.right, c.smallRow.right);
         EXPECT_EQ(small.bottom, c.smallRow.bottom);
-        EXPECT_EQ(Probe().Layout().MenuButtonRow().Bounds().top, c.menuButtonTop);
-        EXPECT_EQ(Probe().Layout().DateRow().Bounds().top, c.dateTop);
-        EXPECT_TRUE(Probe().Display().Image10->Visible());
-        EXPECT_TRUE(Probe().Display().Image16->Visible());
-        EXPECT_EQ(Probe().Display().Image9->Bounds().top, 4);
+        EXPECT_EQ(Probe().Place(ClockRow::MenuButton).top, c.menuButtonTop);
+        EXPECT_EQ(Probe().Place(ClockRow::Date).top, c.dateTop);
+        EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111111");
+        EXPECT_EQ(Probe().CellPlace(ClockRow::Small, 2).top, 4);
         EXPECT_EQ(Probe().Item("Standard").Checked(), std::string(c.style) == "Standard");
         EXPECT_EQ(Probe().Item("&Mini").Checked(), std::string(c.style) == "Mini");
         EXPECT_EQ(Probe().Item("&Analoguhr").Checked(), std::string(c.analog) == "1");
         EXPECT_TRUE(Probe().Item("&Analoguhr").Enabled);
         EXPECT_EQ(Setting("Style"), c.style);
-        EXPECT_FALSE(Styles().Timer1.Running());
+        EXPECT_FALSE(Probe().TaskbarWatch());
         form.reset();
     }
 }
@@ -270,8 +265,8 @@ TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyN
 TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\n");
     Styles().ToggleAnalog();
-    EXPECT_FALSE(Shown(Probe().Layout().SmallRow()));
-    EXPECT_TRUE(Probe().Layout().AnalogClock().Visible());
+    EXPECT_FALSE(Probe().Shown(ClockRow::Small));
+    EXPECT_TRUE(Probe().Shown(ClockRow::AnalogClock));
     SIZE on = OuterSize(window.Handle());
     EXPECT_EQ(on.cx, 82);
     EXPECT_EQ(on.cy, 69);
@@ -279,8 +274,8 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     EXPECT_EQ(Setting("Style"), "Mini");
 
     Styles().ToggleAnalog();
-    EXPECT_TRUE(Shown(Probe().Layout().SmallRow()));
-    EXPECT_FALSE(Probe().Layout().AnalogClock().Visible());
+    EXPECT_TRUE(Probe().Shown(ClockRow::Small));
+    EXPECT_FALSE(Probe().Shown(ClockRow::AnalogClock));
     SIZE off = OuterSize(window.Handle());
     EXPECT_EQ(off.cx, 85);
     EXPECT_EQ(off.cy, 32);
@@ -290,18 +285,18 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
 TEST_F(WindowStyleTest, AnalogClockSwitchedOnInTheStandardStyleMovesTheAlarmLineBesideIt) {
     Create("[Clock]\r\nStyle=Standard\r\nAnalog=0\r\n");
     Styles().ToggleAnalog();
-    RECT small = Probe().Layout().SmallRow().Bounds();
+    RECT small = Probe().Place(ClockRow::Small);
     EXPECT_EQ(small.left, 85);
     EXPECT_EQ(small.top, 12);
-    EXPECT_FALSE(Probe().Display().Image4->Visible());
-    EXPECT_EQ(Probe().Layout().DateRow().Bounds().top, 30);
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Large), "00000000");
+    EXPECT_EQ(Probe().Place(ClockRow::Date).top, 30);
     Styles().ToggleAnalog();
-    small = Probe().Layout().SmallRow().Bounds();
+    small = Probe().Place(ClockRow::Small);
     EXPECT_EQ(small.left, 20);
     EXPECT_EQ(small.top, 39);
     EXPECT_EQ(small.bottom - small.top, 17);
-    EXPECT_TRUE(Probe().Display().Image4->Visible());
-    EXPECT_EQ(Probe().Layout().DateRow().Bounds().top, 34);
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Large), "11111111");
+    EXPECT_EQ(Probe().Place(ClockRow::Date).top, 34);
 }
 
 TEST_F(WindowStyleTest, StoredPositionIsReadWithThePreviousStylesSize) {
@@ -329,14 +324,14 @@ TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMini
     FakeTray tray(62, 30);
 
     Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    ASSERT_TRUE(Probe().Layout().AnalogClock().Visible());
+    ASSERT_TRUE(Probe().Shown(ClockRow::AnalogClock));
     SettingsRecorder recorder(folder.File("Tikkora.ini"));
     Styles().Taskbar(true);
     const std::vector<std::string> expected = {"1/Standard", "0/Standard", "0/Mini", "0/Taskbar"};
     EXPECT_EQ(recorder.States(), expected);
     EXPECT_FALSE(Probe().Item("&Analoguhr").Checked());
     EXPECT_FALSE(Probe().Item("&Analoguhr").Enabled);
-    EXPECT_FALSE(Probe().Layout().AnalogClock().Visible());
+    EXPECT_FALSE(Probe().Shown(ClockRow::AnalogClock));
     EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
     EXPECT_FALSE(Probe().Item("&Mini").Checked());
     EXPECT_EQ(Setting("UhrposX"), "300");
@@ -356,8 +351,8 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     EXPECT_FALSE(style & (WS_BORDER | WS_SYSMENU | WS_POPUP));
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & (WS_EX_DLGMODALFRAME | WS_EX_TOPMOST));
     EXPECT_TRUE(Shown(handle));
-    EXPECT_TRUE(Styles().Timer1.Running());
-    EXPECT_EQ(Styles().Timer1.Interval(), 100u);
+    EXPECT_TRUE(Probe().TaskbarWatch());
+    EXPECT_EQ(Probe().TaskbarWatch(), 100u);
     // Entered at the full size of the area; the first tick takes one pixel off.
     EXPECT_EQ(window.Left(), 0);
     EXPECT_EQ(window.Top(), 0);
@@ -366,39 +361,33 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 62);
     EXPECT_EQ(window.Height(), 29);
-    RECT row = Probe().Layout().SmallRow().Bounds();
+    RECT row = Probe().Place(ClockRow::Small);
     EXPECT_EQ(row.left, 0);
     EXPECT_EQ(row.top, 0);
     EXPECT_EQ(row.right, 62);
     EXPECT_EQ(row.bottom, 29);
-    EXPECT_FALSE(Shown(Probe().Layout().LargeRow()));
-    EXPECT_EQ(Probe().Display().Image9->Bounds().top, 29 / 2 - 5);
-    EXPECT_EQ(Probe().Display().Image16->Bounds().top, 29 / 2 - 5);
-    EXPECT_TRUE(Probe().Display().Image10->Visible());
-    EXPECT_TRUE(Probe().Display().Image15->Visible());
-    EXPECT_TRUE(Probe().Display().Image16->Visible());
+    EXPECT_FALSE(Probe().Shown(ClockRow::Large));
+    EXPECT_EQ(Probe().CellPlace(ClockRow::Small, 2).top, 29 / 2 - 5);
+    EXPECT_EQ(Probe().CellPlace(ClockRow::Small, 7).top, 29 / 2 - 5);
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111111");
 
     tray.Resize(50, 30);
     Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 50);
-    EXPECT_FALSE(Probe().Display().Image10->Visible());
-    EXPECT_FALSE(Probe().Display().Image15->Visible());
-    EXPECT_FALSE(Probe().Display().Image16->Visible());
-    EXPECT_TRUE(Probe().Display().Image14->Visible());
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111000");
 
     tray.Resize(51, 40);
     Styles().FitToTaskbar();
     EXPECT_EQ(window.Width(), 51);
     EXPECT_EQ(window.Height(), 39);
-    EXPECT_EQ(Probe().Display().Image9->Bounds().top, 39 / 2 - 5);
-    EXPECT_TRUE(Probe().Display().Image10->Visible());
-    EXPECT_TRUE(Probe().Display().Image16->Visible());
+    EXPECT_EQ(Probe().CellPlace(ClockRow::Small, 2).top, 39 / 2 - 5);
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111111");
 
     // The timer itself does the same within a few ticks.
     tray.Resize(45, 40);
     PumpUntil([&] { return window.Width() == 45; }, 5000);
     EXPECT_EQ(window.Width(), 45);
-    EXPECT_FALSE(Probe().Display().Image15->Visible());
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111000");
 }
 
 TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
@@ -445,11 +434,11 @@ TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
     EXPECT_EQ(r.top, 200);
     EXPECT_EQ(r.right - r.left, 154);
     EXPECT_EQ(r.bottom - r.top, 69);
-    EXPECT_FALSE(Styles().Timer1.Running());
+    EXPECT_FALSE(Probe().TaskbarWatch());
     EXPECT_TRUE(Probe().Item("&Analoguhr").Enabled);
-    EXPECT_TRUE(Probe().Display().Image16->Visible());
-    EXPECT_EQ(Probe().Display().Image16->Bounds().top, 4);
-    RECT row = Probe().Layout().SmallRow().Bounds();
+    EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111111");
+    EXPECT_EQ(Probe().CellPlace(ClockRow::Small, 7).top, 4);
+    RECT row = Probe().Place(ClockRow::Small);
     EXPECT_EQ(row.right - row.left, 56);
     EXPECT_EQ(Setting("Style"), "Standard");
 }
@@ -493,14 +482,14 @@ TEST_F(WindowStyleTest, WithoutATrayClockTheChoiceIsRefusedAndNothingChanges) {
     EXPECT_FALSE(Probe().Item("In die &Taskleiste").Checked());
     EXPECT_TRUE(Probe().Item("&Analoguhr").Checked());
     EXPECT_TRUE(Probe().Item("&Analoguhr").Enabled);
-    EXPECT_TRUE(Probe().Layout().AnalogClock().Visible());
+    EXPECT_TRUE(Probe().Shown(ClockRow::AnalogClock));
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindowLongW(window.Handle(), GWL_STYLE), styleBefore);
     RECT placeAfter;
     GetWindowRect(window.Handle(), &placeAfter);
     EXPECT_TRUE(EqualRect(&placeBefore, &placeAfter));
-    EXPECT_FALSE(Styles().Timer1.Running());
+    EXPECT_FALSE(Probe().TaskbarWatch());
 }
 
 TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockWaitsAsAMiniWindow) {
@@ -515,7 +504,7 @@ TEST_F(WindowStyleTest, StartInTheTaskbarStyleWithoutATrayClockWaitsAsAMiniWindo
     EXPECT_EQ(window.Left(), 300);
     EXPECT_EQ(window.Top(), 200);
     EXPECT_EQ(OuterSize(window.Handle()).cx, 85);
-    EXPECT_TRUE(Styles().Timer1.Running());
+    EXPECT_TRUE(Probe().TaskbarWatch());
 }
 
 // The taskbar closes (the shell restarts) and comes back: the clock waits as
@@ -544,7 +533,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         EXPECT_EQ(window.Top(), 200);
         EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
         EXPECT_EQ(Setting("Style"), "Taskbar");
-        EXPECT_TRUE(Styles().Timer1.Running());
+        EXPECT_TRUE(Probe().TaskbarWatch());
         Styles().FitToTaskbar(); // nothing to find yet
         EXPECT_EQ(Setting("Style"), "Taskbar");
 
@@ -572,7 +561,7 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
     seams::SetMessageBoxResponderForTest([&](const seams::MessageBoxCall& call) {
         boxes.push_back(call);
         // A double click on the clock while the box is open.
-        SendMessageW(Probe().Layout().SmallRow().Handle(), WM_LBUTTONDBLCLK, 0, 0);
+        SendMessageW(Probe().Window(ClockRow::Small), WM_LBUTTONDBLCLK, 0, 0);
         dialogOpened = dialogOpened || dialog.Visible();
         return IDOK;
     });
@@ -605,7 +594,7 @@ TEST_F(WindowStyleTest, TheMenuButtonInTheTaskbarOpensTheMenuOwnedByTheClock) {
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, NoteMenuOwner, nullptr, GetCurrentThreadId());
-    HWND button = Probe().Layout().MenuButton()->Handle();
+    HWND button = Probe().MenuButton();
     for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
         SCOPED_TRACE(message == WM_LBUTTONDOWN ? "left press" : "right click");
         menuOwnerSeen = nullptr;
@@ -654,7 +643,8 @@ TEST_F(WindowStyleTest, TheTaskbarClockTakesTheScaleOfTheTaskbarsMonitorNotOfIts
     SendMessageW(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
     auto cellHeight = [&] {
-        return Probe().Display().Image13->Bounds().bottom - Probe().Display().Image13->Bounds().top;
+        const RECT cell = Probe().CellPlace(ClockRow::Small, 3);
+        return cell.bottom - cell.top;
     };
     ASSERT_EQ(cellHeight(), 18);
     Styles().Taskbar(true);
@@ -779,8 +769,7 @@ TEST_F(NoTaskTest, TheClockWindowCarriesOneWithTheDefaults) {
     seams::SetProgramFilePathForTest(folder.File("Tikkora.exe"));
     TForm1 window(*Application);
     window.CreateHandle();
-    ASSERT_NE(TMainWindowProbe(window).NoTask(), nullptr);
-    EXPECT_TRUE(TMainWindowProbe(window).NoTask()->HideForm());
+    EXPECT_TRUE(TMainWindowProbe(window).HiddenFromTaskbar());
     ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
     window.Show();
     EXPECT_FALSE(IsWindowVisible(Application->Handle()));
