@@ -22,6 +22,8 @@ command -v osslsigncode >/dev/null || need+=(osslsigncode)
 # openssl signs the tests' update folders; Wine checks the signatures through GnuTLS.
 command -v openssl >/dev/null || need+=(openssl)
 dpkg -s libgnutls30:i386 >/dev/null 2>&1 || need+=(libgnutls30:i386)
+# The benchmark's watcher of the clock's seconds reads the X server's pixels.
+[ -f /usr/include/X11/Xlib.h ] || need+=(libx11-dev)
 # ccache lets the signed build of the tests reuse the normal build's objects.
 command -v ccache >/dev/null || need+=(ccache)
 

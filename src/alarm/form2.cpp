@@ -4,6 +4,7 @@
 #include "rules/sound_list.h"
 #include "rules/alarm_check.h"
 #include "rules/profile_values.h"
+#include "settings/alarm_settings.h"
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
@@ -193,19 +194,21 @@ void TForm2::FormShow() {
     // A stored time that is no time is reported, but the rest is still read:
     // otherwise OK would store an empty sound and the defaults of the boxes
     // over the user's settings.
+    // Read as the clock rings it: a file without "Aktiv" holds no alarm that is on.
+    const StoredAlarm alarm = ReadStoredAlarm(*SettingsFile);
     std::exception_ptr failure;
     try {
-        ShowStoredTime();
+        ShowStoredTime(alarm);
     } catch (const EConvertError&) {
         failure = std::current_exception();
     }
-    CheckBox1->SetChecked(SettingsFile->ReadBool(kAlarmSection, "Aktiv", true));
-    CheckBox2->SetChecked(SettingsFile->ReadBool(kAlarmSection, "AktivMode", false));
-    FillSoundList();
+    CheckBox1->SetChecked(alarm.on);
+    CheckBox2->SetChecked(alarm.oneShot);
+    FillSoundList(alarm.sound);
     if (!shownBefore_) {
         // Later showings keep what the field held; an empty field on the
         // first one would make OK store an empty message over the user's.
-        ComboBox2->SetText(SettingsFile->ReadString(kAlarmSection, "Meldung", ""));
+        ComboBox2->SetText(alarm.message);
         shownBefore_ = true;
     }
     if (failure) {
@@ -213,23 +216,21 @@ void TForm2::FormShow() {
     }
 }
 
-void TForm2::ShowStoredTime() {
-    const std::string hour = SettingsFile->ReadString(kAlarmSection, "Stunde", "0");
-    const std::string minute = SettingsFile->ReadString(kAlarmSection, "Minute", "00");
-    const std::optional<std::string> time = AlarmTimeText(hour, minute);
-    if (!time) {
-        throw EConvertError("'" + hour + ":" + minute + "' is not a valid date and time");
+void TForm2::ShowStoredTime(const StoredAlarm& alarm) {
+    if (alarm.time.empty()) {
+        throw EConvertError("'" + alarm.hour + ":" + alarm.minute +
+                            "' is not a valid date and time");
     }
     // "hh:nn"; the picker keeps its date.
     SYSTEMTIME picked = DateTimePicker1->DateTime();
-    picked.wHour = static_cast<WORD>(std::stoi(time->substr(0, 2)));
-    picked.wMinute = static_cast<WORD>(std::stoi(time->substr(3, 2)));
+    picked.wHour = static_cast<WORD>(std::stoi(alarm.time.substr(0, 2)));
+    picked.wMinute = static_cast<WORD>(std::stoi(alarm.time.substr(3, 2)));
     picked.wSecond = 0;
     picked.wMilliseconds = 0;
     DateTimePicker1->SetDateTime(picked);
 }
 
-void TForm2::FillSoundList() {
+void TForm2::FillSoundList(const std::string& stored) {
     ComboBox1->Clear();
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
@@ -243,7 +244,6 @@ void TForm2::FillSoundList() {
     for (const std::string& name : names) {
         ComboBox1->AddItem(name);
     }
-    const std::string stored = SettingsFile->ReadString(kAlarmSection, "Sound", "Tikkora.wav");
     const std::optional<std::size_t> index = FindSoundEntry(names, stored);
     ComboBox1->SetItemIndex(index ? static_cast<int>(*index) : -1);
 }

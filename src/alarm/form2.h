@@ -5,6 +5,7 @@
 // modally by the main window; everything is read from and stored in the
 // settings file's [Wecker] section, the message list in [meldungen].
 #include "controls/xpcontrols.h"
+#include "rules/stored_alarm.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
@@ -64,8 +65,8 @@ class TForm2 : public TForm {
     std::string PickedMinute() const;
     // Reads the stored alarm time into the picker; throws EConvertError when
     // the stored hour and minute are no time of day.
-    void ShowStoredTime();
-    void FillSoundList();
+    void ShowStoredTime(const StoredAlarm& alarm);
+    void FillSoundList(const std::string& stored);
     // The help pop-up for the control a help request came from.
     void ControlHelp(HWND window);
 

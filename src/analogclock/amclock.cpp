@@ -7,6 +7,7 @@
 #include "toolkit/seams.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -115,7 +116,7 @@ TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
         DestroyHandle();
         throw;
     }
-    timer_->SetInterval(interval_);
+    ApplyPacing();
     timer_->OnTimer = [this](TThrdTimer*) { ClockTick(); };
 
     secondsHand_.SetBackRadius(10);
@@ -171,7 +172,7 @@ void TAMClock::ClockTick() {
     const PaintedTime shown{hour_, minute_, second_};
     if (Visible() && !(painted_ && *painted_ == shown)) {
         WindowDc dc(Handle());
-        PaintTo(dc.get());
+        PaintClient(dc.get(), RECT{});
     }
 
     using Handler = std::function<void(TAMClock*, std::uint16_t)>;
@@ -215,8 +216,23 @@ void TAMClock::SetInterval(std::uint16_t interval) {
         return;
     }
     interval_ = interval;
-    timer_->SetInterval(interval_);
+    ApplyPacing();
     Repaint();
+}
+
+void TAMClock::ApplyPacing() {
+    if (interval_ != 0) {
+        timer_->SetInterval(interval_);
+    }
+    timer_->SetOnTheSecond(interval_ == 0);
+}
+
+void TAMClock::TimeChanged() {
+    // Every event comes again, whether its value changed or not: all that
+    // hangs on them (the time, the date, the alarm) is looked at afresh.
+    lastHour_ = lastMinute_ = lastSecond_ = 0xFFFF;
+    ClockTick();
+    timer_->Reaim();
 }
 
 void TAMClock::SetPriority(TThreadPriority priority) {
@@ -432,6 +448,18 @@ void TAMClock::PaintTo(HDC target) {
     DrawHand(dc, 2, secondsHand_, SecondHandAngle(second_));
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
     painted_ = PaintedTime{hour_, minute_, second_};
+}
+
+void TAMClock::PaintClient(HDC dc, const RECT& /*area*/) {
+    // A frame that cannot be drawn (no memory for a bitmap or a device
+    // context just now) is skipped; the next tick or paint tries again. Let
+    // out of a tick, the failure would end the ticks, and with them the time
+    // and the alarm.
+    try {
+        PaintTo(dc);
+    } catch (const std::exception&) {
+        painted_.reset();
+    }
 }
 
 HDC TAMClock::Backdrop(int width, int height) {

@@ -1,7 +1,9 @@
 #include "analogclock/thread_timer.h"
 
+#include "analogclock/second_edge_rules.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/gdi.h"
+#include "toolkit/precise_clock.h"
 
 #include <atomic>
 #include <process.h>
@@ -9,6 +11,19 @@
 namespace {
 
 constexpr UINT kTickMessage = WM_APP + 1;
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// A high-resolution timer keeps its moment to well under a millisecond
+// without raising the whole system's timer rate; older systems refuse the
+// flag and get an ordinary one.
+HANDLE CreateTickTimer() {
+    HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                          TIMER_ALL_ACCESS);
+    return timer ? timer : CreateWaitableTimerW(nullptr, FALSE, nullptr);
+}
 
 } // namespace
 
@@ -52,6 +67,10 @@ struct TThrdTimer::Shared {
     // Set by the user-interface thread when a handed-over tick has run.
     UniqueKernelHandle done{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     std::atomic<std::uint16_t> interval{250};
+    std::atomic<bool> onTheSecond{false};
+    // Set to make a worker waiting for a second's edge aim again.
+    UniqueKernelHandle reaim{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    UniqueKernelHandle edgeTimer{CreateTickTimer()};
     std::atomic<int> priority{THREAD_PRIORITY_NORMAL};
     std::atomic<bool> failed{false};
     std::exception_ptr failure; // user-interface thread only
@@ -59,7 +78,8 @@ struct TThrdTimer::Shared {
 };
 
 TThrdTimer::TThrdTimer() : shared_(std::make_shared<Shared>()) {
-    if (!shared_->stop || !shared_->resume || !shared_->done) {
+    if (!shared_->stop || !shared_->resume || !shared_->done || !shared_->reaim ||
+        !shared_->edgeTimer) {
         throw Exception("Der Zeitgeber kann nicht angelegt werden.");
     }
     // A message-only window: it belongs to this thread, so the ticks run here.
@@ -119,6 +139,19 @@ void TThrdTimer::SetPriority(TThreadPriority priority) {
     UpdateTimer();
 }
 
+void TThrdTimer::SetOnTheSecond(bool onTheSecond) {
+    if (onTheSecond == onTheSecond_) {
+        return;
+    }
+    onTheSecond_ = onTheSecond;
+    shared_->onTheSecond = onTheSecond;
+    Reaim();
+}
+
+void TThrdTimer::Reaim() {
+    SetEvent(shared_->reaim.get());
+}
+
 bool TThrdTimer::Ended() const {
     return shared_->failed;
 }
@@ -171,20 +204,37 @@ unsigned __stdcall TThrdTimer::WorkerMain(void* context) {
     HANDLE stop = shared->stop.get();
     HANDLE whileRunning[2] = {stop, shared->resume.get()};
     HANDLE whileTicking[2] = {stop, shared->done.get()};
+    HANDLE whileAiming[3] = {stop, shared->reaim.get(), shared->edgeTimer.get()};
 
     SetThreadPriority(GetCurrentThread(), shared->priority);
     for (;;) {
-        const std::uint16_t interval = shared->interval;
-        if (interval == 0) {
+        if (shared->onTheSecond) {
+            // Aimed at the clock at every tick, so it never drifts. The
+            // timer takes a span rather than a moment: high-resolution timers
+            // take no other, and a change of the system time aims again.
+            const std::int64_t now = PreciseSystemTime();
+            LARGE_INTEGER due;
+            due.QuadPart = -(NextSecondTick(now) - now);
+            if (!SetWaitableTimer(shared->edgeTimer.get(), &due, 0, nullptr, nullptr, FALSE)) {
+                return 0;
+            }
+            const DWORD woken = WaitForMultipleObjects(3, whileAiming, FALSE, INFINITE);
+            if (woken == WAIT_OBJECT_0 + 1) {
+                continue;
+            }
+            if (woken != WAIT_OBJECT_0 + 2) {
+                return 0;
+            }
+        } else if (const std::uint16_t interval = shared->interval; interval == 0) {
             // Interval 0 only occurs while paused; wait for a usable one.
             if (WaitForMultipleObjects(2, whileRunning, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
                 return 0;
             }
             continue;
-        }
-        // The sleep, not corrected for drift. A pause does not cut it short:
-        // after it the tick follows the resume at once if the time has run out.
-        if (WaitForSingleObject(stop, interval) != WAIT_TIMEOUT) {
+        } else if (WaitForSingleObject(stop, interval) != WAIT_TIMEOUT) {
+            // The sleep, not corrected for drift. A pause does not cut it
+            // short: after it the tick follows the resume at once if the time
+            // has run out.
             return 0;
         }
         if (!shared->running &&

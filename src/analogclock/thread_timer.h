@@ -42,6 +42,14 @@ class TThrdTimer {
     void SetInterval(std::uint16_t interval);
     TThreadPriority Priority() const { return priority_; }
     void SetPriority(TThreadPriority priority);
+    // Ticks just after each second of the system clock begins, once a second,
+    // instead of every Interval; Enabled still starts and stops them.
+    bool OnTheSecond() const { return onTheSecond_; }
+    void SetOnTheSecond(bool onTheSecond);
+    // Aims the next tick afresh at the clock as it is now: after the system
+    // time was set or the machine woke, a wait under way may aim at a moment
+    // that no longer follows the next second's edge.
+    void Reaim();
 
     // Run at every tick with the timer as sender.
     std::function<void(TThrdTimer* sender)> OnTimer;
@@ -62,6 +70,7 @@ class TThrdTimer {
 
     bool enabled_ = true;
     std::uint16_t interval_ = 250;
+    bool onTheSecond_ = false;
     TThreadPriority priority_ = TThreadPriority::tpNormal;
     std::shared_ptr<Shared> shared_;
     TMessageWindow window_{[this](UINT message, WPARAM, LPARAM) { return Receive(message); }};

@@ -1,15 +1,26 @@
 #include "app/alarm_runner.h"
 
-#include "settings/program_objects.h"
+#include "rules/missed_alarm.h"
+
+#include "settings/alarm_settings.h"
 #include "settings/settings_file.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/seams.h"
-#include "toolkit/string_rules.h"
+
+namespace {
+
+constexpr UINT kLaterMessage = WM_APP + 2;
+
+} // namespace
 
 void TAlarmRunner::Check(const LocalTime& now) {
-    // A failure here would end the clock's ticks for good, so none may leave.
+    Guarded([&] { Run(now); });
+}
+
+void TAlarmRunner::Guarded(const std::function<void()>& action) {
+    // A failure inside a tick would end the clock's ticks for good, so none may leave.
     try {
-        Run(now);
+        action();
     } catch (const EConvertError& failure) {
         ReportFailure("Die gespeicherte Weckzeit " + std::string(failure.what()) +
                       " ist keine gültige Uhrzeit. Der Wecker klingelt erst wieder, wenn "
@@ -24,46 +35,71 @@ void TAlarmRunner::Check(const LocalTime& now) {
 }
 
 void TAlarmRunner::Run(const LocalTime& now) {
-    if (!SettingsFile) {
+    if (!objects_.settings) {
         return;
     }
-    const std::string hour = SettingsFile->ReadString("Wecker", "Stunde", "0");
-    const std::string minute = SettingsFile->ReadString("Wecker", "Minute", "00");
-    switch (DecideAlarm(now, Latch, hour, minute)) {
+    const CheckReading reading{now, seams::RealMilliseconds()};
+    const std::optional<CheckReading> previous = std::exchange(lastCheck_, reading);
+    // Another program's change of the file is looked for once a minute, when
+    // an alarm minute can begin or be passed: every second it would cost a
+    // query of the file system at each tick.
+    const bool newMinute = !previous || MinuteOf(previous->local) != MinuteOf(now);
+    const StoredAlarm& alarm = storedAlarm_.Read(*objects_.settings, newMinute);
+    const AlarmVerdict verdict = DecideAlarm(previous, reading, Latch, alarm.time);
+    switch (verdict.decision) {
     case AlarmDecision::InvalidTime:
         // Told at a minute's start, as ever: not at the start of the program
         // or at a redraw in mid-minute, before the clock is even seen.
         if (now.second != 0) {
             return;
         }
-        throw EConvertError("\"" + hour + ":" + minute + "\"");
+        throw EConvertError("\"" + alarm.hour + ":" + alarm.minute + "\"");
     case AlarmDecision::Quiet:
         if (Latch != MinuteOf(now)) {
             lastFailure_.clear();
+        }
+        return;
+    case AlarmDecision::Missed:
+        Latch = verdict.minute;
+        if (std::optional<std::string> notice = MissedAlarmNotice(previous->local, now, alarm)) {
+            ShowBoxLater(std::move(*notice), MB_OK | MB_ICONINFORMATION);
         }
         return;
     case AlarmDecision::Ring:
         lastFailure_.clear();
         break;
     }
-    // From here on this minute counts as handled, whatever happens below.
-    Latch = MinuteOf(now);
-    if (SettingsFile->ReadBool("Wecker", "Aktiv", true)) {
-        const std::string sound = SettingsFile->ReadString("Wecker", "Sound", "Tikkora.wav");
-        if (std::optional<std::string> path = AlarmSoundPath(ProgramFolder, sound)) {
+    // From here on this alarm counts as handled, whatever happens below.
+    Latch = verdict.minute;
+    if (alarm.on) {
+        if (std::optional<std::string> path = AlarmSoundPath(objects_.folder, alarm.sound)) {
             seams::PlaySoundFile(*path);
         } else {
             seams::PlayDefaultSound();
         }
-        const std::string message = SettingsFile->ReadString("Wecker", "Meldung", "");
-        if (!Trim(message).empty()) {
-            ShowBox(message, MB_OK);
+        if (alarmMessageOpen_) {
+            // The message still open from an earlier alarm says it all; a
+            // one-shot alarm goes off when that one is closed.
+            return;
+        }
+        if (!alarm.message.empty()) {
+            alarmMessageOpen_ = true;
+            ShowBoxLater(alarm.message, MB_OK, [this] {
+                alarmMessageOpen_ = false;
+                Guarded([this] { SwitchOffOneShot(); });
+            });
+            return;
         }
     }
-    // The message box ran a message loop: the window may have closed meanwhile.
-    if (SettingsFile && SettingsFile->ReadBool("Wecker", "AktivMode", false)) {
-        SettingsFile->WriteBool("Wecker", "Aktiv", false);
-        SettingsFile->WriteBool("Wecker", "AktivMode", false);
+    SwitchOffOneShot();
+}
+
+void TAlarmRunner::SwitchOffOneShot() {
+    // Read afresh: a message box ran a message loop, and the window may have
+    // closed meanwhile.
+    if (objects_.settings && objects_.settings->ReadBool("Wecker", "AktivMode", false)) {
+        objects_.settings->WriteBool("Wecker", "Aktiv", false);
+        objects_.settings->WriteBool("Wecker", "AktivMode", false);
         links_.clearAlarmLine();
     }
 }
@@ -74,15 +110,41 @@ void TAlarmRunner::ReportFailure(const std::string& text) {
         return;
     }
     lastFailure_ = text;
-    ShowBox(text, MB_OK | MB_ICONWARNING);
+    ShowBoxLater(text, MB_OK | MB_ICONWARNING);
+}
+
+void TAlarmRunner::ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards) {
+    if (!window_.Open()) {
+        return;
+    }
+    later_.push_back([this, text = std::move(text), flags, afterwards = std::move(afterwards)] {
+        // Not once the window has closed: there is nothing left to tell it beside.
+        if (objects_.settings) {
+            ShowBox(text, flags);
+        }
+        if (afterwards) {
+            afterwards();
+        }
+    });
+    PostMessageW(window_.Handle(), kLaterMessage, 0, 0);
+}
+
+bool TAlarmRunner::Receive(UINT message) {
+    if (message != kLaterMessage || later_.empty()) {
+        return false;
+    }
+    std::function<void()> action = std::move(later_.front());
+    later_.pop_front();
+    action();
+    return true;
 }
 
 void TAlarmRunner::ShowBox(const std::string& text, UINT flags) {
     HWND owner = links_.boxOwner();
     struct Showing {
-        bool& flag;
-        explicit Showing(bool& flag) : flag(flag) { flag = true; }
-        ~Showing() { flag = false; }
-    } showing(boxOpen_);
+        int& count;
+        explicit Showing(int& count) : count(count) { ++count; }
+        ~Showing() { --count; }
+    } showing(boxesOpen_);
     seams::ShowMessageBox(owner, text, links_.title(), flags);
 }

@@ -1,12 +1,16 @@
 #pragma once
 // The alarm at its minute: sound, message and switching a one-shot alarm off,
-// for the time one tick read; and the alarm's boxes, during which the ticks
-// stand still.
+// for the time one tick read; an alarm the clock could not see is told of.
+// The boxes open once the tick has returned, so the clock goes on beneath them.
 #include "rules/alarm_check.h"
+#include "settings/alarm_settings.h"
+#include "settings/program_objects.h"
 #include "toolkit/local_time_rules.h"
+#include "toolkit/message_window.h"
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,24 +27,38 @@ class TAlarmRunner {
         // Clears the alarm line once a one-shot alarm has switched itself off.
         std::function<void()> clearAlarmLine;
     };
-    explicit TAlarmRunner(Links links) : links_(std::move(links)) {}
+    TAlarmRunner(const ProgramObjects& objects, Links links)
+        : objects_(objects), links_(std::move(links)) {}
     TAlarmRunner(const TAlarmRunner&) = delete;
     TAlarmRunner& operator=(const TAlarmRunner&) = delete;
 
     // The check of one tick; never throws, a failure is told in a box.
     void Check(const LocalTime& now);
-    // A box of the alarm; the ticks stand still while it is open.
-    void ShowBox(const std::string& text, UINT flags);
-    bool BoxOpen() const { return boxOpen_; }
+    // True while a box of the alarm is open or about to open.
+    bool BoxOpen() const { return boxesOpen_ > 0 || !later_.empty(); }
 
-    // The minute whose alarm has been handled; it keeps that minute quiet.
+    // The alarm minute last rung or missed; it keeps that minute quiet.
     std::optional<ClockMinute> Latch;
 
   private:
     void Run(const LocalTime& now);
+    void SwitchOffOneShot();
+    // Runs action, telling a failure in a box instead of letting it out.
+    void Guarded(const std::function<void()>& action);
     void ReportFailure(const std::string& text);
+    // Opens a box once the message now handled (the tick) has returned.
+    void ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards = nullptr);
+    void ShowBox(const std::string& text, UINT flags);
+    bool Receive(UINT message);
 
+    const ProgramObjects& objects_;
     Links links_;
-    bool boxOpen_ = false;
+    // Read anew only when the settings file has changed.
+    TStoredAlarmReader storedAlarm_;
+    std::optional<CheckReading> lastCheck_;
+    int boxesOpen_ = 0;
+    bool alarmMessageOpen_ = false;
     std::string lastFailure_;
+    std::deque<std::function<void()>> later_;
+    TMessageWindow window_{[this](UINT message, WPARAM, LPARAM) { return Receive(message); }};
 };

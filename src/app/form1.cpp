@@ -52,9 +52,10 @@ TForm1::TForm1(TApplication& application)
       PopupMenu2(std::make_unique<TControlPopupMenu>()),
       helpRouter_(std::make_unique<THelpRouter>(application, objects_, *PopupMenu2,
                                                 [this] { return WindowStyles1->BoxOwner(); })),
-      AlarmRunner1(std::make_unique<TAlarmRunner>(TAlarmRunner::Links{
-          [this] { return WindowStyles1->BoxOwner(); }, [this] { return application_.Title(); },
-          [this] { alarmdisplay("", ""); }})),
+      AlarmRunner1(std::make_unique<TAlarmRunner>(
+          objects_, TAlarmRunner::Links{[this] { return WindowStyles1->BoxOwner(); },
+                                        [this] { return application_.Title(); },
+                                        [this] { alarmdisplay("", ""); }})),
       PowerWatch1(std::make_unique<TPowerWatch>()), Timer2(std::make_unique<TTimer>(30000, true)) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.

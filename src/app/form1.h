@@ -100,13 +100,11 @@ class TForm1 : public TForm {
     void ShowContextMenu(int x, int y);
     bool ProgramBoxOpen() const;
 
-    // The machine's sleep: noted when it begins; on waking, an alarm slept
-    // through is told of.
-    void PowerWatch1Suspend(TPowerWatch* sender);
-    void PowerWatch1Resume(TPowerWatch* sender);
-
     void BindMenuCommands();
     void BindPowerWatch();
+    // The machine woke or the system time was set: the clock is drawn at once
+    // and its ticks aimed afresh.
+    void ClockTimeChanged();
     void BindComponents();
 
     TApplication& application_;
@@ -128,7 +126,6 @@ class TForm1 : public TForm {
     // every second's tick after the time is drawn.
     std::unique_ptr<TAlarmRunner> AlarmRunner1;
     std::unique_ptr<TPowerWatch> PowerWatch1;
-    std::optional<LocalTime> sleepStart_;
     // The automatic update check: every 30 seconds until the first one ran,
     // then every 30 minutes; off while its check runs.
     std::unique_ptr<TTimer> Timer2;

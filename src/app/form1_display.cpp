@@ -7,7 +7,7 @@
 #include "app/clock_menu.h"
 #include "app/form1.h"
 #include "rules/display_plan.h"
-#include "settings/settings_file.h"
+#include "settings/alarm_settings.h"
 #include "toolkit/seams.h"
 
 #include <string>
@@ -58,10 +58,10 @@ void TForm1::LCD1Click(TMenuItem* sender) {
 
     display_->DrawStyleGlyphs();
 
-    const TSettingsFile& settings = *objects_.settings;
-    if (settings.ReadBool("Wecker", "Aktiv", false)) {
-        alarmdisplay(settings.ReadString("Wecker", "Stunde", "00"),
-                     settings.ReadString("Wecker", "Minute", "00"));
+    // The line shows the alarm the check rings, read the same way.
+    const StoredAlarm alarm = ReadStoredAlarm(*objects_.settings);
+    if (alarm.on && !alarm.time.empty()) {
+        alarmdisplay(alarm.time.substr(0, 2), alarm.time.substr(3, 2));
     } else {
         alarmdisplay("", "");
     }

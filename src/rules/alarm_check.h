@@ -18,19 +18,48 @@ struct ClockMinute {
 };
 ClockMinute MinuteOf(const LocalTime& time);
 
+// What one check read: the local time, and a clock that only runs forward
+// (milliseconds, sleep included), which tells a jump of the local time from
+// time that really passed.
+struct CheckReading {
+    LocalTime local;
+    long long realMilliseconds = 0;
+};
+
+// Two checks at most this far apart in real time saw everything between
+// them: a local time that leapt past the alarm minute in that span was moved
+// (the change to summer time, a clock or time zone set forward).
+constexpr long long kLongestJumpGap = 2 * 60 * 1000;
+
 enum class AlarmDecision {
     Quiet,
     Ring,
+    // The alarm minute passed while the clock could not look: the machine
+    // slept or stood still. It is told, never rung late.
+    Missed,
     // The stored hour and minute are no time of day; nothing rings.
     InvalidTime,
 };
 
-// One check, at any second: it rings at the first check that falls inside
-// the alarm minute, so a second 00 that passed without a tick loses nothing.
-// The latch is the minute the alarm last rang in; it keeps every later check
-// of that minute quiet and no other.
-AlarmDecision DecideAlarm(const LocalTime& now, const std::optional<ClockMinute>& latch,
-                          std::string_view storedHour, std::string_view storedMinute);
+struct AlarmVerdict {
+    AlarmDecision decision = AlarmDecision::Quiet;
+    // The alarm minute rung or missed: the latch to keep.
+    ClockMinute minute;
+};
+
+// One check, at any second. It rings at the first check inside the alarm
+// minute, and at once when the local time has passed the alarm minute since
+// the previous check in a short real span; over a longer span the alarm was
+// missed. The latch is the alarm minute last rung or missed; it keeps that
+// one quiet, so a clock set back never rings the same alarm twice.
+// alarmTime is "hh:nn", or empty for a stored time that is none.
+AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const CheckReading& now,
+                         const std::optional<ClockMinute>& latch, std::string_view alarmTime);
+
+// The first alarm minute (minute of the day) after the minute of `after` and
+// before the minute of `before`: one that began and ended wholly between them.
+std::optional<ClockMinute> AlarmMinuteBetween(const LocalTime& after, const LocalTime& before,
+                                              std::string_view alarmTime);
 
 // "hh:nn" of the current time.
 std::string HourMinuteText(const LocalTime& time);

@@ -3,17 +3,11 @@
 // alarm. The alarm check rings only while the alarm minute lasts; a minute
 // that passed wholly in sleep is lost to it, and ringing late would wake
 // someone at a moment nobody chose. So the clock says what was missed instead.
+#include "rules/stored_alarm.h"
 #include "toolkit/local_time_rules.h"
 
 #include <optional>
 #include <string>
-
-struct StoredAlarm {
-    std::string time; // "hh:nn", as the alarm check reads the stored time
-    bool on = true;
-    bool oneShot = false;
-    std::string message; // without the blanks around it
-};
 
 // The notice after a sleep from sleepStart to resume (local times), or nothing.
 // The alarm was missed when it was on and one of its minutes began after the

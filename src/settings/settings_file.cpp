@@ -40,6 +40,7 @@ std::string TSettingsFile::ReadString(const std::string& section, const std::str
 }
 
 void TSettingsFile::Forget(const std::string& section, const std::string* key) {
+    ++changes_;
     std::erase_if(held_, [&](const auto& entry) {
         return SameName(std::get<0>(entry.first), section) &&
                (!key || SameName(std::get<1>(entry.first), *key));

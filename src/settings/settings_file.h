@@ -53,6 +53,10 @@ class TSettingsFile {
     };
     [[nodiscard]] HeldReads HoldReads() const { return HeldReads(*this); }
 
+    // Counts the writes and erases made through this object, so that a reader
+    // that keeps what it read knows when to read it again.
+    unsigned Changes() const { return changes_; }
+
     // While the returned object lives, a refused write throws nothing and the
     // first refusal is kept: a span of many writes (the start-up) is carried
     // through to its end, and the refusal is told once there.
@@ -86,6 +90,7 @@ class TSettingsFile {
     using HeldKey = std::tuple<std::string, std::string, std::string>;
     mutable std::map<HeldKey, std::string> held_;
     mutable int holds_ = 0;
+    unsigned changes_ = 0;
     int defers_ = 0;
     std::string firstRefusal_;
 };

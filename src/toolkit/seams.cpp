@@ -1,5 +1,6 @@
 #include "toolkit/seams.h"
 
+#include "toolkit/precise_clock.h"
 #include "toolkit/wide.h"
 
 #include <commdlg.h>
@@ -15,6 +16,10 @@ namespace {
 
 std::function<LocalTime()>& TestClock() {
     static std::function<LocalTime()> clock;
+    return clock;
+}
+std::function<long long()>& TestRealClock() {
+    static std::function<long long()> clock;
     return clock;
 }
 std::string& TestProgramFilePath() {
@@ -66,14 +71,25 @@ LocalTime Now() {
     if (TestClock()) {
         return TestClock()();
     }
-    SYSTEMTIME now;
-    GetLocalTime(&now);
+    // Read from the clock the ticks are aimed with.
+    const SYSTEMTIME now = PreciseLocalTime();
     return LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
                      now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 void SetClockForTest(std::function<LocalTime()> clock) {
     TestClock() = std::move(clock);
+}
+
+long long RealMilliseconds() {
+    if (TestRealClock()) {
+        return TestRealClock()();
+    }
+    return static_cast<long long>(GetTickCount64());
+}
+
+void SetRealClockForTest(std::function<long long()> clock) {
+    TestRealClock() = std::move(clock);
 }
 
 std::string ProgramFilePath() {
@@ -239,6 +255,7 @@ void ResetAllForTest() {
     TestHostLookup() = nullptr;
     TestSoundRecorder() = nullptr;
     TestClock() = nullptr;
+    TestRealClock() = nullptr;
     TestProgramFilePath().clear();
     TestResponder() = nullptr;
     TestHelpHandler() = nullptr;

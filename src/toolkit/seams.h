@@ -17,6 +17,10 @@ namespace seams {
 // The local time of day; GetLocalTime unless a test set its own clock.
 LocalTime Now();
 void SetClockForTest(std::function<LocalTime()> clock);
+// Milliseconds of a clock that only runs forward, sleep included, whatever
+// happens to the time of day; GetTickCount64 unless a test set its own.
+long long RealMilliseconds();
+void SetRealClockForTest(std::function<long long()> clock);
 
 // The full path of the program file (UTF-8); GetModuleFileNameW unless overridden.
 std::string ProgramFilePath();

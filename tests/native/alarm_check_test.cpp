@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
     const ClockMinute rang{2024, 3, 1, 7, 30};
     struct Case {
@@ -21,13 +23,67 @@ TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
     for (const Case& c : cases) {
         for (int second = 0; second < 60; ++second) {
             const LocalTime now{2024, 3, 1, c.hour, c.minute, second};
-            EXPECT_EQ(DecideAlarm(now, c.latch, "07", "30"), c.expected)
+            EXPECT_EQ(DecideAlarm(std::nullopt, {now}, c.latch, "07:30").decision, c.expected)
                 << c.hour << ":" << c.minute << ":" << second << " latch " << c.latch.has_value();
         }
     }
-    EXPECT_EQ(DecideAlarm({2024, 3, 1, 7, 30, 5}, std::nullopt, "99", "-1"),
+    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, std::nullopt, "").decision,
               AlarmDecision::InvalidTime);
-    EXPECT_EQ(DecideAlarm({2024, 3, 1, 7, 30, 5}, rang, "99", "-1"), AlarmDecision::Quiet);
+    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, rang, "").decision,
+              AlarmDecision::Quiet);
+}
+
+namespace {
+
+// "MM-DD hh:mm:ss" of 2024.
+LocalTime At(const char* text) {
+    LocalTime time{2024};
+    std::sscanf(text, "%d-%d %d:%d:%d", &time.month, &time.day, &time.hour, &time.minute,
+                &time.second);
+    return time;
+}
+
+} // namespace
+
+TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed) {
+    using enum AlarmDecision;
+    const struct {
+        const char *what, *alarm, *before;
+        long long realGapMs;
+        const char *after, *latch;
+        AlarmDecision expected;
+        const char* minute; // the latch to keep
+    } cases[] = {
+        {"summer time begins", "02:30", "03-31 01:59:59", 1000, "03-31 03:00:00", "", Ring,
+         "03-31 02:30:00"},
+        {"set forward", "02:30", "03-01 02:10:00", 900, "03-01 02:45:00", "", Ring,
+         "03-01 02:30:00"},
+        {"two minutes", "02:30", "03-01 02:29:00", 120000, "03-01 02:31:00", "", Ring,
+         "03-01 02:30:00"},
+        {"longer: asleep", "02:30", "03-01 02:29:00", 120001, "03-01 02:31:00", "", Missed,
+         "03-01 02:30:00"},
+        {"already rung", "02:30", "03-01 02:10:00", 900, "03-01 02:45:00", "03-01 02:30:00", Quiet,
+         "03-01 02:45:00"},
+        {"summer time ends", "02:30", "10-27 02:59:59", 1000, "10-27 02:00:00", "10-27 02:30:00",
+         Quiet, "10-27 02:00:00"},
+        {"the hour again", "02:30", "10-27 02:29:59", 1000, "10-27 02:30:00", "10-27 02:30:00",
+         Quiet, "10-27 02:30:00"},
+        {"set back", "02:30", "03-01 03:00:00", 900, "03-01 02:00:00", "", Quiet, "03-01 02:00:00"},
+        {"midnight", "00:00", "03-01 23:59:59", 1000, "03-02 00:00:00", "", Ring, "03-02 00:00:00"},
+        {"past midnight", "00:00", "02-28 23:59:30", 1000, "02-29 00:01:00", "", Ring,
+         "02-29 00:00:00"},
+        {"slept past midnight", "00:00", "03-01 23:00:00", 3600000, "03-02 00:30:00", "", Missed,
+         "03-02 00:00:00"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<ClockMinute> latch =
+            *c.latch ? std::optional(MinuteOf(At(c.latch))) : std::nullopt;
+        const AlarmVerdict verdict =
+            DecideAlarm(CheckReading{At(c.before), 5000},
+                        CheckReading{At(c.after), 5000 + c.realGapMs}, latch, c.alarm);
+        EXPECT_EQ(verdict.decision, c.expected) << c.what;
+        EXPECT_EQ(verdict.minute, MinuteOf(At(c.minute))) << c.what;
+    }
 }
 
 TEST(AlarmCheck, StoredTimesAreReadAsTimesOfDay) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <mmsystem.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,9 @@ class AlarmCheckTest : public MainWindowTest {
     }
     void OnMessageBox(const seams::MessageBoxCall&) override {
         settingsWhileOpen = folder.Read("Tikkora.ini");
+        if (whileOpen) {
+            whileOpen();
+        }
     }
     void Create(const std::string& settings) {
         folder.Write("Tikkora.ini", settings);
@@ -35,11 +39,14 @@ class AlarmCheckTest : public MainWindowTest {
         now.minute = minute;
         now.second = second;
         Probe().Tick();
+        // The boxes open once the tick has returned.
+        Application->ProcessMessages();
     }
     bool AlarmLineShown() { return Probe().Glyphs(ClockRow::Small)[0] != -1; }
 
     std::vector<seams::SoundCall> sounds;
     std::string settingsWhileOpen;
+    std::function<void()> whileOpen;
 };
 
 const char* kRepeating = "[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=0\r\n"
@@ -83,6 +90,27 @@ TEST_F(AlarmCheckTest, TheClocksOwnTickRingsWhenTheTimeReachesSecondZero) {
     EXPECT_EQ(boxes[0].text, "Aufstehen!");
 }
 
+TEST_F(AlarmCheckTest, TheClockGoesOnBeneathTheAlarmMessageAndOpensNoSecondOne) {
+    Create(kRepeating);
+    bool moved = false;
+    whileOpen = [&] {
+        // The next day's alarm passes while the message is still open.
+        now = {2024, 3, 2, 7, 31, 7};
+        moved = PumpUntil(
+            [&] {
+                TClockDisplay& shown = Probe().Display();
+                return shown.Image6->Shows({&shown.ImageList1, GlyphBase + 7}) &&
+                       shown.Image22->Shows({&shown.ImageList2, GlyphBase + 2});
+            },
+            5000);
+    };
+    now = {2024, 3, 1, 7, 30, 0};
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); }, 5000)) << "the tick did not ring";
+    EXPECT_TRUE(moved) << "the time and date stood still under the message";
+    EXPECT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
 TEST_F(AlarmCheckTest, OneShotAlarmSwitchesItselfOffAfterTheMessageIsClosed) {
     Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=1\r\nMeldung=Los\r\n");
     EXPECT_TRUE(AlarmLineShown());
@@ -109,25 +137,28 @@ TEST_F(AlarmCheckTest, OneShotAlarmThatIsOffStillClearsItsKeys) {
 }
 
 TEST_F(AlarmCheckTest, BlankMessageShowsNoWindowButTheSoundPlays) {
-    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nMeldung=   \r\n");
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nMeldung=   \r\n");
     At(7, 30, 0);
     EXPECT_EQ(sounds.size(), 1u);
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(AlarmCheckTest, WithoutAnAlarmSectionItRingsAtMidnightWithTheDefaultSound) {
-    Create("");
+TEST_F(AlarmCheckTest, WithoutAnAlarmSectionNothingRingsAsTheLineShowsNoAlarm) {
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\n");
     EXPECT_FALSE(AlarmLineShown());
+    At(7, 30, 0);
+    form.reset();
+    Create("");
     At(0, 0, 0);
-    ASSERT_EQ(sounds.size(), 1u);
-    EXPECT_EQ(sounds[0].path, folder.File("Tikkora.wav"));
+    EXPECT_TRUE(sounds.empty());
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(AlarmCheckTest, SoundsFromOutsideTheProgramFolderAreNeverPlayed) {
     for (std::string sound :
          {std::string("..\\..\\windows\\x.wav"), std::string("C:\\x.wav"), std::string(300, 'w')}) {
-        Create(std::string("[Wecker]\r\nStunde=07\r\nMinute=30\r\nSound=") + sound + "\r\n");
+        Create(std::string("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nSound=") + sound +
+               "\r\n");
         sounds.clear();
         At(7, 30, 0);
         ASSERT_EQ(sounds.size(), 1u) << sound;

@@ -311,7 +311,7 @@ TEST_F(AlarmDialogTest, WithoutSettingsTheDefaultsAreShown) {
     Show();
     EXPECT_EQ(form.DateTimePicker1->DateTime().wHour, 0);
     EXPECT_EQ(form.DateTimePicker1->DateTime().wMinute, 0);
-    EXPECT_TRUE(form.CheckBox1->Checked());
+    EXPECT_FALSE(form.CheckBox1->Checked()) << "an alarm nobody set is off";
     EXPECT_FALSE(form.CheckBox2->Checked());
     EXPECT_EQ(form.ComboBox1->Text(), "Tikkora.wav");
     EXPECT_TRUE(form.ComboBox2->Items().empty());
@@ -321,6 +321,7 @@ TEST_F(AlarmDialogTest, OkStoresEverythingAndRedrawsTheAlarmLine) {
     folder.Write("Glocke.wav", "RIFF");
     TForm2& form = Create("[Wecker]\r\nStunde=7\r\nMinute=5\r\nSound=glocke.wav\r\n");
     Show();
+    form.CheckBox1->SetChecked(true);
     form.CheckBox2->SetChecked(true);
     Type("  Aufstehen  ");
     PressOk();

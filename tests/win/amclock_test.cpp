@@ -198,7 +198,7 @@ TEST_F(AMClockTest, Defaults) {
     EXPECT_TRUE(clock->AutoCenter());
     EXPECT_EQ(clock->Center().X(), 50);
     EXPECT_EQ(clock->Center().Y(), 50);
-    EXPECT_EQ(clock->Interval(), 250);
+    EXPECT_EQ(clock->Interval(), 0); // on the second
     EXPECT_EQ(clock->Priority(), TThreadPriority::tpNormal);
     EXPECT_FALSE(clock->Interactive());
     EXPECT_TRUE(clock->Transparent());
@@ -371,13 +371,28 @@ TEST_F(AMClockTest, AFailingEventHandlerEndsTheTicks) {
     EXPECT_EQ(timers, 1);
 }
 
+TEST_F(AMClockTest, AFrameThatCannotBeDrawnIsSkippedAndTheTicksGoOn) {
+    clock = std::make_unique<TAMClock>(panel);
+    clock->Loaded();
+    clock->SetInterval(30);
+    seams::SetClockForTest([this] {
+        now.second = (now.second + 1) % 60;
+        return now;
+    });
+    int seconds = 0;
+    clock->OnSecond = [&](TAMClock*, std::uint16_t) { ++seconds; };
+    // No bitmap of 3.6 GB can be made for the frame.
+    clock->SetBounds(0, 0, 30000, 30000);
+    EXPECT_TRUE(PumpUntil([&] { return seconds >= 3; }, 3000));
+}
+
 TEST_F(AMClockTest, SettersDoNothingForTheValueAlreadyHeld) {
     clock = std::make_unique<TAMClock>(panel);
     clock->Loaded();
     g_clockProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(clock->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
     g_paints = 0;
-    clock->SetInterval(250);
+    clock->SetInterval(0);
     clock->SetAutoCenter(true);
     clock->SetTransparentColor(clOlive);
     clock->SetTransparent(true);

@@ -470,6 +470,7 @@ TEST_F(MenuDuringAlarmTest, NeitherMenuNorButtonNorAboutBoxOpensWhileTheAlarmBox
     CreateAbout();
     now = {2024, 3, 1, 12, 0, 0};
     Probe().Tick();
+    Application->ProcessMessages();
     ASSERT_EQ(boxesSeen, 1);
     EXPECT_FALSE(aboutShownDuringBox);
     EXPECT_FALSE(menuSeen);

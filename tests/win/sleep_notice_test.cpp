@@ -1,5 +1,6 @@
-// The machine sleeps over the alarm: the power messages reach the clock
-// through the application's window, with the time and the boxes taken over.
+// The machine sleeps over the alarm: the waking reaches the clock through the
+// application's window, whose first check tells of it, with the time, the
+// real time and the boxes taken over.
 #include "main_window_test.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,14 @@ TEST_F(SleepNoticeTest, AlarmSleptThroughIsToldOnceNotRungAndLeftAsStored) {
     folder.Write("Tikkora.ini", "[Wecker]\r\nStunde=7\r\nMinute=30\r\nAktiv=1\r\nAktivMode=1\r\n"
                                 "Meldung= Zug um 8 \r\n");
     now = {2024, 3, 1, 7, 0, 30};
+    long long real = 0;
+    seams::SetRealClockForTest([&] { return real; });
     Create();
     const std::string stored = folder.Read("Tikkora.ini");
 
     Power(PBT_APMSUSPEND);
     now = {2024, 3, 1, 8, 15, 30};
+    real += 75 * 60 * 1000;
     Power(PBT_APMRESUMEAUTOMATIC);
     Power(PBT_APMRESUMESUSPEND);
     EXPECT_TRUE(boxes.empty()) << "the system's message is answered before the box";

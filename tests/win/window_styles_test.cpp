@@ -551,7 +551,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
 TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShut) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\n[Wecker]\r\nStunde=12\r\nMinute=00\r\n"
-                            "Meldung=Mittag\r\n");
+                            "Aktiv=1\r\nMeldung=Mittag\r\n");
     TForm2 dialog(*Application, window.LinksForAlarmDialog());
     dialog.CreateHandle();
     Styles().Taskbar(true);
@@ -566,6 +566,7 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
         return IDOK;
     });
     Probe().Tick();
+    Application->ProcessMessages();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Mittag");
     EXPECT_EQ(boxes[0].owner, Application->Handle());
