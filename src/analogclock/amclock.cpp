@@ -104,9 +104,12 @@ void TCenter::SetCoordinate(int index, int value) {
 // --- TAMClock ---------------------------------------------------------------
 
 TAMClock::TAMClock(HWND parent, int left, int top, int width, int height) {
-    // No background brush: the control paints every pixel itself.
-    if (!CreateWindowHandle({kClockClass, CS_DBLCLKS}, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                            0, {left, top, width, height}, parent)) {
+    // No background brush: the control paints every pixel itself. A DC of its
+    // own: each tick draws the frame straight onto the window, and a DC from
+    // the shared cache would have its visible region fetched afresh each time.
+    if (!CreateWindowHandle({kClockClass, CS_DBLCLKS | CS_OWNDC}, L"",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, {left, top, width, height},
+                            parent)) {
         throw Exception("Die Analoguhr kann nicht angelegt werden.");
     }
 

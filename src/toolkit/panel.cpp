@@ -66,7 +66,10 @@ void TImage::Invalidate() const {
 
 TPanel::TPanel(HWND parent, int left, int top, int width, int height, TBevel bevel)
     : bevel_(bevel) {
-    CreateWindowHandle({kPanelClass, CS_DBLCLKS}, L"",
+    // A DC of its own: a changed cell is drawn straight onto the window every
+    // second, and a DC from the shared cache would have its visible region
+    // fetched afresh for each cell.
+    CreateWindowHandle({kPanelClass, CS_DBLCLKS | CS_OWNDC}, L"",
                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
                        {left, top, width, height}, parent);
 }
