@@ -72,6 +72,17 @@ winpath() { winepath -w "$1" 2>/dev/null; }
 # clock that sleeps nearly all the time).
 cpu_of() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%.4f", ns / 1e9}'; }
 
+# The processes of a running Windows program (its name is the exe's, not the
+# launcher's) of this prefix: others may run the same program meanwhile.
+prefix_pids() {
+    local p
+    for p in $(pgrep "${1:0:15}" || true); do
+        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            echo "$p"
+        fi
+    done
+}
+
 # Runs one program for $seconds once it is up and prints, on one line: its own
 # CPU seconds, the Wine server's and the X server's over the same span (the
 # work they do on its behalf), and its peak resident memory in KiB.
@@ -79,14 +90,8 @@ ticking_figures() {
     wine "$work/$1" "${@:2}" >/dev/null 2>&1 &
     local launcher=$!
     sleep 4
-    # The Windows program itself (its name is the exe's), not the launcher,
-    # and of this prefix: others may run the same program meanwhile.
-    local pid="" server p
-    for p in $(pgrep "${1:0:15}" || true); do
-        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-            pid=$p
-        fi
-    done
+    local pid server
+    pid=$(prefix_pids "$1" | tail -n 1)
     server=$(wine_server_pid)
     if [ -z "$pid" ] || [ -z "$server" ]; then
         echo "no process" >&2
@@ -106,9 +111,12 @@ ticking_figures() {
 # Tikkora in the standard window, analog clock on or off, from a settings file
 # that holds just that; the automatic update check as the second argument
 # says (off for the ticking figures: the minimal clock has none).
-tikkora_ticking() {
+tikkora_settings() {
     printf '[Clock]\r\nAnalog=%s\r\nStyle=Standard\r\n[OnlineUpdate]\r\nAuto=%s\r\n' "$1" "$2" \
         >"$work/Tikkora.ini"
+}
+tikkora_ticking() {
+    tikkora_settings "$1" "$2"
     ticking_figures Tikkora.exe
 }
 
@@ -175,7 +183,7 @@ figures[tikkora_check]=$(tikkora_ticking 0 1)
 show_ticking "Tikkora, update check on" "${figures[tikkora_check]}"
 echo
 echo "The seconds' edge, $seconds s, standard window, digital (X server's pixels of the clock's window):"
-printf '[Clock]\r\nAnalog=0\r\nStyle=Standard\r\n[OnlineUpdate]\r\nAuto=0\r\n' >"$work/Tikkora.ini"
+tikkora_settings 0 0
 wine "$work/Tikkora.exe" >/dev/null 2>&1 &
 edge_launcher=$!
 sleep 4
@@ -185,10 +193,8 @@ for window in $(xdotool search --onlyvisible --class tikkora.exe 2>/dev/null || 
     edge=$("$edge_watch" "$X" "$Y" "$WIDTH" "$HEIGHT" "$seconds" || true)
     break
 done
-for p in $(pgrep Tikkora.exe || true); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-        kill "$p" 2>/dev/null || true
-    fi
+for p in $(prefix_pids Tikkora.exe); do
+    kill "$p" 2>/dev/null || true
 done
 wait "$edge_launcher" 2>/dev/null || true
 echo "  ${edge:-no window found}"

@@ -162,6 +162,19 @@ class AMClockTest : public testing::Test {
         clock->OnTimer = [this](TAMClock*) { log.push_back("timer"); };
     }
 
+    // A loaded clock on its own timer, every `interval` ms, whose every time
+    // reading is one second on; `seconds` counts its OnSecond events.
+    void RunSecondBySecond(int interval) {
+        clock = std::make_unique<TAMClock>(panel);
+        clock->Loaded();
+        clock->SetInterval(interval);
+        seams::SetClockForTest([this] {
+            now.second = (now.second + 1) % 60;
+            return now;
+        });
+        clock->OnSecond = [this](TAMClock*, std::uint16_t) { ++seconds; };
+    }
+
     // The main window's instance.
     void MakeMiniClock() {
         clock = std::make_unique<TAMClock>(panel, 2, 2, 47, 47);
@@ -187,6 +200,7 @@ class AMClockTest : public testing::Test {
     std::unique_ptr<TAMClock> clock;
     std::vector<std::string> log;
     std::vector<seams::MessageBoxCall> messageBoxes;
+    int seconds = 0;
 };
 
 HWND AMClockTest::panel = nullptr;
@@ -325,16 +339,7 @@ TEST_F(AMClockTest, AHandlerMayDestroyTheClock) {
 }
 
 TEST_F(AMClockTest, HiddenClockKeepsTickingDisabledOneDoesNot) {
-    clock = std::make_unique<TAMClock>(panel);
-    clock->Loaded();
-    clock->SetInterval(40);
-    // Every reading is one second on.
-    seams::SetClockForTest([this] {
-        now.second = (now.second + 1) % 60;
-        return now;
-    });
-    int seconds = 0;
-    clock->OnSecond = [&](TAMClock*, std::uint16_t) { ++seconds; };
+    RunSecondBySecond(40);
     clock->SetVisible(false);
     EXPECT_FALSE(clock->Visible());
     EXPECT_TRUE(PumpUntil([&] { return seconds >= 3; }, 3000));
@@ -350,14 +355,7 @@ TEST_F(AMClockTest, HiddenClockKeepsTickingDisabledOneDoesNot) {
 }
 
 TEST_F(AMClockTest, AFailingEventHandlerEndsTheTicks) {
-    clock = std::make_unique<TAMClock>(panel);
-    clock->Loaded();
-    clock->SetInterval(30);
-    seams::SetClockForTest([this] {
-        now.second = (now.second + 1) % 60;
-        return now;
-    });
-    int seconds = 0;
+    RunSecondBySecond(30);
     int timers = 0;
     clock->OnSecond = [&](TAMClock*, std::uint16_t) {
         if (++seconds == 2) {
@@ -372,15 +370,7 @@ TEST_F(AMClockTest, AFailingEventHandlerEndsTheTicks) {
 }
 
 TEST_F(AMClockTest, AFrameThatCannotBeDrawnIsSkippedAndTheTicksGoOn) {
-    clock = std::make_unique<TAMClock>(panel);
-    clock->Loaded();
-    clock->SetInterval(30);
-    seams::SetClockForTest([this] {
-        now.second = (now.second + 1) % 60;
-        return now;
-    });
-    int seconds = 0;
-    clock->OnSecond = [&](TAMClock*, std::uint16_t) { ++seconds; };
+    RunSecondBySecond(30);
     // No bitmap of 3.6 GB can be made for the frame.
     clock->SetBounds(0, 0, 30000, 30000);
     EXPECT_TRUE(PumpUntil([&] { return seconds >= 3; }, 3000));
