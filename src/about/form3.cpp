@@ -392,17 +392,13 @@ void TForm3::ReaderAction(WPARAM child) {
 }
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TAccessible::ActionMessage()) {
-        ReaderAction(wParam);
-        return 0;
+    LRESULT answer = 0;
+    if (reader_.HandleMessage(
+            Handle(), message, wParam, lParam, &answer, [this] { UpdateReader(); },
+            [this](WPARAM child) { ReaderAction(child); })) {
+        return answer;
     }
     switch (message) {
-    case WM_GETOBJECT:
-        UpdateReader();
-        return reader_.Answer(Handle(), wParam, lParam);
-    case WM_DESTROY:
-        reader_.Disconnect();
-        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

@@ -519,19 +519,17 @@ void TExplorerButton::Repaint() {
 }
 
 LRESULT TExplorerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TAccessible::ActionMessage()) {
-        if (enabled_ && Visible()) {
-            PressByKeyboard();
-        }
-        return 0;
+    LRESULT answer = 0;
+    if (reader_.HandleMessage(
+            Handle(), message, wParam, lParam, &answer, [this] { UpdateReader(); },
+            [this](WPARAM) {
+                if (enabled_ && Visible()) {
+                    PressByKeyboard();
+                }
+            })) {
+        return answer;
     }
     switch (message) {
-    case WM_GETOBJECT:
-        UpdateReader();
-        return reader_.Answer(Handle(), wParam, lParam);
-    case WM_DESTROY:
-        reader_.Disconnect();
-        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEMOVE:

@@ -2,6 +2,8 @@
 // What the rich text viewer decides without a window: which clicked links
 // the shell may open, and which texts are too deeply nested to be given to
 // the rich edit control as formatted text. Header-only, tested natively.
+#include "toolkit/string_rules.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <string>
@@ -14,25 +16,12 @@ inline bool IsOpenableLink(std::string_view link) {
         link.remove_prefix(1);
     }
     auto startsWith = [&](std::string_view prefix) {
-        if (link.size() <= prefix.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < prefix.size(); ++i) {
-            char c = link[i];
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-            if (c != prefix[i]) {
-                return false;
-            }
-        }
-        return true;
+        return link.size() > prefix.size() && LowerAscii(link.substr(0, prefix.size())) == prefix;
     };
-    for (char c : link) {
-        // Control characters (DEL too) and quotes could split the text the shell parses.
-        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f' || c == '"') {
-            return false;
-        }
+    // Control characters and quotes could split the text the shell parses.
+    if (std::any_of(link.begin(), link.end(),
+                    [](char c) { return IsControlChar(c) || c == '"'; })) {
+        return false;
     }
     return startsWith("http://") || startsWith("https://") || startsWith("mailto:");
 }

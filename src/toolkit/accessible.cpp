@@ -337,3 +337,22 @@ UINT TAccessible::ActionMessage() {
     static const UINT message = RegisterWindowMessageW(L"Tikkora.AccessibleAction");
     return message;
 }
+
+bool TAccessible::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                LRESULT* result, const std::function<void()>& refresh,
+                                const std::function<void(WPARAM child)>& act) {
+    if (message == ActionMessage()) {
+        act(wParam);
+        *result = 0;
+        return true;
+    }
+    if (message == WM_GETOBJECT) {
+        refresh();
+        *result = Answer(window, wParam, lParam);
+        return true;
+    }
+    if (message == WM_DESTROY) {
+        Disconnect();
+    }
+    return false;
+}

@@ -8,6 +8,7 @@
 // with CO_E_OBJNOTCONNECTED.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ class TAccessible {
     // What a reader's default action posts to the window, on the window's
     // own thread: wParam is the child id, 0 for the window itself.
     static UINT ActionMessage();
+
+    // The reader's part of a window procedure: WM_GETOBJECT (refresh brings
+    // the copies up to date first), the default action (act gets the child
+    // id) and WM_DESTROY (readers are cut off, the window goes on with it).
+    // True when the message was answered with *result.
+    bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
+                       const std::function<void()>& refresh,
+                       const std::function<void(WPARAM child)>& act);
 
   private:
     AccessibleElement self_;
