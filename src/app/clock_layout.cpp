@@ -39,7 +39,6 @@ void TClockLayout::Destroy() {
 void TClockLayout::CreateRows(HWND window) {
     // A window made anew starts again at the 96-DPI places with the digits.
     scale_ = Scale();
-    analog_ = false;
     design_ = {kLargeRow, kMenuButtonRow, kAlarmLineUnderDigits, kDateRow};
 
     largeRow_ = std::make_unique<TPanel>(window, kLargeRow.left, kLargeRow.top, kLargeRow.width,
@@ -220,7 +219,6 @@ void TClockLayout::SwitchAnalog(bool analog, ClockStyle style) {
         Move(Date, Current(Date).left, s(kDateRowTopAnalog));
     }
     analogClock_->SetVisible(analog);
-    analog_ = analog;
 }
 
 void TClockLayout::FillTray(int areaRight, int areaBottom) {

@@ -82,7 +82,6 @@ class TClockLayout {
 
     TClockDisplay& display_;
     Scale scale_;
-    bool analog_ = false;
     std::array<Place, 4> design_{};
     // Declared in the order they are made; the clock goes first.
     std::unique_ptr<TPanel> largeRow_, buttonRow_, smallRow_, dateRow_;

@@ -8,7 +8,6 @@
 #include "app/window_styles.h"
 #include "controls/explbtn.h"
 #include "controls/notask.h"
-#include "rules/display_plan.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/string_rules.h"
@@ -68,15 +67,6 @@ void TMainWindowProbe::Choose(const std::string& caption) const {
     Item(caption).Click();
 }
 
-std::string TMainWindowProbe::CheckedStyle() const {
-    for (const DisplayStyle& style : kDisplayStyles) {
-        if (const TMenuItem* item = window_.StyleItem(style.styleIndex); item->Checked()) {
-            return item->Caption;
-        }
-    }
-    return {};
-}
-
 TPopupMenu& TMainWindowProbe::Menu() const {
     return window_.menu_->PopupMenu1;
 }
@@ -108,10 +98,6 @@ void TMainWindowProbe::UpdateTick() const {
 SIZE TMainWindowProbe::OuterSize() const {
     const RECT bounds = window_.BoundsRect();
     return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
-HWND TMainWindowProbe::BoxOwner() const {
-    return window_.WindowStyles1->BoxOwner();
 }
 
 std::vector<int> TMainWindowProbe::Glyphs(ClockRow row) const {

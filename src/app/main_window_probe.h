@@ -29,8 +29,6 @@ class TMainWindowProbe {
     TMenuItem& Item(const std::string& caption) const;
     // The item chosen from the menu.
     void Choose(const std::string& caption) const;
-    // The caption of the checked display style.
-    std::string CheckedStyle() const;
     // The context menu and the dialogs' "&Direkthilfe" menu.
     TPopupMenu& Menu() const;
     TControlPopupMenu& HelpMenu() const;
@@ -44,8 +42,6 @@ class TMainWindowProbe {
     // The automatic update check's tick.
     void UpdateTick() const;
     SIZE OuterSize() const;
-    // The window the alarm's boxes are owned by.
-    HWND BoxOwner() const;
 
     // The glyph each cell of a digit row (large, small, date) shows, left to
     // right, as its index in the row's strip; -1 for an empty cell.

@@ -36,10 +36,7 @@ class Scale {
         { p.width } -> std::convertible_to<int>;
     }
     constexpr P operator()(P p) const {
-        p.left *= factor_;
-        p.top *= factor_;
-        p.width *= factor_;
-        p.height *= factor_;
+        Times(p.left, p.top, p.width, p.height);
         return p;
     }
     // Anything with a left, top, right and bottom (a rectangle).
@@ -49,10 +46,7 @@ class Scale {
         { r.right } -> std::convertible_to<int>;
     }
     constexpr R operator()(R r) const {
-        r.left *= factor_;
-        r.top *= factor_;
-        r.right *= factor_;
-        r.bottom *= factor_;
+        Times(r.left, r.top, r.right, r.bottom);
         return r;
     }
     // Anything with only a width and a height (a size).
@@ -61,13 +55,14 @@ class Scale {
         { s.width } -> std::convertible_to<int>;
         { s.height } -> std::convertible_to<int>;
     } &&(!requires(S s) { s.left; }) constexpr S operator()(S s) const {
-        s.width *= factor_;
-        s.height *= factor_;
+        Times(s.width, s.height);
         return s;
     }
 
     friend constexpr bool operator==(Scale, Scale) = default;
 
   private:
+    constexpr void Times(auto&... lengths) const { ((lengths *= factor_), ...); }
+
     int factor_ = 1;
 };

@@ -7,12 +7,6 @@
 
 namespace {
 
-SIZE OuterSize(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
 // What Windows sends when the window has been dragged onto a monitor of that DPI.
 void MoveToMonitorOfDpi(HWND window, int dpi) {
     RECT suggested{300, 200, 800, 500};
@@ -51,8 +45,8 @@ TEST_F(MainWindowDpiTest, GrowsByTheFactorWithSharpPixelsAndShrinksBackAt96) {
     ASSERT_FALSE(glyph.empty());
 
     MoveToMonitorOfDpi(window, 192);
-    EXPECT_EQ(OuterSize(window).cx, 308);
-    EXPECT_EQ(OuterSize(window).cy, 138);
+    EXPECT_EQ(Probe().OuterSize().cx, 308);
+    EXPECT_EQ(Probe().OuterSize().cy, 138);
     EXPECT_EQ(form->Left(), 300) << "the suggested place";
     EXPECT_EQ(Blocks(Probe().Display().Image2->Picture().Handle(), 2), glyph);
     EXPECT_EQ(Blocks(Probe().Display().FacePicture(103).get(), 2), face);
@@ -60,8 +54,8 @@ TEST_F(MainWindowDpiTest, GrowsByTheFactorWithSharpPixelsAndShrinksBackAt96) {
     EXPECT_EQ(Probe().Layout().AnalogClock().SecondsHand().Radius(), 38);
 
     MoveToMonitorOfDpi(window, 96);
-    EXPECT_EQ(OuterSize(window).cx, 154);
-    EXPECT_EQ(OuterSize(window).cy, 69);
+    EXPECT_EQ(Probe().OuterSize().cx, 154);
+    EXPECT_EQ(Probe().OuterSize().cy, 69);
     EXPECT_EQ(Blocks(Probe().Display().Image2->Picture().Handle(), 1), glyph);
 }
 
