@@ -308,8 +308,8 @@ TEST_F(WindowStyleTest, TheStoredPlaceCountsAtTheStartAndBetweenDesktopStylesThe
     EXPECT_EQ(window.Top(), 300);
     window.Show();
     Styles().Standard();
-    // The grip's fourth dot, where the mini window had none, is drawn.
-    auto dot = [&] { return PixelOnScreen(window.Handle(), 5, 17); };
+    // The grip's sixth dot, half inside what the mini window showed, is drawn whole.
+    auto dot = [&] { return PixelOnScreen(window.Handle(), 5, 25); };
     EXPECT_TRUE(PumpUntil([&] { return dot() == GetSysColor(COLOR_BTNHIGHLIGHT); }, 5000));
     window.SetPosition(500, 400); // dragged
     for (auto style : {&TWindowStyles::Mini, &TWindowStyles::Standard}) {
