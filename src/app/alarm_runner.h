@@ -37,10 +37,9 @@ class TAlarmRunner {
     // True while a box of the alarm is open or about to open.
     bool BoxOpen() const { return boxesOpen_ > 0 || !later_.empty(); }
 
+  private:
     // The alarm minutes rung or missed that must not ring again.
     AlarmLatch Latch;
-
-  private:
     void Run(const LocalTime& now);
     void SwitchOffOneShot();
     // Runs action, telling a failure in a box instead of letting it out.

@@ -104,7 +104,7 @@ void TWindowStyles::Taskbar(bool byUser) {
     window_.Show();
 }
 
-void TWindowStyles::FitToTaskbar() {
+void TWindowStyles::Timer1Timer() {
     if (!Taskleiste1.Checked()) {
         return;
     }
@@ -152,7 +152,7 @@ void TWindowStyles::FitToTaskbar() {
         layout_.FitToTray(fit);
         window_.SetBounds(window_.Left(), window_.Top(), fit.window.width, fit.window.height);
     }
-    InvalidateRect(layout_.SmallRow().Handle(), nullptr, FALSE);
+    layout_.RepaintSmallRow();
 }
 
 void TWindowStyles::WaitForTaskbar() {
