@@ -5,20 +5,39 @@
 #include <string>
 
 namespace {
-constexpr UINT kResizeClockMessage = WM_APP + 1; // understood by the taskbar stand-in
+// Understood by the taskbar stand-in.
+constexpr UINT kResizeClockMessage = WM_APP + 1;
+constexpr UINT kRaiseMessage = WM_APP + 2;
+constexpr UINT kHideMessage = WM_APP + 3;
 } // namespace
 
 TrayFixture::TrayFixture(int width, int height) {
+    if (Launch(std::to_wstring(width) + L" " + std::to_wstring(height))) {
+        WaitUntil([&] { return (clock = FindClock()) != nullptr; }, 10000);
+    }
+}
+
+TrayFixture::TrayFixture(Bridge) {
+    if (Launch(L"bridge")) {
+        WaitUntil([&] { return (bridge = FindBridge()) != nullptr; }, 10000);
+    }
+}
+
+bool TrayFixture::Launch(const std::wstring& arguments) {
     std::wstring exe = BuildFolder() + L"\\tikkora_tray_fixture.exe";
-    std::wstring commandLine =
-        L"\"" + exe + L"\" " + std::to_wstring(width) + L" " + std::to_wstring(height);
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
-        return;
-    }
-    WaitUntil([&] { return (clock = FindClock()) != nullptr; }, 10000);
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process_) != FALSE;
+}
+
+void TrayFixture::Raise() {
+    SendMessageW(tray, kRaiseMessage, 0, 0);
+}
+
+void TrayFixture::MoveOutOfView(bool out) {
+    SendMessageW(tray, kHideMessage, out ? 1 : 0, 0);
 }
 
 void TrayFixture::Resize(int width, int height) {
@@ -39,7 +58,14 @@ void TrayFixture::Stop() {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
     process_ = PROCESS_INFORMATION{};
-    tray = notify = clock = nullptr;
+    tray = notify = clock = bridge = nullptr;
+}
+
+HWND TrayFixture::FindBridge() {
+    FindClock(); // finds the stand-in's taskbar
+    return tray ? FindWindowExW(tray, nullptr, L"Windows.UI.Composition.DesktopWindowContentBridge",
+                                nullptr)
+                : nullptr;
 }
 
 HWND TrayFixture::FindClock() {
@@ -49,6 +75,7 @@ HWND TrayFixture::FindClock() {
         GetWindowThreadProcessId(tray, &owner);
     }
     if (owner != process_.dwProcessId) {
+        tray = nullptr;
         return nullptr;
     }
     notify = FindWindowExW(tray, nullptr, L"TrayNotifyWnd", L"");
