@@ -5,39 +5,33 @@
 #include <string>
 
 namespace {
-// Understood by the taskbar stand-in.
-constexpr UINT kResizeClockMessage = WM_APP + 1;
-constexpr UINT kRaiseMessage = WM_APP + 2;
-constexpr UINT kHideMessage = WM_APP + 3;
+constexpr UINT kResizeClockMessage = WM_APP + 1; // understood by the taskbar stand-in
 } // namespace
 
 TrayFixture::TrayFixture(int width, int height) {
-    if (Launch(std::to_wstring(width) + L" " + std::to_wstring(height))) {
-        WaitUntil([&] { return (clock = FindClock()) != nullptr; }, 10000);
-    }
+    Launch(std::to_wstring(width) + L" " + std::to_wstring(height));
 }
 
 TrayFixture::TrayFixture(Bridge) {
-    if (Launch(L"bridge")) {
-        WaitUntil([&] { return (bridge = FindBridge()) != nullptr; }, 10000);
-    }
+    Launch(L"bridge");
 }
 
-bool TrayFixture::Launch(const std::wstring& arguments) {
+void TrayFixture::Launch(const std::wstring& arguments) {
     std::wstring exe = BuildFolder() + L"\\tikkora_tray_fixture.exe";
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process_) != FALSE;
-}
-
-void TrayFixture::Raise() {
-    SendMessageW(tray, kRaiseMessage, 0, 0);
-}
-
-void TrayFixture::MoveOutOfView(bool out) {
-    SendMessageW(tray, kHideMessage, out ? 1 : 0, 0);
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_)) {
+        return;
+    }
+    auto started = [&] {
+        clock = FindClock();
+        bridge = FindWindowExW(tray, nullptr, L"Windows.UI.Composition.DesktopWindowContentBridge",
+                               nullptr);
+        return clock || bridge;
+    };
+    WaitUntil(started, 10000);
 }
 
 void TrayFixture::Resize(int width, int height) {
@@ -61,13 +55,6 @@ void TrayFixture::Stop() {
     tray = notify = clock = bridge = nullptr;
 }
 
-HWND TrayFixture::FindBridge() {
-    FindClock(); // finds the stand-in's taskbar
-    return tray ? FindWindowExW(tray, nullptr, L"Windows.UI.Composition.DesktopWindowContentBridge",
-                                nullptr)
-                : nullptr;
-}
-
 HWND TrayFixture::FindClock() {
     tray = FindWindowW(L"Shell_TrayWnd", L"");
     DWORD owner = 0;
@@ -75,7 +62,6 @@ HWND TrayFixture::FindClock() {
         GetWindowThreadProcessId(tray, &owner);
     }
     if (owner != process_.dwProcessId) {
-        tray = nullptr;
         return nullptr;
     }
     notify = FindWindowExW(tray, nullptr, L"TrayNotifyWnd", L"");

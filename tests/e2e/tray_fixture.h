@@ -1,7 +1,7 @@
 #pragma once
 // The stand-in taskbar of the end-to-end tests, run as a program of its own:
-// "Shell_TrayWnd" > "TrayNotifyWnd" > "TrayClockWClass", or Windows 11's kind,
-// "Shell_TrayWnd" > its face, the composition bridge, and no clock area.
+// "Shell_TrayWnd" > "TrayNotifyWnd" > "TrayClockWClass", or Windows 11's kind
+// with a composition bridge as its face and no clock area.
 #include <windows.h>
 
 #include <string>
@@ -17,10 +17,6 @@ class TrayFixture {
     TrayFixture& operator=(const TrayFixture&) = delete;
 
     void Resize(int width, int height);
-    // As the shell does: the taskbar and its face raised.
-    void Raise();
-    // Out of view as an auto-hiding taskbar goes, or back.
-    void MoveOutOfView(bool out);
     // Ends the stand-in, as when the shell's taskbar goes away.
     void Stop();
 
@@ -30,9 +26,8 @@ class TrayFixture {
     HWND bridge = nullptr;
 
   private:
-    bool Launch(const std::wstring& arguments);
+    void Launch(const std::wstring& arguments);
     HWND FindClock();
-    HWND FindBridge();
 
     PROCESS_INFORMATION process_{};
 };
