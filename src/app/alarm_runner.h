@@ -46,8 +46,9 @@ class TAlarmRunner {
     // Runs action, telling a failure in a box instead of letting it out.
     void Guarded(const std::function<void()>& action);
     void ReportFailure(const std::string& text);
-    // Opens a box once the message now handled (the tick) has returned.
-    void ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards = nullptr);
+    // Opens a box once the message now handled (the tick) has returned, then
+    // runs afterwards; false (and neither is run) when the box cannot be posted.
+    bool ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards = nullptr);
     void ShowBox(const std::string& text, UINT flags);
     bool Receive(UINT message);
 
@@ -58,6 +59,7 @@ class TAlarmRunner {
     std::optional<CheckReading> lastCheck_;
     int boxesOpen_ = 0;
     bool alarmMessageOpen_ = false;
+    bool failureBoxOpen_ = false;
     std::string lastFailure_;
     std::deque<std::function<void()>> later_;
     TMessageWindow window_{[this](UINT message, WPARAM, LPARAM) { return Receive(message); }};

@@ -106,15 +106,18 @@ AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const Chec
     if (!MinuteOfDay(alarmTime)) {
         return {AlarmDecision::InvalidTime, current};
     }
+    // A clock set back past the latch would otherwise ring an earlier day's
+    // alarm minute, move the latch back to it and ring the latch's minute again.
+    const auto handled = [&](const ClockMinute& minute) { return latch && minute <= *latch; };
     if (HourMinuteText(now.local) == alarmTime) {
-        return {AlarmDecision::Ring, current};
+        return {handled(current) ? AlarmDecision::Quiet : AlarmDecision::Ring, current};
     }
     if (!previous) {
         return {AlarmDecision::Quiet, current};
     }
     const std::optional<ClockMinute> passed =
         AlarmMinuteBetween(previous->local, now.local, alarmTime);
-    if (!passed || latch == *passed) {
+    if (!passed || handled(*passed)) {
         return {AlarmDecision::Quiet, current};
     }
     const long long gap = now.realMilliseconds - previous->realMilliseconds;

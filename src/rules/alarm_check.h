@@ -3,18 +3,19 @@
 // what the stored alarm time means, and which sound file may be played.
 #include "toolkit/local_time_rules.h"
 
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// One minute of one day: what the alarm latch remembers.
+// One minute of one day: what the alarm latch remembers; later minutes compare greater.
 struct ClockMinute {
     int year = 0;
     int month = 0;
     int day = 0;
     int hour = 0;
     int minute = 0;
-    friend bool operator==(const ClockMinute&, const ClockMinute&) = default;
+    friend auto operator<=>(const ClockMinute&, const ClockMinute&) = default;
 };
 ClockMinute MinuteOf(const LocalTime& time);
 
@@ -50,8 +51,9 @@ struct AlarmVerdict {
 // One check, at any second. It rings at the first check inside the alarm
 // minute, and at once when the local time has passed the alarm minute since
 // the previous check in a short real span; over a longer span the alarm was
-// missed. The latch is the alarm minute last rung or missed; it keeps that
-// one quiet, so a clock set back never rings the same alarm twice.
+// missed. The latch is the latest alarm minute rung or missed; it keeps that
+// one and every earlier one quiet, so a clock set back, by however many days,
+// never rings the same alarm twice.
 // alarmTime is "hh:nn", or empty for a stored time that is none.
 AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const CheckReading& now,
                          const std::optional<ClockMinute>& latch, std::string_view alarmTime);
