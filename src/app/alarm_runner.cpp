@@ -18,7 +18,7 @@ void TAlarmRunner::Check(const LocalTime& now) {
 }
 
 void TAlarmRunner::Guarded(const std::function<void()>& action) {
-    // A failure inside a tick would end the clock's ticks for good, so none may leave.
+    // Told here in the alarm's own words, rather than as a bare failure of the tick.
     try {
         action();
     } catch (const EConvertError& failure) {
@@ -55,12 +55,12 @@ void TAlarmRunner::Run(const LocalTime& now) {
         }
         throw EConvertError("\"" + alarm.hour + ":" + alarm.minute + "\"");
     case AlarmDecision::Quiet:
-        if (Latch != MinuteOf(now)) {
+        if (Latch.last != MinuteOf(now)) {
             lastFailure_.clear();
         }
         return;
     case AlarmDecision::Missed:
-        Latch = verdict.minute;
+        Latch.Take(verdict.minute);
         if (std::optional<std::string> notice = MissedAlarmNotice(previous->local, now, alarm)) {
             ShowBoxLater(std::move(*notice), MB_OK | MB_ICONINFORMATION);
         }
@@ -70,7 +70,7 @@ void TAlarmRunner::Run(const LocalTime& now) {
         break;
     }
     // From here on this alarm counts as handled, whatever happens below.
-    Latch = verdict.minute;
+    Latch.Take(verdict.minute);
     if (alarm.on) {
         if (std::optional<std::string> path = AlarmSoundPath(objects_.folder, alarm.sound)) {
             seams::PlaySoundFile(*path);

@@ -37,8 +37,8 @@ class TAlarmRunner {
     // True while a box of the alarm is open or about to open.
     bool BoxOpen() const { return boxesOpen_ > 0 || !later_.empty(); }
 
-    // The alarm minute last rung or missed; it keeps that minute quiet.
-    std::optional<ClockMinute> Latch;
+    // The alarm minutes rung or missed that must not ring again.
+    AlarmLatch Latch;
 
   private:
     void Run(const LocalTime& now);

@@ -98,26 +98,23 @@ std::optional<ClockMinute> AlarmMinuteBetween(const LocalTime& after, const Loca
 }
 
 AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const CheckReading& now,
-                         const std::optional<ClockMinute>& latch, std::string_view alarmTime) {
+                         const AlarmLatch& latch, std::string_view alarmTime) {
     const ClockMinute current = MinuteOf(now.local);
-    if (latch == current) {
+    if (latch.Holds(current)) {
         return {AlarmDecision::Quiet, current};
     }
     if (!MinuteOfDay(alarmTime)) {
         return {AlarmDecision::InvalidTime, current};
     }
-    // A clock set back past the latch would otherwise ring an earlier day's
-    // alarm minute, move the latch back to it and ring the latch's minute again.
-    const auto handled = [&](const ClockMinute& minute) { return latch && minute <= *latch; };
     if (HourMinuteText(now.local) == alarmTime) {
-        return {handled(current) ? AlarmDecision::Quiet : AlarmDecision::Ring, current};
+        return {AlarmDecision::Ring, current};
     }
     if (!previous) {
         return {AlarmDecision::Quiet, current};
     }
     const std::optional<ClockMinute> passed =
         AlarmMinuteBetween(previous->local, now.local, alarmTime);
-    if (!passed || handled(*passed)) {
+    if (!passed || latch.Holds(*passed)) {
         return {AlarmDecision::Quiet, current};
     }
     const long long gap = now.realMilliseconds - previous->realMilliseconds;

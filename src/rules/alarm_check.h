@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-// One minute of one day: what the alarm latch remembers; later minutes compare greater.
+// One minute of one day, as the alarm latch remembers it; later minutes compare greater.
 struct ClockMinute {
     int year = 0;
     int month = 0;
@@ -48,15 +48,30 @@ struct AlarmVerdict {
     ClockMinute minute;
 };
 
+// The alarm minutes already rung or missed that must stay quiet: the last
+// one, for the rest of its minute and a clock set back within the hour, and
+// the latest one, which a clock set back by days reaches again. Earlier days'
+// alarm minutes ring as ever: a clock wrongly set ahead and put right keeps
+// its alarm.
+struct AlarmLatch {
+    std::optional<ClockMinute> last;
+    std::optional<ClockMinute> latest;
+    bool Holds(const ClockMinute& minute) const { return last == minute || latest == minute; }
+    void Take(const ClockMinute& minute) {
+        last = minute;
+        if (!latest || *latest < minute) {
+            latest = minute;
+        }
+    }
+};
+
 // One check, at any second. It rings at the first check inside the alarm
 // minute, and at once when the local time has passed the alarm minute since
 // the previous check in a short real span; over a longer span the alarm was
-// missed. The latch is the latest alarm minute rung or missed; it keeps that
-// one and every earlier one quiet, so a clock set back, by however many days,
-// never rings the same alarm twice.
+// missed. A minute the latch holds stays quiet.
 // alarmTime is "hh:nn", or empty for a stored time that is none.
 AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const CheckReading& now,
-                         const std::optional<ClockMinute>& latch, std::string_view alarmTime);
+                         const AlarmLatch& latch, std::string_view alarmTime);
 
 // The first alarm minute (minute of the day) after the minute of `after` and
 // before the minute of `before`: one that began and ended wholly between them.
