@@ -74,6 +74,11 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
          "02-29 00:00:00"},
         {"slept past midnight", "00:00", "03-01 23:00:00", 3600000, "03-02 00:30:00", "", Missed,
          "03-02 00:00:00"},
+        // The wake timer's machine may come back a few seconds early or late.
+        {"woken just before", "07:30", "03-01 07:27:30", 147000, "03-01 07:29:57", "", Quiet,
+         "03-01 07:29:00"},
+        {"woken an hour after", "07:30", "03-01 07:27:30", 3750000, "03-01 08:30:00", "", Missed,
+         "03-01 07:30:00"},
     };
     for (const auto& c : cases) {
         const std::optional<ClockMinute> latch =
