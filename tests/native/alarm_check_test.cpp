@@ -131,7 +131,7 @@ TEST(AlarmWake, TheTimerStandsAtTheUtcMomentTheNextAlarmMinuteBegins) {
         {"summer time begins", "03-30 12:00:00", "07:30", 1, 0, "", berlin, "03-31 05:30:00"},
         {"its minute skipped", "03-30 12:00:00", "02:30", 1, 0, "", berlin, "03-31 01:00:00"},
         {"summer time ends", "10-26 12:00:00", "07:30", 1, 0, "", berlin, "10-27 06:30:00"},
-        {"twice, rung once", "10-27 02:31:00", "02:30", 1, 0, "10-27 02:30:00", berlin,
+        {"rung, then set back", "10-27 01:00:00", "02:30", 1, 0, "10-27 02:30:00", berlin,
          "10-28 01:30:00"},
         {"another time zone", "03-01 06:00:30", "07:30", 1, 0, "", Zone(-5 * 60), "03-01 12:30:00"},
     };
