@@ -61,12 +61,23 @@ else()
             set(url_usable FALSE)
         endif()
     endif()
+    # A host of numbers is an IPv4 address a connection can go to: four numbers
+    # up to 255 without leading zeros (read as octal), not 0.x.x.x ("this network").
+    set(octet "(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])")
+    set(first_octet "(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]?)")
+    if(TIKKORA_UPDATE_URL MATCHES "^http://([^/:]*\\.)?[0-9]+([:/]|$)" AND NOT TIKKORA_UPDATE_URL
+       MATCHES "^http://${first_octet}\\.${octet}\\.${octet}\\.${octet}([:/]|$)")
+        set(url_usable FALSE)
+    endif()
     if(NOT url_usable)
         message(FATAL_ERROR "TIKKORA_UPDATE_URL \"${TIKKORA_UPDATE_URL}\" is no update folder: "
                             "http://host[:port][/path] without a trailing / is wanted.")
     endif()
-    if(TIKKORA_UPDATE_URL MATCHES "^http://[^/:]*\\.example([:/]|$)")
-        message(FATAL_ERROR "TIKKORA_UPDATE_URL names a reserved .example host, which never resolves.")
+    # Reserved names never resolve, whatever their letters' case.
+    string(TOLOWER "${TIKKORA_UPDATE_URL}" url_lower)
+    if(url_lower MATCHES "^http://[^/:]*\\.(example|invalid)([:/]|$)")
+        message(FATAL_ERROR "TIKKORA_UPDATE_URL names a reserved .example or .invalid host, "
+                            "which never resolves.")
     endif()
     if(NOT EXISTS "${TIKKORA_RELEASE_KEY}")
         message(FATAL_ERROR "TIKKORA_RELEASE_KEY: no file ${TIKKORA_RELEASE_KEY}")
@@ -83,7 +94,11 @@ else()
     endif()
     tikkora_p256_public_xy("${TIKKORA_RELEASE_KEY}" xy_hex)
     tikkora_p256_public_xy("${TIKKORA_TEST_KEY}" test_xy_hex)
-    if(xy_hex STREQUAL test_xy_hex)
+    # x alone: the point with y negated belongs to the private key n - d, as
+    # well known as d.
+    string(SUBSTRING "${xy_hex}" 0 64 x_hex)
+    string(SUBSTRING "${test_xy_hex}" 0 64 test_x_hex)
+    if(x_hex STREQUAL test_x_hex)
         message(FATAL_ERROR "TIKKORA_RELEASE_KEY is the tests' key, whose private half is in the "
                             "repository: anyone could sign updates for this release. Give the "
                             "release's own public key.")

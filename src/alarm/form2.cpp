@@ -196,13 +196,15 @@ void TForm2::FormShow() {
     // over the user's settings.
     // Read as the clock rings it: a file without "Aktiv" holds no alarm that is on.
     const StoredAlarm alarm = ReadStoredAlarm(*SettingsFile);
+    // No alarm was ever set: one set now is meant to ring.
+    const bool neverSet = SettingsFile->ReadSection(kAlarmSection).empty();
     std::exception_ptr failure;
     try {
         ShowStoredTime(alarm);
     } catch (const EConvertError&) {
         failure = std::current_exception();
     }
-    CheckBox1->SetChecked(alarm.on);
+    CheckBox1->SetChecked(alarm.on || neverSet);
     CheckBox2->SetChecked(alarm.oneShot);
     FillSoundList(alarm.sound);
     if (!shownBefore_) {

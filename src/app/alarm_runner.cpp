@@ -60,12 +60,12 @@ void TAlarmRunner::Run(const LocalTime& now) {
         }
         throw EConvertError("\"" + alarm.hour + ":" + alarm.minute + "\"");
     case AlarmDecision::Quiet:
-        if (Latch != MinuteOf(now)) {
+        if (Latch.last != MinuteOf(now)) {
             lastFailure_.clear();
         }
         return;
     case AlarmDecision::Missed:
-        Latch = verdict.minute;
+        Latch.Take(verdict.minute);
         if (std::optional<std::string> notice = MissedAlarmNotice(previous->local, now, alarm)) {
             ShowBoxLater(std::move(*notice), MB_OK | MB_ICONINFORMATION);
         }
@@ -75,27 +75,31 @@ void TAlarmRunner::Run(const LocalTime& now) {
         break;
     }
     // From here on this alarm counts as handled, whatever happens below.
-    Latch = verdict.minute;
+    Latch.Take(verdict.minute);
     if (alarm.on) {
         if (std::optional<std::string> path = AlarmSoundPath(objects_.folder, alarm.sound)) {
             seams::PlaySoundFile(*path);
         } else {
             seams::PlayDefaultSound();
         }
-        wake_.Ringing(alarmMessageOpen_ || !alarm.message.empty());
+        wake_.Ringing(alarmMessageOpen_);
         if (alarmMessageOpen_) {
             // The message still open from an earlier alarm says it all; a
             // one-shot alarm goes off when that one is closed.
             return;
         }
         if (!alarm.message.empty()) {
-            alarmMessageOpen_ = true;
-            ShowBoxLater(alarm.message, MB_OK, [this] {
+            const auto closed = [this] {
                 alarmMessageOpen_ = false;
                 wake_.MessageClosed();
                 Guarded([this] { SwitchOffOneShot(); });
-            });
-            return;
+            };
+            // A message that cannot be shown leaves the alarm to run its course without it.
+            if (ShowBoxLater(alarm.message, MB_OK, closed)) {
+                alarmMessageOpen_ = true;
+                wake_.Ringing(true);
+                return;
+            }
         }
     }
     SwitchOffOneShot();
@@ -112,17 +116,20 @@ void TAlarmRunner::SwitchOffOneShot() {
 }
 
 void TAlarmRunner::ReportFailure(const std::string& text) {
-    // Once per kind of failure, not once a second (or once a minute).
-    if (text == lastFailure_) {
+    // Once per kind of failure, not once a second (or once a minute); and one
+    // box at a time: a cause that keeps changing would stack box upon box. A
+    // failure dropped meanwhile is told when it recurs after the box is closed.
+    if (text == lastFailure_ || failureBoxOpen_) {
         return;
     }
     lastFailure_ = text;
-    ShowBoxLater(text, MB_OK | MB_ICONWARNING);
+    failureBoxOpen_ =
+        ShowBoxLater(text, MB_OK | MB_ICONWARNING, [this] { failureBoxOpen_ = false; });
 }
 
-void TAlarmRunner::ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards) {
+bool TAlarmRunner::ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards) {
     if (!window_.Open()) {
-        return;
+        return false;
     }
     later_.push_back([this, text = std::move(text), flags, afterwards = std::move(afterwards)] {
         // Not once the window has closed: there is nothing left to tell it beside.
@@ -133,7 +140,12 @@ void TAlarmRunner::ShowBoxLater(std::string text, UINT flags, std::function<void
             afterwards();
         }
     });
-    PostMessageW(window_.Handle(), kLaterMessage, 0, 0);
+    if (!PostMessageW(window_.Handle(), kLaterMessage, 0, 0)) {
+        // Nothing would ever take it from the queue, and the runner would count it as open.
+        later_.pop_back();
+        return false;
+    }
+    return true;
 }
 
 bool TAlarmRunner::Receive(UINT message) {

@@ -41,8 +41,8 @@ class TAlarmRunner {
     // is set afresh at the next check.
     void TimeChanged() { wake_.ArmAgain(); }
 
-    // The alarm minute last rung or missed; it keeps that minute quiet.
-    std::optional<ClockMinute> Latch;
+    // The alarm minutes rung or missed that must not ring again.
+    AlarmLatch Latch;
 
   private:
     void Run(const LocalTime& now);
@@ -50,8 +50,9 @@ class TAlarmRunner {
     // Runs action, telling a failure in a box instead of letting it out.
     void Guarded(const std::function<void()>& action);
     void ReportFailure(const std::string& text);
-    // Opens a box once the message now handled (the tick) has returned.
-    void ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards = nullptr);
+    // Opens a box once the message now handled (the tick) has returned, then
+    // runs afterwards; false (and neither is run) when the box cannot be posted.
+    bool ShowBoxLater(std::string text, UINT flags, std::function<void()> afterwards = nullptr);
     void ShowBox(const std::string& text, UINT flags);
     bool Receive(UINT message);
 
@@ -62,6 +63,7 @@ class TAlarmRunner {
     std::optional<CheckReading> lastCheck_;
     int boxesOpen_ = 0;
     bool alarmMessageOpen_ = false;
+    bool failureBoxOpen_ = false;
     std::string lastFailure_;
     std::deque<std::function<void()>> later_;
     TAlarmWake wake_;

@@ -23,18 +23,17 @@ TAlarmWake::~TAlarmWake() {
     }
 }
 
-void TAlarmWake::Follow(const StoredAlarm& alarm, const LocalTime& now,
-                        const std::optional<ClockMinute>& rung) {
+void TAlarmWake::Follow(const StoredAlarm& alarm, const LocalTime& now, const AlarmLatch& latch) {
     if (awakeSince_ && !untilClosed_ &&
         seams::RealMilliseconds() - *awakeSince_ >= kRingingAwakeMs) {
         StayAwake(false);
     }
-    const Followed current{alarm.time, alarm.on, alarm.wake, rung};
+    const Followed current{alarm.time, alarm.on, alarm.wake, latch.last, latch.latest};
     if (!timer_ || followed_ == current) {
         return;
     }
     followed_ = current;
-    if (const std::optional<long long> due = AlarmWakeTime(alarm, now, rung, seams::LocalTimeAt)) {
+    if (const std::optional<long long> due = AlarmWakeTime(alarm, now, latch, seams::LocalTimeAt)) {
         // A system that refuses to wake for it keeps the timer without waking,
         // or none: the alarm still rings whenever the machine is awake.
         seams::CallPower(timer_.get(), {Kind::ArmTimer, *due, true});

@@ -19,10 +19,9 @@ class TAlarmWake {
     TAlarmWake(const TAlarmWake&) = delete;
     TAlarmWake& operator=(const TAlarmWake&) = delete;
 
-    // At each check: the timer follows the stored alarm and the minute last
+    // At each check: the timer follows the stored alarm and the alarm minutes
     // rung or missed, and is set again only when one of them changed.
-    void Follow(const StoredAlarm& alarm, const LocalTime& now,
-                const std::optional<ClockMinute>& rung);
+    void Follow(const StoredAlarm& alarm, const LocalTime& now, const AlarmLatch& latch);
     // The machine woke, or the time or the time zone changed: armed afresh at
     // the next check.
     void ArmAgain() { followed_.reset(); }
@@ -35,7 +34,8 @@ class TAlarmWake {
         std::string time;
         bool on = false;
         bool wake = false;
-        std::optional<ClockMinute> rung;
+        std::optional<ClockMinute> last;
+        std::optional<ClockMinute> latest;
         bool operator==(const Followed&) const = default;
     };
     void StayAwake(bool awake);

@@ -42,9 +42,17 @@ inline std::string ShownPlainText(std::string_view text) {
     if (text.size() <= kMaxViewerText) {
         return std::string(text);
     }
+    // A character has at most three bytes after its first; more bytes of
+    // that kind are no UTF-8, and the cut stays at the limit.
     std::size_t end = kMaxViewerText;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    auto continues = [&](std::size_t at) {
+        return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    };
+    while (end > kMaxViewerText - 3 && continues(end)) {
         --end;
+    }
+    if (continues(end)) {
+        end = kMaxViewerText;
     }
     return std::string(text.substr(0, end)) + kCutTextNote;
 }

@@ -140,7 +140,9 @@ void TPowersock::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return;
         }
         eventOk_ = error == 0;
-        switch (WSAGETSELECTEVENT(lParam)) {
+        const long event = WSAGETSELECTEVENT(lParam);
+        readNotified_ = readNotified_ || event == FD_READ || event == FD_CLOSE;
+        switch (event) {
         case FD_READ:
             if (OnDataReady) {
                 OnDataReady(this);
@@ -273,6 +275,8 @@ void TPowersock::TimerOn() {
         throw Exception("Range check error");
     }
     lastActivity_ = GetTickCount();
+    bytesSinceActivity_ = 0;
+    readNotified_ = false;
     armedTimeOut_ = TimeOut;
     timer_.SetInterval(static_cast<UINT>(TimeOut));
     // Off and on again: every arming starts a fresh period of silence. Without
@@ -284,6 +288,11 @@ void TPowersock::TimerOn() {
 }
 
 void TPowersock::TimerExpired() {
+    // Something unread tells of a program busy elsewhere, not of a silent
+    // server: the period starts afresh.
+    if (timer_.Enabled() && UnreadFromPeer()) {
+        lastActivity_ = GetTickCount();
+    }
     // The captures do not restart the system timer for every chunk, they only
     // note the time; a period that had data in it continues for what is left.
     const DWORD silence = GetTickCount() - lastActivity_;
@@ -294,6 +303,12 @@ void TPowersock::TimerExpired() {
         return;
     }
     TimerTriggered();
+}
+
+bool TPowersock::UnreadFromPeer() {
+    char byte = 0;
+    // 0: the peer's close waits to be read.
+    return readNotified_ || recv(socket_, &byte, 1, MSG_PEEK) >= 0;
 }
 
 void TPowersock::TimerOff() {

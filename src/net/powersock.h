@@ -35,6 +35,9 @@ constexpr std::size_t kCaptureBlockSize = 1 << 20;
 // system; a Cancel from a timer or the user's input still lands at once.
 // Every wait looks at it too.
 constexpr DWORD kMessageCheckInterval = 10;
+// A capture that brings less than this in a whole TimeOut is as silent as one
+// that brings nothing: a server may not hold a transfer with a trickle.
+constexpr std::size_t kLeastBytesPerTimeOut = 1024;
 
 class TPowersock {
   public:
@@ -49,6 +52,7 @@ class TPowersock {
     std::string Host;
     int Port = 0;
     // Milliseconds of silence a wait accepts; 0 waits until done or Cancel.
+    // A capture's trickle below kLeastBytesPerTimeOut counts as silence.
     int TimeOut = 0;
     // Highest status level reported through OnStatus.
     int ReportLevel = 0;
@@ -140,6 +144,10 @@ class TPowersock {
     void ChunkReceived(std::size_t n);
     // The timer fired: a time-out only if the silence has lasted since.
     void TimerExpired();
+    // Data, the peer's close or a read notification waits for the operation:
+    // the program has been busy elsewhere (a message box in a handler), so
+    // the server's silence cannot be told.
+    bool UnreadFromPeer();
     void ProcessMessagesNowAndThen();
     char* CaptureBlock();
     // After a receive that gave nothing: true when the data has ended.
@@ -173,8 +181,12 @@ class TPowersock {
     bool connected_ = false;
     bool eventOk_ = false;
     bool timedOut_ = false;
-    // The time-out the timer was armed with, and when data last came.
+    // A read or close notification came after the operation's last receive.
+    bool readNotified_ = false;
+    // The time-out the timer was armed with, when data last came (the last
+    // kilobyte of a capture), and what came of the next one.
     int armedTimeOut_ = 0;
     DWORD lastActivity_ = 0;
+    std::size_t bytesSinceActivity_ = 0;
     DWORD lastMessageCheck_ = 0;
 };

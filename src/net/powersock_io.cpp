@@ -126,6 +126,7 @@ std::string TPowersock::ReadLn() {
     std::string line;
     while (line.size() < kIoBufferSize) {
         const std::size_t room = kIoBufferSize - line.size();
+        readNotified_ = false;
         const int n = recv(socket_, ioBuffer_.data(), static_cast<int>(room), MSG_PEEK);
         if (n == 0) {
             break;
@@ -165,9 +166,10 @@ void TPowersock::ChunkReceived(std::size_t n) {
     }
     if (TimeOut != armedTimeOut_) {
         TimerOn();
-    } else {
+    } else if ((bytesSinceActivity_ += n) >= kLeastBytesPerTimeOut) {
         // The timer keeps running; when it fires it measures the silence from here.
         lastActivity_ = GetTickCount();
+        bytesSinceActivity_ = 0;
     }
     ProcessMessagesNowAndThen();
 }
@@ -206,6 +208,7 @@ void TPowersock::CaptureFile(const std::string& fileName) {
         while (!canceled_) {
             // Receive straight into the block; it goes to the file once it is
             // too full for a whole transfer buffer more.
+            readNotified_ = false;
             const int n =
                 recv(socket_, block + held, static_cast<int>(kCaptureBlockSize - held), 0);
             if (n > 0) {
@@ -231,6 +234,7 @@ void TPowersock::CaptureString(std::string& text, std::int32_t maximum) {
     OnExit off([this] { TimerOff(); });
     while (!canceled_ && (maximum == -1 || text.size() < static_cast<std::size_t>(maximum))) {
         char* const block = CaptureBlock();
+        readNotified_ = false;
         const int n = recv(socket_, block, static_cast<int>(kCaptureBlockSize), 0);
         if (n > 0) {
             text.append(block, static_cast<std::size_t>(n));

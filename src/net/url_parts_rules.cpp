@@ -52,12 +52,20 @@ void ParseUrl(UrlTarget& target) {
         target.port = 80;
     }
     const bool hasSlashes = url.find("//") != std::string::npos;
+    std::string hostPart = hasSlashes      ? NthField(url, '/', 3)
+                           : url[0] == '/' ? std::string()
+                                           : NthField(url, '/', 1);
     if (hasSlashes) {
         target.path = url.substr(std::min(url.size(), NthSeparatorPos(url, '/', 3) - 1));
     } else if (const std::size_t slash = url.find('/'); slash != std::string::npos) {
         target.path = url.substr(slash);
     } else {
         target.path.clear();
+    }
+    // The host ends where a query begins: "http://host?a/b" asks "/?a/b" of "host".
+    if (const std::size_t query = hostPart.find('?'); query != std::string::npos) {
+        target.path.insert(0, "/" + hostPart.substr(query));
+        hostPart.resize(query);
     }
     target.path.resize(std::min(target.path.size(), kMaxPathLength));
     target.path = EncodeTargetBytes(target.path);
@@ -70,9 +78,6 @@ void ParseUrl(UrlTarget& target) {
         target.port = scheme == "gopher" ? 70 : scheme == "ftp" ? 21 : 80;
     }
 
-    std::string hostPart = hasSlashes      ? NthField(url, '/', 3)
-                           : url[0] == '/' ? std::string()
-                                           : NthField(url, '/', 1);
     if (const std::size_t colon = hostPart.find(':'); colon != std::string::npos) {
         target.port = PortNumber(NthField(hostPart, ':', 2));
         hostPart.resize(colon);
@@ -138,11 +143,16 @@ std::string WithoutDotSegments(std::string_view path) {
 
 std::string ResolveRedirect(const std::string& location, const UrlTarget& request) {
     const std::string reference = location.substr(0, location.find('#'));
-    if (StartsWithScheme(reference)) {
-        return reference;
-    }
-    if (reference.starts_with("//")) {
-        return "http:" + reference;
+    if (StartsWithScheme(reference) || reference.starts_with("//")) {
+        const std::string absolute = StartsWithScheme(reference) ? reference : "http:" + reference;
+        // The path after "scheme://authority" loses its dot segments like any other.
+        const std::size_t authority = absolute.find(':') + 1;
+        const std::size_t pathAt = absolute.find_first_of("/?", authority + 2);
+        if (absolute.compare(authority, 2, "//") != 0 || pathAt == std::string::npos ||
+            absolute[pathAt] != '/') {
+            return absolute;
+        }
+        return absolute.substr(0, pathAt) + WithoutDotSegments(absolute.substr(pathAt));
     }
     std::string origin = "http://" + request.host;
     if (request.port != 80) {

@@ -98,9 +98,9 @@ std::optional<ClockMinute> AlarmMinuteBetween(const LocalTime& after, const Loca
 }
 
 AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const CheckReading& now,
-                         const std::optional<ClockMinute>& latch, std::string_view alarmTime) {
+                         const AlarmLatch& latch, std::string_view alarmTime) {
     const ClockMinute current = MinuteOf(now.local);
-    if (latch == current) {
+    if (latch.Holds(current)) {
         return {AlarmDecision::Quiet, current};
     }
     if (!MinuteOfDay(alarmTime)) {
@@ -114,7 +114,7 @@ AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const Chec
     }
     const std::optional<ClockMinute> passed =
         AlarmMinuteBetween(previous->local, now.local, alarmTime);
-    if (!passed || latch == *passed) {
+    if (!passed || latch.Holds(*passed)) {
         return {AlarmDecision::Quiet, current};
     }
     const long long gap = now.realMilliseconds - previous->realMilliseconds;

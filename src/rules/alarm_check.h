@@ -3,18 +3,19 @@
 // what the stored alarm time means, and which sound file may be played.
 #include "toolkit/local_time_rules.h"
 
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// One minute of one day: what the alarm latch remembers.
+// One minute of one day, as the alarm latch remembers it; later minutes compare greater.
 struct ClockMinute {
     int year = 0;
     int month = 0;
     int day = 0;
     int hour = 0;
     int minute = 0;
-    friend bool operator==(const ClockMinute&, const ClockMinute&) = default;
+    friend auto operator<=>(const ClockMinute&, const ClockMinute&) = default;
 };
 ClockMinute MinuteOf(const LocalTime& time);
 // Minutes since 1970-01-01 00:00 of a local time counted as if it were UTC.
@@ -49,14 +50,30 @@ struct AlarmVerdict {
     ClockMinute minute;
 };
 
+// The alarm minutes already rung or missed that must stay quiet: the last
+// one, for the rest of its minute and a clock set back within the hour, and
+// the latest one, which a clock set back by days reaches again. Earlier days'
+// alarm minutes ring as ever: a clock wrongly set ahead and put right keeps
+// its alarm.
+struct AlarmLatch {
+    std::optional<ClockMinute> last;
+    std::optional<ClockMinute> latest;
+    bool Holds(const ClockMinute& minute) const { return last == minute || latest == minute; }
+    void Take(const ClockMinute& minute) {
+        last = minute;
+        if (!latest || *latest < minute) {
+            latest = minute;
+        }
+    }
+};
+
 // One check, at any second. It rings at the first check inside the alarm
 // minute, and at once when the local time has passed the alarm minute since
 // the previous check in a short real span; over a longer span the alarm was
-// missed. The latch is the alarm minute last rung or missed; it keeps that
-// one quiet, so a clock set back never rings the same alarm twice.
+// missed. A minute the latch holds stays quiet.
 // alarmTime is "hh:nn", or empty for a stored time that is none.
 AlarmVerdict DecideAlarm(const std::optional<CheckReading>& previous, const CheckReading& now,
-                         const std::optional<ClockMinute>& latch, std::string_view alarmTime);
+                         const AlarmLatch& latch, std::string_view alarmTime);
 
 // The first alarm minute (minute of the day) after the minute of `after` and
 // before the minute of `before`: one that began and ended wholly between them.

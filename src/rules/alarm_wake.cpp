@@ -14,8 +14,7 @@ long long LocalSeconds(const LocalTime& time) {
 } // namespace
 
 std::optional<long long> AlarmWakeTime(const StoredAlarm& alarm, const LocalTime& now,
-                                       const std::optional<ClockMinute>& rung,
-                                       const LocalTimeAt& localAt) {
+                                       const AlarmLatch& latch, const LocalTimeAt& localAt) {
     if (!alarm.on || !alarm.wake || alarm.time.empty()) {
         return std::nullopt;
     }
@@ -36,7 +35,7 @@ std::optional<long long> AlarmWakeTime(const StoredAlarm& alarm, const LocalTime
         const std::optional<ClockMinute> rings =
             HourMinuteText(begins) == alarm.time ? MinuteOf(begins)
                                                  : AlarmMinuteBetween(before, begins, alarm.time);
-        if (rings && rings != rung) {
+        if (rings && !latch.Holds(*rings)) {
             return at;
         }
         before = begins;

@@ -16,9 +16,8 @@ using LocalTimeAt = std::function<LocalTime(long long utcSeconds)>;
 // The moment (seconds since 1970 UTC) at which the first minute after now's
 // begins in which the alarm check rings: the alarm minute or, on a day whose
 // alarm minute daylight saving time skips, the first minute after the jump.
-// A minute equal to `rung` (the latch) is passed over, so the hour repeated
-// when summer time ends wakes nobody a second time. Nothing when the alarm is
+// A minute the latch holds is passed over, as the check keeps it quiet: the
+// hour repeated when summer time ends wakes nobody a second time. Nothing when the alarm is
 // off, its time is none, or waking is switched off.
 std::optional<long long> AlarmWakeTime(const StoredAlarm& alarm, const LocalTime& now,
-                                       const std::optional<ClockMinute>& rung,
-                                       const LocalTimeAt& localAt);
+                                       const AlarmLatch& latch, const LocalTimeAt& localAt);

@@ -54,11 +54,32 @@ FormDesign UpdateFormDesign() {
     return design;
 }
 
-// Opens the file for reading and for its rename, and keeps others from
+// A new file beside target for the unchecked bytes, under a name no file has
+// yet: a file of the user's named like it is neither overwritten nor deleted.
+// Empty when none can be made there.
+std::string MakePartFile(const std::string& target) {
+    for (int number = 1; number < 100; ++number) {
+        const std::string name =
+            target + (number > 1 ? "." + std::to_string(number) : "") + ".part";
+        HANDLE file = CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return name;
+        }
+        // Nothing in the way of that name: the folder does not take files.
+        if (GetFileAttributesW(Widen(name).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return "";
+        }
+    }
+    return "";
+}
+
+// Opens the file for reading (and access besides) and keeps others from
 // writing, renaming or deleting it while the handle lives; null when it
 // cannot be opened so.
-UniqueHandle<HANDLE, KernelHandleDeleter> OpenHeld(const std::string& path) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+UniqueHandle<HANDLE, KernelHandleDeleter> OpenHeld(const std::string& path, DWORD access) {
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | access, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return UniqueHandle<HANDLE, KernelHandleDeleter>(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
@@ -324,7 +345,8 @@ void Tupdateform::Timer1Timer() {
     const std::string notesFile = environment_.programFolder + "infos.tmp";
     std::string reason;
     const NotesOutcome notes = FetchSignedNotes(notesFile, reason);
-    if (Quitting()) {
+    // "Abbrechen" during the notes ends the run: the user wants no update now.
+    if (Quitting() || Button1->Tag != 0) {
         DeleteIfExists(notesFile);
         return;
     }
@@ -341,7 +363,7 @@ void Tupdateform::Timer1Timer() {
         }
         DeleteIfExists(notesFile);
     }
-    if (Quitting()) {
+    if (Quitting() || Button1->Tag != 0) {
         return;
     }
 
@@ -368,9 +390,8 @@ Tupdateform::NotesOutcome Tupdateform::FetchSignedNotes(const std::string& notes
     }
     DeleteIfExists(notesFile);
     reason = FailureReason(fetched.failure);
-    // Notes this large are no notes, and after "Abbrechen" during the notes
-    // the run goes on without them.
-    return fetched.overLimit || Button1->Tag != 0 ? NotesOutcome::Without : NotesOutcome::Missing;
+    // Notes this large are no notes.
+    return fetched.overLimit ? NotesOutcome::Without : NotesOutcome::Missing;
 }
 
 std::string Tupdateform::ChooseTarget() {
@@ -387,42 +408,59 @@ std::string Tupdateform::ChooseTarget() {
 
 bool Tupdateform::Download(const std::string& target) {
     Label1->SetCaption(update_texts::kDownloading);
-    // Unchecked bytes never lie under the chosen name, nor replace what is there.
-    const std::string part = target + ".part";
-    const FetchOutcome fetched =
-        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, part, {-1, true, 0});
-    // A socket failure, a cancel, more than announced, or a file that could
-    // not be written: none leaves a usable installer. Nor does an error page,
-    // or a transfer cut short.
-    bool failed =
-        fetched.failure || fetched.overLimit || NMHTTP1->ReplyNumber() < 200 ||
-        NMHTTP1->ReplyNumber() > 299 ||
-        (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
     run_.downloadedFile = target;
-    ProgressBar1->SetPosition(0);
-    if (!failed && !FileExists(part)) {
-        failed = true;
-    }
+    // Unchecked bytes never lie under the chosen name, nor replace what is there.
+    std::string part = MakePartFile(target);
+    // Only the file this run made goes.
     const auto fail = [&](const std::string& text) {
-        DeleteFileW(Widen(part).c_str());
+        if (!part.empty()) {
+            DeleteFileW(Widen(part).c_str());
+        }
         if (Button1->Tag == 0 && !Quitting()) {
             Ask(text, update_texts::kError);
         }
         return false;
     };
+    if (part.empty()) {
+        return fail(WithReason(update_texts::kFailed, update_texts::kFileNotWritten));
+    }
+    const FetchOutcome fetched =
+        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, part, {-1, true, 0});
+    // A socket failure, a cancel, more than announced, or a file that could
+    // not be written: none leaves a usable installer. Nor does an error page,
+    // or a transfer cut short.
+    const bool failed =
+        fetched.failure || fetched.overLimit || NMHTTP1->ReplyNumber() < 200 ||
+        NMHTTP1->ReplyNumber() > 299 ||
+        (NMHTTP1->ContentLength() > 0 && NMHTTP1->ReceivedCount() != NMHTTP1->ContentLength());
+    ProgressBar1->SetPosition(0);
     if (failed) {
         return fail(WithReason(update_texts::kFailed, FailureReason(fetched.failure)));
     }
+    const auto checked = [this](const UniqueHandle<HANDLE, KernelHandleDeleter>& held) {
+        const auto hash = held ? Sha256OfOpenFile(held.get()) : std::nullopt;
+        return hash && *hash == run_.setupHash;
+    };
     // From its check to its start nobody may change the installer.
-    auto held = OpenHeld(part);
-    const auto hash = held ? Sha256OfOpenFile(held.get()) : std::nullopt;
-    if (!hash || *hash != run_.setupHash) {
+    auto held = OpenHeld(part, DELETE);
+    if (!checked(held)) {
         held.reset();
         return fail(update_texts::kDamaged);
     }
     if (!RenameHeld(held.get(), target)) {
         held.reset();
         return fail(WithReason(update_texts::kFailed, update_texts::kFileNotWritten));
+    }
+    part = target;
+    // The installer opens its own file sharing reading alone, which a handle
+    // that may delete it refuses; one for reading alone cannot be had beside
+    // that handle without sharing deletion. So the hold is taken anew, and
+    // what it holds checked again: for that moment nobody held the file.
+    held.reset();
+    held = OpenHeld(target, 0);
+    if (!checked(held)) {
+        held.reset();
+        return fail(update_texts::kDamaged);
     }
     run_.heldInstaller = std::move(held);
     return true;

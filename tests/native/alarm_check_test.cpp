@@ -25,13 +25,14 @@ TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
     for (const Case& c : cases) {
         for (int second = 0; second < 60; ++second) {
             const LocalTime now{2024, 3, 1, c.hour, c.minute, second};
-            EXPECT_EQ(DecideAlarm(std::nullopt, {now}, c.latch, "07:30").decision, c.expected)
+            EXPECT_EQ(DecideAlarm(std::nullopt, {now}, {c.latch, c.latch}, "07:30").decision,
+                      c.expected)
                 << c.hour << ":" << c.minute << ":" << second << " latch " << c.latch.has_value();
         }
     }
-    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, std::nullopt, "").decision,
+    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, {}, "").decision,
               AlarmDecision::InvalidTime);
-    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, rang, "").decision,
+    EXPECT_EQ(DecideAlarm(std::nullopt, {{2024, 3, 1, 7, 30, 5}}, {rang, rang}, "").decision,
               AlarmDecision::Quiet);
 }
 
@@ -55,6 +56,7 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
         const char *after, *latch;
         AlarmDecision expected;
         const char* minute; // the latch to keep
+        const char* latest = "";
     } cases[] = {
         {"summer time begins", "02:30", "03-31 01:59:59", 1000, "03-31 03:00:00", "", Ring,
          "03-31 02:30:00"},
@@ -71,6 +73,10 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
         {"the hour again", "02:30", "10-27 02:29:59", 1000, "10-27 02:30:00", "10-27 02:30:00",
          Quiet, "10-27 02:30:00"},
         {"set back", "02:30", "03-01 03:00:00", 900, "03-01 02:00:00", "", Quiet, "03-01 02:00:00"},
+        {"set back a day", "02:30", "03-02 02:31:00", 900, "03-01 02:30:00", "03-02 02:30:00", Ring,
+         "03-01 02:30:00"},
+        {"the latest again", "02:30", "03-02 02:29:00", 900, "03-02 02:31:00", "03-01 02:30:00",
+         Quiet, "03-02 02:31:00", "03-02 02:30:00"},
         {"midnight", "00:00", "03-01 23:59:59", 1000, "03-02 00:00:00", "", Ring, "03-02 00:00:00"},
         {"past midnight", "00:00", "02-28 23:59:30", 1000, "02-29 00:01:00", "", Ring,
          "02-29 00:00:00"},
@@ -82,8 +88,11 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
          "03-01 07:30:00"},
     };
     for (const auto& c : cases) {
-        const std::optional<ClockMinute> latch =
-            *c.latch ? std::optional(MinuteOf(At(c.latch))) : std::nullopt;
+        const auto minuteOf = [](const char* text) {
+            return *text ? std::optional(MinuteOf(At(text))) : std::nullopt;
+        };
+        const AlarmLatch latch{minuteOf(c.latch),
+                               *c.latest ? minuteOf(c.latest) : minuteOf(c.latch)};
         const AlarmVerdict verdict =
             DecideAlarm(CheckReading{At(c.before), 5000},
                         CheckReading{At(c.after), 5000 + c.realGapMs}, latch, c.alarm);
@@ -138,9 +147,11 @@ TEST(AlarmWake, TheTimerStandsAtTheUtcMomentTheNextAlarmMinuteBegins) {
     for (const auto& c : cases) {
         StoredAlarm alarm;
         alarm.time = c.alarm, alarm.on = c.on, alarm.oneShot = c.once;
-        const std::optional<ClockMinute> rung =
-            *c.rung ? std::optional(MinuteOf(At(c.rung))) : std::nullopt;
-        EXPECT_EQ(AlarmWakeTime(alarm, At(c.now), rung, c.zone),
+        AlarmLatch latch;
+        if (*c.rung) {
+            latch.Take(MinuteOf(At(c.rung)));
+        }
+        EXPECT_EQ(AlarmWakeTime(alarm, At(c.now), latch, c.zone),
                   *c.due ? std::optional(Utc(c.due)) : std::nullopt)
             << c.what;
     }

@@ -36,6 +36,7 @@ TEST(NetParseUrl, SplitsHostPortAndPath) {
         {"ftp://files/x", 0, "files", 21, "/x", "ftp://files/x"},
         {"gopher://g/", 0, "g", 70, "/", "gopher://g//"},
         {"host:81/x", 0, "host", 81, "/x", "host:81/x"},
+        {"http://hos?/x", 0, "hos", 80, "/?/x", "http://hos?/x"},
     };
     for (const UrlCase& c : cases) {
         UrlTarget target{c.url, "old", c.callerPort, ""};
@@ -111,7 +112,8 @@ TEST(NetParseUrl, ALocationIsResolvedAgainstTheRequest) {
     const UrlTarget request{"http://host:8080/a/b/c?q=1", "host", 8080, "/a/b/c?q=1"};
     for (const auto& [location, resolved] :
          {std::pair{"http://other/x", "http://other/x"},
-          {"//other:81/x", "http://other:81/x"},
+          {"//other:81/a/../x", "http://other:81/x"},
+          {"http://other/a/./b/../x?y=/../z", "http://other/a/x?y=/../z"},
           {"/x/evil.example//y", "http://host:8080/x/evil.example//y"},
           {"/a:b", "http://host:8080/a:b"},
           {"new.html", "http://host:8080/a/b/new.html"},

@@ -38,4 +38,7 @@ TEST(ViewerText, PlainTextUpTo1MbIsShownWholeAndLongerTextIsCutWithANote) {
     std::string umlaut(full.size() - 1, 'a');
     umlaut += "\xC3\xBC";
     EXPECT_EQ(ShownPlainText(umlaut), std::string(full.size() - 1, 'a') + note);
+    // Bytes that are no UTF-8 are cut at 1 MB all the same, not at the start.
+    EXPECT_EQ(ShownPlainText(std::string(full.size() + 1, '\x80')),
+              std::string(full.size(), '\x80') + note);
 }

@@ -19,7 +19,15 @@ expect() { # expect ok|refused what command...
 expect ok "a release" configure http://127.0.0.1:8999/release release.pem
 expect refused "the tests' key" configure http://127.0.0.1:8999/release "$keys/test-only-public.pem"
 expect refused "a P-384 key" configure http://127.0.0.1:8999/release p384.pem
-for url in http://h:0/x http://h:99999/x http://-/x http://update.example./x; do
+# The tests' key with y negated: the same x, and its private key is n - d of the tests'.
+hex=$(openssl ec -pubin -in "$keys/test-only-public.pem" -conv_form compressed -outform DER \
+      2>/dev/null | od -An -tx1 -v | tr -d ' \n')
+[ "${hex:52:2}" = 02 ] && parity=03 || parity=02
+printf "$(sed 's/../\\x&/g' <<<"${hex:0:52}$parity${hex:54}")" |
+    openssl ec -pubin -inform DER -conv_form uncompressed -pubout -out negated.pem 2>/dev/null
+expect refused "the tests' key negated" configure http://127.0.0.1:8999/release negated.pem
+for url in http://h:0/x http://h:99999/x http://-/x http://update.example./x \
+           http://update.EXAMPLE/x http://h.invalid/x http://999.999.999.999/x http://0.0.0.0/x; do
     expect refused "$url" configure "$url" release.pem
 done
 mkdir site && printf 'x' >site/Setup.exe

@@ -52,6 +52,10 @@ class AlarmCheckTest : public MainWindowTest {
 const char* kRepeating = "[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=0\r\n"
                          "Sound=Tikkora.wav\r\nMeldung=  Aufstehen!  \r\n";
 
+LRESULT CALLBACK RefuseWindows(int code, WPARAM w, LPARAM l) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, w, l);
+}
+
 } // namespace
 
 TEST_F(AlarmCheckTest, RepeatingAlarmRingsOnceInItsMinute) {
@@ -196,6 +200,25 @@ TEST_F(AlarmCheckTest, RefusedWriteOfTheOneShotSwitchIsReportedAndNothingEscapes
     At(7, 30, 0);
     EXPECT_EQ(sounds.size(), 1u);
     EXPECT_TRUE(Probe().Glyphs(ClockRow::Large)[7] != -1);
+}
+
+TEST_F(AlarmCheckTest, AMessageThatCannotBeShownLeavesTheAlarmToRunItsCourse) {
+    Create("[Wecker]\r\nStunde=07\r\nMinute=30\r\nAktiv=1\r\nAktivMode=1\r\nMeldung=Los\r\n");
+    // The window that posts the box is made when a box is first due: refuse it.
+    HHOOK refuse = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    At(7, 30, 0);
+    UnhookWindowsHookEx(refuse);
+    EXPECT_NE(folder.Read("Tikkora.ini").find("AktivMode=0"), std::string::npos);
+}
+
+TEST_F(AlarmCheckTest, AFailureWhileAFailureIsShownOpensNoBoxOnTop) {
+    Create("[Wecker]\r\nStunde=99\r\nMinute=-1\r\nAktiv=1\r\n");
+    whileOpen = [&] { // another program changes the failure's cause meanwhile
+        folder.Write("Tikkora.ini", "[Wecker]\r\nStunde=999\r\nMinute=-1\r\nAktiv=1\r\n");
+        At(7, 31, 0);
+    };
+    At(7, 30, 0);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(AlarmCheckTest, TheWakeTimerFollowsTheAlarmAndTheMachineStaysAwakeWhileItRings) {

@@ -311,7 +311,7 @@ TEST_F(AlarmDialogTest, WithoutSettingsTheDefaultsAreShown) {
     Show();
     EXPECT_EQ(form.DateTimePicker1->DateTime().wHour, 0);
     EXPECT_EQ(form.DateTimePicker1->DateTime().wMinute, 0);
-    EXPECT_FALSE(form.CheckBox1->Checked()) << "an alarm nobody set is off";
+    EXPECT_TRUE(form.CheckBox1->Checked()) << "an alarm set for the first time is on";
     EXPECT_FALSE(form.CheckBox2->Checked());
     EXPECT_EQ(form.ComboBox1->Text(), "Tikkora.wav");
     EXPECT_TRUE(form.ComboBox2->Items().empty());

@@ -3,6 +3,7 @@
 #include "net/nmhttp.h"
 #include "net/psock_timer.h"
 #include "net_test_server.h"
+#include "pump.h"
 #include "temp_folder.h"
 #include "toolkit/seams.h"
 
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -176,22 +178,45 @@ TEST_F(NetHttp, PostSendsItsFormEncodedBodyAndTheHeaderCanGoToAFile) {
 }
 
 TEST_F(NetHttp, TimeOutLimitsASilenceNotATransfer) {
-    // Chunks closer together than the time-out, then silence.
-    NetTestServer server({[](SOCKET client, const std::string&) {
-        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\n");
-        for (int i = 0; i < 4; ++i) {
-            Sleep(200);
-            NetTestServer::Send(client, "chunk");
-        }
-        NetTestServer::WaitForClose(client);
-    }});
-    ToFile();
-    http->TimeOut = 600;
-    EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/slow")); }),
-              "EAbortError: Socket capture aborted");
-    EXPECT_TRUE(http->TimedOut());
-    EXPECT_EQ(FileText(BodyFile()), "chunkchunkchunkchunk");
-    EXPECT_FALSE(http->Connected());
+    // Kilobytes closer together than the time-out, then silence; a trickle of
+    // less than a kilobyte per time-out is silence too, though the server ends it.
+    for (const auto& [piece, ends] : {std::pair{1024u, false}, {1u, true}}) {
+        NetTestServer server({[piece, ends](SOCKET client, const std::string&) {
+            NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\n");
+            for (int i = 0; i < 20 && NetTestServer::Send(client, std::string(piece, 'c')); ++i) {
+                Sleep(100);
+            }
+            NetTestServer::WaitForClose(client, ends ? 0 : 30);
+        }});
+        ToFile();
+        http->TimeOut = 1000;
+        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/slow")); }),
+                  "EAbortError: Socket capture aborted")
+            << piece;
+        EXPECT_TRUE(http->TimedOut());
+        // The kilobytes arrive whole, the trickle is cut.
+        EXPECT_EQ(FileText(BodyFile()).size() == 20 * piece, !ends) << piece;
+        EXPECT_FALSE(http->Connected());
+    }
+}
+
+TEST_F(NetHttp, AMessageBoxOverTheTransferIsNoSilenceOfTheServer) {
+    // The box's loop outlasts the time-out while the rest of the body, or the
+    // server's close alone, waits unread; the transfer goes on after it.
+    for (const std::size_t size : {std::size_t{5}, std::size_t{300000}}) {
+        const std::string body(size, 'm');
+        NetTestServer server({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\n" + body)});
+        ToFile();
+        http->TimeOut = 300;
+        bool boxShown = false;
+        http->OnPacketRecvd = [&](TPowersock*) {
+            if (!std::exchange(boxShown, true)) {
+                PumpFor(1000);
+            }
+        };
+        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/setup.exe")); }), "none") << size;
+        EXPECT_TRUE(FileText(BodyFile()) == body) << size;
+    }
 }
 
 TEST_F(NetHttp, CancelFromATimerEndsASilentDownload) {
