@@ -148,7 +148,9 @@ void TForm3::FormShow() {
 }
 
 void TForm3::FormClose() {
-    if (TForm* main = application_.MainForm(); main && main != this) {
+    // A main window that has closed meanwhile (the end of the session) stays
+    // closed: shown, it would be made anew.
+    if (TForm* main = application_.MainForm(); main && main != this && main->Handle()) {
         main->Show();
     }
 }

@@ -455,9 +455,8 @@ void TAMClock::PaintTo(HDC target) {
 
 void TAMClock::PaintClient(HDC dc, const RECT& /*area*/) {
     // A frame that cannot be drawn (no memory for a bitmap or a device
-    // context just now) is skipped; the next tick or paint tries again. Let
-    // out of a tick, the failure would end the ticks, and with them the time
-    // and the alarm.
+    // context just now) is skipped; the next tick or paint tries again, and
+    // no error box stands over a frame that the next second draws anyway.
     try {
         PaintTo(dc);
     } catch (const std::exception&) {

@@ -72,8 +72,9 @@ struct TThrdTimer::Shared {
     UniqueKernelHandle reaim{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     UniqueKernelHandle edgeTimer{CreateTickTimer()};
     std::atomic<int> priority{THREAD_PRIORITY_NORMAL};
-    std::atomic<bool> failed{false};
-    std::exception_ptr failure; // user-interface thread only
+    // Set from a failed tick to the next one that succeeds; user-interface
+    // thread only.
+    bool failureReported = false;
     HWND window = nullptr;
 };
 
@@ -152,14 +153,6 @@ void TThrdTimer::Reaim() {
     SetEvent(shared_->reaim.get());
 }
 
-bool TThrdTimer::Ended() const {
-    return shared_->failed;
-}
-
-std::exception_ptr TThrdTimer::Failure() const {
-    return shared_->failure;
-}
-
 void TThrdTimer::DoTimer() {
     if (OnTimer) {
         // A copy, so a handler may reassign OnTimer while it runs.
@@ -189,9 +182,15 @@ bool TThrdTimer::Receive(UINT message) {
     if (enabled_ && interval_ != 0) {
         try {
             DoTimer();
+            shared->failureReported = false;
         } catch (...) {
-            shared->failure = std::current_exception();
-            shared->failed = true;
+            // Shown, while the next tick comes as usual: the next second is
+            // drawn afresh and may well succeed. A failure that comes back at
+            // every tick is told once, not every second.
+            if (!shared->failureReported) {
+                shared->failureReported = true;
+                ReportCurrentException();
+            }
         }
     }
     SetEvent(shared->done.get());
@@ -215,8 +214,15 @@ unsigned __stdcall TThrdTimer::WorkerMain(void* context) {
             const std::int64_t now = PreciseSystemTime();
             LARGE_INTEGER due;
             due.QuadPart = -(NextSecondTick(now) - now);
-            if (!SetWaitableTimer(shared->edgeTimer.get(), &due, 0, nullptr, nullptr, FALSE)) {
-                return 0;
+            if (!SetWaitableTimer(whileAiming[2], &due, 0, nullptr, nullptr, FALSE)) {
+                // A system that makes a high-resolution timer but will not
+                // set it gets an ordinary one, as fine as the system's tick.
+                shared->edgeTimer.reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+                whileAiming[2] = shared->edgeTimer.get();
+                if (!whileAiming[2] ||
+                    !SetWaitableTimer(whileAiming[2], &due, 0, nullptr, nullptr, FALSE)) {
+                    return 0;
+                }
             }
             const DWORD woken = WaitForMultipleObjects(3, whileAiming, FALSE, INFINITE);
             if (woken == WAIT_OBJECT_0 + 1) {
@@ -248,9 +254,6 @@ unsigned __stdcall TThrdTimer::WorkerMain(void* context) {
             return 0;
         }
         if (WaitForMultipleObjects(2, whileTicking, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
-            return 0;
-        }
-        if (shared->failed) {
             return 0;
         }
     }

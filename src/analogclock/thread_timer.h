@@ -8,7 +8,6 @@
 #include "toolkit/message_window.h"
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 
@@ -51,13 +50,10 @@ class TThrdTimer {
     // that no longer follows the next second's edge.
     void Reaim();
 
-    // Run at every tick with the timer as sender.
+    // Run at every tick with the timer as sender. A handler that fails is
+    // shown in the application's error report, once for a run of failing
+    // ticks, and the ticks go on: the next one may well succeed.
     std::function<void(TThrdTimer* sender)> OnTimer;
-
-    // True once a tick handler has failed: that ends the worker, and the timer
-    // ticks no more. The failure is kept here; nothing is shown to the user.
-    bool Ended() const;
-    std::exception_ptr Failure() const;
 
   protected:
     virtual void DoTimer();

@@ -23,7 +23,7 @@ void TAlarmRunner::Check(const LocalTime& now) {
 }
 
 void TAlarmRunner::Guarded(const std::function<void()>& action) {
-    // A failure inside a tick would end the clock's ticks for good, so none may leave.
+    // Told here in the alarm's own words, rather than as a bare failure of the tick.
     try {
         action();
     } catch (const EConvertError& failure) {

@@ -101,12 +101,29 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         int x = GET_X_LPARAM(lParam);
         int y = GET_Y_LPARAM(lParam);
         if (lParam == -1) {
-            x = Left();
-            y = Top() + Height();
+            // From the keyboard: below the clock, on the screen also where
+            // the clock sits in the taskbar.
+            RECT onScreen{};
+            GetWindowRect(Handle(), &onScreen);
+            x = onScreen.left;
+            y = onScreen.bottom;
         }
         ShowContextMenu(x, y);
         return 0;
     }
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        // A right click on the bare background, which answers as a caption:
+        // Windows follows the release with WM_CONTEXTMENU, Wine with nothing
+        // (it keeps the release for its system menu), so the menu opens here
+        // for both, and the system's own handling is left out.
+        if (wParam == HTCAPTION) {
+            if (message == WM_NCRBUTTONUP) {
+                ShowContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            }
+            return 0;
+        }
+        break;
     case WM_HELP: {
         // F1 in the open menu: the highlighted item's topic.
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
@@ -238,10 +255,6 @@ void TForm1::FormKeyDown(WORD& key) {
 }
 
 void TForm1::FormClose() {
-    // No tick may draw or reach the settings after they are released.
-    if (layout_->Created()) {
-        layout_->AnalogClock().SetEnabled(false);
-    }
     if (application_.HelpWasOpened()) {
         application_.HelpCommand(HELP_QUIT, 0);
     }
@@ -254,6 +267,16 @@ void TForm1::FormClose() {
             application_.HandleException(failure);
         }
     }
+    // The window's life ends before the settings go, and with it every way
+    // into the parts that use them: the window itself, its menu and every
+    // message to it, and what runs beside it (the clock's ticks, the taskbar's
+    // watch, which would make the window anew, the update check).
+    if (layout_->Created()) {
+        layout_->AnalogClock().SetEnabled(false);
+    }
+    WindowStyles1->Timer1.SetEnabled(false);
+    Timer2->SetEnabled(false);
+    DestroyHandle();
     SettingsFile = objects_.settings = nullptr;
     settingsFile_.reset();
     GlyphBitmap = objects_.glyphs = nullptr;
@@ -283,7 +306,11 @@ void TForm1::ImmerimVordergrund1Click(TMenuItem* /*sender*/) {
 }
 
 void TForm1::topset() {
-    WindowStyles1->OnTopAgain();
+    // After a dialog or a box, inside which the window may have closed (the
+    // end of the session): a window that is gone goes on top of nothing.
+    if (Handle()) {
+        WindowStyles1->OnTopAgain();
+    }
 }
 
 void TForm1::checkpos() {

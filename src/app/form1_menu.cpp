@@ -95,7 +95,7 @@ void TForm1::OnlineUpdate1Click(TMenuItem* /*sender*/) {
 }
 
 void TForm1::Timer2Timer() {
-    if (!objects_.settings || !objects_.settings->ReadBool("OnlineUpdate", "Auto", true)) {
+    if (!objects_.settings->ReadBool("OnlineUpdate", "Auto", true)) {
         return;
     }
     if (!seams::InternetConnected() || UpdateRunning) {
@@ -114,7 +114,5 @@ void TForm1::Timer2Timer() {
 void TForm1::BeiOnlineverbindungautomatischsuchen1Click(TMenuItem* /*sender*/) {
     TMenuItem& item = menu_->BeiOnlineverbindungautomatischsuchen1;
     item.SetChecked(!item.Checked());
-    if (objects_.settings) {
-        objects_.settings->WriteBool("OnlineUpdate", "Auto", item.Checked());
-    }
+    objects_.settings->WriteBool("OnlineUpdate", "Auto", item.Checked());
 }

@@ -73,6 +73,7 @@ void TWindowStyles::Taskbar(bool byUser) {
 
     objects_.settings->WriteInteger("Clock", "UhrposX", window_.Left());
     objects_.settings->WriteInteger("Clock", "UhrposY", window_.Top());
+    placeFromSettings_ = true;
 
     window_.SetPosition(0, 0);
     SetFrame(false);

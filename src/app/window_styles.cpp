@@ -100,13 +100,18 @@ TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem, 
         Rescaled();
     }
 
-    // Read while the window still has the previous style's size.
-    const int left = objects_.settings->ReadInteger(
-        "Clock", "UhrposX", DefaultWindowLeft(GetSystemMetrics(SM_CXSCREEN), window_.Width()));
-    const int top = objects_.settings->ReadInteger("Clock", "UhrposY", 0);
-    window_.SetPosition(left, top);
-    PullOnScreen();
-    const StoredPlace place{left, top, window_.Left() != left || window_.Top() != top};
+    // Between the desktop styles the window stays where the user put it; the
+    // stored place counts at the start and coming out of the taskbar. Read
+    // while the window still has the previous style's size.
+    StoredPlace place{window_.Left(), window_.Top(), false};
+    if (std::exchange(placeFromSettings_, false)) {
+        const int left = objects_.settings->ReadInteger(
+            "Clock", "UhrposX", DefaultWindowLeft(GetSystemMetrics(SM_CXSCREEN), window_.Width()));
+        const int top = objects_.settings->ReadInteger("Clock", "UhrposY", 0);
+        window_.SetPosition(left, top);
+        PullOnScreen();
+        place = {left, top, window_.Left() != left || window_.Top() != top};
+    }
 
     if (ImmerimVordergrund1.Checked()) {
         OnTopAgain();
@@ -114,11 +119,16 @@ TWindowStyles::StoredPlace TWindowStyles::ReturnToDesktop(TMenuItem& styleItem, 
     return place;
 }
 
-void TWindowStyles::PullOnScreenForNewSize(const StoredPlace& place) {
+void TWindowStyles::SizeForDesktop(bool mini, const StoredPlace& place) {
+    const WindowSize size = DesktopWindowSize(mini, Analoguhr1.Checked(), layout_.CurrentScale());
+    window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
     if (place.pulledOnScreen) {
         window_.SetPosition(place.left, place.top);
         PullOnScreen();
     }
+    // The grip has as many dots as the style shows; the system draws only
+    // what the new size uncovered.
+    InvalidateRect(window_.Handle(), nullptr, TRUE);
 }
 
 void TWindowStyles::Standard() {
@@ -126,9 +136,7 @@ void TWindowStyles::Standard() {
         ReturnToDesktop(Standard1, ClockStyle::Standard, Analoguhr1.Checked());
 
     Analoguhr1.Enabled = true;
-    const WindowSize size = DesktopWindowSize(false, Analoguhr1.Checked(), layout_.CurrentScale());
-    window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
-    PullOnScreenForNewSize(place);
+    SizeForDesktop(false, place);
 
     // Drawn (and the alarm checked) before the style is stored, as a tick would.
     redraw_();
@@ -144,9 +152,7 @@ void TWindowStyles::ShowMini(TMenuItem& styleItem) {
     const StoredPlace place = ReturnToDesktop(styleItem, ClockStyle::Mini, Analoguhr1.Checked());
 
     Analoguhr1.Enabled = true;
-    const WindowSize size = DesktopWindowSize(true, Analoguhr1.Checked(), layout_.CurrentScale());
-    window_.SetBounds(window_.Left(), window_.Top(), size.width, size.height);
-    PullOnScreenForNewSize(place);
+    SizeForDesktop(true, place);
     redraw_();
 }
 
@@ -181,8 +187,7 @@ void TWindowStyles::ToggleOnTop() {
 }
 
 void TWindowStyles::OnTopAgain() {
-    if (objects_.settings &&
-        LowerAscii(objects_.settings->ReadString("Clock", "Status", "top")) == "top" &&
+    if (LowerAscii(objects_.settings->ReadString("Clock", "Status", "top")) == "top" &&
         !InTaskbar()) {
         GoOnTop();
     }

@@ -78,7 +78,8 @@ class TWindowStyles {
 
   private:
     // The first steps of both desktop styles: back onto the desktop with a
-    // frame, laid out for the style, at the stored position, on top again if wanted.
+    // frame, laid out for the style, at the stored position where that
+    // counts, on top again if wanted.
     struct StoredPlace {
         int left;
         int top;
@@ -91,9 +92,12 @@ class TWindowStyles {
     // stands in until the timer finds one.
     void WaitForTaskbar();
     bool waitingForTaskbar_ = false;
-    // A stored place that lay off the screen was pulled back with the old
-    // size; with the new size it is pulled back again, flush with the edge.
-    void PullOnScreenForNewSize(const StoredPlace& place);
+    // At the start and after the taskbar, where the desktop place was stored.
+    bool placeFromSettings_ = true;
+    // The style's size, drawn whole. A stored place that lay off the screen
+    // was pulled back with the old size; with the new size it is pulled back
+    // again, flush with the edge.
+    void SizeForDesktop(bool mini, const StoredPlace& place);
     // Dialog frame on the desktop, or none as a child of the taskbar's clock.
     void SetFrame(bool dialogFrame);
     // The layout was drawn at another scale: its emptied cells drawn again.

@@ -114,6 +114,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
                                          reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (!count) {
+            return E_POINTER;
+        }
         std::lock_guard lock(mutex_);
         if (!connected_) {
             return CO_E_OBJNOTCONNECTED;
@@ -122,6 +125,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        if (!object) {
+            return E_POINTER;
+        }
         *object = nullptr;
         // The children are elements without objects of their own.
         return Read(child, [](const AccessibleElement&) { return S_FALSE; });
@@ -138,12 +144,18 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!role) {
+            return E_POINTER;
+        }
         return Read(child, [&](const AccessibleElement& e) {
             SetChildId(role, e.role);
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (!state) {
+            return E_POINTER;
+        }
         const bool visible = IsWindowVisible(window_);
         const bool focused = child.vt == VT_I4 && child.lVal == CHILDID_SELF && HasFocus(window_);
         return Read(child, [&](const AccessibleElement& e) {
@@ -156,6 +168,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         return Read(child, [&](const AccessibleElement&) { return TextResult("", help); });
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
+        if (!file || !topic) {
+            return E_POINTER;
+        }
         *file = nullptr;
         *topic = 0;
         return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
@@ -164,6 +179,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         return Read(child, [&](const AccessibleElement&) { return TextResult("", keys); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (!focus) {
+            return E_POINTER;
+        }
         focus->vt = VT_EMPTY;
         if (!Connected()) {
             return CO_E_OBJNOTCONNECTED;
@@ -174,6 +192,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (!selection) {
+            return E_POINTER;
+        }
         selection->vt = VT_EMPTY;
         return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
     }
@@ -186,6 +207,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) override {
+        if (!left || !top || !width || !height) {
+            return E_POINTER;
+        }
         RECT client{};
         GetClientRect(window_, &client);
         return Read(child, [&](const AccessibleElement& e) {
@@ -199,13 +223,20 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         });
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        if (!end) {
+            return E_POINTER;
+        }
         end->vt = VT_EMPTY;
         std::lock_guard lock(mutex_);
         if (!connected_) {
             return CO_E_OBJNOTCONNECTED;
         }
         const long count = static_cast<long>(children_.size());
-        const long from = start.vt == VT_I4 ? start.lVal : -1;
+        // A start that is no element is refused before anything is added to it.
+        if (start.vt != VT_I4 || start.lVal < 0 || start.lVal > count) {
+            return E_INVALIDARG;
+        }
+        const long from = start.lVal;
         long to = 0;
         if (from == CHILDID_SELF && direction == NAVDIR_FIRSTCHILD) {
             to = 1;
@@ -223,6 +254,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+        if (!hit) {
+            return E_POINTER;
+        }
         hit->vt = VT_EMPTY;
         POINT point{x, y};
         ScreenToClient(window_, &point);
@@ -257,6 +291,9 @@ class AccessibleServer final : public IAccessible, public IOleWindow {
 
     // IOleWindow: which window the object stands for.
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (!window) {
+            return E_POINTER;
+        }
         *window = window_;
         return Connected() ? S_OK : CO_E_OBJNOTCONNECTED;
     }

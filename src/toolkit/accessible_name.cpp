@@ -7,19 +7,25 @@
 
 namespace {
 
-// Hands every call to the system's object but the one for the control's own name.
+// Hands every call to the system's object but the one for the control's own
+// name. It answers only for the interfaces it is: one of the system object's
+// others would lead a reader back to IAccessible on the unnamed object.
 class NamedObject final : public IAccessible {
   public:
     NamedObject(HWND control, IAccessible* system, std::wstring name)
         : control_(control), system_(system), name_(std::move(name)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) {
+            return E_POINTER;
+        }
+        *object = nullptr;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
         }
-        return system_->QueryInterface(iid, object);
+        return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -34,6 +40,9 @@ class NamedObject final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (child.vt != VT_I4 || child.lVal != CHILDID_SELF || !IsWindow(control_)) {
             return system_->get_accName(child, name);
+        }
+        if (!name) {
+            return E_POINTER;
         }
         *name = SysAllocString(name_.c_str());
         return *name ? S_OK : E_OUTOFMEMORY;

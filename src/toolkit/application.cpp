@@ -10,7 +10,7 @@ namespace {
 constexpr wchar_t kApplicationClass[] = L"TApplication";
 }
 
-TApplication::TApplication() {
+TApplication::TApplication() : outer_(Application) {
     Application = this;
     SetExceptionReport([this](const std::exception_ptr& failure) { HandleException(failure); });
     cursors_[crDefault] = LoadCursorW(nullptr, IDC_ARROW);
@@ -23,9 +23,17 @@ TApplication::~TApplication() {
     while (!forms_.empty()) {
         forms_.pop_back();
     }
+    // One made inside another (a test's program inside the tests') gives the
+    // outer one back its place and its error report.
     if (Application == this) {
-        Application = nullptr;
-        SetExceptionReport(nullptr);
+        Application = outer_;
+        if (outer_) {
+            SetExceptionReport([outer = outer_](const std::exception_ptr& failure) {
+                outer->HandleException(failure);
+            });
+        } else {
+            SetExceptionReport(nullptr);
+        }
     }
 }
 

@@ -97,6 +97,8 @@ class TApplication : public TFormHost {
     std::string helpFile_;
     bool helpOpened_ = false;
     std::vector<std::unique_ptr<TForm>> forms_;
+    // The application this one was made inside, if any.
+    TApplication* const outer_;
     std::map<int, HCURSOR> cursors_;
     // Declared last so it goes first, while the forms' windows are gone already.
     THtmlHelp htmlHelp_;

@@ -65,7 +65,9 @@ void TPopupMenu::Popup(HWND owner, int x, int y) {
         TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     shown_.clear();
     PostMessageW(owner, WM_NULL, 0, 0);
-    if (chosen > 0 && chosen <= commands.size()) {
+    // A window that went away while its menu was open (the end of the
+    // session) takes no command any more.
+    if (chosen > 0 && chosen <= commands.size() && IsWindow(owner)) {
         commands[chosen - 1]->Click();
     }
 }

@@ -62,13 +62,14 @@ TEST_F(AccessibleTest, TheClockTheDialogsFieldsTheMenuButtonAndTheLinks) {
         {update.RichEditViewer1->Handle(), 0, L"Versionshinweise|"},
         {Probe().MenuButton(), 0, L"Menü|||Öffnen|57"},
         {about.Handle(), 6, L"info@tikkora.example|mailto:info@tikkora.example||Öffnen|30"},
+        {about.Handle(), LONG_MAX, L"error -2147024809|none"},
         {form->Handle(), 0, L"12:00|Freitag, 1. März 2024|Wecker 07:30||61"}};
     for (const auto& [window, child, start] : answers) {
         EXPECT_EQ(Read(window, child).substr(0, start.size()), start);
     }
     now = {2024, 3, 1, 12, 1, 0};
     Probe().Layout().AnalogClock().ClockTick();
-    EXPECT_EQ(Read(nullptr), L"12:01|Freitag, 1. März 2024|Wecker 07:30||61");
+    EXPECT_EQ(Read(nullptr), L"12:01|Freitag, 1. März 2024|Wecker 07:30||61|none");
     form.reset();
-    EXPECT_EQ(Read(nullptr), L"error " + std::to_wstring(CO_E_OBJNOTCONNECTED));
+    EXPECT_EQ(Read(nullptr), L"error " + std::to_wstring(CO_E_OBJNOTCONNECTED) + L"|none");
 }

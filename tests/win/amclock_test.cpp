@@ -354,21 +354,6 @@ TEST_F(AMClockTest, HiddenClockKeepsTickingDisabledOneDoesNot) {
     EXPECT_TRUE(PumpUntil([&] { return seconds > stoppedAt; }, 2000));
 }
 
-TEST_F(AMClockTest, AFailingEventHandlerEndsTheTicks) {
-    RunSecondBySecond(30);
-    int timers = 0;
-    clock->OnSecond = [&](TAMClock*, std::uint16_t) {
-        if (++seconds == 2) {
-            throw std::runtime_error("alarm failed");
-        }
-    };
-    clock->OnTimer = [&](TAMClock*) { ++timers; };
-    ASSERT_TRUE(PumpUntil([&] { return seconds == 2; }, 2000));
-    PumpFor(200);
-    EXPECT_EQ(seconds, 2);
-    EXPECT_EQ(timers, 1);
-}
-
 TEST_F(AMClockTest, AFrameThatCannotBeDrawnIsSkippedAndTheTicksGoOn) {
     RunSecondBySecond(30);
     // No bitmap of 3.6 GB can be made for the frame.

@@ -103,7 +103,6 @@ TEST_F(ApplicationTest, ClosingAModalFormCancelsIt) {
 }
 
 TEST_F(ApplicationTest, AMainFormThatCannotBeMadeWhollyIsToldAndEndsTheProgram) {
-    TApplication* const testApplication = Application;
     int exitCode = 0;
     {
         TApplication program;
@@ -114,7 +113,6 @@ TEST_F(ApplicationTest, AMainFormThatCannotBeMadeWhollyIsToldAndEndsTheProgram) 
         exitCode = program.Run();
         EXPECT_EQ(FindWindowW(L"TBrokenForm", nullptr), nullptr);
     }
-    Application = testApplication;
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     EXPECT_NE(exitCode, 0);

@@ -6,6 +6,7 @@
 #include "about/help_topics_rules.h"
 #include "app/form1.h"
 #include "main_window_test.h"
+#include "pump.h"
 #include "settings/program_objects.h"
 #include "toolkit/wide.h"
 
@@ -136,13 +137,18 @@ class MenuTest : public MainWindowTest {
         about->CreateHandle();
         return *about;
     }
-    // A right click on window at its corner, and the menu it opened.
+    // A right click of the mouse on window near its corner, and the menu it opened.
     void RightClick(HWND window) {
-        RECT r;
-        GetWindowRect(window, &r);
+        POINT at{2, 2};
+        ClientToScreen(window, &at);
+        SetCursorPos(at.x, at.y);
+        INPUT click[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
+        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, click, sizeof(INPUT));
+        menuSeen = false;
         SetTimer(nullptr, 0, 100, ReadOpenMenu);
-        SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
-                     MAKELPARAM(r.left + 2, r.top + 2));
+        PumpUntil([] { return menuSeen; }, 5000);
     }
     std::string Stored(const char* section, const char* key) {
         wchar_t value[64];
@@ -187,6 +193,7 @@ TEST_F(MenuTest, RightClickShowsEveryItemWithTheStoredChecks) {
         {"-", false, false, false},
         {"Uhr &schließen", false, false, false},
     };
+    window.Show();
     // Anywhere on the clock: the small row, the bare window, the menu button.
     for (HWND clicked : {Probe().Window(ClockRow::Small), window.Handle(), Probe().MenuButton()}) {
         SCOPED_TRACE(clicked == window.Handle() ? "window" : "child");

@@ -1,7 +1,10 @@
 // The machine sleeps over the alarm: the waking reaches the clock through the
 // application's window, whose first check tells of it, with the time, the
-// real time and the boxes taken over.
+// real time and the boxes taken over. The clock set or woken is drawn at once.
+#include "analogclock/second_edge_rules.h"
 #include "main_window_test.h"
+#include "pump.h"
+#include "toolkit/precise_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -50,4 +53,21 @@ TEST_F(SleepNoticeTest, AlarmSleptThroughIsToldOnceNotRungAndLeftAsStored) {
     Power(PBT_APMRESUMEAUTOMATIC);
     Application->ProcessMessages();
     EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST_F(SleepNoticeTest, ClockSetBackAnHourAndForwardAMinuteIsDrawnAtOnceAndTicksAfterAnEdge) {
+    Create();
+    std::int64_t tickAt = 0;
+    Probe().Layout().AnalogClock().OnTimer = [&](TAMClock*) { tickAt = PreciseSystemTime(); };
+    now.hour = 11;
+    SendMessageW(Application->Handle(), WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{31, 31, 63, 30, 30, 63, 33, 30}));
+    now.minute = 1;
+    Application->ProcessMessages(); // no tick of the old aim still on its way
+    const std::int64_t woken = PreciseSystemTime();
+    Power(PBT_APMRESUMEAUTOMATIC);
+    EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{31, 31, 63, 30, 31, 63, 33, 30}));
+    tickAt = 0;
+    ASSERT_TRUE(PumpUntil([&] { return tickAt != 0; }, 3000));
+    EXPECT_GE(tickAt, NextSecondTick(woken) - kTickAfterEdge);
 }

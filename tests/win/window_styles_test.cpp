@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -123,6 +124,15 @@ class SettingsRecorder {
     HHOOK hook_ = nullptr;
     std::vector<std::string> states_;
 };
+
+COLORREF PixelOnScreen(HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
 
 // Dark pixels (the black segments of the plain LCD style) on the screen
 // inside a window's client rectangle, right and bottom exclusive.
@@ -292,25 +302,27 @@ TEST_F(WindowStyleTest, AnalogClockSwitchedOnInTheStandardStyleMovesTheAlarmLine
     EXPECT_EQ(Probe().Place(ClockRow::Date).top, 34);
 }
 
-TEST_F(WindowStyleTest, StoredPositionIsReadWithThePreviousStylesSize) {
-    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\nUhrposX=100\r\nUhrposY=50\r\n");
-    EXPECT_EQ(window.Left(), 100);
-    EXPECT_EQ(window.Top(), 50);
-    // Without a stored left the default is flush right for the size the window has now.
-    WritePrivateProfileStringA("Clock", "UhrposX", nullptr, folder.File("Tikkora.ini").c_str());
+TEST_F(WindowStyleTest, TheStoredPlaceCountsAtTheStartAndBetweenDesktopStylesTheWindowStays) {
+    TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=400\r\nUhrposY=300\r\n");
+    EXPECT_EQ(window.Left(), 400);
+    EXPECT_EQ(window.Top(), 300);
+    window.Show();
     Styles().Standard();
-    EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 85);
-    EXPECT_EQ(window.Top(), 50);
-    EXPECT_EQ(window.Width(), 154);
+    // The grip's sixth dot, half inside what the mini window showed, is drawn whole.
+    auto dot = [&] { return PixelOnScreen(window.Handle(), 5, 25); };
+    EXPECT_TRUE(PumpUntil([&] { return dot() == GetSysColor(COLOR_BTNHIGHLIGHT); }, 5000));
+    window.SetPosition(500, 400); // dragged
+    for (auto style : {&TWindowStyles::Mini, &TWindowStyles::Standard}) {
+        (Styles().*style)();
+        EXPECT_EQ(window.Left(), 500);
+        EXPECT_EQ(window.Top(), 400);
+    }
 }
 
 TEST_F(WindowStyleTest, StoredPlaceBeyondTheScreenEndsFlushWithTheEdgeForTheNewSize) {
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nUhrposX=5000\r\nUhrposY=5000\r\n");
     EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 85);
     EXPECT_EQ(window.Top(), GetSystemMetrics(SM_CYSCREEN) - 32);
-    Styles().Standard();
-    EXPECT_EQ(window.Left(), GetSystemMetrics(SM_CXSCREEN) - 154);
-    EXPECT_EQ(window.Top(), GetSystemMetrics(SM_CYSCREEN) - 69);
 }
 
 TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMiniThenTaskbar) {
@@ -566,8 +578,9 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
     EXPECT_FALSE(dialog.Visible());
 }
 
-// The window a menu reports to while it opens, and the menu closed again.
+// The window a menu reports to while it opens, where it opened, and the menu closed again.
 HWND menuOwnerSeen = nullptr;
+RECT menuPlace{};
 LRESULT CALLBACK NoteMenuOwner(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
@@ -577,22 +590,31 @@ LRESULT CALLBACK NoteMenuOwner(int code, WPARAM wParam, LPARAM lParam) {
 }
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
+    GetWindowRect(FindWindowW(L"#32768", nullptr), &menuPlace);
     EndMenu();
 }
 
-TEST_F(WindowStyleTest, TheMenuButtonInTheTaskbarOpensTheMenuOwnedByTheClock) {
+TEST_F(WindowStyleTest, TheMenuInTheTaskbarOpensOwnedByTheClockBesideIt) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\n");
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, NoteMenuOwner, nullptr, GetCurrentThreadId());
     HWND button = Probe().MenuButton();
-    for (UINT message : {WM_LBUTTONDOWN, WM_CONTEXTMENU}) {
-        SCOPED_TRACE(message == WM_LBUTTONDOWN ? "left press" : "right click");
+    // The button pressed and right-clicked, Shift+F10 on the clock.
+    const std::pair<HWND, UINT> cases[] = {
+        {button, WM_LBUTTONDOWN}, {button, WM_CONTEXTMENU}, {window.Handle(), WM_CONTEXTMENU}};
+    for (auto [target, message] : cases) {
+        SCOPED_TRACE(target == button ? "button" : "clock");
         menuOwnerSeen = nullptr;
+        menuPlace = {};
         SetTimer(nullptr, 0, 100, CloseMenu);
-        SendMessageW(button, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
+        SendMessageW(target, message, 0, message == WM_CONTEXTMENU ? -1 : MAKELPARAM(3, 3));
         EXPECT_EQ(menuOwnerSeen, window.Handle()) << "not the taskbar's window";
+        RECT clicked;
+        GetWindowRect(target, &clicked);
+        EXPECT_GE(menuPlace.right, clicked.left) << "not at the taskbar's clock";
+        EXPECT_GE(menuPlace.bottom, clicked.top) << "not at the taskbar's clock";
     }
     UnhookWindowsHookEx(hook);
 }
