@@ -15,6 +15,11 @@ constexpr UINT kLaterMessage = WM_APP + 2;
 
 void TAlarmRunner::Check(const LocalTime& now) {
     Guarded([&] { Run(now); });
+    Guarded([&] {
+        if (objects_.settings) {
+            wake_.Follow(storedAlarm_.Read(*objects_.settings, false), now, Latch);
+        }
+    });
 }
 
 void TAlarmRunner::Guarded(const std::function<void()>& action) {
@@ -77,6 +82,7 @@ void TAlarmRunner::Run(const LocalTime& now) {
         } else {
             seams::PlayDefaultSound();
         }
+        wake_.Ringing(alarmMessageOpen_);
         if (alarmMessageOpen_) {
             // The message still open from an earlier alarm says it all; a
             // one-shot alarm goes off when that one is closed.
@@ -85,11 +91,13 @@ void TAlarmRunner::Run(const LocalTime& now) {
         if (!alarm.message.empty()) {
             const auto closed = [this] {
                 alarmMessageOpen_ = false;
+                wake_.MessageClosed();
                 Guarded([this] { SwitchOffOneShot(); });
             };
             // A message that cannot be shown leaves the alarm to run its course without it.
             if (ShowBoxLater(alarm.message, MB_OK, closed)) {
                 alarmMessageOpen_ = true;
+                wake_.Ringing(true);
                 return;
             }
         }

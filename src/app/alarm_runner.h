@@ -2,6 +2,7 @@
 // The alarm at its minute: sound, message and switching a one-shot alarm off,
 // for the time one tick read; an alarm the clock could not see is told of.
 // The boxes open once the tick has returned, so the clock goes on beneath them.
+#include "app/alarm_wake.h"
 #include "rules/alarm_check.h"
 #include "settings/alarm_settings.h"
 #include "settings/program_objects.h"
@@ -36,6 +37,9 @@ class TAlarmRunner {
     void Check(const LocalTime& now);
     // True while a box of the alarm is open or about to open.
     bool BoxOpen() const { return boxesOpen_ > 0 || !later_.empty(); }
+    // The machine woke, or the time or the time zone changed: the wake timer
+    // is set afresh at the next check.
+    void TimeChanged() { wake_.ArmAgain(); }
 
   private:
     // The alarm minutes rung or missed that must not ring again.
@@ -61,5 +65,6 @@ class TAlarmRunner {
     bool failureBoxOpen_ = false;
     std::string lastFailure_;
     std::deque<std::function<void()>> later_;
+    TAlarmWake wake_;
     TMessageWindow window_{[this](UINT message, WPARAM, LPARAM) { return Receive(message); }};
 };

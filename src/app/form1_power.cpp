@@ -1,7 +1,9 @@
 // The clock after a sleep or a change of the system time: drawn at once and
-// its ticks aimed afresh. An alarm slept through is the alarm check's to tell,
-// at that first tick. And the end of the Windows session.
+// its ticks aimed afresh, the alarm's wake timer set anew. An alarm slept
+// through is the alarm check's to tell, at that first tick. And the end of the
+// Windows session.
 #include "analogclock/amclock.h"
+#include "app/alarm_runner.h"
 #include "app/clock_layout.h"
 #include "app/form1.h"
 #include "app/power_watch.h"
@@ -16,6 +18,7 @@ void TForm1::BindPowerWatch() {
 }
 
 void TForm1::ClockTimeChanged() {
+    AlarmRunner1->TimeChanged();
     if (layout_ && layout_->Created() && layout_->AnalogClock().Enabled()) {
         layout_->AnalogClock().TimeChanged();
     }

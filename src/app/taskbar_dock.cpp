@@ -1,6 +1,8 @@
-// The taskbar style: the clock as a child of the taskbar's clock area, kept
-// fitted to it by a timer, and the mini window while there is none.
+// The taskbar style: the clock as a child of the taskbar's clock area, or of
+// a taskbar without one over its clock's place, kept fitted to it by a timer,
+// and the mini window while there is no taskbar.
 #include "app/clock_menu.h"
+#include "app/taskbar_host.h"
 #include "app/window_styles.h"
 #include "rules/window_layout.h"
 #include "settings/program_objects.h"
@@ -17,21 +19,25 @@ constexpr char kNoTrayClockText[] =
     "Die Uhr kann auf diesem System nicht in die Taskleiste gesetzt werden, weil die Taskleiste "
     "keinen Uhrbereich hat.";
 
-// The taskbar's clock: "TrayClockWClass" in "TrayNotifyWnd" in the first
-// top-level "Shell_TrayWnd" with an empty title. Null where the taskbar has
-// no such clock (Windows 11, or a shell of another kind).
-HWND FindTrayClockWindow() {
-    HWND tray = FindWindowW(L"Shell_TrayWnd", L"");
-    HWND notify = tray ? FindWindowExW(tray, nullptr, L"traynotifywnd", L"") : nullptr;
-    return notify ? FindWindowExW(notify, nullptr, L"trayclockwclass", nullptr) : nullptr;
+// Where the clock is: its window's centre, or before it is shown (at the
+// start) the centre of the place stored for it; the taskbar of that monitor
+// takes it.
+POINT ClockCentre(const TForm& window, const TSettingsFile& settings) {
+    RECT r{};
+    GetWindowRect(window.Handle(), &r);
+    if (!IsWindowVisible(window.Handle())) {
+        OffsetRect(&r, settings.ReadInteger("Clock", "UhrposX", r.left) - r.left,
+                   settings.ReadInteger("Clock", "UhrposY", r.top) - r.top);
+    }
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// A clock area that is hidden, or too small for the hours and minutes, is
-// as good as none: a clock placed there could not be seen.
-bool TrayClockUsable(HWND trayClock) {
-    RECT area{};
-    return trayClock && GetClientRect(trayClock, &area) &&
-           TrayClockAreaUsable(IsWindowVisible(trayClock) != FALSE, area.right, area.bottom);
+// Over the taskbar's face, which the shell may raise above its other
+// children; a child in front of its siblings rises and hides with the taskbar.
+void KeepInFront(HWND window, HWND host) {
+    if (GetWindow(host, GW_CHILD) != window) {
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 // The scale of the monitor the taskbar lies on, whichever screen the clock
@@ -45,8 +51,8 @@ Scale TaskbarMonitorScale(HWND trayClock) {
 void TWindowStyles::Taskbar(bool byUser) {
     // Looked up before anything changes: without the taskbar's clock the
     // style cannot be entered, and the clock must stay where the user sees it.
-    HWND trayClock = FindTrayClockWindow();
-    if (!TrayClockUsable(trayClock)) {
+    HWND trayClock = FindTaskbarHost(ClockCentre(window_, *objects_.settings));
+    if (!TaskbarHostUsable(trayClock)) {
         if (byUser) {
             seams::ShowMessageBox(BoxOwner(), kNoTrayClockText, "Tikkora",
                                   MB_OK | MB_ICONINFORMATION);
@@ -78,15 +84,15 @@ void TWindowStyles::Taskbar(bool byUser) {
     window_.SetPosition(0, 0);
     SetFrame(false);
 
-    RECT area{};
-    GetClientRect(TrayClockWindow, &area);
-    if (layout_.LayOut(
-            ClockStyle::Taskbar, false,
-            TaskbarScale(TaskbarMonitorScale(TrayClockWindow), area.right, area.bottom))) {
+    const RECT area = ClockAreaIn(TrayClockWindow);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (layout_.LayOut(ClockStyle::Taskbar, false,
+                       TaskbarScale(TaskbarMonitorScale(TrayClockWindow), width, height))) {
         Rescaled();
     }
-    layout_.FillTray(area.right, area.bottom);
-    window_.SetBounds(0, 0, area.right, area.bottom);
+    layout_.FillTray(width, height);
+    window_.SetBounds(area.left, area.top, width, height);
 
     // A window inside another must be a child window, or it would not move
     // and clip with the taskbar.
@@ -97,6 +103,7 @@ void TWindowStyles::Taskbar(bool byUser) {
         WaitForTaskbar();
         return;
     }
+    KeepInFront(window_.Handle(), TrayClockWindow);
 
     Taskleiste1.SetChecked(true);
     Timer1.SetEnabled(true);
@@ -124,8 +131,8 @@ void TWindowStyles::Timer1Timer() {
         window_.Show();
         return;
     }
-    if (!IsWindow(TrayClockWindow) || !TrayClockUsable(TrayClockWindow)) {
-        if (TrayClockUsable(FindTrayClockWindow())) {
+    if (!TaskbarHostUsable(TrayClockWindow)) {
+        if (TaskbarHostUsable(FindTaskbarHost(ClockCentre(window_, *objects_.settings)))) {
             // The shell is back (or was restarted, or its clock area grew) with
             // a clock area the clock fits in.
             Taskbar(false);
@@ -137,21 +144,24 @@ void TWindowStyles::Timer1Timer() {
         }
         return;
     }
-    RECT area{};
-    GetClientRect(TrayClockWindow, &area);
-    const bool rescaled = layout_.ScaleTo(
-        TaskbarScale(TaskbarMonitorScale(TrayClockWindow), area.right, area.bottom));
+    const RECT area = ClockAreaIn(TrayClockWindow);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const bool rescaled =
+        layout_.ScaleTo(TaskbarScale(TaskbarMonitorScale(TrayClockWindow), width, height));
     if (rescaled) {
         Rescaled();
     }
-    const TrayFit fit = FitToTrayClock(area.right, area.bottom, layout_.SmallRowWidth(),
+    const TrayFit fit = FitToTrayClock(width, height, layout_.SmallRowWidth(),
                                        layout_.SmallRowHeight(), layout_.CurrentScale());
-    if (fit.refit || rescaled) {
-        // Resized in place; the window stays the tray clock's child, where
-        // its position is relative to the tray clock.
+    const bool moved = window_.Left() != area.left || window_.Top() != area.top;
+    if (fit.refit || rescaled || moved) {
+        // Resized in place; the window stays the taskbar's child, where its
+        // position is relative to its host.
         layout_.FitToTray(fit);
-        window_.SetBounds(window_.Left(), window_.Top(), fit.window.width, fit.window.height);
+        window_.SetBounds(area.left, area.top, fit.window.width, fit.window.height);
     }
+    KeepInFront(window_.Handle(), TrayClockWindow);
     layout_.RepaintSmallRow();
 }
 

@@ -81,7 +81,8 @@ class TWindowStyles {
 
     // Keeps the taskbar window fitted to the taskbar; runs only in that style.
     TTimer Timer1{100, false};
-    // The taskbar's clock window, found when the taskbar style is entered.
+    // The taskbar's clock window, or the taskbar without one, that holds the
+    // clock; found when the taskbar style is entered.
     HWND TrayClockWindow = nullptr;
     // The first steps of both desktop styles: back onto the desktop with a
     // frame, laid out for the style, at the stored position where that

@@ -58,11 +58,6 @@ ClockMinute MinuteFromNumber(long long number) {
                        static_cast<int>(ofDay % 60)};
 }
 
-long long MinuteNumber(const LocalTime& time) {
-    return DaysSinceEpoch(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 +
-           time.minute;
-}
-
 // The minute of the day of an "hh:nn" text.
 std::optional<int> MinuteOfDay(std::string_view time) {
     if (time.size() != 5 || time[2] != ':') {
@@ -77,6 +72,11 @@ std::optional<int> MinuteOfDay(std::string_view time) {
 }
 
 } // namespace
+
+long long MinuteNumber(const LocalTime& time) {
+    return DaysSinceEpoch(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 +
+           time.minute;
+}
 
 std::optional<ClockMinute> AlarmMinuteBetween(const LocalTime& after, const LocalTime& before,
                                               std::string_view alarmTime) {

@@ -18,6 +18,8 @@ struct ClockMinute {
     friend auto operator<=>(const ClockMinute&, const ClockMinute&) = default;
 };
 ClockMinute MinuteOf(const LocalTime& time);
+// Minutes since 1970-01-01 00:00 of a local time counted as if it were UTC.
+long long MinuteNumber(const LocalTime& time);
 
 // What one check read: the local time, and a clock that only runs forward
 // (milliseconds, sleep included), which tells a jump of the local time from

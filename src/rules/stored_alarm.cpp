@@ -11,6 +11,7 @@ StoredAlarm ReadStoredAlarm(const AlarmKeyReader& read) {
     alarm.time = AlarmTimeText(alarm.hour, alarm.minute).value_or("");
     alarm.on = ParseProfileBool(read("Aktiv", "0"), false);
     alarm.oneShot = ParseProfileBool(read("AktivMode", "0"), false);
+    alarm.wake = ParseProfileBool(read("Aufwecken", "1"), true);
     alarm.message = Trim(read("Meldung", ""));
     alarm.sound = read("Sound", alarm.sound);
     return alarm;

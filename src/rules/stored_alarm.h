@@ -11,6 +11,8 @@ struct StoredAlarm {
     std::string time; // "hh:nn"; empty when the stored hour and minute are no time of day
     bool on = false;
     bool oneShot = false;
+    // The machine is woken from sleep for the alarm.
+    bool wake = true;
     std::string message; // without the blanks around it
     std::string sound = "Tikkora.wav";
     // As stored, to name a time that is none.

@@ -65,6 +65,19 @@ std::function<std::optional<std::string>(const SaveDialogCall&)>& TestSaveDialog
     return responder;
 }
 
+std::function<LocalTime(long long)>& TestTimeZone() {
+    static std::function<LocalTime(long long)> zone;
+    return zone;
+}
+std::function<bool(const PowerCall&)>& TestPowerHandler() {
+    static std::function<bool(const PowerCall&)> handler;
+    return handler;
+}
+
+// FILETIME counts 100 ns steps from 1601; the seams count seconds from 1970.
+constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+constexpr long long kFileTimeSteps = 10000000LL;
+
 } // namespace
 
 LocalTime Now() {
@@ -248,8 +261,58 @@ void SetSaveDialogForTest(
     TestSaveDialog() = std::move(responder);
 }
 
+LocalTime LocalTimeAt(long long utcSeconds) {
+    if (TestTimeZone()) {
+        return TestTimeZone()(utcSeconds);
+    }
+    ULARGE_INTEGER steps;
+    steps.QuadPart = static_cast<ULONGLONG>((utcSeconds + kSecondsFrom1601To1970) * kFileTimeSteps);
+    const FILETIME moment{steps.LowPart, steps.HighPart};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    // The rules of the zone for the year of that moment, not today's offset.
+    if (!FileTimeToSystemTime(&moment, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        local = utc;
+    }
+    return LocalTime{local.wYear,   local.wMonth,  local.wDay,         local.wHour,
+                     local.wMinute, local.wSecond, local.wMilliseconds};
+}
+
+void SetTimeZoneForTest(std::function<LocalTime(long long utcSeconds)> zone) {
+    TestTimeZone() = std::move(zone);
+}
+
+bool CallPower(HANDLE timer, const PowerCall& call) {
+    if (TestPowerHandler()) {
+        return TestPowerHandler()(call);
+    }
+    switch (call.kind) {
+    case PowerCall::Kind::ArmTimer: {
+        // A positive due time is an absolute UTC time.
+        LARGE_INTEGER due;
+        due.QuadPart = (call.dueUtcSeconds + kSecondsFrom1601To1970) * kFileTimeSteps;
+        SetLastError(ERROR_SUCCESS);
+        const BOOL set = SetWaitableTimer(timer, &due, 0, nullptr, nullptr, call.resume);
+        // A system that cannot wake for timers sets the timer all the same and says so here.
+        return set && !(call.resume && GetLastError() == ERROR_NOT_SUPPORTED);
+    }
+    case PowerCall::Kind::CancelTimer:
+        return CancelWaitableTimer(timer) != FALSE;
+    case PowerCall::Kind::ExecutionState:
+        return SetThreadExecutionState(call.state) != 0;
+    }
+    return false;
+}
+
+void SetPowerHandlerForTest(std::function<bool(const PowerCall&)> handler) {
+    TestPowerHandler() = std::move(handler);
+}
+
 void ResetAllForTest() {
     TestConnected() = nullptr;
+    TestTimeZone() = nullptr;
+    TestPowerHandler() = nullptr;
     TestDial() = nullptr;
     TestSaveDialog() = nullptr;
     TestHostLookup() = nullptr;

@@ -98,6 +98,25 @@ std::optional<std::string> AskSaveFileName(const SaveDialogCall& call);
 void SetSaveDialogForTest(
     std::function<std::optional<std::string>(const SaveDialogCall&)> responder);
 
+// The local time at a moment in seconds since 1970-01-01 00:00 UTC, by the
+// system's time zone and its daylight saving rules, unless a test set its own.
+LocalTime LocalTimeAt(long long utcSeconds);
+void SetTimeZoneForTest(std::function<LocalTime(long long utcSeconds)> zone);
+
+// The power calls of the alarm: SetWaitableTimer at an absolute UTC due time,
+// with or without the resume flag that wakes a sleeping machine,
+// CancelWaitableTimer, and SetThreadExecutionState. True when the system did
+// what was asked. A test records the calls and answers for the system.
+struct PowerCall {
+    enum class Kind { ArmTimer, CancelTimer, ExecutionState };
+    Kind kind;
+    long long dueUtcSeconds = 0;
+    bool resume = false;
+    EXECUTION_STATE state = 0;
+};
+bool CallPower(HANDLE timer, const PowerCall& call);
+void SetPowerHandlerForTest(std::function<bool(const PowerCall&)> handler);
+
 // Puts every seam back to the real platform.
 void ResetAllForTest();
 

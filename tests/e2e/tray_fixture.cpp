@@ -9,16 +9,29 @@ constexpr UINT kResizeClockMessage = WM_APP + 1; // understood by the taskbar st
 } // namespace
 
 TrayFixture::TrayFixture(int width, int height) {
+    Launch(std::to_wstring(width) + L" " + std::to_wstring(height));
+}
+
+TrayFixture::TrayFixture(Bridge) {
+    Launch(L"bridge");
+}
+
+void TrayFixture::Launch(const std::wstring& arguments) {
     std::wstring exe = BuildFolder() + L"\\tikkora_tray_fixture.exe";
-    std::wstring commandLine =
-        L"\"" + exe + L"\" " + std::to_wstring(width) + L" " + std::to_wstring(height);
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process_)) {
         return;
     }
-    WaitUntil([&] { return (clock = FindClock()) != nullptr; }, 10000);
+    auto started = [&] {
+        clock = FindClock();
+        bridge = FindWindowExW(tray, nullptr, L"Windows.UI.Composition.DesktopWindowContentBridge",
+                               nullptr);
+        return clock || bridge;
+    };
+    WaitUntil(started, 10000);
 }
 
 void TrayFixture::Resize(int width, int height) {
@@ -39,7 +52,7 @@ void TrayFixture::Stop() {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
     process_ = PROCESS_INFORMATION{};
-    tray = notify = clock = nullptr;
+    tray = notify = clock = bridge = nullptr;
 }
 
 HWND TrayFixture::FindClock() {

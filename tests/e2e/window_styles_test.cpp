@@ -2,6 +2,7 @@
 // program of its own: what no test inside one process can see. The desktop
 // styles are tested in-process.
 #include "clock_process.h"
+#include "log_pixels.h"
 #include "tray_fixture.h"
 
 #include <gtest/gtest.h>
@@ -202,4 +203,59 @@ TEST(WindowStyles, AnEmptyTrayClockAreaLeavesAVisibleClockUntilItHasASize) {
     EXPECT_EQ(r.bottom - r.top, 32);
     ASSERT_TRUE(clock.CloseAndWait());
     EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+}
+
+TEST(WindowStyles, OnATaskbarWithoutAClockAreaTheClockSitsInFrontAtItsRightEnd) {
+    ASSERT_TRUE(SetProcessDPIAware());
+    const struct {
+        int dpi, factor;
+        bool fromMenu;
+    } cases[] = {{96, 1, 0}, {96, 1, 1}, {192, 2, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.dpi << " DPI" << (c.fromMenu ? ", from the menu" : ""));
+        const LogPixels screen(static_cast<DWORD>(c.dpi));
+        TrayFixture tray{TrayFixture::Bridge{}};
+        ASSERT_NE(tray.bridge, nullptr) << "the taskbar stand-in did not start";
+        ClockProcess clock(std::string("[Clock]\r\nStyle=") + (c.fromMenu ? "Mini" : "Taskbar") +
+                           "\r\nUhrposX=250\r\nUhrposY=180\r\n");
+        ASSERT_TRUE(clock.Start());
+        if (c.fromMenu) {
+            HWND mini = clock.WaitForMainWindow();
+            ASSERT_NE(mini, nullptr);
+            Mouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, Centre(WindowRect(mini)));
+            ASSERT_TRUE(WaitUntil([&] { return clock.FindWindowOfClass(L"#32768"); }, 5000));
+            Key('T');
+        }
+        // Over the system clock's place: 56 wide, left of a 12-pixel strip,
+        // as high as the 48-pixel face; all twice that at 192 DPI.
+        const RECT bar = WindowRect(tray.tray);
+        const int width = bar.right - bar.left;
+        const RECT place{width - 68 * c.factor, 0, width - 12 * c.factor, 48 * c.factor};
+        const POINT at{bar.left + width - 40 * c.factor, bar.top + 24 * c.factor};
+        auto clockInFront = [&] {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(WindowFromPoint(at), &owner);
+            return owner == clock.ProcessId();
+        };
+        ASSERT_TRUE(WaitUntil(clockInFront, 15000));
+        HWND window = FindWindowExW(tray.tray, nullptr, L"TForm1", nullptr);
+        ASSERT_NE(window, nullptr);
+        RECT r{};
+        ASSERT_TRUE(WaitUntil([&] { return EqualRect(&place, &(r = ChildRect(window))); }, 5000))
+            << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom;
+
+        // The shell raises the face over its taskbar's other children; auto-hide
+        // moves the taskbar out of view and back.
+        const UINT keep = SWP_NOSIZE | SWP_NOACTIVATE;
+        SetWindowPos(tray.bridge, HWND_TOP, 0, 0, 0, 0, keep | SWP_NOMOVE);
+        EXPECT_TRUE(WaitUntil(clockInFront, 5000)) << "behind the raised taskbar";
+        SetWindowPos(tray.tray, nullptr, bar.left, bar.bottom, 0, 0, keep | SWP_NOZORDER);
+        EXPECT_TRUE(WaitUntil([&] { return !clockInFront(); }, 5000)) << "left behind";
+        SetWindowPos(tray.tray, nullptr, bar.left, bar.top, 0, 0, keep | SWP_NOZORDER);
+        EXPECT_TRUE(WaitUntil(clockInFront, 5000)) << "not back with the taskbar";
+
+        ASSERT_TRUE(CloseInTaskbar(clock, window));
+        EXPECT_EQ(clock.Setting("Clock", "Style"), "Taskbar");
+    }
 }

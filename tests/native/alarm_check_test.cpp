@@ -1,8 +1,10 @@
 #include "rules/alarm_check.h"
+#include "rules/alarm_wake.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 
 TEST(AlarmCheck, RingsAtTheFirstCheckOfTheAlarmMinuteWhateverItsSecond) {
     const ClockMinute rang{2024, 3, 1, 7, 30};
@@ -80,6 +82,10 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
          "02-29 00:00:00"},
         {"slept past midnight", "00:00", "03-01 23:00:00", 3600000, "03-02 00:30:00", "", Missed,
          "03-02 00:00:00"},
+        {"woken just before", "07:30", "03-01 07:27:30", 147000, "03-01 07:29:57", "", Quiet,
+         "03-01 07:29:00"},
+        {"woken an hour after", "07:30", "03-01 07:27:30", 3750000, "03-01 08:30:00", "", Missed,
+         "03-01 07:30:00"},
     };
     for (const auto& c : cases) {
         const auto minuteOf = [](const char* text) {
@@ -92,6 +98,62 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
                         CheckReading{At(c.after), 5000 + c.realGapMs}, latch, c.alarm);
         EXPECT_EQ(verdict.decision, c.expected) << c.what;
         EXPECT_EQ(verdict.minute, MinuteOf(At(c.minute))) << c.what;
+    }
+}
+
+namespace {
+
+// A zone of a fixed offset, an hour more from summerStart until summerEnd (UTC).
+LocalTimeAt Zone(int offsetMinutes, long long summerStart = 0, long long summerEnd = 0) {
+    return [=](long long utc) {
+        const std::time_t local =
+            utc + (offsetMinutes + (utc >= summerStart && utc < summerEnd ? 60 : 0)) * 60;
+        std::tm t{};
+        gmtime_r(&local, &t);
+        return LocalTime{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+    };
+}
+
+long long Utc(const char* text) {
+    const LocalTime t = At(text);
+    std::tm fields{t.second, t.minute, t.hour, t.day, t.month - 1, 124, 0, 0, 0, 0, nullptr};
+    return timegm(&fields);
+}
+
+} // namespace
+
+TEST(AlarmWake, TheTimerStandsAtTheUtcMomentTheNextAlarmMinuteBegins) {
+    // Central Europe: summer time from 31 March to 27 October 2024, at 01:00 UTC.
+    const LocalTimeAt berlin = Zone(60, Utc("03-31 01:00:00"), Utc("10-27 01:00:00"));
+    const struct {
+        const char *what, *now, *alarm;
+        bool on, once;
+        const char* rung;
+        const LocalTimeAt& zone;
+        const char* due; // UTC, or "" for no timer
+    } cases[] = {
+        {"today", "03-01 06:00:30", "07:30", 1, 0, "", berlin, "03-01 06:30:00"},
+        {"tomorrow", "03-01 08:00:00", "07:30", 1, 0, "", berlin, "03-02 06:30:00"},
+        {"in its minute", "03-01 07:30:10", "07:30", 1, 0, "", berlin, "03-02 06:30:00"},
+        {"one-shot", "03-01 06:00:30", "07:30", 1, 1, "", berlin, "03-01 06:30:00"},
+        {"off", "03-01 06:00:30", "07:30", 0, 0, "", berlin, ""},
+        {"summer time begins", "03-30 12:00:00", "07:30", 1, 0, "", berlin, "03-31 05:30:00"},
+        {"its minute skipped", "03-30 12:00:00", "02:30", 1, 0, "", berlin, "03-31 01:00:00"},
+        {"summer time ends", "10-26 12:00:00", "07:30", 1, 0, "", berlin, "10-27 06:30:00"},
+        {"rung, then set back", "10-27 01:00:00", "02:30", 1, 0, "10-27 02:30:00", berlin,
+         "10-28 01:30:00"},
+        {"another time zone", "03-01 06:00:30", "07:30", 1, 0, "", Zone(-5 * 60), "03-01 12:30:00"},
+    };
+    for (const auto& c : cases) {
+        StoredAlarm alarm;
+        alarm.time = c.alarm, alarm.on = c.on, alarm.oneShot = c.once;
+        AlarmLatch latch;
+        if (*c.rung) {
+            latch.Take(MinuteOf(At(c.rung)));
+        }
+        EXPECT_EQ(AlarmWakeTime(alarm, At(c.now), latch, c.zone),
+                  *c.due ? std::optional(Utc(c.due)) : std::nullopt)
+            << c.what;
     }
 }
 
