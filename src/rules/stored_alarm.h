@@ -11,13 +11,13 @@ struct StoredAlarm {
     std::string time; // "hh:nn"; empty when the stored hour and minute are no time of day
     bool on = false;
     bool oneShot = false;
-    // The machine is woken from sleep for the alarm.
-    bool wake = true;
     std::string message; // without the blanks around it
     std::string sound = "Tikkora.wav";
     // As stored, to name a time that is none.
     std::string hour = "00";
     std::string minute = "00";
+    // The machine is woken from sleep for the alarm.
+    bool wake = true;
 };
 
 // A key of the section, or fallback when the key is missing.

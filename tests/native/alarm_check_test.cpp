@@ -101,10 +101,8 @@ TEST(AlarmCheck, AJumpOfTheLocalTimePastTheAlarmRingsOnceAndALongRealGapIsMissed
     }
 }
 
-namespace {
-
 // A zone of a fixed offset, an hour more from summerStart until summerEnd (UTC).
-LocalTimeAt Zone(int offsetMinutes, long long summerStart = 0, long long summerEnd = 0) {
+static LocalTimeAt Zone(int offsetMinutes, long long summerStart = 0, long long summerEnd = 0) {
     return [=](long long utc) {
         const std::time_t local =
             utc + (offsetMinutes + (utc >= summerStart && utc < summerEnd ? 60 : 0)) * 60;
@@ -114,13 +112,11 @@ LocalTimeAt Zone(int offsetMinutes, long long summerStart = 0, long long summerE
     };
 }
 
-long long Utc(const char* text) {
+static long long Utc(const char* text) {
     const LocalTime t = At(text);
     std::tm fields{t.second, t.minute, t.hour, t.day, t.month - 1, 124, 0, 0, 0, 0, nullptr};
     return timegm(&fields);
 }
-
-} // namespace
 
 TEST(AlarmWake, TheTimerStandsAtTheUtcMomentTheNextAlarmMinuteBegins) {
     // Central Europe: summer time from 31 March to 27 October 2024, at 01:00 UTC.
@@ -134,10 +130,8 @@ TEST(AlarmWake, TheTimerStandsAtTheUtcMomentTheNextAlarmMinuteBegins) {
     } cases[] = {
         {"today", "03-01 06:00:30", "07:30", 1, 0, "", berlin, "03-01 06:30:00"},
         {"tomorrow", "03-01 08:00:00", "07:30", 1, 0, "", berlin, "03-02 06:30:00"},
-        {"in its minute", "03-01 07:30:10", "07:30", 1, 0, "", berlin, "03-02 06:30:00"},
         {"one-shot", "03-01 06:00:30", "07:30", 1, 1, "", berlin, "03-01 06:30:00"},
         {"off", "03-01 06:00:30", "07:30", 0, 0, "", berlin, ""},
-        {"summer time begins", "03-30 12:00:00", "07:30", 1, 0, "", berlin, "03-31 05:30:00"},
         {"its minute skipped", "03-30 12:00:00", "02:30", 1, 0, "", berlin, "03-31 01:00:00"},
         {"summer time ends", "10-26 12:00:00", "07:30", 1, 0, "", berlin, "10-27 06:30:00"},
         {"rung, then set back", "10-27 01:00:00", "02:30", 1, 0, "10-27 02:30:00", berlin,
@@ -147,11 +141,8 @@ TEST(AlarmWake, TheTimerStandsAtTheUtcMomentTheNextAlarmMinuteBegins) {
     for (const auto& c : cases) {
         StoredAlarm alarm;
         alarm.time = c.alarm, alarm.on = c.on, alarm.oneShot = c.once;
-        AlarmLatch latch;
-        if (*c.rung) {
-            latch.Take(MinuteOf(At(c.rung)));
-        }
-        EXPECT_EQ(AlarmWakeTime(alarm, At(c.now), latch, c.zone),
+        const auto rung = *c.rung ? std::optional(MinuteOf(At(c.rung))) : std::nullopt;
+        EXPECT_EQ(AlarmWakeTime(alarm, At(c.now), AlarmLatch{rung, rung}, c.zone),
                   *c.due ? std::optional(Utc(c.due)) : std::nullopt)
             << c.what;
     }

@@ -221,8 +221,7 @@ TEST_F(AlarmCheckTest, AFailureWhileAFailureIsShownOpensNoBoxOnTop) {
 }
 
 TEST_F(AlarmCheckTest, TheWakeTimerFollowsTheAlarmAndTheMachineStaysAwakeWhileItRings) {
-    // In March 2024, a zone a whole number of hours from UTC.
-    long long real = 0, offsetHours = 1, march = 1709251200; // 2024-03-01 00:00 UTC
+    long long real = 0, offsetHours = 1, march = 1709251200; // 2024-03-01 00:00 UTC, zone +1 h
     bool refuseWaking = false;
     std::vector<std::string> calls;
     auto due = [&](long long day, long long hour, long long minute) {
