@@ -170,34 +170,35 @@ void TForm2::CreateComponents() {
 
 void TForm2::FormCreate() {
     DateTimePicker1->SetFormat("H:mm");
-    if (!SettingsFile) {
+    if (!links_.objects.settings) {
         return;
     }
     // A list that filled the read buffer may end in a cut name; and the list
     // never holds more than its limit, even when the file was edited by hand.
     std::vector<std::string> keys =
-        WholeKeyNames(SettingsFile->ReadSection(kHistorySection), kProfileKeyListBuffer);
+        WholeKeyNames(links_.objects.settings->ReadSection(kHistorySection), kProfileKeyListBuffer);
     if (keys.size() > kMessageHistoryLimit) {
         keys.resize(kMessageHistoryLimit);
     }
     std::vector<std::string> history;
     for (const std::string& key : keys) {
-        history.push_back(HistoryEntry(key, SettingsFile->ReadString(kHistorySection, key, "")));
+        history.push_back(
+            HistoryEntry(key, links_.objects.settings->ReadString(kHistorySection, key, "")));
     }
     ComboBox2->SetItems(history);
 }
 
 void TForm2::FormShow() {
-    if (!SettingsFile) {
+    if (!links_.objects.settings) {
         return;
     }
     // A stored time that is no time is reported, but the rest is still read:
     // otherwise OK would store an empty sound and the defaults of the boxes
     // over the user's settings.
     // Read as the clock rings it: a file without "Aktiv" holds no alarm that is on.
-    const StoredAlarm alarm = ReadStoredAlarm(*SettingsFile);
+    const StoredAlarm alarm = ReadStoredAlarm(*links_.objects.settings);
     // No alarm was ever set: one set now is meant to ring.
-    const bool neverSet = SettingsFile->ReadSection(kAlarmSection).empty();
+    const bool neverSet = links_.objects.settings->ReadSection(kAlarmSection).empty();
     std::exception_ptr failure;
     try {
         ShowStoredTime(alarm);
@@ -236,7 +237,7 @@ void TForm2::FillSoundList(const std::string& stored) {
     ComboBox1->Clear();
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(ProgramFolder + "*.wav").c_str(), &found);
+    HANDLE search = FindFirstFileW(Widen(links_.objects.folder + "*.wav").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         UniqueHandle<HANDLE, FindHandleDeleter> owner(search);
         do {
@@ -261,7 +262,7 @@ void TForm2::ComboBox1Click() {
     const std::string name = ComboBox1->Text();
     // The entries are bare names found in the program's folder; a path that
     // does not fit the platform's buffer gets the default sound.
-    if (std::optional<std::string> path = AlarmSoundPath(ProgramFolder, name)) {
+    if (std::optional<std::string> path = AlarmSoundPath(links_.objects.folder, name)) {
         seams::PlaySoundFile(*path);
     } else {
         seams::PlayDefaultSound();
@@ -277,27 +278,27 @@ std::string TForm2::PickedMinute() const {
 }
 
 void TForm2::Button1Click() {
-    if (!SettingsFile) {
+    if (!links_.objects.settings) {
         return;
     }
     const std::string hour = PickedHour();
     const std::string minute = PickedMinute();
-    SettingsFile->WriteString(kAlarmSection, "Stunde", hour);
-    SettingsFile->WriteString(kAlarmSection, "Minute", minute);
-    SettingsFile->WriteString(kAlarmSection, "Sound", ComboBox1->Text());
-    SettingsFile->WriteBool(kAlarmSection, "Aktiv", CheckBox1->Checked());
-    SettingsFile->WriteBool(kAlarmSection, "AktivMode", CheckBox2->Checked());
+    links_.objects.settings->WriteString(kAlarmSection, "Stunde", hour);
+    links_.objects.settings->WriteString(kAlarmSection, "Minute", minute);
+    links_.objects.settings->WriteString(kAlarmSection, "Sound", ComboBox1->Text());
+    links_.objects.settings->WriteBool(kAlarmSection, "Aktiv", CheckBox1->Checked());
+    links_.objects.settings->WriteBool(kAlarmSection, "AktivMode", CheckBox2->Checked());
     const std::string typed = ComboBox2->Text();
-    SettingsFile->WriteString(kAlarmSection, "Meldung", Trim(typed));
+    links_.objects.settings->WriteString(kAlarmSection, "Meldung", Trim(typed));
 
     std::vector<std::string> history = ComboBox2->Items();
-    const KeepsCharacter keeps = SettingsFile->CharacterTest();
+    const KeepsCharacter keeps = links_.objects.settings->CharacterTest();
     if (RememberMessage(history, typed, keeps)) {
         ComboBox2->SetItems(history);
     }
-    SettingsFile->EraseSection(kHistorySection);
+    links_.objects.settings->EraseSection(kHistorySection);
     for (const HistoryLine& line : HistoryLines(history, keeps)) {
-        SettingsFile->WriteString(kHistorySection, line.key, line.value);
+        links_.objects.settings->WriteString(kHistorySection, line.key, line.value);
     }
 
     if (links_.alarmLineChanged) {
@@ -320,8 +321,8 @@ void TForm2::Button3Click() {
     }
     WaitCursor hourglass;
     ComboBox2->Clear();
-    if (SettingsFile) {
-        SettingsFile->EraseSection(kHistorySection);
+    if (links_.objects.settings) {
+        links_.objects.settings->EraseSection(kHistorySection);
     }
     seams::ShowMessageBox(Handle(), "Die Liste wurde gelöscht.", "Tikkora",
                           MB_OK | MB_ICONINFORMATION);

@@ -6,6 +6,7 @@
 // settings file's [Wecker] section, the message list in [meldungen].
 #include "controls/xpcontrols.h"
 #include "rules/stored_alarm.h"
+#include "settings/program_objects.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
@@ -19,6 +20,8 @@ struct AlarmDialogLinks {
     TControlPopupMenu* contextMenu = nullptr;
     // The stored alarm changed: its hour and minute, or two empty texts when it is off.
     std::function<void(const std::string& hour, const std::string& minute)> alarmLineChanged;
+    // The settings file and the folder of the sounds.
+    ProgramObjects objects;
 };
 
 class TApplication;

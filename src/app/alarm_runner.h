@@ -41,10 +41,9 @@ class TAlarmRunner {
     // is set afresh at the next check.
     void TimeChanged() { wake_.ArmAgain(); }
 
+  private:
     // The alarm minutes rung or missed that must not ring again.
     AlarmLatch Latch;
-
-  private:
     void Run(const LocalTime& now);
     void SwitchOffOneShot();
     // Runs action, telling a failure in a box instead of letting it out.

@@ -62,6 +62,10 @@ class TClockDisplay {
     // empties the cells and faces: the next drawing fills them at the new size.
     void SetDisplayScale(Scale scale);
 
+  private:
+    // What the tests see: the glyph, the place and the picture of each cell.
+    friend class TMainWindowProbe;
+
     // Large row: hour, minute, second digits and the two colons.
     std::unique_ptr<TImage> Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8;
     // Small row: alarm line or small time.
@@ -74,7 +78,6 @@ class TClockDisplay {
     TImageList ImageList1{16, 27};
     TImageList ImageList2{5, 9};
 
-  private:
     // Copies glyph index of a strip into a cell through GlyphBitmap; an index
     // of kEmptyCell clears the cell.
     void DrawGlyph(const TImageList& strip, int index, TImage& cell);

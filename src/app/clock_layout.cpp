@@ -32,8 +32,8 @@ TClockLayout::~TClockLayout() {
 }
 
 void TClockLayout::Destroy() {
-    analogClock_.reset();
-    menuButton_.reset();
+    AMClock1.reset();
+    ExplorerButton1.reset();
 }
 
 void TClockLayout::CreateRows(HWND window) {
@@ -41,50 +41,48 @@ void TClockLayout::CreateRows(HWND window) {
     scale_ = Scale();
     design_ = {kLargeRow, kMenuButtonRow, kAlarmLineUnderDigits, kDateRow};
 
-    largeRow_ = std::make_unique<TPanel>(window, kLargeRow.left, kLargeRow.top, kLargeRow.width,
-                                         kLargeRow.height, TBevel::Lowered);
-    HWND large = largeRow_->Handle();
-    display_.CreateLargeCells(*largeRow_);
+    Panel1 = std::make_unique<TPanel>(window, kLargeRow.left, kLargeRow.top, kLargeRow.width,
+                                      kLargeRow.height, TBevel::Lowered);
+    HWND large = Panel1->Handle();
+    display_.CreateLargeCells(*Panel1);
 
-    analogClock_ = std::make_unique<TAMClock>(large, kAnalogClock.left, kAnalogClock.top,
-                                              kAnalogClock.width, kAnalogClock.height);
-    analogClock_->SetAutoCenter(false);
+    AMClock1 = std::make_unique<TAMClock>(large, kAnalogClock.left, kAnalogClock.top,
+                                          kAnalogClock.width, kAnalogClock.height);
+    AMClock1->SetAutoCenter(false);
     ScaleClockHands();
     for (THand* hand :
-         {&analogClock_->HoursHand(), &analogClock_->MinutesHand(), &analogClock_->SecondsHand()}) {
+         {&AMClock1->HoursHand(), &AMClock1->MinutesHand(), &AMClock1->SecondsHand()}) {
         hand->SetBackRadius(0);
         hand->SetColor(clBlack);
     }
-    analogClock_->SetTransparentColor(clGray);
-    analogClock_->SetTransparent(true);
-    analogClock_->SetVisible(false);
+    AMClock1->SetTransparentColor(clGray);
+    AMClock1->SetTransparent(true);
+    AMClock1->SetVisible(false);
 
-    dateRow_ = std::make_unique<TPanel>(large, kDateRow.left, kDateRow.top, kDateRow.width,
-                                        kDateRow.height, TBevel::None);
-    display_.CreateDateCells(*dateRow_);
+    Panel4 = std::make_unique<TPanel>(large, kDateRow.left, kDateRow.top, kDateRow.width,
+                                      kDateRow.height, TBevel::None);
+    display_.CreateDateCells(*Panel4);
 
     const Place& small = kAlarmLineUnderDigits;
-    smallRow_ = std::make_unique<TPanel>(window, small.left, small.top, small.width, small.height,
-                                         TBevel::None);
-    SetWindowPos(smallRow_->Handle(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    display_.CreateSmallCells(*smallRow_);
+    Panel3 = std::make_unique<TPanel>(window, small.left, small.top, small.width, small.height,
+                                      TBevel::None);
+    SetWindowPos(Panel3->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    display_.CreateSmallCells(*Panel3);
 
     display_.LoadStrips();
-    analogClock_->Loaded();
+    AMClock1->Loaded();
 }
 
 void TClockLayout::CreateMenuButton(HWND window, TPopupMenu& menu) {
     const Place& row = kMenuButtonRow;
-    buttonRow_ =
+    Panel2 =
         std::make_unique<TPanel>(window, row.left, row.top, row.width, row.height, TBevel::None);
-    menuButton_ =
-        std::make_unique<TExplorerButton>(buttonRow_->Handle(), kMenuButton.left, kMenuButton.top,
-                                          kMenuButton.width, kMenuButton.height);
-    menuButton_->SetAlignment(TAlignment::taRightJustify);
-    menuButton_->AccessibleName = "Men\xC3\xBC";
-    menuButton_->SetDropDownMenu(&menu);
-    menuButton_->PopupMenu = &menu;
+    ExplorerButton1 = std::make_unique<TExplorerButton>(
+        Panel2->Handle(), kMenuButton.left, kMenuButton.top, kMenuButton.width, kMenuButton.height);
+    ExplorerButton1->SetAlignment(TAlignment::taRightJustify);
+    ExplorerButton1->AccessibleName = "Men\xC3\xBC";
+    ExplorerButton1->SetDropDownMenu(&menu);
+    ExplorerButton1->PopupMenu = &menu;
 }
 
 void TClockLayout::OnContextMenu(const std::function<void(int x, int y)>& show) {
@@ -93,8 +91,8 @@ void TClockLayout::OnContextMenu(const std::function<void(int x, int y)>& show) 
     for (Row row : {Large, Small, Date}) {
         Panel(row).OnContextPopup = show;
     }
-    if (menuButton_) {
-        menuButton_->OnMenuPopup = [show](TPopupMenu&, POINT at) { show(at.x, at.y); };
+    if (ExplorerButton1) {
+        ExplorerButton1->OnMenuPopup = [show](TPopupMenu&, POINT at) { show(at.x, at.y); };
     }
 }
 
@@ -102,21 +100,21 @@ void TClockLayout::OnDoubleClick(const std::function<void()>& open) {
     for (Row row : {Large, Small, Date}) {
         Panel(row).OnDblClick = open;
     }
-    analogClock_->OnDBlClick = [open](TAMClock*) { open(); };
+    AMClock1->OnDBlClick = [open](TAMClock*) { open(); };
 }
 
 TPanel& TClockLayout::Panel(Row row) const {
     switch (row) {
     case Large:
-        return *largeRow_;
+        return *Panel1;
     case Button:
-        return *buttonRow_;
+        return *Panel2;
     case Small:
-        return *smallRow_;
+        return *Panel3;
     case Date:
         break;
     }
-    return *dateRow_;
+    return *Panel4;
 }
 
 Place TClockLayout::Current(Row row) const {
@@ -162,37 +160,37 @@ bool TClockLayout::LayOut(ClockStyle style, bool analog, Scale scale) {
     switch (style) {
     case ClockStyle::Standard:
         rescaled = EnterDesktop(scale);
-        largeRow_->SetVisible(true);
+        Panel1->SetVisible(true);
         Resize(Large, s(kLargeRowWidth), Current(Large).height);
-        smallRow_->SetBevelInner(TBevel::None);
+        Panel3->SetBevelInner(TBevel::None);
         if (!analog) {
             const Place row = s(kAlarmLineUnderDigits);
             Put(Small, {row.left, row.top, Current(Small).width, row.height});
         } else {
             Move(Small, s(kAlarmLineBesideClockLeft), s(kAlarmLineBesideClockTopEntered));
         }
-        smallRow_->SetVisible(true);
+        Panel3->SetVisible(true);
         Move(Button, Current(Button).left, s(kMenuButtonTopTall));
         break;
     case ClockStyle::Mini:
         rescaled = EnterDesktop(scale);
         if (analog) {
-            largeRow_->SetVisible(true);
+            Panel1->SetVisible(true);
             Resize(Large, s(kLargeRowWidthMini), Current(Large).height);
             Move(Button, Current(Button).left, s(kMenuButtonTopTall));
         } else {
-            smallRow_->SetVisible(true);
-            largeRow_->SetVisible(false);
-            smallRow_->SetBevelInner(TBevel::Lowered);
+            Panel3->SetVisible(true);
+            Panel1->SetVisible(false);
+            Panel3->SetBevelInner(TBevel::Lowered);
             const Place row = s(kMiniTimeRow);
             Put(Small, {row.left, row.top, Current(Small).width, row.height});
             Move(Button, Current(Button).left, s(kMenuButtonTopLow));
         }
         break;
     case ClockStyle::Taskbar:
-        smallRow_->SetVisible(true);
+        Panel3->SetVisible(true);
         Move(Small, 0, 0);
-        smallRow_->SetBevelInner(TBevel::None);
+        Panel3->SetBevelInner(TBevel::None);
         rescaled = ScaleTo(scale);
         break;
     }
@@ -204,7 +202,7 @@ void TClockLayout::SwitchAnalog(bool analog, ClockStyle style) {
     const bool mini = style == ClockStyle::Mini;
     display_.SetLargeDigitsVisible(!analog);
     if (!analog) {
-        smallRow_->SetVisible(true);
+        Panel3->SetVisible(true);
         if (!mini) {
             const Place row = s(kAlarmLineUnderDigits);
             Put(Small, {row.left, row.top, Current(Small).width, row.height});
@@ -214,11 +212,11 @@ void TClockLayout::SwitchAnalog(bool analog, ClockStyle style) {
         if (!mini) {
             Move(Small, s(kAlarmLineBesideClockLeft), s(kAlarmLineBesideClockTopSwitched));
         } else {
-            smallRow_->SetVisible(false);
+            Panel3->SetVisible(false);
         }
         Move(Date, Current(Date).left, s(kDateRowTopAnalog));
     }
-    analogClock_->SetVisible(analog);
+    AMClock1->SetVisible(analog);
 }
 
 void TClockLayout::FillTray(int areaRight, int areaBottom) {
@@ -233,7 +231,7 @@ void TClockLayout::FitToTray(const TrayFit& fit) {
 }
 
 bool TClockLayout::ScaleTo(Scale scale) {
-    if (scale == scale_ || !largeRow_) {
+    if (scale == scale_ || !Panel1) {
         return false;
     }
     scale_ = scale;
@@ -242,10 +240,10 @@ bool TClockLayout::ScaleTo(Scale scale) {
         Panel(row).SetBounds(place.left, place.top, place.width, place.height);
         Panel(row).SetBevelWidth(scale.Factor());
     }
-    SetWindowPlace(analogClock_->Handle(), scale(kAnalogClock));
-    if (menuButton_) {
-        SetWindowPlace(menuButton_->Handle(), scale(kMenuButton));
-        menuButton_->SetScale(scale.Factor());
+    SetWindowPlace(AMClock1->Handle(), scale(kAnalogClock));
+    if (ExplorerButton1) {
+        SetWindowPlace(ExplorerButton1->Handle(), scale(kMenuButton));
+        ExplorerButton1->SetScale(scale.Factor());
     }
     display_.SetDisplayScale(scale);
     ScaleClockHands();
@@ -255,23 +253,27 @@ bool TClockLayout::ScaleTo(Scale scale) {
 void TClockLayout::ScaleClockHands() {
     const Scale& s = scale_;
     const ClockPoint pivot = ScaledPivot(kClockPivot, s.Factor());
-    analogClock_->Center().SetX(pivot.x);
-    analogClock_->Center().SetY(pivot.y);
-    analogClock_->HoursHand().SetRadius(s(kHoursHandRadius));
-    analogClock_->MinutesHand().SetRadius(s(kMinutesHandRadius));
-    analogClock_->SecondsHand().SetRadius(s(kSecondsHandRadius));
-    analogClock_->HoursHand().SetWidth(s(kHoursHandWidth));
-    analogClock_->MinutesHand().SetWidth(s(kMinutesHandWidth));
-    analogClock_->SecondsHand().SetWidth(s(kSecondsHandWidth));
+    AMClock1->Center().SetX(pivot.x);
+    AMClock1->Center().SetY(pivot.y);
+    AMClock1->HoursHand().SetRadius(s(kHoursHandRadius));
+    AMClock1->MinutesHand().SetRadius(s(kMinutesHandRadius));
+    AMClock1->SecondsHand().SetRadius(s(kSecondsHandRadius));
+    AMClock1->HoursHand().SetWidth(s(kHoursHandWidth));
+    AMClock1->MinutesHand().SetWidth(s(kMinutesHandWidth));
+    AMClock1->SecondsHand().SetWidth(s(kSecondsHandWidth));
 }
 
 void TClockLayout::Colour(COLORREF panel, COLORREF hands, HBITMAP face) {
     for (Row row : {Large, Small, Date}) {
         Panel(row).SetColor(panel);
     }
-    analogClock_->ParentColorChanged(panel);
-    analogClock_->HoursHand().SetColor(hands);
-    analogClock_->MinutesHand().SetColor(hands);
-    analogClock_->SecondsHand().SetColor(hands);
-    analogClock_->SetPicture(face);
+    AMClock1->ParentColorChanged(panel);
+    AMClock1->HoursHand().SetColor(hands);
+    AMClock1->MinutesHand().SetColor(hands);
+    AMClock1->SecondsHand().SetColor(hands);
+    AMClock1->SetPicture(face);
+}
+
+void TClockLayout::RepaintSmallRow() const {
+    InvalidateRect(Panel3->Handle(), nullptr, FALSE);
 }

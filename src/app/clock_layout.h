@@ -32,7 +32,7 @@ class TClockLayout {
     // with their cells and the analog clock, then the menu button.
     void CreateRows(HWND window);
     void CreateMenuButton(HWND window, TPopupMenu& menu);
-    bool Created() const { return largeRow_ != nullptr; }
+    bool Created() const { return Panel1 != nullptr; }
     // Gone with the window; the clock's timer before the panels it draws on.
     void Destroy();
 
@@ -60,16 +60,21 @@ class TClockLayout {
     void OnContextMenu(const std::function<void(int x, int y)>& show);
     void OnDoubleClick(const std::function<void()>& open);
 
-    TAMClock& AnalogClock() const { return *analogClock_; }
-    TPanel& SmallRow() const { return *smallRow_; }
-    TPanel& LargeRow() const { return *largeRow_; }
-    TPanel& DateRow() const { return *dateRow_; }
-    TPanel& MenuButtonRow() const { return *buttonRow_; }
+    // The clock whose ticks drive the window.
+    TAMClock& AnalogClock() const { return *AMClock1; }
     int SmallRowWidth() const;
     int SmallRowHeight() const;
-    TExplorerButton* MenuButton() const { return menuButton_.get(); }
+    void RepaintSmallRow() const;
 
   private:
+    // What the tests see: the rows' windows, places and colours.
+    friend class TMainWindowProbe;
+    TPanel& SmallRow() const { return *Panel3; }
+    TPanel& LargeRow() const { return *Panel1; }
+    TPanel& DateRow() const { return *Panel4; }
+    TPanel& MenuButtonRow() const { return *Panel2; }
+    TExplorerButton* MenuButton() const { return ExplorerButton1.get(); }
+
     enum Row { Large, Button, Small, Date };
     // Sets a panel's bounds in screen pixels and notes its 96-DPI place.
     void Put(Row row, const Place& pixels);
@@ -84,7 +89,7 @@ class TClockLayout {
     Scale scale_;
     std::array<Place, 4> design_{};
     // Declared in the order they are made; the clock goes first.
-    std::unique_ptr<TPanel> largeRow_, buttonRow_, smallRow_, dateRow_;
-    std::unique_ptr<TAMClock> analogClock_;
-    std::unique_ptr<TExplorerButton> menuButton_;
+    std::unique_ptr<TPanel> Panel1, Panel2, Panel3, Panel4;
+    std::unique_ptr<TAMClock> AMClock1;
+    std::unique_ptr<TExplorerButton> ExplorerButton1;
 };

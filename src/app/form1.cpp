@@ -5,6 +5,7 @@
 #include "app/clock_display.h"
 #include "app/clock_layout.h"
 #include "app/clock_menu.h"
+#include "app/display_styles.h"
 #include "app/help_router.h"
 #include "app/power_watch.h"
 #include "app/window_styles.h"
@@ -46,16 +47,19 @@ TForm1::TForm1(TApplication& application)
     : TForm(application, MainWindowDesign()), application_(application),
       menu_(std::make_unique<TClockMenu>()), display_(std::make_unique<TClockDisplay>(objects_)),
       layout_(std::make_unique<TClockLayout>(*display_)),
-      WindowStyles1(std::make_unique<TWindowStyles>(TWindowStyles::Links{
-          *this, application, *menu_, *layout_, objects_, [this] { LCD1Click(nullptr); }})),
+      AlarmRunner1(std::make_unique<TAlarmRunner>(
+          objects_,
+          TAlarmRunner::Links{[this] { return WindowStyles1->BoxOwner(); },
+                              [this] { return application_.Title(); },
+                              [&styles = displayStyles_] { styles->ShowAlarm("", ""); }})),
+      displayStyles_(std::make_unique<TDisplayStyles>(
+          TDisplayStyles::Links{*this, *menu_, *display_, *layout_, *AlarmRunner1, objects_})),
+      WindowStyles1(std::make_unique<TWindowStyles>(
+          TWindowStyles::Links{*this, application, *menu_, *layout_, objects_, *displayStyles_})),
       Direckthilfe1(std::make_unique<TMenuItem>("&Direkthilfe")),
       PopupMenu2(std::make_unique<TControlPopupMenu>()),
       helpRouter_(std::make_unique<THelpRouter>(application, objects_, *PopupMenu2,
                                                 [this] { return WindowStyles1->BoxOwner(); })),
-      AlarmRunner1(std::make_unique<TAlarmRunner>(
-          objects_, TAlarmRunner::Links{[this] { return WindowStyles1->BoxOwner(); },
-                                        [this] { return application_.Title(); },
-                                        [this] { alarmdisplay("", ""); }})),
       PowerWatch1(std::make_unique<TPowerWatch>()), Timer2(std::make_unique<TTimer>(30000, true)) {
     Form1 = this;
     // Bound once: a window made anew keeps the same menu.
@@ -178,11 +182,10 @@ void TForm1::CreateComponents() {
 
 void TForm1::FormCreate() {
     ProgramFolder = FolderOfProgramFile(seams::ProgramFilePath());
-    objects_.folder = ProgramFolder;
     glyphBitmap_ = std::make_unique<TBitmap>();
-    GlyphBitmap = objects_.glyphs = glyphBitmap_.get();
+    GlyphBitmap = glyphBitmap_.get();
     settingsFile_ = std::make_unique<TSettingsFile>(ProgramFolder + "Tikkora.ini");
-    SettingsFile = objects_.settings = settingsFile_.get();
+    SettingsFile = settingsFile_.get();
     TSettingsFile& settings = *settingsFile_;
     // The steps below and the handlers they call read the same keys again and
     // again within a few milliseconds; each comes from the file once. Writes
@@ -211,10 +214,7 @@ void TForm1::FormCreate() {
     }
 
     // A value that names no style leaves the design-time mark in force.
-    if (const DisplayStyle* style =
-            FindStyleBySettingsValue(settings.ReadString("Clock", "Display", "LCD"))) {
-        StyleItem(style->styleIndex)->SetChecked(true);
-    }
+    displayStyles_->MarkStored(settings.ReadString("Clock", "Display", "LCD"));
     LCD1Click(nullptr);
 
     // One handler for the style read once: each stores its own name, which
@@ -274,12 +274,12 @@ void TForm1::FormClose() {
     if (layout_->Created()) {
         layout_->AnalogClock().SetEnabled(false);
     }
-    WindowStyles1->Timer1.SetEnabled(false);
+    WindowStyles1->StopTaskbarWatch();
     Timer2->SetEnabled(false);
     DestroyHandle();
-    SettingsFile = objects_.settings = nullptr;
+    SettingsFile = nullptr;
     settingsFile_.reset();
-    GlyphBitmap = objects_.glyphs = nullptr;
+    GlyphBitmap = nullptr;
     glyphBitmap_.reset();
 }
 

@@ -20,6 +20,7 @@ class TBitmap;
 class TClockDisplay;
 class TClockLayout;
 class TClockMenu;
+class TDisplayStyles;
 class TControlPopupMenu;
 class THelpRouter;
 class TMenuItem;
@@ -69,12 +70,9 @@ class TForm1 : public TForm {
     // Display style selection; sender is one of the six style items, or null
     // to apply the checked style again without storing it.
     void LCD1Click(TMenuItem* sender);
-    TMenuItem* StyleItem(int styleIndex);
     // Draws the time every second; the date every minute.
     void AMClock1Second(TAMClock* sender, int second);
     void AMClock1Minute(TAMClock* sender, int minute);
-    // The time of one reading of the clock, and the alarm check for it.
-    void ShowTime(const LocalTime& now);
 
     // Window styles, analog mode and always-on-top; sender is ignored.
     void Standard1Click(TMenuItem* sender);
@@ -108,7 +106,8 @@ class TForm1 : public TForm {
     void BindComponents();
 
     TApplication& application_;
-    // The program's objects while the window lives; the parts are handed them.
+    // The program's objects, set by the start-up and the close; the parts are
+    // handed them.
     ProgramObjects objects_;
     std::unique_ptr<TSettingsFile> settingsFile_;
     std::unique_ptr<TBitmap> glyphBitmap_;
@@ -116,15 +115,16 @@ class TForm1 : public TForm {
     std::unique_ptr<TClockMenu> menu_;
     std::unique_ptr<TClockDisplay> display_;
     std::unique_ptr<TClockLayout> layout_;
+    // Sound, message and one-shot switch-off at the alarm minute, run by
+    // every second's tick after the time is drawn.
+    std::unique_ptr<TAlarmRunner> AlarmRunner1;
+    std::unique_ptr<TDisplayStyles> displayStyles_;
     std::unique_ptr<TWindowStyles> WindowStyles1;
     // The dialogs' context menu with its one item.
     std::unique_ptr<TMenuItem> Direckthilfe1;
     std::unique_ptr<TControlPopupMenu> PopupMenu2;
     // Help through the help file beside the program.
     std::unique_ptr<THelpRouter> helpRouter_;
-    // Sound, message and one-shot switch-off at the alarm minute, run by
-    // every second's tick after the time is drawn.
-    std::unique_ptr<TAlarmRunner> AlarmRunner1;
     std::unique_ptr<TPowerWatch> PowerWatch1;
     // The automatic update check: every 30 seconds until the first one ran,
     // then every 30 minutes; off while its check runs.

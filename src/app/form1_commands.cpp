@@ -54,7 +54,8 @@ AboutBoxLinks TForm1::LinksForAboutBox() {
 }
 
 AlarmDialogLinks TForm1::LinksForAlarmDialog() {
-    return {PopupMenu2.get(), [this](const std::string& hour, const std::string& minute) {
-                alarmdisplay(hour, minute);
-            }};
+    return {
+        PopupMenu2.get(),
+        [this](const std::string& hour, const std::string& minute) { alarmdisplay(hour, minute); },
+        objects_};
 }

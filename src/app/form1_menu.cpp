@@ -98,7 +98,7 @@ void TForm1::Timer2Timer() {
     if (!objects_.settings->ReadBool("OnlineUpdate", "Auto", true)) {
         return;
     }
-    if (!seams::InternetConnected() || UpdateRunning) {
+    if (!seams::InternetConnected() || objects_.updateRunning) {
         return;
     }
     Timer2->SetInterval(1800000);

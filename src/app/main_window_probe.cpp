@@ -15,10 +15,7 @@
 
 #include <stdexcept>
 
-namespace {
-
-// A digit row's cells, left to right.
-std::vector<const TImage*> Cells(const TClockDisplay& d, ClockRow row) {
+std::vector<const TImage*> TMainWindowProbe::Cells(const TClockDisplay& d, ClockRow row) {
     switch (row) {
     case ClockRow::Large:
         return {d.Image1.get(), d.Image2.get(), d.Image7.get(), d.Image3.get(),
@@ -35,8 +32,7 @@ std::vector<const TImage*> Cells(const TClockDisplay& d, ClockRow row) {
     }
 }
 
-// A row's panel; null for the analog clock.
-const TPanel* Panel(const TClockLayout& layout, ClockRow row) {
+const TPanel* TMainWindowProbe::Panel(const TClockLayout& layout, ClockRow row) {
     switch (row) {
     case ClockRow::Large:
         return &layout.LargeRow();
@@ -50,8 +46,6 @@ const TPanel* Panel(const TClockLayout& layout, ClockRow row) {
         return nullptr;
     }
 }
-
-} // namespace
 
 TMenuItem& TMainWindowProbe::Item(const std::string& caption) const {
     const std::string wanted = StripAccelerators(caption);
@@ -91,8 +85,24 @@ void TMainWindowProbe::MinuteTick() const {
     window_.AMClock1Minute(nullptr, 0);
 }
 
+void TMainWindowProbe::ClockTick() const {
+    window_.layout_->AnalogClock().ClockTick();
+}
+
+bool TMainWindowProbe::ClockTicking() const {
+    return window_.layout_->AnalogClock().Enabled();
+}
+
+void TMainWindowProbe::WhenClockTicks(const std::function<void()>& seen) const {
+    window_.layout_->AnalogClock().OnTimer = [seen](TAMClock*) { seen(); };
+}
+
 void TMainWindowProbe::UpdateTick() const {
     window_.Timer2Timer();
+}
+
+void TMainWindowProbe::TaskbarTick() const {
+    window_.WindowStyles1->Timer1Timer();
 }
 
 SIZE TMainWindowProbe::OuterSize() const {
@@ -118,6 +128,23 @@ std::string TMainWindowProbe::CellsShown(ClockRow row) const {
 
 RECT TMainWindowProbe::CellPlace(ClockRow row, int cell) const {
     return Cells(*window_.display_, row).at(static_cast<std::size_t>(cell))->Bounds();
+}
+
+HBITMAP TMainWindowProbe::CellPicture(ClockRow row, int cell) const {
+    return Cells(*window_.display_, row).at(static_cast<std::size_t>(cell))->Picture().Handle();
+}
+
+HBITMAP TMainWindowProbe::Face() const {
+    return window_.layout_->AnalogClock().Picture();
+}
+
+POINT TMainWindowProbe::ClockCentre() const {
+    TAMClock& clock = window_.layout_->AnalogClock();
+    return POINT{clock.Center().X(), clock.Center().Y()};
+}
+
+int TMainWindowProbe::SecondsHandRadius() const {
+    return window_.layout_->AnalogClock().SecondsHand().Radius();
 }
 
 HWND TMainWindowProbe::Window(ClockRow row) const {
@@ -172,16 +199,4 @@ void TMainWindowProbe::SetUpdateInterval(UINT interval) const {
 
 bool TMainWindowProbe::HiddenFromTaskbar() const {
     return window_.NoTask1 && window_.NoTask1->HideForm();
-}
-
-TClockDisplay& TMainWindowProbe::Display() const {
-    return *window_.display_;
-}
-
-TClockLayout& TMainWindowProbe::Layout() const {
-    return *window_.layout_;
-}
-
-TWindowStyles& TMainWindowProbe::Styles() const {
-    return *window_.WindowStyles1;
 }

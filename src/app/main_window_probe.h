@@ -1,20 +1,22 @@
 #pragma once
 // What the tests see of the main window, and the few things they drive: the
-// menu as the user has it, a tick of the clock, the rows as they are placed
-// and drawn, the outer size, the owner of the boxes; and the parts, for what
-// only they show.
+// menu as the user has it, the ticks of the clock and of the window's timers,
+// the rows as they are placed and drawn, the outer size. It asks the parts
+// what a user sees and hands none of them out.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class TClockDisplay;
-class TControlPopupMenu;
-class TPopupMenu;
 class TClockLayout;
+class TControlPopupMenu;
 class TForm1;
+class TImage;
 class TMenuItem;
-class TWindowStyles;
+class TPanel;
+class TPopupMenu;
 
 // The rows of the main window: the large time row, the alarm line (or the
 // small time), the date, the menu button's holder and the analog clock.
@@ -39,8 +41,14 @@ class TMainWindowProbe {
     // A second's and a minute's tick of the clock, at the time the clock seam gives.
     void Tick() const;
     void MinuteTick() const;
-    // The automatic update check's tick.
+    // A tick of the clock's own timer, as it comes while the clock runs.
+    void ClockTick() const;
+    // Whether the clock's ticks run; told of each as it comes.
+    bool ClockTicking() const;
+    void WhenClockTicks(const std::function<void()>& seen) const;
+    // The automatic update check's tick, and the taskbar watch's.
     void UpdateTick() const;
+    void TaskbarTick() const;
     SIZE OuterSize() const;
 
     // The glyph each cell of a digit row (large, small, date) shows, left to
@@ -50,6 +58,12 @@ class TMainWindowProbe {
     std::string CellsShown(ClockRow row) const;
     // Where a cell of a digit row lies in its row.
     RECT CellPlace(ClockRow row, int cell) const;
+    // The picture a cell of a digit row shows, and the analog clock's face.
+    HBITMAP CellPicture(ClockRow row, int cell) const;
+    HBITMAP Face() const;
+    // The analog clock's centre and its second hand's length, as drawn.
+    POINT ClockCentre() const;
+    int SecondsHandRadius() const;
     // A row's window, its own visibility (whether or not the form is shown),
     // its place in its parent and its colour (the analog clock's: its hands',
     // CLR_INVALID when they differ).
@@ -69,10 +83,10 @@ class TMainWindowProbe {
     // Whether the window hides itself from the taskbar's buttons.
     bool HiddenFromTaskbar() const;
 
-    TClockDisplay& Display() const;
-    TClockLayout& Layout() const;
-    TWindowStyles& Styles() const;
-
   private:
+    // A digit row's cells, left to right; a row's panel, null for the analog clock.
+    static std::vector<const TImage*> Cells(const TClockDisplay& display, ClockRow row);
+    static const TPanel* Panel(const TClockLayout& layout, ClockRow row);
+
     TForm1& window_;
 };

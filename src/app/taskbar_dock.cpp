@@ -111,7 +111,7 @@ void TWindowStyles::Taskbar(bool byUser) {
     window_.Show();
 }
 
-void TWindowStyles::FitToTaskbar() {
+void TWindowStyles::Timer1Timer() {
     if (!Taskleiste1.Checked()) {
         return;
     }
@@ -162,7 +162,7 @@ void TWindowStyles::FitToTaskbar() {
         window_.SetBounds(area.left, area.top, fit.window.width, fit.window.height);
     }
     KeepInFront(window_.Handle(), TrayClockWindow);
-    InvalidateRect(layout_.SmallRow().Handle(), nullptr, FALSE);
+    layout_.RepaintSmallRow();
 }
 
 void TWindowStyles::WaitForTaskbar() {

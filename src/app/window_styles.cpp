@@ -3,6 +3,7 @@
 #include "app/window_styles.h"
 
 #include "app/clock_menu.h"
+#include "app/display_styles.h"
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
 #include "toolkit/form.h"
@@ -44,9 +45,9 @@ TWindowStyles::TWindowStyles(Links links)
     : window_(links.window), application_(links.application), layout_(links.layout),
       objects_(links.objects), Standard1(links.menu.Standard1), Mini1(links.menu.Mini1),
       Taskleiste1(links.menu.Taskleiste1), Analoguhr1(links.menu.Analoguhr1),
-      ImmerimVordergrund1(links.menu.ImmerimVordergrund1), redraw_(std::move(links.redraw)) {
+      ImmerimVordergrund1(links.menu.ImmerimVordergrund1), displayStyles_(links.displayStyles) {
     // Set once: a window made anew by the timer's own tick keeps it.
-    Timer1.OnTimer = [this](TTimer*) { FitToTaskbar(); };
+    Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
 }
 
 HWND TWindowStyles::BoxOwner() const {
@@ -139,7 +140,7 @@ void TWindowStyles::Standard() {
     SizeForDesktop(false, place);
 
     // Drawn (and the alarm checked) before the style is stored, as a tick would.
-    redraw_();
+    displayStyles_.Apply(nullptr);
     objects_.settings->WriteString("Clock", "Style", "Standard");
 }
 
@@ -153,7 +154,7 @@ void TWindowStyles::ShowMini(TMenuItem& styleItem) {
 
     Analoguhr1.Enabled = true;
     SizeForDesktop(true, place);
-    redraw_();
+    displayStyles_.Apply(nullptr);
 }
 
 void TWindowStyles::ToggleAnalog() {
@@ -239,7 +240,7 @@ void TWindowStyles::SetStayOnTop(bool onTop) {
 }
 
 void TWindowStyles::Rescaled() {
-    redraw_();
+    displayStyles_.Apply(nullptr);
     InvalidateRect(window_.Handle(), nullptr, TRUE);
 }
 

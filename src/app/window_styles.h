@@ -14,6 +14,7 @@
 
 class TApplication;
 class TClockMenu;
+class TDisplayStyles;
 class TForm;
 struct ProgramObjects;
 
@@ -28,7 +29,7 @@ class TWindowStyles {
         TClockLayout& layout;
         const ProgramObjects& objects;
         // Draws the checked display style with the alarm line, time and date.
-        std::function<void()> redraw;
+        TDisplayStyles& displayStyles;
     };
     explicit TWindowStyles(Links links);
     TWindowStyles(const TWindowStyles&) = delete;
@@ -46,7 +47,7 @@ class TWindowStyles {
     void ToggleOnTop();
     // Keeps the taskbar window fitted to the taskbar's clock area; the
     // timer's tick.
-    void FitToTaskbar();
+    void Timer1Timer();
     // Goes on top again when the stored state asks for it (after a modal dialog).
     void OnTopAgain();
     // Pulls the window back onto the desktop when it lies wholly off it, or
@@ -71,13 +72,18 @@ class TWindowStyles {
     // The window was moved to a monitor of another DPI.
     void DpiChanged(int dpi, const RECT& suggested);
 
+    // Nothing is fitted into the taskbar any more: the window closes.
+    void StopTaskbarWatch() { Timer1.SetEnabled(false); }
+
+  private:
+    // What the tests see: whether the watch runs.
+    friend class TMainWindowProbe;
+
     // Keeps the taskbar window fitted to the taskbar; runs only in that style.
     TTimer Timer1{100, false};
     // The taskbar's clock window, or the taskbar without one, that holds the
     // clock; found when the taskbar style is entered.
     HWND TrayClockWindow = nullptr;
-
-  private:
     // The first steps of both desktop styles: back onto the desktop with a
     // frame, laid out for the style, at the stored position where that
     // counts, on top again if wanted.
@@ -114,5 +120,5 @@ class TWindowStyles {
     TMenuItem& Taskleiste1;
     TMenuItem& Analoguhr1;
     TMenuItem& ImmerimVordergrund1;
-    std::function<void()> redraw_;
+    TDisplayStyles& displayStyles_;
 };

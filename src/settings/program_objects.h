@@ -12,15 +12,23 @@ extern std::string ProgramFolder;
 extern TSettingsFile* SettingsFile;
 // The transfer bitmap every glyph is copied through; lives as SettingsFile does.
 extern TBitmap* GlyphBitmap;
-
-// What the main window's parts are handed instead of reaching for the
-// globals above: the same objects, set as those are.
-struct ProgramObjects {
-    std::string folder;
-    TSettingsFile* settings = nullptr;
-    TBitmap* glyphs = nullptr;
-};
-
 // The display style in use: GlyphBase = 10 × StyleIndex is the glyph of digit 0.
 extern int GlyphBase;
 extern int StyleIndex;
+// An update run is under way; the automatic check does nothing meanwhile.
+extern bool UpdateRunning;
+// The folder on the update server, "http://..." without a trailing "/".
+extern std::string UpdateBaseUrl;
+
+// What the parts are handed instead of reaching for the names above: the very
+// same objects, so that there is one of each. Only the start-up and the close
+// of the main window set them by their names.
+struct ProgramObjects {
+    std::string& folder = ProgramFolder;
+    TSettingsFile*& settings = SettingsFile;
+    TBitmap*& glyphs = GlyphBitmap;
+    int& glyphBase = GlyphBase;
+    int& styleIndex = StyleIndex;
+    bool& updateRunning = UpdateRunning;
+    std::string& updateBaseUrl = UpdateBaseUrl;
+};

@@ -10,24 +10,23 @@
 
 #include <memory>
 
-bool UpdateRunning = false;
-std::string UpdateBaseUrl = kDefaultUpdateBaseUrl;
-
 void onlineupdate(int mode, const UpdateEnvironment& environment) {
     // A click on the menu during the hidden automatic check starts no second
     // run beside it: both would write the same files.
-    if (UpdateRunning) {
+    bool& running = environment.objects.updateRunning;
+    if (running) {
         if (mode == ModeAsked) {
             seams::Beep();
         }
         return;
     }
-    UpdateRunning = true;
+    running = true;
     // However the run ends, a later check is not blocked by it; nothing
     // before its end lets another one start.
     struct RunningFlag {
-        ~RunningFlag() { UpdateRunning = false; }
-    } runningFlag;
+        bool& running;
+        ~RunningFlag() { running = false; }
+    } runningFlag{running};
     UpdateRunState run;
     run.mode = mode;
     TApplication& application = environment.application;
@@ -35,10 +34,10 @@ void onlineupdate(int mode, const UpdateEnvironment& environment) {
     auto ask = [&](const std::string& text, UINT flags) {
         return AskUser(environment, owner, text, flags);
     };
-    UpdateBaseUrl = ChooseUpdateBaseUrl(
+    environment.objects.updateBaseUrl = ChooseUpdateBaseUrl(
         environment.settings ? environment.settings->ReadString("OnlineUpdate", "Server", "") : "");
     // A development build's address leads nowhere: nothing is asked, looked up or sent.
-    if (!UpdateServerSetUp(UpdateBaseUrl)) {
+    if (!UpdateServerSetUp(environment.objects.updateBaseUrl)) {
         if (mode == ModeAsked) {
             ask(update_texts::kNoServer, update_texts::kInformation);
         }

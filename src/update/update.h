@@ -2,6 +2,7 @@
 // The online update: asks the update server whether a newer version exists,
 // shows its notes, lets the user save the installer, downloads and checks it
 // and offers to start it. Everything runs on the user-interface thread.
+#include "settings/program_objects.h"
 #include "update/update_rules.h"
 
 #include <windows.h>
@@ -34,12 +35,9 @@ struct UpdateEnvironment {
     int versionsDeadlineMs = kVersionsDeadlineMs;
     // How long the dialog is up before its downloads start (Timer1).
     int downloadDelayMs = 1000;
+    // The run's flag and the update server's folder are the program's.
+    ProgramObjects objects;
 };
-
-// An update run is under way; the automatic check does nothing meanwhile.
-extern bool UpdateRunning;
-// The folder on the update server, "http://..." without a trailing "/".
-extern std::string UpdateBaseUrl;
 
 enum UpdateMode : int { ModeAsked = 0, ModeAutomatic = 1 };
 

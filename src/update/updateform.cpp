@@ -295,7 +295,7 @@ bool Tupdateform::checking() {
     DeleteIfExists(versionsFile);
     // Only this transfer has a deadline: no dialog is up yet, so nothing else could end it.
     const FetchOutcome fetched = Fetch(
-        UpdateBaseUrl + "/versions.nf", versionsFile,
+        environment_.objects.updateBaseUrl + "/versions.nf", versionsFile,
         {static_cast<std::int64_t>(kMaxVersionsFileSize), false, environment_.versionsDeadlineMs});
     run_.failureReason = FailureReason(fetched.failure);
 
@@ -381,8 +381,8 @@ Tupdateform::NotesOutcome Tupdateform::FetchSignedNotes(const std::string& notes
     if (!run_.infosHash) {
         return NotesOutcome::Without;
     }
-    const FetchOutcome fetched =
-        Fetch(UpdateBaseUrl + "/" + run_.infoFileName, notesFile, {kMaxNotesSize, false, 0});
+    const FetchOutcome fetched = Fetch(environment_.objects.updateBaseUrl + "/" + run_.infoFileName,
+                                       notesFile, {kMaxNotesSize, false, 0});
     ProgressBar1->SetPosition(0);
     // Part of the notes, or notes changed on the way, are not the signed ones.
     if (!fetched.overLimit && MatchesSignedHash(Sha256OfFile(notesFile), run_.infosHash)) {
@@ -425,7 +425,7 @@ bool Tupdateform::Download(const std::string& target) {
         return fail(WithReason(update_texts::kFailed, update_texts::kFileNotWritten));
     }
     const FetchOutcome fetched =
-        Fetch(UpdateBaseUrl + "/" + run_.setupFileName, part, {-1, true, 0});
+        Fetch(environment_.objects.updateBaseUrl + "/" + run_.setupFileName, part, {-1, true, 0});
     // A socket failure, a cancel, more than announced, or a file that could
     // not be written: none leaves a usable installer. Nor does an error page,
     // or a transfer cut short.

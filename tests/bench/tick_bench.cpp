@@ -247,7 +247,8 @@ int TickFigures() {
     LocalTime now{2024, 3, 1, 12, 0, 30};
     BenchClock clock(now);
     TForm1& form = clock.Form();
-    TAMClock& analog = TMainWindowProbe(form).Layout().AnalogClock();
+    TAMClock& analog = *static_cast<TAMClock*>(
+        TWindow::FromHandle(TMainWindowProbe(form).Window(ClockRow::AnalogClock)));
     HWND large = TMainWindowProbe(form).Window(ClockRow::Large);
     analog.SetVisible(true);  // one analog repaint per tick, as in analog mode
     analog.SetEnabled(false); // the bench drives the ticks itself
@@ -338,7 +339,8 @@ int Soak(long ticks) {
     LocalTime now{2024, 2, 27, 23, 58, 30};
     BenchClock clock(now);
     TForm1& form = clock.Form();
-    TAMClock& analog = TMainWindowProbe(form).Layout().AnalogClock();
+    TAMClock& analog = *static_cast<TAMClock*>(
+        TWindow::FromHandle(TMainWindowProbe(form).Window(ClockRow::AnalogClock)));
     const Resources start = CountResources();
     // What the first ticks make once (a cell's first picture, the first paint
     // of the face in either mode) is not growth.

@@ -68,7 +68,7 @@ TEST_F(AccessibleTest, TheClockTheDialogsFieldsTheMenuButtonAndTheLinks) {
         EXPECT_EQ(Read(window, child).substr(0, start.size()), start);
     }
     now = {2024, 3, 1, 12, 1, 0};
-    Probe().Layout().AnalogClock().ClockTick();
+    Probe().ClockTick();
     EXPECT_EQ(Read(nullptr), L"12:01|Freitag, 1. März 2024|Wecker 07:30||61|none");
     form.reset();
     EXPECT_EQ(Read(nullptr), L"error " + std::to_wstring(CO_E_OBJNOTCONNECTED) + L"|none");

@@ -102,9 +102,8 @@ TEST_F(AlarmCheckTest, TheClockGoesOnBeneathTheAlarmMessageAndOpensNoSecondOne) 
         now = {2024, 3, 2, 7, 31, 7};
         moved = PumpUntil(
             [&] {
-                TClockDisplay& shown = Probe().Display();
-                return shown.Image6->Shows({&shown.ImageList1, GlyphBase + 7}) &&
-                       shown.Image22->Shows({&shown.ImageList2, GlyphBase + 2});
+                return Probe().Glyphs(ClockRow::Large)[7] == GlyphBase + 7 &&
+                       Probe().Glyphs(ClockRow::Date)[1] == GlyphBase + 2;
             },
             5000);
     };

@@ -129,12 +129,12 @@ TEST_F(Form1Test, NothingThatATickReachesIsUsedAfterTheClose) {
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     ASSERT_EQ(SettingsFile, nullptr);
     ASSERT_EQ(GlyphBitmap, nullptr);
-    EXPECT_FALSE(Probe().Layout().AnalogClock().Enabled()) << "the ticks must stop with the close";
+    EXPECT_FALSE(Probe().ClockTicking()) << "the ticks must stop with the close";
     const std::string before = folder.Read("Tikkora.ini");
     boxes.clear();
     // A tick that was already on its way, at the alarm second.
     Probe().Tick();
-    Probe().Layout().AnalogClock().ClockTick();
+    Probe().ClockTick();
     EXPECT_EQ(folder.Read("Tikkora.ini"), before);
     EXPECT_TRUE(boxes.empty());
 }

@@ -40,23 +40,23 @@ using MainWindowDpiTest = MainWindowTest;
 TEST_F(MainWindowDpiTest, GrowsByTheFactorWithSharpPixelsAndShrinksBackAt96) {
     folder.Write("Tikkora.ini", "[Clock]\r\nStyle=Standard\r\n");
     HWND window = Create().Handle();
-    const std::vector<COLORREF> glyph = Blocks(Probe().Display().Image2->Picture().Handle(), 1);
-    const std::vector<COLORREF> face = Blocks(Probe().Display().FacePicture(103).get(), 1);
+    const std::vector<COLORREF> glyph = Blocks(Probe().CellPicture(ClockRow::Large, 1), 1);
+    const std::vector<COLORREF> face = Blocks(Probe().Face(), 1);
     ASSERT_FALSE(glyph.empty());
 
     MoveToMonitorOfDpi(window, 192);
     EXPECT_EQ(Probe().OuterSize().cx, 308);
     EXPECT_EQ(Probe().OuterSize().cy, 138);
     EXPECT_EQ(form->Left(), 300) << "the suggested place";
-    EXPECT_EQ(Blocks(Probe().Display().Image2->Picture().Handle(), 2), glyph);
-    EXPECT_EQ(Blocks(Probe().Display().FacePicture(103).get(), 2), face);
-    EXPECT_EQ(Probe().Layout().AnalogClock().Center().X(), 47);
-    EXPECT_EQ(Probe().Layout().AnalogClock().SecondsHand().Radius(), 38);
+    EXPECT_EQ(Blocks(Probe().CellPicture(ClockRow::Large, 1), 2), glyph);
+    EXPECT_EQ(Blocks(Probe().Face(), 2), face);
+    EXPECT_EQ(Probe().ClockCentre().x, 47);
+    EXPECT_EQ(Probe().SecondsHandRadius(), 38);
 
     MoveToMonitorOfDpi(window, 96);
     EXPECT_EQ(Probe().OuterSize().cx, 154);
     EXPECT_EQ(Probe().OuterSize().cy, 69);
-    EXPECT_EQ(Blocks(Probe().Display().Image2->Picture().Handle(), 1), glyph);
+    EXPECT_EQ(Blocks(Probe().CellPicture(ClockRow::Large, 1), 1), glyph);
 }
 
 } // namespace

@@ -259,24 +259,25 @@ TEST_F(MenuTest, AnalogClockGreyedInTheTaskbarStyleAndTheButtonDropsTheMenu) {
         SCOPED_TRACE(madeAnew ? "made anew" : "first window");
         if (madeAnew) {
             DestroyWindow(window.Handle());
-            Probe().Styles().FitToTaskbar();
+            Probe().TaskbarTick();
             ASSERT_NE(window.Handle(), nullptr);
         }
-        ASSERT_NE(Probe().MenuButton(), nullptr);
-        TExplorerButton& button = *Probe().Layout().MenuButton();
-        EXPECT_EQ(GetParent(button.Handle()), Probe().Window(ClockRow::MenuButton));
+        HWND button = Probe().MenuButton();
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(GetParent(button), Probe().Window(ClockRow::MenuButton));
         // Where the window really is in its panel, not where the object says.
         RECT r;
-        GetWindowRect(button.Handle(), &r);
+        GetWindowRect(button, &r);
         MapWindowPoints(nullptr, Probe().Window(ClockRow::MenuButton), reinterpret_cast<POINT*>(&r),
                         2);
         EXPECT_EQ(r.left, 1);
         EXPECT_EQ(r.top, 1);
         EXPECT_EQ(r.right - r.left, 14);
         EXPECT_EQ(r.bottom - r.top, 10);
-        EXPECT_EQ(button.Alignment(), TAlignment::taRightJustify);
-        EXPECT_EQ(button.DropDownMenu(), &Probe().Menu());
-        EXPECT_EQ(button.PopupMenu, &Probe().Menu());
+        const auto& shown = *static_cast<TExplorerButton*>(TWindow::FromHandle(button));
+        EXPECT_EQ(shown.Alignment(), TAlignment::taRightJustify);
+        EXPECT_EQ(shown.DropDownMenu(), &Probe().Menu());
+        EXPECT_EQ(shown.PopupMenu, &Probe().Menu());
         EXPECT_EQ(Probe().Menu().Items.Items().size(), 23u);
         EXPECT_EQ(Probe().HelpMenu().Items.Items().size(), 1u);
     }

@@ -58,7 +58,7 @@ TEST_F(SleepNoticeTest, AlarmSleptThroughIsToldOnceNotRungAndLeftAsStored) {
 TEST_F(SleepNoticeTest, ClockSetBackAnHourAndForwardAMinuteIsDrawnAtOnceAndTicksAfterAnEdge) {
     Create();
     std::int64_t tickAt = 0;
-    Probe().Layout().AnalogClock().OnTimer = [&](TAMClock*) { tickAt = PreciseSystemTime(); };
+    Probe().WhenClockTicks([&] { tickAt = PreciseSystemTime(); });
     now.hour = 11;
     SendMessageW(Application->Handle(), WM_TIMECHANGE, 0, 0);
     EXPECT_EQ(Probe().Glyphs(ClockRow::Large), (std::vector<int>{31, 31, 63, 30, 30, 63, 33, 30}));

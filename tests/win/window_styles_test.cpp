@@ -176,7 +176,6 @@ class WindowStyleTest : public testing::Test {
         return *form;
     }
     TMainWindowProbe Probe() const { return TMainWindowProbe(*form); }
-    TWindowStyles& Styles() const { return Probe().Styles(); }
     std::string Setting(const char* key) const {
         char value[64];
         GetPrivateProfileStringA("Clock", key, "<none>", value, sizeof value,
@@ -267,7 +266,7 @@ TEST_F(WindowStyleTest, MissingStyleEndsInTheStandardStyleAndUnknownStylesApplyN
 
 TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     Create("[Clock]\r\nStyle=Mini\r\nAnalog=0\r\n");
-    Styles().ToggleAnalog();
+    Probe().Choose("Analoguhr");
     EXPECT_FALSE(Probe().Shown(ClockRow::Small));
     EXPECT_TRUE(Probe().Shown(ClockRow::AnalogClock));
     SIZE on = Probe().OuterSize();
@@ -276,7 +275,7 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
     EXPECT_EQ(Setting("Analog"), "1");
     EXPECT_EQ(Setting("Style"), "Mini");
 
-    Styles().ToggleAnalog();
+    Probe().Choose("Analoguhr");
     EXPECT_TRUE(Probe().Shown(ClockRow::Small));
     EXPECT_FALSE(Probe().Shown(ClockRow::AnalogClock));
     SIZE off = Probe().OuterSize();
@@ -287,13 +286,13 @@ TEST_F(WindowStyleTest, AnalogClockInTheMiniStyleChangesTheWindowSize) {
 
 TEST_F(WindowStyleTest, AnalogClockSwitchedOnInTheStandardStyleMovesTheAlarmLineBesideIt) {
     Create("[Clock]\r\nStyle=Standard\r\nAnalog=0\r\n");
-    Styles().ToggleAnalog();
+    Probe().Choose("Analoguhr");
     RECT small = Probe().Place(ClockRow::Small);
     EXPECT_EQ(small.left, 85);
     EXPECT_EQ(small.top, 12);
     EXPECT_EQ(Probe().CellsShown(ClockRow::Large), "00000000");
     EXPECT_EQ(Probe().Place(ClockRow::Date).top, 30);
-    Styles().ToggleAnalog();
+    Probe().Choose("Analoguhr");
     small = Probe().Place(ClockRow::Small);
     EXPECT_EQ(small.left, 20);
     EXPECT_EQ(small.top, 39);
@@ -307,13 +306,13 @@ TEST_F(WindowStyleTest, TheStoredPlaceCountsAtTheStartAndBetweenDesktopStylesThe
     EXPECT_EQ(window.Left(), 400);
     EXPECT_EQ(window.Top(), 300);
     window.Show();
-    Styles().Standard();
+    Probe().Choose("Standard");
     // The grip's sixth dot, half inside what the mini window showed, is drawn whole.
     auto dot = [&] { return PixelOnScreen(window.Handle(), 5, 25); };
     EXPECT_TRUE(PumpUntil([&] { return dot() == GetSysColor(COLOR_BTNHIGHLIGHT); }, 5000));
     window.SetPosition(500, 400); // dragged
-    for (auto style : {&TWindowStyles::Mini, &TWindowStyles::Standard}) {
-        (Styles().*style)();
+    for (const char* style : {"Mini", "Standard"}) {
+        Probe().Choose(style);
         EXPECT_EQ(window.Left(), 500);
         EXPECT_EQ(window.Top(), 400);
     }
@@ -331,7 +330,7 @@ TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMini
     Create("[Clock]\r\nStyle=Standard\r\nAnalog=1\r\nUhrposX=300\r\nUhrposY=200\r\n");
     ASSERT_TRUE(Probe().Shown(ClockRow::AnalogClock));
     SettingsRecorder recorder(folder.File("Tikkora.ini"));
-    Styles().Taskbar(true);
+    Probe().Choose("In die Taskleiste");
     const std::vector<std::string> expected = {"1/Standard", "0/Standard", "0/Mini", "0/Taskbar"};
     EXPECT_EQ(recorder.States(), expected);
     EXPECT_FALSE(Probe().Item("&Analoguhr").Checked());
@@ -347,10 +346,9 @@ TEST_F(WindowStyleTest, EnteringTheTaskbarFromStandardAnalogStoresAnalogThenMini
 TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Mini\r\nStatus=Top\r\n");
-    Styles().Taskbar(true);
+    Probe().Choose("In die Taskleiste");
     HWND handle = window.Handle();
     ASSERT_EQ(GetAncestor(handle, GA_PARENT), tray.clock);
-    EXPECT_EQ(Styles().TrayClockWindow, tray.clock);
     LONG style = GetWindowLongW(handle, GWL_STYLE);
     EXPECT_TRUE(style & WS_CHILD);
     EXPECT_FALSE(style & (WS_BORDER | WS_SYSMENU | WS_POPUP));
@@ -362,7 +360,7 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     EXPECT_EQ(window.Top(), 0);
     EXPECT_EQ(window.Width(), 62);
     EXPECT_EQ(window.Height(), 30);
-    Styles().FitToTaskbar();
+    Probe().TaskbarTick();
     EXPECT_EQ(window.Width(), 62);
     EXPECT_EQ(window.Height(), 29);
     RECT row = Probe().Place(ClockRow::Small);
@@ -376,12 +374,12 @@ TEST_F(WindowStyleTest, TaskbarStyleFillsTheTrayClockAndFollowsItsWidth) {
     EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111111");
 
     tray.Resize(50, 30);
-    Styles().FitToTaskbar();
+    Probe().TaskbarTick();
     EXPECT_EQ(window.Width(), 50);
     EXPECT_EQ(Probe().CellsShown(ClockRow::Small), "11111000");
 
     tray.Resize(51, 40);
-    Styles().FitToTaskbar();
+    Probe().TaskbarTick();
     EXPECT_EQ(window.Width(), 51);
     EXPECT_EQ(window.Height(), 39);
     EXPECT_EQ(Probe().CellPlace(ClockRow::Small, 2).top, 39 / 2 - 5);
@@ -398,7 +396,7 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Taskbar\r\nDisplay=LCD\r\n");
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
-    Styles().FitToTaskbar();
+    Probe().TaskbarTick();
     int top = 29 / 2 - 5;
     auto dark = [&](int left, int right) {
         return DarkPixelsOnScreen(window.Handle(), left, top, right, top + 9);
@@ -408,7 +406,7 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 38, top, 50, top + 9), 0) << "seconds";
 
     tray.Resize(50, 30);
-    Styles().FitToTaskbar();
+    Probe().TaskbarTick();
     PumpUntil([&] { return dark(6, 34) > 20 && dark(35, 50) == 0; }, 5000);
     EXPECT_GT(DarkPixelsOnScreen(window.Handle(), 6, top, 34, top + 9), 20) << "hours, minutes";
     EXPECT_EQ(DarkPixelsOnScreen(window.Handle(), 35, top, 50, top + 9), 0) << "no seconds";
@@ -417,12 +415,12 @@ TEST_F(WindowStyleTest, TaskbarStyleDrawsTheTimeAndTheSecondsOnlyInAWideArea) {
 TEST_F(WindowStyleTest, LeavingTheTaskbarRestoresTheStoredPlaceFrameAndOwner) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    Styles().Taskbar(true);
+    Probe().Choose("In die Taskleiste");
     ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
     // Closing or moving in the taskbar leaves the stored place alone.
     WritePrivateProfileStringA("Clock", "UhrposX", "310", folder.File("Tikkora.ini").c_str());
 
-    Styles().Standard();
+    Probe().Choose("Standard");
     HWND handle = window.Handle();
     EXPECT_EQ(GetAncestor(handle, GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
@@ -521,7 +519,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         SCOPED_TRACE(destroyedAlong ? "window destroyed with the taskbar" : "window left over");
         auto tray = std::make_unique<FakeTray>(62, 30);
         TForm1& window = Create("[Clock]\r\nStyle=Standard\r\nUhrposX=300\r\nUhrposY=200\r\n");
-        Styles().Taskbar(true);
+        Probe().Choose("In die Taskleiste");
         ASSERT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray->clock);
         if (!destroyedAlong) {
             // As a taskbar of another process would leave it.
@@ -529,7 +527,7 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         }
         tray.reset();
         EXPECT_EQ(window.Handle() == nullptr, destroyedAlong);
-        Styles().FitToTaskbar();
+        Probe().TaskbarTick();
         ASSERT_NE(window.Handle(), nullptr);
         EXPECT_TRUE(IsWindowVisible(window.Handle()));
         EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), GetDesktopWindow());
@@ -538,13 +536,12 @@ TEST_F(WindowStyleTest, TaskbarThatGoesAwayAndComesBackTakesTheClockBack) {
         EXPECT_TRUE(Probe().Item("In die &Taskleiste").Checked());
         EXPECT_EQ(Setting("Style"), "Taskbar");
         EXPECT_TRUE(Probe().TaskbarWatch());
-        Styles().FitToTaskbar(); // nothing to find yet
+        Probe().TaskbarTick(); // nothing to find yet
         EXPECT_EQ(Setting("Style"), "Taskbar");
 
         FakeTray back(70, 24);
-        Styles().FitToTaskbar();
+        Probe().TaskbarTick();
         EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), back.clock);
-        EXPECT_EQ(Styles().TrayClockWindow, back.clock);
         EXPECT_EQ(Setting("Style"), "Taskbar");
         // Taken out before its taskbar goes, so the next round starts afresh.
         form.reset();
@@ -558,7 +555,7 @@ TEST_F(WindowStyleTest, AlarmBoxInTheTaskbarLeavesTheTaskbarAloneAndTheDialogShu
                             "Aktiv=1\r\nMeldung=Mittag\r\n");
     TForm2 dialog(*Application, window.LinksForAlarmDialog());
     dialog.CreateHandle();
-    Styles().Taskbar(true);
+    Probe().Choose("In die Taskleiste");
     seams::SetClockForTest([] { return LocalTime{2024, 3, 1, 12, 0, 0, 0}; });
     seams::SetSoundRecorderForTest([](const seams::SoundCall&) {});
     bool dialogOpened = false;
@@ -623,16 +620,16 @@ TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
     TForm1& window = Create("[Clock]\r\nStatus=Top\r\n");
     HWND handle = window.Handle();
     ASSERT_TRUE(Probe().Item("&Immer im Vordergrund").Checked());
-    Styles().ToggleOnTop();
+    Probe().Choose("Immer im Vordergrund");
     EXPECT_FALSE(Probe().Item("&Immer im Vordergrund").Checked());
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Setting("Status"), "Back");
     EXPECT_EQ(GetWindow(handle, GW_OWNER), Application->Handle());
     // Going on top again does nothing while the stored state says "Back".
-    Styles().OnTopAgain();
+    form->topset();
     EXPECT_FALSE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    Styles().ToggleOnTop();
+    Probe().Choose("Immer im Vordergrund");
     EXPECT_TRUE(Probe().Item("&Immer im Vordergrund").Checked());
     EXPECT_TRUE(GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Setting("Status"), "Top");
@@ -641,11 +638,11 @@ TEST_F(WindowStyleTest, AlwaysOnTopTogglesAndIsStored) {
 TEST_F(WindowStyleTest, AlwaysOnTopInTheTaskbarIsStoredAndAppliedOnLeaving) {
     FakeTray tray(62, 30);
     TForm1& window = Create("[Clock]\r\nStatus=Back\r\nUhrposX=300\r\nUhrposY=200\r\n");
-    Styles().Taskbar(true);
-    Styles().ToggleOnTop();
+    Probe().Choose("In die Taskleiste");
+    Probe().Choose("Immer im Vordergrund");
     EXPECT_EQ(Setting("Status"), "Top");
     EXPECT_EQ(GetAncestor(window.Handle(), GA_PARENT), tray.clock);
-    Styles().Mini();
+    Probe().Choose("Mini");
     EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
@@ -661,12 +658,12 @@ TEST_F(WindowStyleTest, TheTaskbarClockTakesTheScaleOfTheTaskbarsMonitorNotOfIts
         return cell.bottom - cell.top;
     };
     ASSERT_EQ(cellHeight(), 18);
-    Styles().Taskbar(true);
+    Probe().Choose("In die Taskleiste");
     EXPECT_EQ(cellHeight(), 9) << "entered";
-    Styles().FitToTaskbar();
+    Probe().TaskbarTick();
     EXPECT_EQ(cellHeight(), 9) << "fitted";
     // Back on the desktop, where it came from.
-    Styles().Mini();
+    Probe().Choose("Mini");
     EXPECT_EQ(cellHeight(), 18);
 }
 
@@ -678,7 +675,7 @@ TEST_F(WindowStyleTest, InTheTaskbarBoxesBelongToTheApplicationWindowAndTheSessi
         [&] { Probe().Choose("Online-U&pdate"); },
         [&] { Probe().Choose("&Hilfethehmen"); },
         // Chosen again when the taskbar has no clock area any more.
-        [&] { ShowWindow(tray.clock, SW_HIDE), Styles().Taskbar(true); },
+        [&] { ShowWindow(tray.clock, SW_HIDE), Probe().Choose("In die Taskleiste"); },
         // Told to top-level windows only, of which the clock is none here.
         [&] { SendMessageW(Application->Handle(), WM_ENDSESSION, TRUE, 0); },
     };
