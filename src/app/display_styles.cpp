@@ -22,13 +22,12 @@ constexpr int kMarkOrder[] = {3, 2, 1, 0, 4, 5};
 
 } // namespace
 
-TDisplayStyles::TDisplayStyles(const Links& links)
-    : window_(links.window), menu_(links.menu), display_(links.display), layout_(links.layout),
-      alarm_(links.alarm), objects_(links.objects) {}
+TDisplayStyles::TDisplayStyles(const Links& links) : links_(links) {}
 
 TMenuItem& TDisplayStyles::StyleItem(int styleIndex) const {
-    TMenuItem* items[] = {&menu_.LEDGrn1, &menu_.LEDRot1,         &menu_.LCD1,
-                          &menu_.LCD0,    &menu_.LEDPunktmatrix1, &menu_.Klappziffer1};
+    TMenuItem* items[] = {
+        &links_.menu.LEDGrn1, &links_.menu.LEDRot1,         &links_.menu.LCD1,
+        &links_.menu.LCD0,    &links_.menu.LEDPunktmatrix1, &links_.menu.Klappziffer1};
     return *items[styleIndex];
 }
 
@@ -43,8 +42,8 @@ void TDisplayStyles::Apply(const TMenuItem* chosen) {
         TMenuItem& item = StyleItem(styleIndex);
         if (chosen == &item) {
             item.SetChecked(true);
-            objects_.settings->WriteString("Clock", "Display",
-                                           kDisplayStyles[styleIndex].settingsValue);
+            links_.objects.settings->WriteString("Clock", "Display",
+                                                 kDisplayStyles[styleIndex].settingsValue);
         }
     }
 
@@ -53,18 +52,18 @@ void TDisplayStyles::Apply(const TMenuItem* chosen) {
             continue;
         }
         const DisplayStyle& style = kDisplayStyles[static_cast<std::size_t>(styleIndex)];
-        objects_.glyphBase = 10 * style.styleIndex;
-        objects_.styleIndex = style.styleIndex;
-        display_.SetStyle(style.styleIndex);
-        layout_.Colour(style.panelColor, style.handColor,
-                       display_.FacePicture(style.faceImage).get());
+        links_.objects.glyphBase = 10 * style.styleIndex;
+        links_.objects.styleIndex = style.styleIndex;
+        links_.display.SetStyle(style.styleIndex);
+        links_.layout.Colour(style.panelColor, style.handColor,
+                             links_.display.FacePicture(style.faceImage).get());
         break;
     }
 
-    display_.DrawStyleGlyphs();
+    links_.display.DrawStyleGlyphs();
 
     // The line shows the alarm the check rings, read the same way.
-    const StoredAlarm alarm = ReadStoredAlarm(*objects_.settings);
+    const StoredAlarm alarm = ReadStoredAlarm(*links_.objects.settings);
     if (alarm.on && !alarm.time.empty()) {
         ShowAlarm(alarm.time.substr(0, 2), alarm.time.substr(3, 2));
     } else {
@@ -74,20 +73,21 @@ void TDisplayStyles::Apply(const TMenuItem* chosen) {
     // One reading for time and date: two could fall either side of midnight.
     const LocalTime now = seams::Now();
     ShowTime(now);
-    display_.DrawDateCells(now);
+    links_.display.DrawDateCells(now);
 }
 
 void TDisplayStyles::ShowTime(const LocalTime& now) {
-    display_.DrawTimeCells(now, menu_.Mini1.Checked() || menu_.Taskleiste1.Checked());
-    alarm_.Check(now);
+    links_.display.DrawTimeCells(now,
+                                 links_.menu.Mini1.Checked() || links_.menu.Taskleiste1.Checked());
+    links_.alarm.Check(now);
 }
 
 void TDisplayStyles::ShowDate(const LocalTime& now) {
-    display_.DrawDateCells(now);
-    display_.AnnounceChanges(window_.Handle());
+    links_.display.DrawDateCells(now);
+    links_.display.AnnounceChanges(links_.window.Handle());
 }
 
 void TDisplayStyles::ShowAlarm(const std::string& hour, const std::string& minute) {
-    display_.DrawAlarmLine(hour, minute);
-    display_.AnnounceChanges(window_.Handle());
+    links_.display.DrawAlarmLine(hour, minute);
+    links_.display.AnnounceChanges(links_.window.Handle());
 }

@@ -50,10 +50,5 @@ class TDisplayStyles {
   private:
     TMenuItem& StyleItem(int styleIndex) const;
 
-    const TForm& window_;
-    TClockMenu& menu_;
-    TClockDisplay& display_;
-    TClockLayout& layout_;
-    TAlarmRunner& alarm_;
-    const ProgramObjects& objects_;
+    const Links links_;
 };

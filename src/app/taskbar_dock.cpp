@@ -8,7 +8,6 @@
 #include "settings/program_objects.h"
 #include "settings/settings_file.h"
 #include "toolkit/application.h"
-#include "toolkit/dpi.h"
 #include "toolkit/form.h"
 #include "toolkit/panel.h"
 #include "toolkit/seams.h"
@@ -38,12 +37,6 @@ void KeepInFront(HWND window, HWND host) {
     if (GetWindow(host, GW_CHILD) != window) {
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-}
-
-// The scale of the monitor the taskbar lies on, whichever screen the clock
-// came from; asked at every fit, so a change of that monitor's DPI shows.
-Scale TaskbarMonitorScale(HWND trayClock) {
-    return Scale::ForDpi(MonitorDpiOfWindow(trayClock));
 }
 
 } // namespace

@@ -80,8 +80,12 @@ RECT ClockAreaIn(HWND host) {
         GetClientRect(host, &area);
         return area;
     }
-    const Place clock = ClockPlaceOnTaskbar(FaceOf(host), Scale::ForDpi(MonitorDpiOfWindow(host)));
+    const Place clock = ClockPlaceOnTaskbar(FaceOf(host), TaskbarMonitorScale(host));
     // The fit keeps the clock a pixel lower than a classic clock area; over
     // the system clock's place it is to be as high as the face.
     return RECT{clock.left, clock.top, clock.left + clock.width, clock.top + clock.height + 1};
+}
+
+Scale TaskbarMonitorScale(HWND host) {
+    return Scale::ForDpi(MonitorDpiOfWindow(host));
 }

@@ -125,15 +125,6 @@ class SettingsRecorder {
     std::vector<std::string> states_;
 };
 
-COLORREF PixelOnScreen(HWND window, int x, int y) {
-    POINT at{x, y};
-    ClientToScreen(window, &at);
-    HDC screen = GetDC(nullptr);
-    const COLORREF pixel = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return pixel;
-}
-
 // Dark pixels (the black segments of the plain LCD style) on the screen
 // inside a window's client rectangle, right and bottom exclusive.
 int DarkPixelsOnScreen(HWND window, int left, int top, int right, int bottom) {
@@ -308,7 +299,14 @@ TEST_F(WindowStyleTest, TheStoredPlaceCountsAtTheStartAndBetweenDesktopStylesThe
     window.Show();
     Probe().Choose("Standard");
     // The grip's sixth dot, half inside what the mini window showed, is drawn whole.
-    auto dot = [&] { return PixelOnScreen(window.Handle(), 5, 25); };
+    auto dot = [&] {
+        POINT at{5, 25};
+        ClientToScreen(window.Handle(), &at);
+        HDC screen = GetDC(nullptr);
+        const COLORREF pixel = GetPixel(screen, at.x, at.y);
+        ReleaseDC(nullptr, screen);
+        return pixel;
+    };
     EXPECT_TRUE(PumpUntil([&] { return dot() == GetSysColor(COLOR_BTNHIGHLIGHT); }, 5000));
     window.SetPosition(500, 400); // dragged
     for (const char* style : {"Mini", "Standard"}) {
