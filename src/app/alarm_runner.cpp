@@ -15,6 +15,9 @@ constexpr UINT kLaterMessage = WM_APP + 2;
 
 void TAlarmRunner::Check(const LocalTime& now) {
     Guarded([&] { Run(now); });
+    // Apart from the check, so a failing check leaves the timer following the
+    // alarm; the alarm is taken from the reader's copy, as the check left it
+    // (a one-shot alarm switched off is seen at once).
     Guarded([&] {
         if (objects_.settings) {
             wake_.Follow(storedAlarm_.Read(*objects_.settings, false), now, Latch);

@@ -28,7 +28,7 @@ void TAlarmWake::Follow(const StoredAlarm& alarm, const LocalTime& now, const Al
         seams::RealMilliseconds() - *awakeSince_ >= kRingingAwakeMs) {
         StayAwake(false);
     }
-    const Followed current{alarm.time, alarm.on, alarm.wake, latch.last, latch.latest};
+    const Followed current{alarm.time, alarm.on, alarm.wake, latch};
     if (!timer_ || followed_ == current) {
         return;
     }

@@ -30,12 +30,12 @@ class TAlarmWake {
     void MessageClosed();
 
   private:
+    // What the timer was last set for: all AlarmWakeTime looks at but the clock.
     struct Followed {
         std::string time;
         bool on = false;
         bool wake = false;
-        std::optional<ClockMinute> last;
-        std::optional<ClockMinute> latest;
+        AlarmLatch latch;
         bool operator==(const Followed&) const = default;
     };
     void StayAwake(bool awake);

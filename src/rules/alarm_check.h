@@ -59,6 +59,7 @@ struct AlarmLatch {
     std::optional<ClockMinute> last;
     std::optional<ClockMinute> latest;
     bool Holds(const ClockMinute& minute) const { return last == minute || latest == minute; }
+    bool operator==(const AlarmLatch&) const = default;
     void Take(const ClockMinute& minute) {
         last = minute;
         if (!latest || *latest < minute) {

@@ -31,11 +31,10 @@ std::optional<long long> AlarmWakeTime(const StoredAlarm& alarm, const LocalTime
     for (long long at = thisMinute + kSecondsPerMinute; at <= thisMinute + kLongestWait;
          at += kSecondsPerMinute) {
         const LocalTime begins = localAt(at);
-        // The check rings in the alarm minute, or at once after a jump past it.
-        const std::optional<ClockMinute> rings =
-            HourMinuteText(begins) == alarm.time ? MinuteOf(begins)
-                                                 : AlarmMinuteBetween(before, begins, alarm.time);
-        if (rings && !latch.Holds(*rings)) {
+        // The check itself, as if it ran at each minute's start: it rings in
+        // the alarm minute, or at once after a jump past it.
+        if (DecideAlarm(CheckReading{before}, CheckReading{begins}, latch, alarm.time).decision ==
+            AlarmDecision::Ring) {
             return at;
         }
         before = begins;
