@@ -223,6 +223,10 @@ bool Tupdateform::Quitting() const {
     return environment_.application.Terminated();
 }
 
+bool Tupdateform::Ended() const {
+    return Quitting() || Button1->Tag != 0;
+}
+
 Tupdateform::FetchOutcome Tupdateform::Fetch(const std::string& url, const std::string& file,
                                              const TransferLimits& limits) {
     NMHTTP1->Body = file;
@@ -346,7 +350,7 @@ void Tupdateform::Timer1Timer() {
     std::string reason;
     const NotesOutcome notes = FetchSignedNotes(notesFile, reason);
     // "Abbrechen" during the notes ends the run: the user wants no update now.
-    if (Quitting() || Button1->Tag != 0) {
+    if (Ended()) {
         DeleteIfExists(notesFile);
         return;
     }
@@ -363,7 +367,7 @@ void Tupdateform::Timer1Timer() {
         }
         DeleteIfExists(notesFile);
     }
-    if (Quitting() || Button1->Tag != 0) {
+    if (Ended()) {
         return;
     }
 
@@ -411,12 +415,12 @@ bool Tupdateform::Download(const std::string& target) {
     run_.downloadedFile = target;
     // Unchecked bytes never lie under the chosen name, nor replace what is there.
     std::string part = MakePartFile(target);
-    // Only the file this run made goes.
+    UniqueHandle<HANDLE, KernelHandleDeleter> held;
+    // Only the file this run made goes; none when no part could be made.
     const auto fail = [&](const std::string& text) {
-        if (!part.empty()) {
-            DeleteFileW(Widen(part).c_str());
-        }
-        if (Button1->Tag == 0 && !Quitting()) {
+        held.reset();
+        DeleteIfExists(part);
+        if (!Ended()) {
             Ask(text, update_texts::kError);
         }
         return false;
@@ -437,18 +441,17 @@ bool Tupdateform::Download(const std::string& target) {
     if (failed) {
         return fail(WithReason(update_texts::kFailed, FailureReason(fetched.failure)));
     }
-    const auto checked = [this](const UniqueHandle<HANDLE, KernelHandleDeleter>& held) {
+    // Holds the file by the handle open with access and checks what it holds.
+    const auto holdChecked = [&](const std::string& path, DWORD access) {
+        held = OpenHeld(path, access);
         const auto hash = held ? Sha256OfOpenFile(held.get()) : std::nullopt;
         return hash && *hash == run_.setupHash;
     };
     // From its check to its start nobody may change the installer.
-    auto held = OpenHeld(part, DELETE);
-    if (!checked(held)) {
-        held.reset();
+    if (!holdChecked(part, DELETE)) {
         return fail(update_texts::kDamaged);
     }
     if (!RenameHeld(held.get(), target)) {
-        held.reset();
         return fail(WithReason(update_texts::kFailed, update_texts::kFileNotWritten));
     }
     part = target;
@@ -457,9 +460,7 @@ bool Tupdateform::Download(const std::string& target) {
     // that handle without sharing deletion. So the hold is taken anew, and
     // what it holds checked again: for that moment nobody held the file.
     held.reset();
-    held = OpenHeld(target, 0);
-    if (!checked(held)) {
-        held.reset();
+    if (!holdChecked(target, 0)) {
         return fail(update_texts::kDamaged);
     }
     run_.heldInstaller = std::move(held);

@@ -106,11 +106,13 @@ class Tupdateform : public TForm {
     static std::string FailureReason(const std::exception_ptr& failure);
     // The program is ending: the run shows nothing more and leaves no file.
     bool Quitting() const;
+    // Quitting, or "Abbrechen" pressed: the run goes no further.
+    bool Ended() const;
     // The versions file's entry, or one whose version is "-1" when it is
     // missing, too large or not signed by a trusted key.
     VersionsEntry ReadVerifiedEntry(const std::string& path);
     // Ready: the signed notes lie in notesFile. Without: the run goes on
-    // without notes (none released, too large, or cancelled). Missing: they
+    // without notes (none released, or too large). Missing: they
     // did not come as signed, and reason may say why; nothing is left of them.
     enum class NotesOutcome { Ready, Without, Missing };
     NotesOutcome FetchSignedNotes(const std::string& notesFile, std::string& reason);

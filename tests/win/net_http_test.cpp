@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -121,14 +120,15 @@ TEST_F(NetHttp, ErrorsAndEmptyAnswersAreJudgedByTheirCode) {
 
 TEST_F(NetHttp, RedirectsToAPathAndToAnotherServer) {
     NetTestServer target({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\narrived")});
-    NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: /next\r\n"
+    // A relative location goes to the same server and port, beside the request's path.
+    NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: next\r\n"
                                                "Set-Cookie: id=7\r\n\r\n"),
                           NetTestServer::Reply("HTTP/1.0 301 Moved\r\nLocation: " +
                                                target.Url("/final") + "\r\n\r\n")});
-    http->Get(server.Url("/first"));
+    http->Get(server.Url("/dir/first"));
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].substr(0, 26), "GET /next HTTP/1.0\r\nHost: ");
+    EXPECT_EQ(requests[1].substr(0, 30), "GET /dir/next HTTP/1.0\r\nHost: ");
     EXPECT_NE(requests[1].find("\r\nCookie: id=7\r\n"), std::string::npos);
     EXPECT_EQ(target.Requests().at(0).substr(0, 20), "GET /final HTTP/1.0\r");
     EXPECT_EQ(http->Body, "arrived");
@@ -140,20 +140,6 @@ TEST_F(NetHttp, RedirectsToAPathAndToAnotherServer) {
     http->OnRedirect = [](TNMHTTP*, bool& handled) { handled = true; };
     http->Get(again.Url("/"));
     EXPECT_EQ(again.Requests().size(), 1u);
-}
-
-TEST_F(NetHttp, ARelativeLocationStaysOnTheServerAndItsPort) {
-    for (const auto& [location, path] : {std::pair{"/x/evil.example//y", "/x/evil.example//y"},
-                                         {"/a:b", "/a:b"},
-                                         {"next", "/dir/next"}}) {
-        NetTestServer server({NetTestServer::Reply("HTTP/1.0 302 Found\r\nLocation: " +
-                                                   std::string(location) + "\r\n\r\n"),
-                              NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\nda")});
-        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/dir/first")); }), "none") << location;
-        EXPECT_EQ(server.Requests().at(1).substr(0, 4 + std::strlen(path)),
-                  std::string("GET ") + path)
-            << location;
-    }
 }
 
 TEST_F(NetHttp, PostSendsItsFormEncodedBodyAndTheHeaderCanGoToAFile) {
@@ -177,45 +163,44 @@ TEST_F(NetHttp, PostSendsItsFormEncodedBodyAndTheHeaderCanGoToAFile) {
               "\r\nContent-Length: 7\r\n\r\na+b%2Fc");
 }
 
-TEST_F(NetHttp, TimeOutLimitsASilenceNotATransfer) {
-    // Kilobytes closer together than the time-out, then silence; a trickle of
-    // less than a kilobyte per time-out is silence too, though the server ends it.
-    for (const auto& [piece, ends] : {std::pair{1024u, false}, {1u, true}}) {
-        NetTestServer server({[piece, ends](SOCKET client, const std::string&) {
+TEST_F(NetHttp, TimeOutLimitsASilenceNotATransferNorAMessageBoxOverIt) {
+    // Kilobytes closer together than the time-out arrive whole, then silence
+    // times out; a trickle below a kilobyte per time-out is silence too, though
+    // the server ends it. A box's loop outlasts the time-out while the rest of
+    // the body, or the server's close alone, waits unread: the transfer goes on.
+    const struct {
+        std::size_t piece;
+        int count, silence;
+        bool box, arrivesWhole;
+    } cases[] = {{1024, 20, 30, false, true},
+                 {1, 20, 0, false, false},
+                 {5, 1, 0, true, true},
+                 {300000, 1, 0, true, true}};
+    for (const auto& c : cases) {
+        // Pieces 100 ms apart, then silence until the client goes or the end.
+        NetTestServer server({[&c](SOCKET client, const std::string&) {
             NetTestServer::Send(client, "HTTP/1.0 200 OK\r\n\r\n");
-            for (int i = 0; i < 20 && NetTestServer::Send(client, std::string(piece, 'c')); ++i) {
+            for (int i = 0; i < c.count && NetTestServer::Send(client, std::string(c.piece, 'c'));
+                 ++i) {
                 Sleep(100);
             }
-            NetTestServer::WaitForClose(client, ends ? 0 : 30);
+            NetTestServer::WaitForClose(client, c.silence);
         }});
         ToFile();
-        http->TimeOut = 1000;
-        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/slow")); }),
-                  "EAbortError: Socket capture aborted")
-            << piece;
-        EXPECT_TRUE(http->TimedOut());
-        // The kilobytes arrive whole, the trickle is cut.
-        EXPECT_EQ(FileText(BodyFile()).size() == 20 * piece, !ends) << piece;
-        EXPECT_FALSE(http->Connected());
-    }
-}
-
-TEST_F(NetHttp, AMessageBoxOverTheTransferIsNoSilenceOfTheServer) {
-    // The box's loop outlasts the time-out while the rest of the body, or the
-    // server's close alone, waits unread; the transfer goes on after it.
-    for (const std::size_t size : {std::size_t{5}, std::size_t{300000}}) {
-        const std::string body(size, 'm');
-        NetTestServer server({NetTestServer::Reply("HTTP/1.0 200 OK\r\n\r\n" + body)});
-        ToFile();
-        http->TimeOut = 300;
-        bool boxShown = false;
+        http->TimeOut = c.box ? 300 : 1000;
+        bool boxShown = !c.box;
         http->OnPacketRecvd = [&](TPowersock*) {
             if (!std::exchange(boxShown, true)) {
                 PumpFor(1000);
             }
         };
-        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/setup.exe")); }), "none") << size;
-        EXPECT_TRUE(FileText(BodyFile()) == body) << size;
+        EXPECT_EQ(FailureOf([&] { http->Get(server.Url("/slow")); }),
+                  c.box ? "none" : "EAbortError: Socket capture aborted")
+            << c.piece;
+        EXPECT_EQ(http->TimedOut(), !c.box) << c.piece;
+        EXPECT_EQ(FileText(BodyFile()) == std::string(c.count * c.piece, 'c'), c.arrivesWhole)
+            << c.piece;
+        EXPECT_FALSE(http->Connected()) << c.piece;
     }
 }
 

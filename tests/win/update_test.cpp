@@ -475,26 +475,6 @@ TEST_F(UpdateNotesTest, NotesOtherThanTheSignedOnesAreReportedAsMissingAndTheUpd
     }
 }
 
-TEST_F(UpdateNotesTest, AbbrechenDuringTheNotesEndsTheRun) {
-    answers = {IDYES, IDYES};
-    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
-        if (!path.ends_with(".rtf")) {
-            NetTestServer::Send(client, Answer(bytes));
-            return;
-        }
-        NetTestServer::Send(client, "HTTP/1.0 200 OK\r\nContent-Length: 9999\r\n\r\nErster Teil");
-        // "Abbrechen" while the rest is awaited.
-        Sleep(200);
-        PostMessageW(FindWindowW(L"Tupdateform", nullptr), WM_COMMAND,
-                     MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        NetTestServer::WaitForClose(client);
-    });
-    Run(ModeAsked, "3.0");
-    EXPECT_TRUE(saveProposals.empty());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
-    ExpectNoTemporaryFiles();
-}
-
 TEST_F(UpdateNotesTest, ASignedReleaseWithoutNotesIsOfferedWithoutThem) {
     answers = {IDYES, IDYES, IDNO};
     saveAs = folder.File("Setup.exe");
@@ -638,25 +618,32 @@ TEST_F(UpdateDownloadTest, ATargetThatCannotBeWrittenIsAFailedDownloadThatSaysWh
     ExpectNoTemporaryFiles();
 }
 
-TEST_F(UpdateDownloadTest, AbbrechenDuringASilentDownloadEndsItWithoutAMessage) {
-    answers = {IDYES, IDYES};
+TEST_F(UpdateDownloadTest, AbbrechenDuringTheNotesOrTheInstallerEndsTheRunWithoutAMessage) {
     saveAs = folder.File("Setup.exe");
-    // The button press waits in the queue until the transfer looks at it.
-    onSaveDialog = [](HWND dialog) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    };
-    StartServer([](SOCKET client, const std::string& path, std::string bytes) {
-        if (path.ends_with(".exe")) {
+    for (const std::string stalls : {".rtf", ".exe"}) {
+        boxes.clear();
+        saveProposals.clear();
+        answers = {IDYES, IDYES};
+        StartServer([stalls](SOCKET client, const std::string& path, std::string bytes) {
+            if (!path.ends_with(stalls)) {
+                NetTestServer::Send(client, Answer(bytes));
+                return;
+            }
             NetTestServer::Send(client, "HTTP/1.0 200 OK\r\nContent-Length: 99999\r\n\r\nMZ");
+            // "Abbrechen" while the rest is awaited.
+            Sleep(200);
+            PostMessageW(FindWindowW(L"Tupdateform", nullptr), WM_COMMAND,
+                         MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             NetTestServer::WaitForClose(client);
-        } else {
-            NetTestServer::Send(client, Answer(bytes));
-        }
-    });
-    Run(ModeAsked, "3.0");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer}));
-    EXPECT_FALSE(Exists(saveAs));
-    ExpectNoTemporaryFiles();
+        });
+        Run(ModeAsked, "3.0");
+        // After the notes nothing is offered to save.
+        EXPECT_EQ(saveProposals.size(), stalls == ".exe" ? 1u : 0u) << stalls;
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kAsk, kNewer})) << stalls;
+        EXPECT_FALSE(Exists(saveAs)) << stalls;
+        EXPECT_FALSE(Exists(saveAs + ".part")) << stalls;
+        ExpectNoTemporaryFiles();
+    }
 }
 
 TEST_F(UpdateSilenceTest, AServerThatStaysSilentEndsEachTransferAsAFailure) {
