@@ -46,13 +46,21 @@ void AlarmAtThisMinute(const ClockProcess& clock, int& stored) {
 } // namespace
 
 TEST(AlarmRing, OneShotAlarmRingsAndSwitchesItselfOffAfterTheMessage) {
-    // At first half a day away, so nothing rings before the test sets the time.
-    const int later = (MinuteOfDay() + 12 * 60) % (24 * 60);
+    // Set for the minute the clock starts in, so that its first check, which
+    // reads the file, rings; a start near the minute's end waits for the next.
+    // The clock looks for another program's change only as a minute begins.
+    SYSTEMTIME started;
+    GetLocalTime(&started);
+    if (started.wSecond >= 45) {
+        const int minute = MinuteOfDay();
+        WaitUntil([&] { return MinuteOfDay() != minute; }, 20000);
+    }
+    const int alarm = MinuteOfDay();
     char settings[256];
     std::snprintf(settings, sizeof(settings),
                   "[Wecker]\r\nStunde=%02d\r\nMinute=%02d\r\nAktiv=1\r\nAktivMode=1\r\n"
                   "Sound=Tikkora.wav\r\nMeldung=Aufstehen!\r\n",
-                  later / 60, later % 60);
+                  alarm / 60, alarm % 60);
     ClockProcess clock(settings);
     ASSERT_TRUE(clock.Start());
     HWND window = clock.WaitForMainWindow();
@@ -62,7 +70,7 @@ TEST(AlarmRing, OneShotAlarmRingsAndSwitchesItselfOffAfterTheMessage) {
     EXPECT_GT(CountOther(Screenshot(alarmLine), RGB(100, 145, 102)), 20) << "alarm line not shown";
 
     HWND box = nullptr;
-    int stored = -1;
+    int stored = alarm;
     ASSERT_TRUE(WaitUntil(
         [&] {
             AlarmAtThisMinute(clock, stored);
